@@ -1,0 +1,53 @@
+#ifndef FILELOADER_H
+#define FILELOADER_H
+
+#include "paginator.h"
+
+#include <QObject>
+#include <QString>
+#include <QThreadPool>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// Reads, decodes and paginates books on worker threads and hands the pages back on the
+// thread the loader lives in. Starting a load supersedes the one before it: the older task
+// stops at its next check and reports nothing. Destroying the loader waits for its tasks.
+class FileLoader : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Larger files are refused instead of exhausting memory.
+    static constexpr qint64 MaxFileSize = qint64(1) << 30;
+
+    explicit FileLoader(QObject *parent = nullptr);
+    ~FileLoader() override;
+
+    void loadFile(const QString &filePath, const PageFormat &format);
+    // Cuts the pages of a book anew for another format, without reading the file again.
+    void repaginate(const std::vector<QString> &pages, const QString &filePath,
+                    const PageFormat &format);
+
+signals:
+    void fileLoaded(std::vector<QString> pages, QString filePath);
+    void loadProgress(int percent);
+    void loadFailed(QString filePath, QString reason);
+    void pagesRecut(std::vector<QString> pages, QString filePath);
+
+private:
+    struct Task;
+
+    Task newTask(const QString &filePath, const PageFormat &format);
+    void runLoad(const Task &task);
+    void runRecut(const Task &task, const std::vector<QString> &pages);
+    QString readFile(const Task &task, QString *error);
+    void post(const Task &task, std::function<void()> emission);
+
+    QThreadPool m_pool;
+    std::shared_ptr<std::atomic<quint64>> m_latestTask;
+};
+
+#endif

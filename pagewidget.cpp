@@ -1,0 +1,202 @@
+#include "pagewidget.h"
+
+#include "pagecurl.h"
+
+#include <QPainter>
+#include <QPropertyAnimation>
+
+namespace {
+
+const QColor Backdrop(200, 190, 180);
+const QColor OutgoingTint(200, 200, 200);
+constexpr int SheetAlpha = 100;
+
+}
+
+PageWidget::PageWidget(QWidget *parent)
+    : QWidget(parent)
+    , m_flipAnimation(new QPropertyAnimation(this, "flipProgress", this))
+    , m_font(QStringLiteral("Microsoft YaHei"), m_fontSize, -1, false)
+{
+    m_flipAnimation->setDuration(PageCurl::Duration);
+    m_flipAnimation->setEasingCurve(QEasingCurve::OutQuad);
+    connect(m_flipAnimation, &QPropertyAnimation::finished, this, &PageWidget::startPendingTurn);
+}
+
+// A new page list replaces the old one at rest on its first page: a turn still running
+// through the old list is stopped, since its pages may no longer exist.
+void PageWidget::setPages(const std::vector<QString> &pages)
+{
+    m_pages = pages;
+    if (m_pages.empty())
+        return;
+    m_pendingTurn.reset();
+    if (isTurning())
+        m_flipAnimation->stop();
+    m_currentPage = 0;
+    m_targetPage = 0;
+    m_flipProgress = 0.0f;
+    update();
+}
+
+void PageWidget::flipToPage(int index, bool forward)
+{
+    if (!isValidPage(index))
+        return;
+    const TurnRequest request{ index, forward };
+    if (isTurning())
+        m_pendingTurn = request;
+    else
+        startTurn(request);
+}
+
+void PageWidget::setFontSize(int size)
+{
+    m_fontSize = size;
+    m_font.setPointSize(size);
+    update();
+}
+
+void PageWidget::setBackgroundColor(const QColor &color)
+{
+    m_bgColor = color;
+    update();
+}
+
+void PageWidget::setTextColor(const QColor &color)
+{
+    m_textColor = color;
+    update();
+}
+
+void PageWidget::setTextFont(const QFont &font)
+{
+    m_font = font;
+    update();
+}
+
+float PageWidget::flipProgress() const
+{
+    return m_flipProgress;
+}
+
+void PageWidget::setFlipProgress(float progress)
+{
+    m_flipProgress = progress;
+    update();
+    if (progress >= 1.0f)
+        m_currentPage = m_targetPage;
+}
+
+QRect PageWidget::textArea() const
+{
+    return rect().adjusted(TextMargin, TextMargin, -TextMargin, -TextMargin);
+}
+
+int PageWidget::restingPage() const
+{
+    return m_pendingTurn ? m_pendingTurn->index : m_targetPage;
+}
+
+bool PageWidget::isTurning() const
+{
+    return m_flipAnimation->state() == QAbstractAnimation::Running;
+}
+
+void PageWidget::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillRect(rect(), Backdrop);
+    if (!isValidPage(m_currentPage) || !isValidPage(m_targetPage))
+        return;
+
+    const float p = m_flipProgress;
+    if (p <= 0.0f) {
+        drawPage(painter, m_pages[m_currentPage]);
+    } else if (p >= 1.0f) {
+        drawPage(painter, m_pages[m_targetPage]);
+    } else {
+        drawPage(painter, m_pages[m_targetPage]);
+        drawOutgoingPage(painter, m_pages[m_currentPage], p);
+        drawPageCurl(painter, p);
+    }
+}
+
+void PageWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    emit textAreaResized();
+}
+
+void PageWidget::startTurn(const TurnRequest &request)
+{
+    m_flipForward = request.forward;
+    m_targetPage = request.index;
+    m_flipAnimation->setStartValue(QVariant(0.0f));
+    m_flipAnimation->setEndValue(QVariant(1.0f));
+    m_flipAnimation->start(QAbstractAnimation::KeepWhenStopped);
+}
+
+void PageWidget::startPendingTurn()
+{
+    if (!m_pendingTurn)
+        return;
+    const TurnRequest request = *m_pendingTurn;
+    m_pendingTurn.reset();
+    if (isValidPage(request.index))
+        startTurn(request);
+}
+
+void PageWidget::drawPage(QPainter &painter, const QString &text)
+{
+    painter.fillRect(rect(), m_bgColor);
+    painter.setFont(m_font);
+    painter.setPen(m_textColor);
+    painter.drawText(textArea(), Qt::TextWordWrap, text);
+}
+
+// The part of the outgoing page not yet lifted, darkened as if in the turning sheet's shade.
+void PageWidget::drawOutgoingPage(QPainter &painter, const QString &text, float progress)
+{
+    const PageCurl curl(size(), progress, m_flipForward);
+    painter.save();
+    painter.setClipRect(curl.outgoingStrip(), Qt::ReplaceClip);
+    painter.fillRect(rect(), OutgoingTint);
+    painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+    painter.fillRect(rect(), m_bgColor);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setFont(m_font);
+    painter.setPen(m_textColor);
+    painter.drawText(textArea(), Qt::TextWordWrap, text);
+    painter.restore();
+}
+
+void PageWidget::drawPageCurl(QPainter &painter, float progress)
+{
+    const PageCurl curl(size(), progress, m_flipForward);
+    painter.save();
+    painter.setClipPath(curl.sheetOutline(), Qt::ReplaceClip);
+    painter.setTransform(curl.sheetTransform(), false);
+
+    const QRect sheet = curl.sheetRect();
+    QColor sheetColor = m_bgColor;
+    sheetColor.setAlpha(SheetAlpha);
+    painter.fillRect(sheet, Qt::white);
+    painter.fillRect(sheet, sheetColor);
+
+    painter.setFont(m_font);
+    painter.setPen(m_textColor);
+    painter.drawText(curl.sheetTextRect(), Qt::TextWordWrap, m_pages[m_currentPage]);
+
+    const QRectF shadow = curl.shadowRect();
+    painter.setBrush(curl.shadowGradient());
+    painter.setPen(Qt::NoPen);
+    painter.drawRects(&shadow, 1);
+    painter.restore();
+}
+
+bool PageWidget::isValidPage(int index) const
+{
+    return index >= 0 && index < int(m_pages.size());
+}

@@ -1,0 +1,80 @@
+#ifndef PAGEWIDGET_H
+#define PAGEWIDGET_H
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+class QPropertyAnimation;
+
+// Shows one page of the open book and turns pages with an animated page curl. It draws what
+// it is told to: the main window keeps the reader's place and asks for turns. A turn asked
+// for while another runs is kept (the latest request wins) and starts when the running one
+// ends, so the page at rest is always the one most recently asked for.
+class PageWidget : public QWidget
+{
+    Q_OBJECT
+    Q_PROPERTY(float flipProgress READ flipProgress WRITE setFlipProgress)
+
+public:
+    explicit PageWidget(QWidget *parent = nullptr);
+
+    void setPages(const std::vector<QString> &pages);
+    void flipToPage(int index, bool forward);
+
+    void setFontSize(int size);
+    void setBackgroundColor(const QColor &color);
+    void setTextColor(const QColor &color);
+    void setTextFont(const QFont &font);
+
+    float flipProgress() const;
+    void setFlipProgress(float progress);
+
+    QFont textFont() const { return m_font; }
+    // Where page text is drawn: the widget less a 30-pixel margin on every side.
+    QRect textArea() const;
+    // The page the widget shows once every requested turn has run.
+    int restingPage() const;
+    bool isTurning() const;
+
+    static constexpr int TextMargin = 30;
+
+signals:
+    void textAreaResized();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    struct TurnRequest
+    {
+        int index;
+        bool forward;
+    };
+
+    void startTurn(const TurnRequest &request);
+    void startPendingTurn();
+    void drawPage(QPainter &painter, const QString &text);
+    void drawOutgoingPage(QPainter &painter, const QString &text, float progress);
+    void drawPageCurl(QPainter &painter, float progress);
+    bool isValidPage(int index) const;
+
+    std::vector<QString> m_pages;
+    int m_currentPage = -1;
+    int m_targetPage = -1;
+    float m_flipProgress = 0.0f;
+    QPropertyAnimation *m_flipAnimation = nullptr;
+    bool m_flipForward = true;
+    int m_fontSize = 14;
+    QColor m_bgColor = QColor(250, 245, 235);
+    QColor m_textColor = Qt::black;
+    QFont m_font;
+    std::optional<TurnRequest> m_pendingTurn;
+};
+
+#endif

@@ -1,0 +1,199 @@
+#include "bookshelfwidget.h"
+#include "testmain.h"
+#include "windowdriver.h"
+
+#include <QFileDialog>
+#include <QStackedWidget>
+
+using namespace WindowDriver;
+
+class TestLibrary : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void scanFindsTextFilesDepthFirstAndSurvivesLinkCycles();
+    void scanAddsNewBooksOnceAndAlwaysReportsTheCount();
+    void scanOfAFolderWithoutBooksChangesNothing();
+    void openingANewBookPutsItFirst();
+    void openingAListedBookOnlyShowsItsName();
+    void twoSpellingsOfOnePathAreTwoBooks();
+    void shelfPicksOpenBooksAndIgnoreVanishedOnes();
+    void bookSelectedByIndexChecksItsBounds();
+
+private:
+    void makeFile(const QString &relativePath);
+    void chooseInNextFileDialog(const QString &path);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestLibrary::init()
+{
+    store().clear();
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_window = std::make_unique<MainWindow>();
+}
+
+void TestLibrary::makeFile(const QString &relativePath)
+{
+    const QString path = m_dir->filePath(relativePath);
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("text\n");
+}
+
+void TestLibrary::chooseInNextFileDialog(const QString &path)
+{
+    onNextModal([path](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        dialog->selectFile(path);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+}
+
+void TestLibrary::scanFindsTextFilesDepthFirstAndSurvivesLinkCycles()
+{
+    for (const char *name : { "a.txt", "B.TXT", "sub/c.txt", "sub/deeper/d.txt", "x.txt.bak",
+                              "x.Txt", "archive.tar.txt", "txt", ".hidden.txt",
+                              ".hidden/e.txt" })
+        makeFile(QString::fromLatin1(name));
+    QVERIFY(QFile::link(m_dir->path(), m_dir->filePath(QStringLiteral("sub/back-to-top"))));
+
+    const QStringList found = m_window->scanFolderRecursively(m_dir->path());
+
+    const QString root = QDir(m_dir->path()).absolutePath() + u'/';
+    QStringList expected{ root + "a.txt", root + "B.TXT", root + "sub/c.txt",
+                          root + "sub/deeper/d.txt", root + "x.Txt", root + "archive.tar.txt" };
+    QCOMPARE(QSet<QString>(found.begin(), found.end()), QSet<QString>(expected.begin(), expected.end()));
+    QCOMPARE(found.size(), expected.size());
+    // Depth first: a folder's files stand together, where the folder was met.
+    const qsizetype c = found.indexOf(root + "sub/c.txt");
+    const qsizetype d = found.indexOf(root + "sub/deeper/d.txt");
+    QVERIFY(qAbs(c - d) == 1);
+}
+
+void TestLibrary::scanAddsNewBooksOnceAndAlwaysReportsTheCount()
+{
+    for (const char *name : { "a.txt", "B.TXT", "sub/c.txt" })
+        makeFile(QString::fromLatin1(name));
+    const int before = store().value(QStringLiteral("recentFiles")).toStringList().size();
+
+    for (int round = 0; round < 2; ++round) {
+        onNextModal([this](QWidget *modal) {
+            auto *dialog = qobject_cast<QFileDialog *>(modal);
+            QVERIFY(dialog);
+            dialog->selectFile(m_dir->path());
+            static_cast<QDialog *>(dialog)->accept();
+        });
+        QString title;
+        QString text;
+        QTimer::singleShot(0, [&] { answerNextMessageBox(QMessageBox::Ok, &title, &text); });
+        m_window->onOpenFolder();
+        QCOMPARE(title, QStringLiteral("扫描完成"));
+        QCOMPARE(text, QStringLiteral("共找到 3 个文本文件"));
+        QCOMPARE(bookName(*m_window), QStringLiteral("Quorvane - 共有 %1 本书").arg(before + 3));
+    }
+}
+
+void TestLibrary::scanOfAFolderWithoutBooksChangesNothing()
+{
+    makeFile(QStringLiteral("notes.md"));
+    const QString title = bookName(*m_window);
+    onNextModal([this](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        dialog->selectFile(m_dir->path());
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    QString boxTitle;
+    QString text;
+    QTimer::singleShot(0, [&] { answerNextMessageBox(QMessageBox::Ok, &boxTitle, &text); });
+    m_window->onOpenFolder();
+
+    QCOMPARE(boxTitle, QStringLiteral("扫描结果"));
+    QCOMPARE(text, QStringLiteral("未找到任何文本文件"));
+    QCOMPARE(bookName(*m_window), title);
+}
+
+void TestLibrary::openingANewBookPutsItFirst()
+{
+    makeFile(QStringLiteral("new book.txt"));
+    const QString path = m_dir->filePath(QStringLiteral("new book.txt"));
+    chooseInNextFileDialog(path);
+    m_window->onOpenFile();
+
+    QCOMPARE(bookName(*m_window), QStringLiteral("Quorvane - 共有 3 本书"));
+    QCOMPARE(pageLabel(*m_window), QStringLiteral("加载中..."));
+    m_window->close();
+    QCOMPARE(store().value(QStringLiteral("recentFiles")).toStringList().first(), path);
+}
+
+void TestLibrary::openingAListedBookOnlyShowsItsName()
+{
+    makeFile(QStringLiteral("My.Book.txt"));
+    const QString path = m_dir->filePath(QStringLiteral("My.Book.txt"));
+    chooseInNextFileDialog(path);
+    m_window->onOpenFile();
+    chooseInNextFileDialog(path);
+    m_window->onOpenFile();
+
+    QCOMPARE(bookName(*m_window), QStringLiteral("My"));
+    m_window->close();
+    const QStringList books = store().value(QStringLiteral("recentFiles")).toStringList();
+    QCOMPARE(books.count(path), 1);
+    QCOMPARE(books.size(), 3);
+}
+
+void TestLibrary::twoSpellingsOfOnePathAreTwoBooks()
+{
+    makeFile(QStringLiteral("shelf/book.txt"));
+    QVERIFY(QFile::link(m_dir->filePath(QStringLiteral("shelf")), m_dir->filePath(QStringLiteral("alias"))));
+    const QString path = m_dir->filePath(QStringLiteral("shelf/book.txt"));
+    const QString otherSpelling = m_dir->filePath(QStringLiteral("alias/book.txt"));
+    chooseInNextFileDialog(path);
+    m_window->onOpenFile();
+    QTest::qWait(50);
+    chooseInNextFileDialog(otherSpelling);
+    m_window->onOpenFile();
+    m_window->close();
+
+    const QStringList books = store().value(QStringLiteral("recentFiles")).toStringList();
+    QCOMPARE(books.size(), 4);
+}
+
+void TestLibrary::shelfPicksOpenBooksAndIgnoreVanishedOnes()
+{
+    auto *stack = child<QStackedWidget>(*m_window, "stackedWidget");
+    QTest::keyClick(m_window.get(), Qt::Key_B);
+    QCOMPARE(stack->currentIndex(), 1);
+    QCOMPARE(bookName(*m_window), QStringLiteral("Quorvane - 共有 2 本书"));
+
+    m_window->onBookSelectedByPath(m_dir->filePath(QStringLiteral("gone.txt")));
+    QCOMPARE(stack->currentIndex(), 1);
+
+    emit m_window->findChild<BookshelfWidget *>()->bookSelected(
+            QStringLiteral(":/book/A Pocketful of Weather.txt"));
+    QCOMPARE(stack->currentIndex(), 0);
+    QCOMPARE(bookName(*m_window), QStringLiteral("A Pocketful of Weather"));
+}
+
+void TestLibrary::bookSelectedByIndexChecksItsBounds()
+{
+    auto *stack = child<QStackedWidget>(*m_window, "stackedWidget");
+    QTest::keyClick(m_window.get(), Qt::Key_B);
+    for (int index : { -1, 2 }) {
+        m_window->onBookSelectedByIndex(index);
+        QCOMPARE(stack->currentIndex(), 1);
+    }
+    m_window->onBookSelectedByIndex(1);
+    QCOMPARE(stack->currentIndex(), 0);
+    QCOMPARE(bookName(*m_window), QStringLiteral("A Pocketful of Weather"));
+}
+
+LEXORIN_TEST_MAIN(TestLibrary)
+#include "tst_library.moc"

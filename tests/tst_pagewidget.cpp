@@ -1,0 +1,128 @@
+#include "pagecurl.h"
+#include "pagewidget.h"
+#include "testmain.h"
+
+class TestPageWidget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void curlGeometryHalfwayThroughATurn_data();
+    void curlGeometryHalfwayThroughATurn();
+    void emptyWidgetShowsTheBackdrop();
+    void pageOutsideTheListStartsNoTurn();
+    void requestsDuringATurnEndOnTheLatest();
+    void replacingPagesDuringATurnNeverPaintsOutsideThem();
+
+private:
+    static void waitForTurnsToEnd(PageWidget &widget);
+};
+
+void TestPageWidget::curlGeometryHalfwayThroughATurn_data()
+{
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<float>("angle");
+    QTest::addColumn<QPointF>("control");
+    QTest::addColumn<QPointF>("end");
+    QTest::addColumn<QRect>("strip");
+    QTest::addColumn<QRectF>("shadow");
+
+    QTest::newRow("forward") << true << 45.0f << QPointF(210, 160) << QPointF(0, 400)
+                             << QRect(0, 0, 300, 800) << QRectF(280, -80, 20, 960);
+    QTest::newRow("backward") << false << -45.0f << QPointF(390, 160) << QPointF(600, 400)
+                              << QRect(300, 0, 300, 800) << QRectF(300, -80, 20, 960);
+}
+
+void TestPageWidget::curlGeometryHalfwayThroughATurn()
+{
+    QFETCH(bool, forward);
+    QFETCH(float, angle);
+    QFETCH(QPointF, control);
+    QFETCH(QPointF, end);
+    QFETCH(QRect, strip);
+    QFETCH(QRectF, shadow);
+
+    const PageCurl curl(QSize(600, 800), 0.5f, forward);
+    QCOMPARE(curl.foldX(), 300.0f);
+    QCOMPARE(curl.angle(), angle);
+    QCOMPARE(curl.bulge(), 80.0f);
+    QCOMPARE(curl.lift(), 160.0f);
+    QCOMPARE(curl.curveControl(), control);
+    QCOMPARE(curl.curveEnd(), end);
+    QCOMPARE(curl.outgoingStrip(), strip);
+    QCOMPARE(curl.shadowRect(), shadow);
+    QCOMPARE(curl.sheetRect(), QRect(0, -80, 600, 960));
+    QCOMPARE(curl.sheetTextRect(), QRect(30, 70, 600, 800));
+
+    // The sheet hinges on the fold line and is lowered by the drop.
+    const QPointF hinge = curl.sheetTransform().map(QPointF(300, 0));
+    QCOMPARE(hinge, QPointF(300, PageCurl::SheetDrop));
+    const QPointF outline = curl.sheetOutline().currentPosition();
+    QCOMPARE(outline, QPointF(300, -80));
+}
+
+void TestPageWidget::emptyWidgetShowsTheBackdrop()
+{
+    PageWidget widget;
+    widget.resize(200, 300);
+    widget.setBackgroundColor(Qt::red);
+    const QImage image = widget.grab().toImage();
+    QCOMPARE(image.pixelColor(100, 150), QColor(200, 190, 180));
+}
+
+void TestPageWidget::pageOutsideTheListStartsNoTurn()
+{
+    PageWidget widget;
+    widget.setPages({ QStringLiteral("一\n"), QStringLiteral("二\n") });
+    for (int index : { -1, 2 }) {
+        widget.flipToPage(index, true);
+        QVERIFY(!widget.isTurning());
+        QCOMPARE(widget.restingPage(), 0);
+    }
+}
+
+void TestPageWidget::requestsDuringATurnEndOnTheLatest()
+{
+    PageWidget widget;
+    widget.resize(300, 400);
+    widget.show();
+    widget.setPages({ QStringLiteral("一\n"), QStringLiteral("二\n"), QStringLiteral("三\n"),
+                      QStringLiteral("四\n") });
+    widget.flipToPage(1, true);
+    QVERIFY(widget.isTurning());
+    widget.flipToPage(2, true);
+    widget.flipToPage(3, true);
+    QCOMPARE(widget.restingPage(), 3);
+
+    waitForTurnsToEnd(widget);
+    QCOMPARE(widget.restingPage(), 3);
+    QCOMPARE(widget.flipProgress(), 1.0f);
+}
+
+void TestPageWidget::replacingPagesDuringATurnNeverPaintsOutsideThem()
+{
+    PageWidget widget;
+    widget.resize(300, 400);
+    widget.show();
+    std::vector<QString> many(10, QStringLiteral("页\n"));
+    widget.setPages(many);
+    widget.flipToPage(9, true);
+    widget.flipToPage(8, false);
+    QTest::qWait(100);
+
+    widget.setPages({ QStringLiteral("新书\n") });
+    QVERIFY(!widget.isTurning());
+    QCOMPARE(widget.restingPage(), 0);
+    widget.grab();
+    widget.flipToPage(0, true);
+    waitForTurnsToEnd(widget);
+    QCOMPARE(widget.restingPage(), 0);
+}
+
+void TestPageWidget::waitForTurnsToEnd(PageWidget &widget)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(!widget.isTurning(), 5000);
+}
+
+LEXORIN_TEST_MAIN(TestPageWidget)
+#include "tst_pagewidget.moc"

@@ -1,0 +1,133 @@
+#include "mainwindow.h"
+#include "testmain.h"
+
+#include <QFontInfo>
+#include <QGraphicsDropShadowEffect>
+#include <QStringDecoder>
+#include <QTranslator>
+
+class TestStartup : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void resourceCollectionIsComplete_data();
+    void resourceCollectionIsComplete();
+    void styleSheetApplies();
+    void sampleBooksAreStoredAsGbk_data();
+    void sampleBooksAreStoredAsGbk();
+    void readingFamilyResolvesToAChineseFont();
+    void windowIsFixedFramelessAndTranslucent();
+};
+
+void TestStartup::resourceCollectionIsComplete_data()
+{
+    QTest::addColumn<QString>("path");
+
+    const QStringList icons = {
+        "logo.svg", "logo.ico", "read.svg", "read-hover.svg", "bookList.svg",
+        "bookList-hover.svg", "openFile.svg", "openFile-hover.svg", "open.svg", "open-hover.svg",
+        "nav.svg", "search_show.svg", "search_hide.svg", "min.svg", "fullscreen.svg",
+        "restore.svg", "close.svg", "jump.svg", "fontColor.svg", "font.svg", "zoomIn.svg",
+        "zoomOut.svg", "bgcolor.svg", "prev.svg", "next.svg",
+    };
+    for (const QString &icon : icons)
+        QTest::newRow(qPrintable(icon)) << QStringLiteral(":/icons/") + icon;
+
+    const QStringList indicators = {
+        "radiobutton_checked", "radiobutton_unchecked", "radiobutton_checked_disable",
+        "radiobutton_unchecked_disable", "checkbox_checked", "checkbox_unchecked",
+        "checkbox_checked_disable", "checkbox_unchecked_disable", "checkbox_parcial",
+        "checkbox_parcial_disable", "add_top", "add_bottom", "add_left", "add_right",
+        "branch_open", "branch_close", "calendar_prevmonth", "calendar_nextmonth",
+    };
+    for (const QString &indicator : indicators)
+        QTest::newRow(qPrintable(indicator)) << QStringLiteral(":/qss/default/%1.png").arg(indicator);
+
+    QTest::newRow("style sheet") << QStringLiteral(":/qss/default.css");
+    for (const char *language : { "zh_CN", "zh_TW", "en_US" })
+        QTest::newRow(language) << QStringLiteral(":/translations/lang_%1.qm").arg(QLatin1String(language));
+    QTest::newRow("english sample") << QStringLiteral(":/book/A Pocketful of Weather.txt");
+    QTest::newRow("chinese sample") << QStringLiteral(":/book/星灯童话集.txt");
+}
+
+void TestStartup::resourceCollectionIsComplete()
+{
+    QFETCH(QString, path);
+    QVERIFY2(QFile::exists(path), qPrintable(path));
+
+    if (path.endsWith(QLatin1String(".svg")) || path.endsWith(QLatin1String(".png"))
+        || path.endsWith(QLatin1String(".ico")))
+        QVERIFY(!QImage(path).isNull());
+    if (path.endsWith(QLatin1String(".qm"))) {
+        QTranslator translator;
+        QVERIFY(translator.load(path));
+    }
+}
+
+void TestStartup::styleSheetApplies()
+{
+    QTest::ignoreMessage(QtDebugMsg, "样式文件路径: \":/qss/default.css\"");
+    QTest::ignoreMessage(QtDebugMsg, "样式表加载成功");
+    auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
+    QVERIFY(loadStyleSheet(*app));
+    QVERIFY(app->styleSheet().contains(QLatin1String("#frame_menu")));
+    app->setStyleSheet(QString());
+}
+
+void TestStartup::sampleBooksAreStoredAsGbk_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::newRow("english") << QStringLiteral(":/book/A Pocketful of Weather.txt");
+    QTest::newRow("chinese") << QStringLiteral(":/book/星灯童话集.txt");
+}
+
+void TestStartup::sampleBooksAreStoredAsGbk()
+{
+    QFETCH(QString, path);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString asUtf8 = utf8.decode(bytes);
+    Q_UNUSED(asUtf8);
+    QVERIFY(utf8.hasError());
+
+    QStringDecoder gbk("GBK", QStringConverter::Flag::Stateless);
+    const QString text = gbk.decode(bytes);
+    QVERIFY(!gbk.hasError());
+    QVERIFY(text.startsWith(QStringLiteral("　　")));
+    QVERIFY(text.contains(QStringLiteral("\r\n\r\n　　")));
+    QVERIFY(!text.contains(QRegularExpression(QStringLiteral("[^\r]\n"))));
+}
+
+void TestStartup::readingFamilyResolvesToAChineseFont()
+{
+    const QFont font(QStringLiteral("Microsoft YaHei"), 14);
+    QVERIFY(QFontMetrics(font).inFont(QChar(0x4E2D)));
+    QCOMPARE(QApplication::font().family(), QStringLiteral("Microsoft YaHei"));
+    QCOMPARE(QApplication::font().pointSize(), 10);
+}
+
+void TestStartup::windowIsFixedFramelessAndTranslucent()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.size(), QSize(640, 800));
+    QCOMPARE(window.minimumSize(), QSize(640, 800));
+    QCOMPARE(window.maximumSize(), QSize(640, 800));
+    QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
+    QVERIFY(window.testAttribute(Qt::WA_TranslucentBackground));
+    QVERIFY(window.hasFocus() || window.focusPolicy() == Qt::StrongFocus);
+
+    auto *shadow = qobject_cast<QGraphicsDropShadowEffect *>(window.centralWidget()->graphicsEffect());
+    QVERIFY(shadow);
+    QCOMPARE(shadow->blurRadius(), 20.0);
+    QCOMPARE(shadow->color(), QColor(0, 0, 0, 80));
+    QCOMPARE(shadow->offset(), QPointF(0.0, 0.0));
+}
+
+LEXORIN_TEST_MAIN(TestStartup)
+#include "tst_startup.moc"

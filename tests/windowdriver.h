@@ -1,0 +1,85 @@
+#ifndef WINDOWDRIVER_H
+#define WINDOWDRIVER_H
+
+#include "mainwindow.h"
+#include "pagewidget.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSettings>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+// Helpers that drive the main window as a reader would, for the tests that need a window.
+namespace WindowDriver {
+
+inline QSettings store()
+{
+    return QSettings(QStringLiteral("Bookshelf"), QStringLiteral("Lexorin"));
+}
+
+template<typename T = QWidget>
+T *child(const QWidget &window, const char *name)
+{
+    return window.findChild<T *>(QLatin1String(name));
+}
+
+inline QString pageLabel(const QWidget &window)
+{
+    return child<QLabel>(window, "m_pageLabel")->text();
+}
+
+inline QString bookName(const QWidget &window)
+{
+    return child<QLabel>(window, "bookName")->text();
+}
+
+inline PageWidget *pageWidget(const QWidget &window)
+{
+    return window.findChild<PageWidget *>();
+}
+
+// Runs an action on the next modal dialog as soon as it is shown; the dialogs run their
+// own event loops, so the action must be armed before the call that opens one.
+inline void onNextModal(std::function<void(QWidget *)> action)
+{
+    auto *timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, action] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        action(modal);
+    });
+    timer->start();
+}
+
+// Answers the next message box with a button and records its title and text.
+inline void answerNextMessageBox(QMessageBox::StandardButton button, QString *title = nullptr,
+                                 QString *text = nullptr)
+{
+    onNextModal([=](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        QVERIFY(box);
+        if (title)
+            *title = box->windowTitle();
+        if (text)
+            *text = box->text();
+        box->button(button)->click();
+    });
+}
+
+inline void waitForTurns(const QWidget &window)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(!pageWidget(window)->isTurning(), 10000);
+}
+
+}
+
+#endif
