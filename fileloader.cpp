@@ -66,7 +66,9 @@ void FileLoader::runLoad(const Task &task)
 
     const std::vector<QStringView> paragraphs = Paginator::paragraphsOf(text);
     post(task, [this] { emit loadProgress(80); });
-    std::vector<QString> pages = Paginator(task.format).paginate(paragraphs);
+    std::vector<QString> pages = Paginator(task.format).paginate(paragraphs, [&task] {
+        return task.isSuperseded();
+    });
     if (task.isSuperseded())
         return;
     post(task, [this] { emit loadProgress(100); });
@@ -78,7 +80,9 @@ void FileLoader::runLoad(const Task &task)
 
 void FileLoader::runRecut(const Task &task, const std::vector<QString> &pages)
 {
-    std::vector<QString> recut = Paginator(task.format).paginate(Paginator::paragraphsOf(pages));
+    std::vector<QString> recut = Paginator(task.format).paginate(Paginator::paragraphsOf(pages), [&task] {
+        return task.isSuperseded();
+    });
     post(task, [this, recut = std::move(recut), path = task.filePath] {
         emit pagesRecut(recut, path);
     });

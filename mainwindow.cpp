@@ -119,8 +119,6 @@ MainWindow::MainWindow(QWidget *parent)
 
     m_bookshelfWidget->setBooks(m_recentFiles);
     updateBookCountLabel();
-    if (!m_recentFiles.isEmpty())
-        showBookName(m_recentFiles.first());
 }
 
 MainWindow::~MainWindow()

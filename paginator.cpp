@@ -2,12 +2,22 @@
 
 #include <QFontMetricsF>
 #include <QTextLayout>
+#include <QtConcurrent>
 #include <QtMath>
 
 #include <numeric>
 
+namespace {
+
+// Paragraphs are measured in runs of this many, so the pool's threads share the work in
+// pieces large enough to outweigh their hand-over.
+constexpr size_t ParagraphsPerRun = 1024;
+
+}
+
 Paginator::Paginator(const PageFormat &format)
     : m_format(format)
+    , m_leading(QFontMetricsF(format.font).leading())
 {
 }
 
@@ -16,20 +26,43 @@ std::vector<QString> Paginator::paginate(QStringView text) const
     return paginate(paragraphsOf(text));
 }
 
-std::vector<QString> Paginator::paginate(const std::vector<QStringView> &paragraphs) const
+std::vector<QString> Paginator::paginate(const std::vector<QStringView> &paragraphs,
+                                         const std::function<bool()> &isCancelled) const
+{
+    return cutPages(paragraphs, paragraphHeights(paragraphs, isCancelled));
+}
+
+std::vector<qreal> Paginator::paragraphHeights(const std::vector<QStringView> &paragraphs,
+                                               const std::function<bool()> &isCancelled) const
+{
+    std::vector<qreal> heights(paragraphs.size(), 0.0);
+    std::vector<size_t> runStarts;
+    for (size_t start = 0; start < paragraphs.size(); start += ParagraphsPerRun)
+        runStarts.push_back(start);
+    QtConcurrent::blockingMap(runStarts, [&](size_t start) {
+        if (isCancelled && isCancelled())
+            return;
+        const size_t end = qMin(start + ParagraphsPerRun, paragraphs.size());
+        for (size_t i = start; i < end; ++i)
+            heights[i] = paragraphHeight(paragraphs[i]);
+    });
+    return heights;
+}
+
+std::vector<QString> Paginator::cutPages(const std::vector<QStringView> &paragraphs,
+                                         const std::vector<qreal> &heights) const
 {
     const qreal limit = m_format.textArea.height();
     std::vector<QString> pages;
     size_t pageStart = 0;
     qreal pageHeight = 0.0;
     for (size_t i = 0; i < paragraphs.size(); ++i) {
-        const qreal height = paragraphHeight(paragraphs[i]);
-        if (pageHeight + height > limit && i > pageStart) {
+        if (pageHeight + heights[i] > limit && i > pageStart) {
             pages.push_back(joinParagraphs(paragraphs, pageStart, i));
             pageStart = i;
             pageHeight = 0.0;
         }
-        pageHeight += height;
+        pageHeight += heights[i];
     }
     if (pageStart < paragraphs.size())
         pages.push_back(joinParagraphs(paragraphs, pageStart, paragraphs.size()));
@@ -49,13 +82,12 @@ qreal Paginator::paragraphHeight(QStringView paragraph) const
     layout.setTextOption(option);
     layout.setCacheEnabled(false);
 
-    const qreal leading = QFontMetricsF(m_format.font).leading();
     const qreal lineWidth = m_format.textArea.width();
     qreal height = 0.0;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(lineWidth);
-        height += qCeil(line.height() + leading);
+        height += qCeil(line.height() + m_leading);
     }
     layout.endLayout();
     return height;

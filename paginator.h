@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <functional>
 #include <vector>
 
 // What a page is cut for: the font the page widget draws with and the size of its text area.
@@ -25,7 +26,16 @@ public:
     explicit Paginator(const PageFormat &format);
 
     std::vector<QString> paginate(QStringView text) const;
-    std::vector<QString> paginate(const std::vector<QStringView> &paragraphs) const;
+    std::vector<QString> paginate(const std::vector<QStringView> &paragraphs,
+                                  const std::function<bool()> &isCancelled = {}) const;
+
+    // The heights of many paragraphs, laid out in parallel on Qt's global thread pool.
+    // Stops early, leaving the rest 0, once isCancelled returns true.
+    std::vector<qreal> paragraphHeights(const std::vector<QStringView> &paragraphs,
+                                        const std::function<bool()> &isCancelled = {}) const;
+    // Cuts paragraphs of known heights into pages: a cheap sequential pass.
+    std::vector<QString> cutPages(const std::vector<QStringView> &paragraphs,
+                                  const std::vector<qreal> &heights) const;
 
     // The pixel height a paragraph takes on the page, from the first pixel of its first
     // line to the start of whatever follows it.
@@ -46,6 +56,7 @@ private:
                                   size_t first, size_t last);
 
     PageFormat m_format;
+    qreal m_leading;
 };
 
 #endif

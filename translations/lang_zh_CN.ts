@@ -1,4 +1,251 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>关于Quorvane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;h2&gt;Quorvane&lt;/h2&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>版本: 1.0.0.03</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quorvane，不仅是强大的工具，更是您思想与知识的延伸。​​ 开启Quorvane，构建您永不磨损的私人藏馆。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&lt;a href=&quot;https://quorvane.example/&quot;&gt;访问官方网站&lt;/a&gt;</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>© 2026 Quorvane 团队，保留所有权利。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>FileLoader</name>
+    <message>
+        <source>这是一个文件夹，不是文件。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件太大（超过 %1 MB），无法打开。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件是空的。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>Lexorin</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quorvane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>阅读页面</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>书架</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>打开书籍文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>打开文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quorvane - 未打开文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>显示/隐藏搜索按钮</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>缩小窗口</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>全屏窗口</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>关闭程序</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>搜索框</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>搜索内容 (按Enter搜索)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>搜索</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第 0 页/共 0 页</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>跳转页</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>放大字体</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>缩小字体</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>主题设置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>上一页</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>下一页</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法打开书籍</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法打开“%1”：
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第 %1 页/共 %2 页</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>跳转到页</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入页码 (1-%1):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>已回到文档开头继续搜索</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未找到文本: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>选择字体</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>选择文字颜色</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>选择背景颜色</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>打开TXT文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文本文件 (*.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>加载中...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>选择文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>扫描结果</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未找到任何文本文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>扫描完成</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>共找到 %1 个文本文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quorvane - 书架空空如也</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quorvane - 共有 %1 本书</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确认重置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>确定要重置应用程序吗？
+这将清除所有设置和书架上的全部书籍。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>重置完成</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>应用程序已重置为初始状态。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>简体中文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>繁體中文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>一键重置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>关于Quorvane</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
 </TS>

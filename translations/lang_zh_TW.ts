@@ -1,4 +1,253 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
+    <context>
+        <name>AboutDialog</name>
+        <message>
+            <source>关于Quorvane</source>
+            <translation>關於Quorvane</translation>
+        </message>
+        <message>
+            <source>&lt;h2&gt;Quorvane&lt;/h2&gt;</source>
+            <translation>&lt;h2&gt;Quorvane&lt;/h2&gt;</translation>
+        </message>
+        <message>
+            <source>版本: 1.0.0.03</source>
+            <translation>版本: 1.0.0.03</translation>
+        </message>
+        <message>
+            <source>Quorvane，不仅是强大的工具，更是您思想与知识的延伸。​​ 开启Quorvane，构建您永不磨损的私人藏馆。</source>
+            <translation>Quorvane，不僅是強大的工具，更是您思想與知識的延伸。​​ 開啟Quorvane，構建您永不磨損的私人藏館。</translation>
+        </message>
+        <message>
+            <source>&lt;a href="https://quorvane.example/"&gt;访问官方网站&lt;/a&gt;</source>
+            <translation>&lt;a href="https://quorvane.example/"&gt;訪問官方網站&lt;/a&gt;</translation>
+        </message>
+        <message>
+            <source>© 2026 Quorvane 团队，保留所有权利。</source>
+            <translation>© 2026 Quorvane 團隊，保留所有權利。</translation>
+        </message>
+    </context>
+    <context>
+        <name>FileLoader</name>
+        <message>
+            <source>这是一个文件夹，不是文件。</source>
+            <translation>這是一個資料夾，不是檔案。</translation>
+        </message>
+        <message>
+            <source>文件太大（超过 %1 MB），无法打开。</source>
+            <translation>檔案太大（超過 %1 MB），無法開啟。</translation>
+        </message>
+        <message>
+            <source>文件是空的。</source>
+            <translation>檔案是空的。</translation>
+        </message>
+    </context>
+    <context>
+        <name>MainWindow</name>
+        <message>
+            <source>Lexorin</source>
+            <translation>Lexorin</translation>
+        </message>
+        <message>
+            <source>Quorvane</source>
+            <translation>Quorvane</translation>
+        </message>
+        <message>
+            <source>阅读页面</source>
+            <translation>閱讀頁面</translation>
+        </message>
+        <message>
+            <source>书架</source>
+            <translation>書架</translation>
+        </message>
+        <message>
+            <source>打开书籍文件</source>
+            <translation>開啟書籍文件</translation>
+        </message>
+        <message>
+            <source>打开文件夹</source>
+            <translation>開啟資料夾</translation>
+        </message>
+        <message>
+            <source>Quorvane - 未打开文件</source>
+            <translation>Quorvane - 未開啟檔案</translation>
+        </message>
+        <message>
+            <source>显示/隐藏搜索按钮</source>
+            <translation>顯示/隱藏搜尋按鈕</translation>
+        </message>
+        <message>
+            <source>缩小窗口</source>
+            <translation>縮小視窗</translation>
+        </message>
+        <message>
+            <source>全屏窗口</source>
+            <translation>全螢幕視窗</translation>
+        </message>
+        <message>
+            <source>关闭程序</source>
+            <translation>關閉程式</translation>
+        </message>
+        <message>
+            <source>搜索框</source>
+            <translation>搜尋框</translation>
+        </message>
+        <message>
+            <source>搜索内容 (按Enter搜索)</source>
+            <translation>搜尋內容 (按Enter搜尋)</translation>
+        </message>
+        <message>
+            <source>搜索</source>
+            <translation>搜尋</translation>
+        </message>
+        <message>
+            <source>第 0 页/共 0 页</source>
+            <translation>第 0 頁/共 0 頁</translation>
+        </message>
+        <message>
+            <source>跳转页</source>
+            <translation>跳轉頁</translation>
+        </message>
+        <message>
+            <source>放大字体</source>
+            <translation>放大字體</translation>
+        </message>
+        <message>
+            <source>缩小字体</source>
+            <translation>縮小字體</translation>
+        </message>
+        <message>
+            <source>主题设置</source>
+            <translation>主題設定</translation>
+        </message>
+        <message>
+            <source>上一页</source>
+            <translation>上一頁</translation>
+        </message>
+        <message>
+            <source>下一页</source>
+            <translation>下一頁</translation>
+        </message>
+        <message>
+            <source>无法打开书籍</source>
+            <translation>無法開啟書籍</translation>
+        </message>
+        <message>
+            <source>无法打开“%1”：
+%2</source>
+            <translation>無法開啟「%1」：
+%2</translation>
+        </message>
+        <message>
+            <source>第 %1 页/共 %2 页</source>
+            <translation>第 %1 頁/共 %2 頁</translation>
+        </message>
+        <message>
+            <source>跳转到页</source>
+            <translation>跳轉到頁</translation>
+        </message>
+        <message>
+            <source>请输入页码 (1-%1):</source>
+            <translation>請輸入頁碼 (1-%1):</translation>
+        </message>
+        <message>
+            <source>已回到文档开头继续搜索</source>
+            <translation>已回到文件開頭繼續搜尋</translation>
+        </message>
+        <message>
+            <source>未找到文本: %1</source>
+            <translation>未找到文字: %1</translation>
+        </message>
+        <message>
+            <source>选择字体</source>
+            <translation>選擇字體</translation>
+        </message>
+        <message>
+            <source>选择文字颜色</source>
+            <translation>選擇文字顏色</translation>
+        </message>
+        <message>
+            <source>选择背景颜色</source>
+            <translation>選擇背景顏色</translation>
+        </message>
+        <message>
+            <source>打开TXT文件</source>
+            <translation>開啟TXT檔案</translation>
+        </message>
+        <message>
+            <source>文本文件 (*.txt)</source>
+            <translation>文字檔案 (*.txt)</translation>
+        </message>
+        <message>
+            <source>加载中...</source>
+            <translation>載入中...</translation>
+        </message>
+        <message>
+            <source>选择文件夹</source>
+            <translation>選擇資料夾</translation>
+        </message>
+        <message>
+            <source>扫描结果</source>
+            <translation>掃描結果</translation>
+        </message>
+        <message>
+            <source>未找到任何文本文件</source>
+            <translation>未找到任何文字檔案</translation>
+        </message>
+        <message>
+            <source>扫描完成</source>
+            <translation>掃描完成</translation>
+        </message>
+        <message>
+            <source>共找到 %1 个文本文件</source>
+            <translation>共找到 %1 個文字檔案</translation>
+        </message>
+        <message>
+            <source>Quorvane - 书架空空如也</source>
+            <translation>Quorvane - 書架空空如也</translation>
+        </message>
+        <message>
+            <source>Quorvane - 共有 %1 本书</source>
+            <translation>Quorvane - 共有 %1 本書</translation>
+        </message>
+        <message>
+            <source>确认重置</source>
+            <translation>確認重置</translation>
+        </message>
+        <message>
+            <source>确定要重置应用程序吗？
+这将清除所有设置和书架上的全部书籍。</source>
+            <translation>確定要重置應用程式嗎？
+這將清除所有設定和書架上的全部書籍。</translation>
+        </message>
+        <message>
+            <source>重置完成</source>
+            <translation>重置完成</translation>
+        </message>
+        <message>
+            <source>应用程序已重置为初始状态。</source>
+            <translation>應用程式已重置為初始狀態。</translation>
+        </message>
+        <message>
+            <source>简体中文</source>
+            <translation>簡體中文</translation>
+        </message>
+        <message>
+            <source>繁體中文</source>
+            <translation>繁體中文</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>English</translation>
+        </message>
+        <message>
+            <source>一键重置</source>
+            <translation>一鍵重置</translation>
+        </message>
+        <message>
+            <source>关于Quorvane</source>
+            <translation>關於Quorvane</translation>
+        </message>
+    </context>
 </TS>

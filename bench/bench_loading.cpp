@@ -1,0 +1,236 @@
+#include "bookdecoder.h"
+#include "bookgenerator.h"
+#include "fileloader.h"
+#include "mainwindow.h"
+#include "pagewidget.h"
+#include "testmain.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTextBlock>
+#include <QTextDocument>
+
+
+// Times the whole load of a book (read, decode, paginate) against laying the book out as one
+// QTextDocument, the reference way of measuring a book, and the paint of a page-turn frame.
+// Peak memory is measured in a child process per case, so the cases do not see each other.
+class BenchLoading : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void load_data();
+    void load();
+    void referenceLayout_data();
+    void referenceLayout();
+    void peakMemory_data();
+    void peakMemory();
+    void paintTurnFrame();
+
+private:
+    void addBookRows();
+
+    QTemporaryDir m_dir;
+    PageFormat m_format;
+    QSize m_pageFrame;
+};
+
+namespace {
+
+const QByteArray ChildModeVariable("LEXORIN_BENCH_CHILD");
+
+// The high-water mark of this process's resident memory; unlike getrusage's, it starts
+// afresh at exec, so a child does not inherit the parent's peak.
+long peakResidentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+QString readAndDecode(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return BookDecoder::decode(file.readAll()).text;
+}
+
+std::vector<QString> loadWithFileLoader(const QString &path, const PageFormat &format)
+{
+    FileLoader loader;
+    QSignalSpy loaded(&loader, &FileLoader::fileLoaded);
+    loader.loadFile(path, format);
+    if (!loaded.wait(600000))
+        return {};
+    return loaded.first().first().value<std::vector<QString>>();
+}
+
+// The reference: the whole book in one text document at the page frame less 60 x 120, with
+// a 30-pixel margin, every block's height taken from the document's layout.
+int referencePageCount(const QString &path, const QSize &pageFrame)
+{
+    QTextDocument document;
+    document.setPlainText(readAndDecode(path));
+    const QSize pageSize = pageFrame - QSize(60, 120);
+    document.setPageSize(QSizeF(pageSize));
+    document.setDocumentMargin(30.0);
+    int pages = 1;
+    qreal height = 0.0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const qreal blockHeight = document.documentLayout()->blockBoundingRect(block).height();
+        if (height + blockHeight > pageSize.height() && height > 0.0) {
+            ++pages;
+            height = 0.0;
+        }
+        height += blockHeight;
+    }
+    return pages;
+}
+
+}
+
+void BenchLoading::initTestCase()
+{
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const PageWidget *page = window.findChild<PageWidget *>();
+    m_pageFrame = page->size();
+    m_format = { page->textFont(), page->textArea().size() };
+    qInfo() << "page frame" << m_pageFrame << "text area" << m_format.textArea;
+
+    for (int megabytes : { 2, 20 }) {
+        QFile file(m_dir.filePath(QStringLiteral("novel-%1mb.txt").arg(megabytes)));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(BookGenerator::encoded(BookGenerator::chineseNovel(megabytes << 20), "GBK"));
+    }
+}
+
+void BenchLoading::addBookRows()
+{
+    QTest::addColumn<QString>("path");
+    for (int megabytes : { 2, 20 })
+        QTest::newRow(qPrintable(QStringLiteral("%1 MB").arg(megabytes)))
+                << m_dir.filePath(QStringLiteral("novel-%1mb.txt").arg(megabytes));
+}
+
+void BenchLoading::load_data()
+{
+    addBookRows();
+}
+
+void BenchLoading::load()
+{
+    QFETCH(QString, path);
+    std::vector<QString> pages;
+    QBENCHMARK_ONCE {
+        pages = loadWithFileLoader(path, m_format);
+    }
+    QVERIFY(!pages.empty());
+    qInfo() << pages.size() << "pages";
+}
+
+void BenchLoading::referenceLayout_data()
+{
+    addBookRows();
+}
+
+void BenchLoading::referenceLayout()
+{
+    QFETCH(QString, path);
+    int pages = 0;
+    QBENCHMARK_ONCE {
+        pages = referencePageCount(path, m_pageFrame);
+    }
+    qInfo() << pages << "pages";
+}
+
+void BenchLoading::peakMemory_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QString>("path");
+    for (const char *mode : { "load", "reference" }) {
+        for (int megabytes : { 2, 20 }) {
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2 MB").arg(QLatin1String(mode)).arg(megabytes)))
+                    << QString::fromLatin1(mode)
+                    << m_dir.filePath(QStringLiteral("novel-%1mb.txt").arg(megabytes));
+        }
+    }
+}
+
+void BenchLoading::peakMemory()
+{
+    QFETCH(QString, mode);
+    QFETCH(QString, path);
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(ChildModeVariable),
+                       QStringLiteral("%1|%2|%3|%4").arg(mode, path).arg(m_pageFrame.width()).arg(m_pageFrame.height()));
+    child.setProcessEnvironment(environment);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(child.waitForFinished(600000));
+    const QString output = QString::fromLocal8Bit(child.readAllStandardOutput()).trimmed();
+    QVERIFY2(child.exitCode() == 0, qPrintable(output));
+    qInfo().noquote() << "peak resident memory:" << output;
+}
+
+void BenchLoading::paintTurnFrame()
+{
+    PageWidget widget;
+    widget.resize(m_pageFrame);
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    const std::vector<QString> pages = Paginator(m_format).paginate(BookGenerator::chineseNovel(64 << 10));
+    widget.setPages(pages);
+    widget.flipToPage(1, true);
+    QImage frame(widget.size(), QImage::Format_ARGB32_Premultiplied);
+    QBENCHMARK {
+        widget.setFlipProgress(0.5f);
+        widget.render(&frame);
+    }
+}
+
+// In a child process: one case, then its peak resident memory on standard output.
+static int runChildCase(const QByteArray &spec)
+{
+    const QList<QByteArray> parts = spec.split('|');
+    const QString mode = QString::fromUtf8(parts.at(0));
+    const QString path = QString::fromUtf8(parts.at(1));
+    const QSize pageFrame(parts.at(2).toInt(), parts.at(3).toInt());
+    const long before = peakResidentKilobytes();
+    PageWidget probe;
+    probe.resize(pageFrame);
+    const PageFormat format{ probe.textFont(), probe.textArea().size() };
+    if (mode == QLatin1String("load"))
+        loadWithFileLoader(path, format);
+    else
+        referencePageCount(path, pageFrame);
+    const long peak = peakResidentKilobytes();
+    printf("%ld MB (%ld MB before the load)\n", peak >> 10, before >> 10);
+    return 0;
+}
+
+int main(int argc, char *argv[])
+{
+    QTemporaryDir configHome;
+    qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    applyApplicationFont();
+    const QByteArray childCase = qgetenv(ChildModeVariable.constData());
+    if (!childCase.isEmpty())
+        return runChildCase(childCase);
+    BenchLoading bench;
+    return QTest::qExec(&bench, argc, argv);
+}
+
+#include "bench_loading.moc"

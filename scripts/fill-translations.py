@@ -1,0 +1,109 @@
+#!/usr/bin/env python3
+"""Fills the Traditional Chinese and English catalogues from one table.
+
+Run `cmake --build build --target update_translations` first, so the catalogues hold every
+source text of the code; this script then writes the translations it knows and reports any
+source text it has none for. The Simplified Chinese catalogue stays without translations:
+its texts are the sources themselves.
+"""
+import sys
+import xml.etree.ElementTree as ET
+from pathlib import Path
+
+ZWSP = "\u200b"
+DESCRIPTION = ("Quorvane，不仅是强大的工具，更是您思想与知识的延伸。" + ZWSP * 2 +
+               " 开启Quorvane，构建您永不磨损的私人藏馆。")
+LINK = '<a href="https://quorvane.example/">{}</a>'
+
+# source: (English, Traditional Chinese)
+TABLE = {
+    "Lexorin": ("Lexorin", "Lexorin"),
+    "Quorvane": ("Quorvane", "Quorvane"),
+    "阅读页面": ("Reading Page", "閱讀頁面"),
+    "书架": ("Bookshelf", "書架"),
+    "打开书籍文件": ("Open book file", "開啟書籍文件"),
+    "打开文件夹": ("Open folder", "開啟資料夾"),
+    "显示/隐藏搜索按钮": ("Show/Hide Search Button", "顯示/隱藏搜尋按鈕"),
+    "缩小窗口": ("Minimize Window", "縮小視窗"),
+    "全屏窗口": ("Fullscreen Window", "全螢幕視窗"),
+    "关闭程序": ("Exit Program", "關閉程式"),
+    "搜索框": ("Search Box", "搜尋框"),
+    "搜索内容 (按Enter搜索)": ("Search content (Press Enter to search)", "搜尋內容 (按Enter搜尋)"),
+    "搜索": ("Search", "搜尋"),
+    "第 0 页/共 0 页": ("Page 0/0", "第 0 頁/共 0 頁"),
+    "跳转页": ("Jump to Page", "跳轉頁"),
+    "放大字体": ("Zoom In Font", "放大字體"),
+    "缩小字体": ("Zoom Out Font", "縮小字體"),
+    "主题设置": ("Theme Settings", "主題設定"),
+    "上一页": ("Previous Page", "上一頁"),
+    "下一页": ("Next Page", "下一頁"),
+    "Quorvane - 未打开文件": ("Quorvane - No file opened", "Quorvane - 未開啟檔案"),
+    "Quorvane - 书架空空如也": ("Quorvane - Bookshelf is Empty", "Quorvane - 書架空空如也"),
+    "Quorvane - 共有 %1 本书": ("Quorvane - Total %1 Books", "Quorvane - 共有 %1 本書"),
+    "打开TXT文件": ("Open TXT File", "開啟TXT檔案"),
+    "文本文件 (*.txt)": ("Text Files (*.txt)", "文字檔案 (*.txt)"),
+    "加载中...": ("Loading...", "載入中..."),
+    "选择文件夹": ("Select Folder", "選擇資料夾"),
+    "扫描完成": ("Scan Completed", "掃描完成"),
+    "共找到 %1 个文本文件": ("Found %1 text files", "共找到 %1 個文字檔案"),
+    "扫描结果": ("Scan Results", "掃描結果"),
+    "未找到任何文本文件": ("No text files found", "未找到任何文字檔案"),
+    "选择文字颜色": ("Select Text Color", "選擇文字顏色"),
+    "选择字体": ("Select Font", "選擇字體"),
+    "第 %1 页/共 %2 页": ("Page %1/%2", "第 %1 頁/共 %2 頁"),
+    "第 %1 页/共 %2+ 页": ("Page %1/%2+", "第 %1 頁/共 %2+ 頁"),
+    "跳转到页": ("Jump to Page", "跳轉到頁"),
+    "请输入页码 (1-%1):": ("Please enter page number (1-%1):", "請輸入頁碼 (1-%1):"),
+    "已回到文档开头继续搜索": ("Returned to document start to continue search", "已回到文件開頭繼續搜尋"),
+    "未找到文本: %1": ("Text not found: %1", "未找到文字: %1"),
+    "选择背景颜色": ("Select Background Color", "選擇背景顏色"),
+    "简体中文": ("简体中文", "簡體中文"),
+    "繁體中文": ("繁體中文", "繁體中文"),
+    "English": ("English", "English"),
+    "一键重置": ("One-click Reset", "一鍵重置"),
+    "关于Quorvane": ("About Quorvane", "關於Quorvane"),
+    "确认重置": ("Confirm Reset", "確認重置"),
+    "重置完成": ("Reset Completed", "重置完成"),
+    "应用程序已重置为初始状态。": ("Application has been reset to initial state.", "應用程式已重置為初始狀態。"),
+    "确定要重置应用程序吗？\n这将清除所有设置和书架上的全部书籍。": (
+        "Reset the application?\nThis clears all settings and every book on the bookshelf.",
+        "確定要重置應用程式嗎？\n這將清除所有設定和書架上的全部書籍。"),
+    "无法打开书籍": ("Cannot Open Book", "無法開啟書籍"),
+    "无法打开“%1”：\n%2": ("Cannot open \"%1\":\n%2", "無法開啟「%1」：\n%2"),
+    "这是一个文件夹，不是文件。": ("This is a folder, not a file.", "這是一個資料夾，不是檔案。"),
+    "文件太大（超过 %1 MB），无法打开。": ("The file is too large (over %1 MB) to open.",
+                                  "檔案太大（超過 %1 MB），無法開啟。"),
+    "文件是空的。": ("The file is empty.", "檔案是空的。"),
+    "<h2>Quorvane</h2>": ("<h2>Quorvane</h2>", "<h2>Quorvane</h2>"),
+    "版本: 1.0.0.03": ("Version: 1.0.0.03", "版本: 1.0.0.03"),
+    DESCRIPTION: (
+        "Quorvane is not just a powerful tool, but an extension of your thoughts and knowledge. "
+        "Open Quorvane to build your never-wearing private library.",
+        "Quorvane，不僅是強大的工具，更是您思想與知識的延伸。" + ZWSP * 2 +
+        " 開啟Quorvane，構建您永不磨損的私人藏館。"),
+    LINK.format("访问官方网站"): (LINK.format("Visit Official Website"), LINK.format("訪問官方網站")),
+    "© 2026 Quorvane 团队，保留所有权利。": ("© 2026 The Quorvane Team. All rights reserved.",
+                                  "© 2026 Quorvane 團隊，保留所有權利。"),
+}
+
+root = Path(__file__).resolve().parent.parent / "translations"
+missing = set()
+for language, column in (("en_US", 0), ("zh_TW", 1)):
+    path = root / f"lang_{language}.ts"
+    tree = ET.parse(path)
+    for message in tree.getroot().iter("message"):
+        source = message.findtext("source")
+        translation = message.find("translation")
+        if source in TABLE:
+            translation.text = TABLE[source][column]
+            translation.attrib.pop("type", None)
+        else:
+            missing.add(source)
+    ET.indent(tree, space="    ")
+    with open(path, "wb") as out:
+        out.write(b'<?xml version="1.0" encoding="utf-8"?>\n<!DOCTYPE TS>\n')
+        tree.write(out, encoding="utf-8", xml_declaration=False)
+        out.write(b"\n")
+for source in sorted(missing):
+    print("no translation for:", repr(source))
+sys.exit(1 if missing else 0)

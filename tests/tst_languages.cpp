@@ -1,0 +1,143 @@
+#include "aboutdialog.h"
+#include "testmain.h"
+#include "windowdriver.h"
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QMenu>
+
+using namespace WindowDriver;
+
+class TestLanguages : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void switchingTranslatesFormMenuAndAbout_data();
+    void switchingTranslatesFormMenuAndAbout();
+    void switchingToTheCurrentLanguageWritesNothing();
+    void unknownSavedLanguageFallsBackToSimplifiedChinese();
+    void savedEnglishSpeaksEnglishFromTheStart();
+    void menuChecksTheSavedLanguage();
+
+private:
+    static QStringList menuTexts(MainWindow &window, QStringList *checked = nullptr);
+};
+
+void TestLanguages::init()
+{
+    store().clear();
+}
+
+QStringList TestLanguages::menuTexts(MainWindow &window, QStringList *checked)
+{
+    QStringList texts;
+    QTimer::singleShot(0, [&] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        for (QAction *action : menu->actions()) {
+            if (action->isSeparator())
+                continue;
+            texts << action->text();
+            if (checked && action->isChecked())
+                *checked << action->text();
+        }
+        menu->close();
+    });
+    child<QAbstractButton>(window, "menuButton")->click();
+    return texts;
+}
+
+void TestLanguages::switchingTranslatesFormMenuAndAbout_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QStringList>("form");
+    QTest::addColumn<QStringList>("menu");
+    QTest::addColumn<QStringList>("about");
+
+    QTest::newRow("english")
+            << QStringLiteral("en_US")
+            << QStringList{ "Reading Page", "Search content (Press Enter to search)",
+                            "Quorvane - No file opened", "Page 0/0" }
+            << QStringList{ "简体中文", "繁體中文", "English", "One-click Reset", "About Quorvane" }
+            << QStringList{ "About Quorvane", "Version: 1.0.0.03" };
+    QTest::newRow("traditional chinese")
+            << QStringLiteral("zh_TW")
+            << QStringList{ "閱讀頁面", "搜尋內容 (按Enter搜尋)", "Quorvane - 未開啟檔案",
+                            "第 0 頁/共 0 頁" }
+            << QStringList{ "簡體中文", "繁體中文", "English", "一鍵重置", "關於Quorvane" }
+            << QStringList{ "關於Quorvane", "版本: 1.0.0.03" };
+}
+
+void TestLanguages::switchingTranslatesFormMenuAndAbout()
+{
+    QFETCH(QString, language);
+    QFETCH(QStringList, form);
+    QFETCH(QStringList, menu);
+    QFETCH(QStringList, about);
+
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    menuTexts(window); // built in Chinese, so the switch must translate it again
+    if (language == QLatin1String("en_US"))
+        window.switchToEnglish();
+    else
+        window.switchToChineseTraditional();
+
+    QCOMPARE(child<QWidget>(window, "readButton")->toolTip(), form[0]);
+    QCOMPARE(child<QLineEdit>(window, "searchEdit")->placeholderText(), form[1]);
+    QCOMPARE(bookName(window), form[2]);
+    QCOMPARE(pageLabel(window), form[3]);
+    QCOMPARE(menuTexts(window), menu);
+    QCOMPARE(store().value("language").toString(), language);
+
+    AboutDialog dialog(&window);
+    QCOMPARE(dialog.windowTitle(), about[0]);
+    QCOMPARE(dialog.findChild<QLabel *>("versionLabel")->text(), about[1]);
+}
+
+void TestLanguages::switchingToTheCurrentLanguageWritesNothing()
+{
+    MainWindow window;
+    window.switchToChineseSimplified();
+    QVERIFY(!store().contains("language"));
+
+    window.switchToEnglish();
+    child<QLabel>(window, "bookName")->setText(QStringLiteral("marker"));
+    window.switchToEnglish();
+    QCOMPARE(bookName(window), QStringLiteral("marker"));
+}
+
+void TestLanguages::unknownSavedLanguageFallsBackToSimplifiedChinese()
+{
+    store().setValue("language", QStringLiteral("xx_XX"));
+    QTest::ignoreMessage(QtWarningMsg, "Translation file not found: \":/translations/lang_xx_XX.qm\"");
+    MainWindow window;
+    QCOMPARE(store().value("language").toString(), QStringLiteral("zh_CN"));
+    QCOMPARE(child<QWidget>(window, "readButton")->toolTip(), QStringLiteral("阅读页面"));
+}
+
+void TestLanguages::savedEnglishSpeaksEnglishFromTheStart()
+{
+    store().setValue("language", QStringLiteral("en_US"));
+    MainWindow window;
+    QCOMPARE(bookName(window), QStringLiteral("Quorvane - Total 2 Books"));
+    window.switchToChineseSimplified();
+}
+
+void TestLanguages::menuChecksTheSavedLanguage()
+{
+    store().setValue("language", QStringLiteral("zh_TW"));
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QStringList checked;
+    menuTexts(window, &checked);
+    QCOMPARE(checked, QStringList({ "繁體中文" }));
+    window.switchToChineseSimplified();
+}
+
+LEXORIN_TEST_MAIN(TestLanguages)
+#include "tst_languages.moc"
