@@ -43,6 +43,7 @@ private:
 
 QListWidgetItem *makeHintItem()
 {
+    // Deliberately outside tr(): the hint reads the same in every interface language.
     auto *item = new QListWidgetItem(QStringLiteral("暂无书籍\n点击打开按钮添加书籍"));
     item->setTextAlignment(Qt::AlignCenter);
     QFont font;
