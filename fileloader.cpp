@@ -80,9 +80,12 @@ void FileLoader::runLoad(const Task &task)
 
 void FileLoader::runRecut(const Task &task, const std::vector<QString> &pages)
 {
-    std::vector<QString> recut = Paginator(task.format).paginate(Paginator::paragraphsOf(pages), [&task] {
+    const QString text = Paginator::textOf(pages);
+    std::vector<QString> recut = Paginator(task.format).paginate(Paginator::paragraphsOfPages(text), [&task] {
         return task.isSuperseded();
     });
+    if (task.isSuperseded())
+        return;
     post(task, [this, recut = std::move(recut), path = task.filePath] {
         emit pagesRecut(recut, path);
     });

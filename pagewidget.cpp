@@ -1,6 +1,7 @@
 #include "pagewidget.h"
 
 #include "pagecurl.h"
+#include "paginator.h"
 
 #include <QPainter>
 #include <QPropertyAnimation>
@@ -153,7 +154,7 @@ void PageWidget::drawPage(QPainter &painter, const QString &text)
     painter.fillRect(rect(), m_bgColor);
     painter.setFont(m_font);
     painter.setPen(m_textColor);
-    painter.drawText(textArea(), Qt::TextWordWrap, text);
+    painter.drawText(QRectF(textArea()), text, Paginator::textOption());
 }
 
 // The part of the outgoing page not yet lifted, darkened as if in the turning sheet's shade.
@@ -168,7 +169,7 @@ void PageWidget::drawOutgoingPage(QPainter &painter, const QString &text, float 
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setFont(m_font);
     painter.setPen(m_textColor);
-    painter.drawText(textArea(), Qt::TextWordWrap, text);
+    painter.drawText(QRectF(textArea()), text, Paginator::textOption());
     painter.restore();
 }
 
@@ -187,7 +188,7 @@ void PageWidget::drawPageCurl(QPainter &painter, float progress)
 
     painter.setFont(m_font);
     painter.setPen(m_textColor);
-    painter.drawText(curl.sheetTextRect(), Qt::TextWordWrap, m_pages[m_currentPage]);
+    painter.drawText(QRectF(curl.sheetTextRect()), m_pages[m_currentPage], Paginator::textOption());
 
     const QRectF shadow = curl.shadowRect();
     painter.setBrush(curl.shadowGradient());

@@ -1,6 +1,7 @@
 #include "paginator.h"
 
 #include <QFontMetricsF>
+#include <QTextBoundaryFinder>
 #include <QTextLayout>
 #include <QtConcurrent>
 #include <QtMath>
@@ -9,9 +10,13 @@
 
 namespace {
 
-// Paragraphs are measured in runs of this many, so the pool's threads share the work in
+// Paragraphs are measured in batches of this many, so the pool's threads share the work in
 // pieces large enough to outweigh their hand-over.
-constexpr size_t ParagraphsPerRun = 1024;
+constexpr size_t ParagraphsPerBatch = 1024;
+
+// Longer paragraphs (a whole book on one line, say) are laid out in pieces of at most this
+// many characters, cut where a line may break, so no single layout grows without bound.
+constexpr qsizetype MaxPieceLength = 4096;
 
 }
 
@@ -27,70 +32,101 @@ std::vector<QString> Paginator::paginate(QStringView text) const
 }
 
 std::vector<QString> Paginator::paginate(const std::vector<QStringView> &paragraphs,
-                                         const std::function<bool()> &isCancelled) const
+                                         const Cancelled &isCancelled) const
 {
-    return cutPages(paragraphs, paragraphHeights(paragraphs, isCancelled));
+    PageCutter cutter(pageHeight());
+    for (const TextRun &run : measure(paragraphs, isCancelled))
+        cutter.add(run);
+    cutter.finish();
+    return cutter.takePages();
 }
 
-std::vector<qreal> Paginator::paragraphHeights(const std::vector<QStringView> &paragraphs,
-                                               const std::function<bool()> &isCancelled) const
+std::vector<TextRun> Paginator::measure(const std::vector<QStringView> &paragraphs,
+                                        const Cancelled &isCancelled) const
 {
-    std::vector<qreal> heights(paragraphs.size(), 0.0);
-    std::vector<size_t> runStarts;
-    for (size_t start = 0; start < paragraphs.size(); start += ParagraphsPerRun)
-        runStarts.push_back(start);
-    QtConcurrent::blockingMap(runStarts, [&](size_t start) {
+    std::vector<std::vector<TextRun>> batches((paragraphs.size() + ParagraphsPerBatch - 1)
+                                              / ParagraphsPerBatch);
+    std::vector<size_t> batchIndices(batches.size());
+    std::iota(batchIndices.begin(), batchIndices.end(), size_t(0));
+    QtConcurrent::blockingMap(batchIndices, [&](size_t batch) {
         if (isCancelled && isCancelled())
             return;
-        const size_t end = qMin(start + ParagraphsPerRun, paragraphs.size());
-        for (size_t i = start; i < end; ++i)
-            heights[i] = paragraphHeight(paragraphs[i]);
+        const size_t first = batch * ParagraphsPerBatch;
+        const size_t last = qMin(first + ParagraphsPerBatch, paragraphs.size());
+        batches[batch].reserve(last - first);
+        for (size_t i = first; i < last; ++i)
+            measure(paragraphs[i], batches[batch]);
     });
-    return heights;
+
+    std::vector<TextRun> runs;
+    runs.reserve(paragraphs.size());
+    for (const std::vector<TextRun> &batch : batches)
+        runs.insert(runs.end(), batch.begin(), batch.end());
+    return runs;
 }
 
-std::vector<QString> Paginator::cutPages(const std::vector<QStringView> &paragraphs,
-                                         const std::vector<qreal> &heights) const
+void Paginator::measure(QStringView paragraph, std::vector<TextRun> &runs) const
 {
-    const qreal limit = m_format.textArea.height();
-    std::vector<QString> pages;
-    size_t pageStart = 0;
-    qreal pageHeight = 0.0;
-    for (size_t i = 0; i < paragraphs.size(); ++i) {
-        if (pageHeight + heights[i] > limit && i > pageStart) {
-            pages.push_back(joinParagraphs(paragraphs, pageStart, i));
-            pageStart = i;
-            pageHeight = 0.0;
-        }
-        pageHeight += heights[i];
-    }
-    if (pageStart < paragraphs.size())
-        pages.push_back(joinParagraphs(paragraphs, pageStart, paragraphs.size()));
-    if (pages.empty())
-        pages.emplace_back();
-    return pages;
+    qsizetype start = 0;
+    do {
+        const qsizetype end = pieceEnd(paragraph, start);
+        measurePiece(paragraph.sliced(start, end - start), end == paragraph.size(), runs);
+        start = end;
+    } while (start < paragraph.size());
 }
 
 // QPainter::drawText places every line of a word-wrapped text on a whole pixel below the
 // previous one, so each line takes its height rounded up. Summing the rounded heights can
 // overestimate the last line of a page by under a pixel, never underestimate it.
-qreal Paginator::paragraphHeight(QStringView paragraph) const
+void Paginator::measurePiece(QStringView piece, bool endsParagraph, std::vector<TextRun> &runs) const
 {
-    QTextOption option;
-    option.setWrapMode(QTextOption::WordWrap);
-    QTextLayout layout(paragraph.toString(), m_format.font);
-    layout.setTextOption(option);
+    QTextLayout layout(piece.toString(), m_format.font);
+    layout.setTextOption(textOption());
     layout.setCacheEnabled(false);
 
     const qreal lineWidth = m_format.textArea.width();
-    qreal height = 0.0;
+    const qreal limit = pageHeight();
+    qsizetype runStart = 0;
+    qreal runHeight = 0.0;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
         line.setLineWidth(lineWidth);
-        height += qCeil(line.height() + m_leading);
+        const qreal height = qCeil(line.height() + m_leading);
+        // A piece taller than a page goes on over the next pages, from a line's start.
+        if (runHeight + height > limit && runHeight > 0.0) {
+            runs.push_back({ piece.sliced(runStart, line.textStart() - runStart), runHeight, false });
+            runStart = line.textStart();
+            runHeight = 0.0;
+        }
+        runHeight += height;
     }
     layout.endLayout();
-    return height;
+    runs.push_back({ piece.sliced(runStart), runHeight, endsParagraph });
+}
+
+qsizetype Paginator::pieceEnd(QStringView paragraph, qsizetype start)
+{
+    if (paragraph.size() - start <= MaxPieceLength)
+        return paragraph.size();
+    const QStringView window = paragraph.sliced(start, MaxPieceLength);
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, window.data(), window.size());
+    breaks.setPosition(window.size());
+    const qsizetype lastBreak = breaks.toPreviousBoundary();
+    if (lastBreak > MaxPieceLength / 2)
+        return start + lastBreak;
+    // No place to break a line (a run of letters or NULs): cut anyway, but never inside a
+    // surrogate pair.
+    qsizetype end = start + MaxPieceLength;
+    if (paragraph[end - 1].isHighSurrogate())
+        --end;
+    return end;
+}
+
+QTextOption Paginator::textOption()
+{
+    QTextOption option(Qt::AlignLeft | Qt::AlignTop);
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    return option;
 }
 
 std::vector<QStringView> Paginator::paragraphsOf(QStringView text)
@@ -110,21 +146,21 @@ std::vector<QStringView> Paginator::paragraphsOf(QStringView text)
     return paragraphs;
 }
 
-std::vector<QStringView> Paginator::paragraphsOf(const std::vector<QString> &pages)
+QString Paginator::textOf(const std::vector<QString> &pages)
 {
-    std::vector<QStringView> paragraphs;
-    for (const QString &page : pages) {
-        QStringView rest(page);
-        while (!rest.isEmpty()) {
-            const qsizetype end = rest.indexOf(u'\n');
-            if (end < 0) {
-                paragraphs.push_back(rest);
-                break;
-            }
-            paragraphs.push_back(rest.first(end));
-            rest = rest.sliced(end + 1);
-        }
-    }
+    QString text;
+    text.reserve(offsetOfPage(pages, int(pages.size())));
+    for (const QString &page : pages)
+        text += page;
+    return text;
+}
+
+std::vector<QStringView> Paginator::paragraphsOfPages(const QString &textOfPages)
+{
+    // Pages end their last paragraph with "\n", which is no paragraph of its own.
+    std::vector<QStringView> paragraphs = paragraphsOf(textOfPages);
+    if (textOfPages.endsWith(u'\n'))
+        paragraphs.pop_back();
     return paragraphs;
 }
 
@@ -144,19 +180,4 @@ int Paginator::pageAtOffset(const std::vector<QString> &pages, qsizetype offset)
             return int(i);
     }
     return qMax(0, int(pages.size()) - 1);
-}
-
-QString Paginator::joinParagraphs(const std::vector<QStringView> &paragraphs,
-                                  size_t first, size_t last)
-{
-    qsizetype length = 0;
-    for (size_t i = first; i < last; ++i)
-        length += paragraphs[i].size() + 1;
-    QString page;
-    page.reserve(length);
-    for (size_t i = first; i < last; ++i) {
-        page += paragraphs[i];
-        page += u'\n';
-    }
-    return page;
 }

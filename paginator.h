@@ -1,10 +1,13 @@
 #ifndef PAGINATOR_H
 #define PAGINATOR_H
 
+#include "pagecutter.h"
+
 #include <QFont>
 #include <QSize>
 #include <QString>
 #include <QStringView>
+#include <QTextOption>
 
 #include <functional>
 #include <vector>
@@ -16,44 +19,50 @@ struct PageFormat
     QSize textArea;
 };
 
-// Cuts a book into pages of whole paragraphs (a paragraph is one line of the file). Each
-// page holds the paragraphs that fit the text area one below the other, each followed by
-// "\n"; a paragraph taller than the whole area stands alone on its page. Heights are the
-// ones QPainter::drawText with Qt::TextWordWrap gives the page, so every page is shown whole.
+// Cuts a book into pages. A page holds whole paragraphs (a paragraph is one line of the
+// file), as many as fit the text area one below the other, each followed by "\n". A
+// paragraph taller than a page is carried over several pages at the start of a wrapped
+// line, so no line is ever cut off. Heights are the ones QPainter::drawText gives the page
+// with textOption(), so every page is shown whole.
 class Paginator
 {
 public:
+    using Cancelled = std::function<bool()>;
+
     explicit Paginator(const PageFormat &format);
 
     std::vector<QString> paginate(QStringView text) const;
     std::vector<QString> paginate(const std::vector<QStringView> &paragraphs,
-                                  const std::function<bool()> &isCancelled = {}) const;
+                                  const Cancelled &isCancelled = {}) const;
 
-    // The heights of many paragraphs, laid out in parallel on Qt's global thread pool.
-    // Stops early, leaving the rest 0, once isCancelled returns true.
-    std::vector<qreal> paragraphHeights(const std::vector<QStringView> &paragraphs,
-                                        const std::function<bool()> &isCancelled = {}) const;
-    // Cuts paragraphs of known heights into pages: a cheap sequential pass.
-    std::vector<QString> cutPages(const std::vector<QStringView> &paragraphs,
-                                  const std::vector<qreal> &heights) const;
+    // Lays out one paragraph and appends the runs it fills on the page.
+    void measure(QStringView paragraph, std::vector<TextRun> &runs) const;
+    // Measures paragraphs in parallel on Qt's global thread pool; the runs come back in
+    // reading order. Stops early, returning what it has, once isCancelled returns true.
+    std::vector<TextRun> measure(const std::vector<QStringView> &paragraphs,
+                                 const Cancelled &isCancelled = {}) const;
 
-    // The pixel height a paragraph takes on the page, from the first pixel of its first
-    // line to the start of whatever follows it.
-    qreal paragraphHeight(QStringView paragraph) const;
+    qreal pageHeight() const { return m_format.textArea.height(); }
+
+    // How page text is laid out, here and where it is drawn: top left, wrapped between words,
+    // and inside a word only where the word alone is wider than the line (a long link, say),
+    // which would otherwise run off the page's edge.
+    static QTextOption textOption();
 
     // The paragraphs of a text: it is split at "\r\n", "\n" and "\r", so a text that ends
     // with a line break ends with an empty paragraph.
     static std::vector<QStringView> paragraphsOf(QStringView text);
-    // The paragraphs a page list was cut from, in order.
-    static std::vector<QStringView> paragraphsOf(const std::vector<QString> &pages);
+    // The text a page list was cut from ("\n" line ends), and its paragraphs.
+    static QString textOf(const std::vector<QString> &pages);
+    static std::vector<QStringView> paragraphsOfPages(const QString &textOfPages);
 
-    // Where page starts lie in the text the pages were cut from ("\n" line ends).
+    // Where page starts lie in the text the pages were cut from.
     static qsizetype offsetOfPage(const std::vector<QString> &pages, int page);
     static int pageAtOffset(const std::vector<QString> &pages, qsizetype offset);
 
 private:
-    static QString joinParagraphs(const std::vector<QStringView> &paragraphs,
-                                  size_t first, size_t last);
+    void measurePiece(QStringView piece, bool endsParagraph, std::vector<TextRun> &runs) const;
+    static qsizetype pieceEnd(QStringView paragraph, qsizetype start);
 
     PageFormat m_format;
     qreal m_leading;

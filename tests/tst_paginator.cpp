@@ -3,7 +3,7 @@
 #include "testmain.h"
 
 #include <QFile>
-#include <QFontMetrics>
+#include <QPainter>
 #include <QRandomGenerator>
 
 class TestPaginator : public QObject
@@ -14,7 +14,8 @@ private slots:
     void pagesHoldTheWholeTextAndFitTheirArea_data();
     void pagesHoldTheWholeTextAndFitTheirArea();
     void lineEndsDoNotChangeThePages();
-    void paragraphTallerThanAPageStandsAlone();
+    void paragraphTallerThanAPageGoesOnOverPages_data();
+    void paragraphTallerThanAPageGoesOnOverPages();
     void textEndingInALineBreakEndsWithAnEmptyParagraph();
     void offsetsFindTheReadersPlaceAfterARecut();
 };
@@ -63,9 +64,27 @@ QString normalizedLineEnds(QString text)
 
 int drawnHeight(const PageFormat &format, const QString &page)
 {
-    // drawText treats the page's final "\n" as the start of one more, invisible line.
-    const QRect area(QPoint(0, 0), format.textArea);
-    return QFontMetrics(format.font).boundingRect(area, Qt::TextWordWrap, page.chopped(1)).height();
+    // drawText treats a page's final "\n" as the start of one more, invisible line.
+    const QString visible = page.endsWith(u'\n') ? page.chopped(1) : page;
+    QImage canvas(1, 1, QImage::Format_ARGB32);
+    QPainter painter(&canvas);
+    painter.setFont(format.font);
+    const QRectF area(QPointF(0, 0), format.textArea);
+    return qCeil(painter.boundingRect(area, visible, Paginator::textOption()).height());
+}
+
+void verifyPages(const std::vector<QString> &pages, const QString &text, const PageFormat &format)
+{
+    QString joined;
+    for (const QString &page : pages)
+        joined += page;
+    QCOMPARE(joined, normalizedLineEnds(text) + u'\n');
+    for (size_t i = 0; i < pages.size(); ++i) {
+        QVERIFY2(drawnHeight(format, pages[i]) <= format.textArea.height(),
+                 qPrintable(QStringLiteral("page %1 is %2 px tall")
+                                    .arg(i)
+                                    .arg(drawnHeight(format, pages[i]))));
+    }
 }
 
 }
@@ -89,26 +108,7 @@ void TestPaginator::pagesHoldTheWholeTextAndFitTheirArea()
     QFETCH(PageFormat, format);
     QVERIFY(!text.isEmpty());
 
-    const std::vector<QString> pages = Paginator(format).paginate(text);
-
-    QString joined;
-    for (const QString &page : pages)
-        joined += page;
-    QCOMPARE(joined, normalizedLineEnds(text) + u'\n');
-
-    const Paginator paginator(format);
-    for (size_t i = 0; i < pages.size(); ++i) {
-        const QString &page = pages[i];
-        QVERIFY2(page.endsWith(u'\n'), qPrintable(QString::number(i)));
-        const bool loneOversizedParagraph = page.count(u'\n') == 1
-                && paginator.paragraphHeight(QStringView(page).chopped(1)) > format.textArea.height();
-        if (loneOversizedParagraph)
-            continue;
-        QVERIFY2(drawnHeight(format, page) <= format.textArea.height(),
-                 qPrintable(QStringLiteral("page %1 is %2 px tall")
-                                    .arg(i)
-                                    .arg(drawnHeight(format, page))));
-    }
+    verifyPages(Paginator(format).paginate(text), text, format);
 }
 
 void TestPaginator::lineEndsDoNotChangeThePages()
@@ -125,16 +125,32 @@ void TestPaginator::lineEndsDoNotChangeThePages()
     QCOMPARE(paginator.paginate(cr), expected);
 }
 
-void TestPaginator::paragraphTallerThanAPageStandsAlone()
+void TestPaginator::paragraphTallerThanAPageGoesOnOverPages_data()
 {
-    const QString huge = QStringLiteral("很长的段落。").repeated(2000);
-    const QString text = QStringLiteral("前言\n") + huge + QStringLiteral("\n后记");
+    QTest::addColumn<QString>("paragraph");
+
+    QTest::newRow("chinese") << QStringLiteral("很长的段落，").repeated(3000);
+    QTest::newRow("english words") << QStringLiteral("a rather long paragraph ").repeated(2000);
+    QTest::newRow("one unbreakable word") << QString(60000, u'w');
+    QTest::newRow("nul characters") << QString(60000, QChar(0));
+    QTest::newRow("surrogate pairs") << QStringLiteral("𠀀𠀁𠀂").repeated(10000);
+}
+
+// No line of a paragraph is cut off: one taller than a page goes on over the next pages,
+// each starting at a wrapped line, and a paragraph on one line of a huge file is laid out
+// piece by piece.
+void TestPaginator::paragraphTallerThanAPageGoesOnOverPages()
+{
+    QFETCH(QString, paragraph);
+    const QString text = QStringLiteral("前言\n") + paragraph + QStringLiteral("\n后记");
     const std::vector<QString> pages = Paginator(ReadingFormat).paginate(text);
 
-    QCOMPARE(pages.size(), size_t(3));
-    QCOMPARE(pages[0], QStringLiteral("前言\n"));
-    QCOMPARE(pages[1], huge + u'\n');
-    QCOMPARE(pages[2], QStringLiteral("后记\n"));
+    QVERIFY(pages.size() > 3);
+    QCOMPARE(pages.front(), QStringLiteral("前言\n"));
+    QVERIFY(pages.back().endsWith(QStringLiteral("\n后记\n")));
+    verifyPages(pages, text, ReadingFormat);
+    for (const QString &page : pages)
+        QVERIFY(!page.isEmpty() && !page.front().isLowSurrogate());
 }
 
 void TestPaginator::textEndingInALineBreakEndsWithAnEmptyParagraph()
@@ -148,7 +164,8 @@ void TestPaginator::offsetsFindTheReadersPlaceAfterARecut()
     const QString text = generatedBook();
     const std::vector<QString> pages = Paginator(ReadingFormat).paginate(text);
     const PageFormat larger{ QFont(QStringLiteral("Microsoft YaHei"), 24), ReadingFormat.textArea };
-    const std::vector<QString> recut = Paginator(larger).paginate(Paginator::paragraphsOf(pages));
+    const QString textOfPages = Paginator::textOf(pages);
+    const std::vector<QString> recut = Paginator(larger).paginate(Paginator::paragraphsOfPages(textOfPages));
     QVERIFY(recut.size() > pages.size());
 
     const QString joined = normalizedLineEnds(text) + u'\n';

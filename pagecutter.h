@@ -1,0 +1,42 @@
+#ifndef PAGECUTTER_H
+#define PAGECUTTER_H
+
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+// A measured piece of a book: a whole paragraph, or, for a paragraph too long or too tall
+// for one page, a run of its wrapped lines. Only the last piece of a paragraph ends it.
+struct TextRun
+{
+    QStringView text;
+    qreal height = 0.0;
+    bool endsParagraph = true;
+};
+
+// Fills pages with measured runs, in reading order: a run that would overflow the page
+// starts the next one. A paragraph's end is written as "\n", so the pages joined give back
+// the text they were cut from with "\n" line ends.
+class PageCutter
+{
+public:
+    explicit PageCutter(qreal pageHeight);
+
+    void add(const TextRun &run);
+    // Closes the last page. A book without text still gets one, empty, page.
+    void finish();
+
+    const std::vector<QString> &pages() const { return m_pages; }
+    std::vector<QString> takePages();
+
+private:
+    void closePage();
+
+    qreal m_pageHeight;
+    std::vector<QString> m_pages;
+    std::vector<TextRun> m_page;
+    qreal m_filled = 0.0;
+};
+
+#endif
