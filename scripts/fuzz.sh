@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for a bounded time (default 60 s,
+# or the first argument) from the committed seed corpus. A crash, a hang, a leak or a
+# sanitizer report fails the run; libFuzzer writes the input that caused it to build-fuzz/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DLEXORIN_FUZZ=ON -DBUILD_TESTING=OFF
+cmake --build build-fuzz --parallel "$(nproc)" --target fuzz_decode_paginate fuzz_settings
+
+export QT_QPA_PLATFORM=offscreen
+export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp"
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+for target in decode_paginate settings; do
+    corpus=$(mktemp -d)
+    seeds=fuzz/corpus/${target%%_*}
+    echo "fuzz_$target: ${seconds} s from $seeds"
+    (cd build-fuzz && ./fuzz/fuzz_$target -max_total_time="$seconds" -timeout=30 \
+        -rss_limit_mb=4096 -print_final_stats=1 "$corpus" "../$seeds" 2>&1 \
+        | grep -E '^(Done|stat::number_of_executed_units|stat::peak_rss_mb)|ERROR|SUMMARY|Test unit written')
+    rm -rf "$corpus"
+done
