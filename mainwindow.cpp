@@ -168,7 +168,7 @@ void MainWindow::onPagesRecut(std::vector<QString> pages, QString filePath)
     m_pages = std::move(pages);
     m_currentPage = Paginator::pageAtOffset(m_pages, readingOffset);
     m_pageWidget->setPages(m_pages);
-    m_pageWidget->flipToPage(m_currentPage, true);
+    m_pageWidget->showPage(m_currentPage);
     updatePageLabel();
 }
 
@@ -731,6 +731,19 @@ void MainWindow::switchLanguage(const QString &language)
     }
     ui->retranslateUi(this);
     retranslateMenu();
+    showReadingState();
+}
+
+// The form's texts put the header and the page label back to their blank state; the book
+// and the page on show are named again in the new language.
+void MainWindow::showReadingState()
+{
+    if (!m_pages.empty())
+        updatePageLabel();
+    if (ui->stackedWidget->currentIndex() == 1)
+        updateBookCountLabel();
+    else if (!m_currentFile.isEmpty())
+        showBookName(m_currentFile);
 }
 
 void MainWindow::loadSavedLanguage()

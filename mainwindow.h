@@ -95,6 +95,7 @@ private:
     void switchLanguage(const QString &language);
     void loadSavedLanguage();
     void retranslateMenu();
+    void showReadingState();
     void showMainMenu();
 
     Ui::MainWindow *ui;

@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Drives the real reader as a user would, under Xvfb with real X input (xdotool): first
+# page, page turns by keys and wheel, the bookshelf, a search, a zoom step, the switch to
+# English through the main menu, and the title bar's close button. Checks that the process
+# ends with 0, that the settings file holds what the session chose, and that screenshots on
+# the way show a page of text. Usage: run-e2e.sh <lexorin binary> <screenshot folder>
+set -euo pipefail
+
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+
+reader=$1
+shots=$2
+mkdir -p "$shots"
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+export HOME=$home XDG_CONFIG_HOME=$home/.config
+unset QT_QPA_PLATFORM
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Counts the colours in the page area of a screenshot: a page of text has dozens from
+# antialiasing, an empty or single-colour frame one or two.
+page_colours() { convert "$1" -crop 480x560+100+120 +repage -format %k info:; }
+
+shot() {
+    local file=$shots/$1.png
+    import -window root -crop 660x820+$((x - 10))+$((y - 10)) +repage "$file"
+    echo "$file"
+}
+
+expect_text() {
+    local colours
+    colours=$(page_colours "$1")
+    [ "$colours" -gt 20 ] || fail "$1 shows no page of text ($colours colours)"
+}
+
+# Clicks a point given in the window's own coordinates.
+click_at() { xdotool mousemove --sync $((x + $1)) $((y + $2)) click 1; sleep "${3:-0.6}"; }
+
+"$reader" > "$home/reader.log" 2>&1 &
+pid=$!
+
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Lexorin$' | head -n 1)
+[ -n "$window" ] || fail "no window appeared"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+x=$((X + 10)) y=$((Y + 10)) # the frame inside the shadow margin
+xdotool windowfocus --sync "$window" || true
+
+for _ in $(seq 40); do
+    sleep 0.5
+    [ "$(page_colours "$(shot 01-first-page)")" -gt 20 ] && break
+done
+expect_text "$shots/01-first-page.png"
+
+xdotool key Next Next Next Right Left
+xdotool mousemove --sync $((x + 320)) $((y + 400)) click 5 click 5
+sleep 1.5
+expect_text "$(shot 02-turned)"
+
+xdotool key b
+sleep 1
+shot 03-bookshelf > /dev/null
+click_at 35 133 # back to the reading page
+
+xdotool key f
+sleep 0.5
+xdotool type --delay 50 '灯塔'
+xdotool key Return
+sleep 1.5
+expect_text "$(shot 04-search)"
+
+click_at 431 770 2 # zoom in
+expect_text "$(shot 05-zoomed)"
+
+click_at 430 28 # the main menu
+xdotool key Down Down Down Return
+sleep 1
+expect_text "$(shot 06-english)"
+
+click_at 609 28 0 # close
+status=0
+timeout 30 tail --pid="$pid" -f /dev/null || fail "the reader did not end after the close button"
+wait "$pid" || status=$?
+[ "$status" -eq 0 ] || { cat "$home/reader.log" >&2; fail "the reader ended with $status"; }
+
+settings=$XDG_CONFIG_HOME/Bookshelf/Lexorin.conf
+[ -f "$settings" ] || fail "no settings file"
+grep -qx 'language=en_US' "$settings" || fail "language not saved as English"
+grep -qx 'fontSize=16' "$settings" || fail "zoom size not saved"
+grep -q '^recentFiles=.*星灯童话集.txt' "$settings" || fail "book list not saved"
+grep -q '^recentFiles=.*A Pocketful of Weather.txt' "$settings" || fail "book list not saved"
+echo "1 passed, 0 failed"
