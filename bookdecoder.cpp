@@ -140,8 +140,10 @@ QByteArray BookDecoder::encodingFromByteOrderMark(QByteArrayView bytes, qsizetyp
 }
 
 // uchardet cannot see UTF-16 without a byte-order mark, but no 8-bit text holds NUL bytes,
-// while UTF-16 text is full of them. The byte order is the one under which more of the
-// sample reads as plausible text: ASCII, CJK and the punctuation around them.
+// while UTF-16 text is full of them. The byte order is the one under which the sample reads
+// as text: nearly every unit a plausible character (ASCII, CJK and the punctuation around
+// them) and line breaks in it. Random bytes read as UTF-16 look plausible only about half
+// the time and almost never hold a line break.
 QByteArray BookDecoder::utf16FromNulBytes(QByteArrayView sample)
 {
     if (!sample.contains('\0'))
@@ -151,18 +153,35 @@ QByteArray BookDecoder::utf16FromNulBytes(QByteArrayView sample)
                 || (c >= 0x2000 && c < 0x206F) || (c >= 0x3000 && c < 0xA000)
                 || (c >= 0xAC00 && c < 0xD7A4) || (c >= 0xFF00 && c < 0xFFF0);
     };
-    qsizetype littleEndian = 0;
-    qsizetype bigEndian = 0;
+    struct Reading
+    {
+        qsizetype plausible = 0;
+        qsizetype lineBreaks = 0;
+        void add(char16_t c, bool plausible)
+        {
+            this->plausible += plausible;
+            lineBreaks += c == u'\n';
+        }
+    };
+    Reading littleEndian;
+    Reading bigEndian;
     for (qsizetype i = 0; i + 1 < sample.size(); i += 2) {
-        const auto low = uchar(sample[i]);
-        const auto high = uchar(sample[i + 1]);
-        littleEndian += isPlausible(char16_t(low | high << 8));
-        bigEndian += isPlausible(char16_t(high | low << 8));
+        const auto first = uchar(sample[i]);
+        const auto second = uchar(sample[i + 1]);
+        const auto asLittle = char16_t(first | second << 8);
+        const auto asBig = char16_t(second | first << 8);
+        littleEndian.add(asLittle, isPlausible(asLittle));
+        bigEndian.add(asBig, isPlausible(asBig));
     }
     const qsizetype units = sample.size() / 2;
-    if (qMax(littleEndian, bigEndian) * 2 < units)
-        return {};
-    return littleEndian >= bigEndian ? "UTF-16LE" : "UTF-16BE";
+    const auto readsAsText = [units](const Reading &reading) {
+        return reading.plausible * 100 >= units * 95 && reading.lineBreaks * 1000 >= units;
+    };
+    if (readsAsText(littleEndian) && littleEndian.plausible >= bigEndian.plausible)
+        return "UTF-16LE";
+    if (readsAsText(bigEndian))
+        return "UTF-16BE";
+    return {};
 }
 
 bool BookDecoder::decodesCleanly(QByteArrayView bytes, const QByteArray &encoding, QString *text)

@@ -30,6 +30,7 @@ FileLoader::~FileLoader()
     // Stop every task at its next check; the pool's destructor then waits for them.
     ++*m_latestTask;
     m_pool.waitForDone();
+    m_measuringPool.waitForDone();
 }
 
 void FileLoader::loadFile(const QString &filePath, const PageFormat &format)
@@ -66,7 +67,7 @@ void FileLoader::runLoad(const Task &task)
 
     const std::vector<QStringView> paragraphs = Paginator::paragraphsOf(text);
     post(task, [this] { emit loadProgress(80); });
-    std::vector<QString> pages = Paginator(task.format).paginate(paragraphs, [&task] {
+    std::vector<QString> pages = Paginator(task.format, &m_measuringPool).paginate(paragraphs, [&task] {
         return task.isSuperseded();
     });
     if (task.isSuperseded())
@@ -81,7 +82,7 @@ void FileLoader::runLoad(const Task &task)
 void FileLoader::runRecut(const Task &task, const std::vector<QString> &pages)
 {
     const QString text = Paginator::textOf(pages);
-    std::vector<QString> recut = Paginator(task.format).paginate(Paginator::paragraphsOfPages(text), [&task] {
+    std::vector<QString> recut = Paginator(task.format, &m_measuringPool).paginate(Paginator::paragraphsOfPages(text), [&task] {
         return task.isSuperseded();
     });
     if (task.isSuperseded())

@@ -47,6 +47,7 @@ private:
     void post(const Task &task, std::function<void()> emission);
 
     QThreadPool m_pool;
+    QThreadPool m_measuringPool;
     std::shared_ptr<std::atomic<quint64>> m_latestTask;
 };
 

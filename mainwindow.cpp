@@ -49,10 +49,12 @@ QString bookTitle(const QString &path)
 }
 
 // A colour the store holds as a colour is taken as it is; anything else goes through
-// QVariant's conversion, so a colour name typed into the file by hand works too.
-QColor colorValue(const QVariant &value)
+// QVariant's conversion, so a colour name typed into the file by hand works too. What is no
+// colour at all gives the default rather than an invalid colour, which paints black.
+QColor colorValue(const QVariant &value, const QColor &fallback)
 {
-    return value.value<QColor>();
+    const QColor color = value.value<QColor>();
+    return color.isValid() ? color : fallback;
 }
 
 }
@@ -618,8 +620,8 @@ void MainWindow::loadSettings()
     QSettings settings(SettingsOrganization, SettingsApplication);
     m_recentFiles = settings.value(QStringLiteral("recentFiles")).toStringList();
     m_fontSize = settings.value(QStringLiteral("fontSize"), DefaultFontSize).toInt();
-    m_bgColor = colorValue(settings.value(QStringLiteral("bgColor"), DefaultBackground));
-    m_textColor = colorValue(settings.value(QStringLiteral("textColor"), QColor(Qt::black)));
+    m_bgColor = colorValue(settings.value(QStringLiteral("bgColor")), DefaultBackground);
+    m_textColor = colorValue(settings.value(QStringLiteral("textColor")), QColor(Qt::black));
     const QString family = settings.value(QStringLiteral("textFontFamily"), ReadingFamily).toString();
     const int size = settings.value(QStringLiteral("textFontSize"), DefaultFontSize).toInt();
     m_font = QFont(family, size, -1, false);

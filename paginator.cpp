@@ -10,9 +10,11 @@
 
 namespace {
 
-// Paragraphs are measured in batches of this many, so the pool's threads share the work in
-// pieces large enough to outweigh their hand-over.
-constexpr size_t ParagraphsPerBatch = 1024;
+// Paragraphs are measured in batches of about this much text, so the pool's threads share
+// the work in parts large enough to outweigh their hand-over and small enough to stop soon
+// when the work is cancelled.
+constexpr size_t CharactersPerBatch = 64 * 1024;
+constexpr size_t PiecesPerBatch = 1024;
 
 // Longer paragraphs (a whole book on one line, say) are laid out in pieces of at most this
 // many characters, cut where a line may break, so no single layout grows without bound.
@@ -20,8 +22,9 @@ constexpr qsizetype MaxPieceLength = 4096;
 
 }
 
-Paginator::Paginator(const PageFormat &format)
+Paginator::Paginator(const PageFormat &format, QThreadPool *pool)
     : m_format(format)
+    , m_pool(pool)
     , m_leading(QFontMetricsF(format.font).leading())
 {
 }
@@ -44,35 +47,59 @@ std::vector<QString> Paginator::paginate(const std::vector<QStringView> &paragra
 std::vector<TextRun> Paginator::measure(const std::vector<QStringView> &paragraphs,
                                         const Cancelled &isCancelled) const
 {
-    std::vector<std::vector<TextRun>> batches((paragraphs.size() + ParagraphsPerBatch - 1)
-                                              / ParagraphsPerBatch);
+    const std::vector<TextRun> pieces = piecesOf(paragraphs);
+    std::vector<std::pair<size_t, size_t>> batches;
+    for (size_t first = 0, length = 0, i = 0; i < pieces.size(); ++i) {
+        length += size_t(pieces[i].text.size());
+        if (length >= CharactersPerBatch || i + 1 - first == PiecesPerBatch || i + 1 == pieces.size()) {
+            batches.emplace_back(first, i + 1);
+            first = i + 1;
+            length = 0;
+        }
+    }
+
+    std::vector<std::vector<TextRun>> measured(batches.size());
     std::vector<size_t> batchIndices(batches.size());
     std::iota(batchIndices.begin(), batchIndices.end(), size_t(0));
-    QtConcurrent::blockingMap(batchIndices, [&](size_t batch) {
-        if (isCancelled && isCancelled())
-            return;
-        const size_t first = batch * ParagraphsPerBatch;
-        const size_t last = qMin(first + ParagraphsPerBatch, paragraphs.size());
-        batches[batch].reserve(last - first);
-        for (size_t i = first; i < last; ++i)
-            measure(paragraphs[i], batches[batch]);
-    });
+    const auto measureBatch = [&](size_t batch) {
+        measured[batch].reserve(batches[batch].second - batches[batch].first);
+        for (size_t i = batches[batch].first; i < batches[batch].second; ++i) {
+            if (isCancelled && isCancelled())
+                return;
+            measurePiece(pieces[i].text, pieces[i].endsParagraph, measured[batch]);
+        }
+    };
+    if (m_pool)
+        QtConcurrent::blockingMap(m_pool, batchIndices, measureBatch);
+    else
+        std::for_each(batchIndices.begin(), batchIndices.end(), measureBatch);
 
     std::vector<TextRun> runs;
-    runs.reserve(paragraphs.size());
-    for (const std::vector<TextRun> &batch : batches)
+    runs.reserve(pieces.size());
+    for (const std::vector<TextRun> &batch : measured)
         runs.insert(runs.end(), batch.begin(), batch.end());
     return runs;
 }
 
 void Paginator::measure(QStringView paragraph, std::vector<TextRun> &runs) const
 {
-    qsizetype start = 0;
-    do {
-        const qsizetype end = pieceEnd(paragraph, start);
-        measurePiece(paragraph.sliced(start, end - start), end == paragraph.size(), runs);
-        start = end;
-    } while (start < paragraph.size());
+    for (const TextRun &piece : piecesOf({ paragraph }))
+        measurePiece(piece.text, piece.endsParagraph, runs);
+}
+
+std::vector<TextRun> Paginator::piecesOf(const std::vector<QStringView> &paragraphs)
+{
+    std::vector<TextRun> pieces;
+    pieces.reserve(paragraphs.size());
+    for (QStringView paragraph : paragraphs) {
+        qsizetype start = 0;
+        do {
+            const qsizetype end = pieceEnd(paragraph, start);
+            pieces.push_back({ paragraph.sliced(start, end - start), 0.0, end == paragraph.size() });
+            start = end;
+        } while (start < paragraph.size());
+    }
+    return pieces;
 }
 
 // QPainter::drawText places every line of a word-wrapped text on a whole pixel below the

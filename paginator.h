@@ -9,6 +9,8 @@
 #include <QStringView>
 #include <QTextOption>
 
+class QThreadPool;
+
 #include <functional>
 #include <vector>
 
@@ -29,7 +31,10 @@ class Paginator
 public:
     using Cancelled = std::function<bool()>;
 
-    explicit Paginator(const PageFormat &format);
+    // Measures on the given pool's threads, or on the calling thread alone without one.
+    // Not Qt's global pool: QPainter fills large areas on its threads, and a window that
+    // paints while a book is measured must not wait for them.
+    explicit Paginator(const PageFormat &format, QThreadPool *pool = nullptr);
 
     std::vector<QString> paginate(QStringView text) const;
     std::vector<QString> paginate(const std::vector<QStringView> &paragraphs,
@@ -37,8 +42,8 @@ public:
 
     // Lays out one paragraph and appends the runs it fills on the page.
     void measure(QStringView paragraph, std::vector<TextRun> &runs) const;
-    // Measures paragraphs in parallel on Qt's global thread pool; the runs come back in
-    // reading order. Stops early, returning what it has, once isCancelled returns true.
+    // Measures paragraphs, in parallel where there is a pool; the runs come back in reading
+    // order. Stops early, returning what it has, once isCancelled returns true.
     std::vector<TextRun> measure(const std::vector<QStringView> &paragraphs,
                                  const Cancelled &isCancelled = {}) const;
 
@@ -62,9 +67,12 @@ public:
 
 private:
     void measurePiece(QStringView piece, bool endsParagraph, std::vector<TextRun> &runs) const;
+    // Paragraphs as pieces short enough to lay out at once, not yet measured.
+    static std::vector<TextRun> piecesOf(const std::vector<QStringView> &paragraphs);
     static qsizetype pieceEnd(QStringView paragraph, qsizetype start);
 
     PageFormat m_format;
+    QThreadPool *m_pool;
     qreal m_leading;
 };
 

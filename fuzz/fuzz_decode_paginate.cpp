@@ -6,7 +6,6 @@
 #include "startup.h"
 
 #include <QApplication>
-#include <QThreadPool>
 
 #include <cstdlib>
 
@@ -27,9 +26,6 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     static const QApplication *const app = new QApplication(*argc, *argv);
     Q_UNUSED(app);
     applyApplicationFont();
-    // Pool threads end as soon as they are idle, taking their font caches with them, so
-    // the leak check at exit sees no cache of a thread that is gone.
-    QThreadPool::globalInstance()->setExpiryTimeout(0);
     return 0;
 }
 

@@ -1,12 +1,320 @@
+#include "bookdecoder.h"
+#include "fileloader.h"
 #include "testmain.h"
 #include "windowdriver.h"
+
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QSignalSpy>
+
+using namespace WindowDriver;
+
+namespace {
+
+enum class Change { ZoomIn, ZoomOut, Font, FullScreen };
+
+const QString SampleBook = QStringLiteral(":/book/星灯童话集.txt");
+
+QString bookText()
+{
+    QFile file(SampleBook);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return BookDecoder::decode(file.readAll()).text;
+}
+
+}
+
+Q_DECLARE_METATYPE(Change)
 
 class TestAppearance : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void init();
+    void cleanup();
+
+    void zoomStaysWithinItsBounds_data();
+    void zoomStaysWithinItsBounds();
+    void zoomAfterTheFontDialogStartsFromTheCounter();
+    void cancelledDialogChangesNothing_data();
+    void cancelledDialogChangesNothing();
+    void acceptedColourRecutsNothing_data();
+    void acceptedColourRecutsNothing();
+    void recutKeepsTheReadersPlace_data();
+    void recutKeepsTheReadersPlace();
+    void recutShowsTheReadersPageInPlace_data();
+    void recutShowsTheReadersPageInPlace();
+
+private:
+    void openWindow();
+    void openWindowOnSampleBook();
+    void click(const char *buttonName);
+    void chooseFont(int pointSize);
+    std::vector<QString> pagesOnShow() const;
+    QString label(int page, size_t pageCount) const;
+    FileLoader *loader() const;
+
+    std::unique_ptr<MainWindow> m_window;
 };
+
+void TestAppearance::init()
+{
+    store().clear();
+}
+
+void TestAppearance::cleanup()
+{
+    m_window.reset();
+}
+
+// The window reads the store as it is built, so tests set their start values before this.
+void TestAppearance::openWindow()
+{
+    m_window = std::make_unique<MainWindow>();
+}
+
+void TestAppearance::openWindowOnSampleBook()
+{
+    openWindow();
+    QSignalSpy loaded(loader(), &FileLoader::fileLoaded);
+    m_window->show();
+    QVERIFY(loaded.wait(10000));
+    QCOMPARE(bookName(*m_window), QStringLiteral("星灯童话集"));
+    waitForTurns(*m_window);
+}
+
+void TestAppearance::click(const char *buttonName)
+{
+    child<QAbstractButton>(*m_window, buttonName)->click();
+}
+
+void TestAppearance::chooseFont(int pointSize)
+{
+    onNextModal([pointSize](QWidget *modal) {
+        auto *dialog = qobject_cast<QFontDialog *>(modal);
+        QVERIFY(dialog);
+        QFont font = dialog->currentFont();
+        font.setPointSize(pointSize);
+        dialog->setCurrentFont(font);
+        dialog->accept();
+    });
+    click("fontButton");
+}
+
+// The sample book cut as the window cuts it for the font and text area now on show.
+std::vector<QString> TestAppearance::pagesOnShow() const
+{
+    const PageWidget *widget = pageWidget(*m_window);
+    const PageFormat format{ widget->textFont(), widget->textArea().size() };
+    return Paginator(format).paginate(bookText());
+}
+
+QString TestAppearance::label(int page, size_t pageCount) const
+{
+    return QStringLiteral("第 %1 页/共 %2 页").arg(page + 1).arg(pageCount);
+}
+
+FileLoader *TestAppearance::loader() const
+{
+    return m_window->findChild<FileLoader *>();
+}
+
+void TestAppearance::zoomStaysWithinItsBounds_data()
+{
+    QTest::addColumn<int>("counter");
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QList<int>>("sizes");
+
+    const QByteArray in("zoomInButton");
+    const QByteArray out("zoomOutButton");
+    QTest::newRow("up to the largest") << 28 << in << QList<int>{ 30, 30 };
+    QTest::newRow("down to the smallest") << 10 << out << QList<int>{ 8, 8 };
+    QTest::newRow("odd size up") << 15 << in << QList<int>{ 17, 19 };
+    QTest::newRow("odd size down") << 13 << out << QList<int>{ 11, 9, 8 };
+    QTest::newRow("odd size at the top") << 29 << in << QList<int>{ 30 };
+    QTest::newRow("above the range, down") << 40 << out << QList<int>{ 38, 36 };
+    QTest::newRow("above the range, up") << 40 << in << QList<int>{ 30 };
+    QTest::newRow("below the range, up") << 4 << in << QList<int>{ 6, 8 };
+    QTest::newRow("below the range, down") << 4 << out << QList<int>{ 8 };
+}
+
+void TestAppearance::zoomStaysWithinItsBounds()
+{
+    QFETCH(int, counter);
+    QFETCH(QByteArray, button);
+    QFETCH(QList<int>, sizes);
+
+    store().setValue(QStringLiteral("fontSize"), counter);
+    openWindow();
+    for (int size : sizes) {
+        click(button.constData());
+        QCOMPARE(pageWidget(*m_window)->textFont().pointSize(), size);
+    }
+}
+
+void TestAppearance::zoomAfterTheFontDialogStartsFromTheCounter()
+{
+    openWindow();
+    chooseFont(20);
+    const QFont chosen = pageWidget(*m_window)->textFont();
+    QCOMPARE(chosen.pointSize(), 20);
+
+    click("zoomInButton");
+    QCOMPARE(pageWidget(*m_window)->textFont().pointSize(), 16);
+    QCOMPARE(pageWidget(*m_window)->textFont().family(), chosen.family());
+}
+
+void TestAppearance::cancelledDialogChangesNothing_data()
+{
+    QTest::addColumn<QByteArray>("button");
+
+    QTest::newRow("font") << QByteArray("fontButton");
+    QTest::newRow("text colour") << QByteArray("textColorButton");
+    QTest::newRow("background colour") << QByteArray("colorButton");
+}
+
+void TestAppearance::cancelledDialogChangesNothing()
+{
+    QFETCH(QByteArray, button);
+    openWindowOnSampleBook();
+    PageWidget *widget = pageWidget(*m_window);
+    const QImage before = widget->grab().toImage();
+    const QFont font = widget->textFont();
+    const QString pageLabelBefore = pageLabel(*m_window);
+    QSignalSpy recut(loader(), &FileLoader::pagesRecut);
+
+    bool dialogShown = false;
+    onNextModal([&dialogShown](QWidget *modal) {
+        dialogShown = true;
+        qobject_cast<QDialog *>(modal)->reject();
+    });
+    click(button.constData());
+
+    QVERIFY(dialogShown);
+    QCOMPARE(widget->textFont(), font);
+    QCOMPARE(widget->grab().toImage(), before);
+    QTest::qWait(300);
+    QCOMPARE(recut.count(), 0);
+    QCOMPARE(pageLabel(*m_window), pageLabelBefore);
+}
+
+void TestAppearance::acceptedColourRecutsNothing_data()
+{
+    QTest::addColumn<QByteArray>("button");
+
+    QTest::newRow("text colour") << QByteArray("textColorButton");
+    QTest::newRow("background colour") << QByteArray("colorButton");
+}
+
+void TestAppearance::acceptedColourRecutsNothing()
+{
+    QFETCH(QByteArray, button);
+    openWindowOnSampleBook();
+    QTest::keyClick(m_window.get(), Qt::Key_End);
+    waitForTurns(*m_window);
+    PageWidget *widget = pageWidget(*m_window);
+    const QImage before = widget->grab().toImage();
+    const QString pageLabelBefore = pageLabel(*m_window);
+    QSignalSpy recut(loader(), &FileLoader::pagesRecut);
+
+    onNextModal([](QWidget *modal) {
+        auto *dialog = qobject_cast<QColorDialog *>(modal);
+        QVERIFY(dialog);
+        dialog->setCurrentColor(QColor(40, 90, 160));
+        dialog->accept();
+    });
+    click(button.constData());
+
+    QVERIFY(widget->grab().toImage() != before);
+    QTest::qWait(500);
+    QCOMPARE(recut.count(), 0);
+    QCOMPARE(pageLabel(*m_window), pageLabelBefore);
+    QVERIFY(!widget->isTurning());
+}
+
+void TestAppearance::recutKeepsTheReadersPlace_data()
+{
+    QTest::addColumn<Change>("change");
+    QTest::addColumn<int>("growth");
+
+    QTest::newRow("three zoom steps in") << Change::ZoomIn << 1;
+    QTest::newRow("three zoom steps out") << Change::ZoomOut << -1;
+    QTest::newRow("a larger font") << Change::Font << 1;
+    QTest::newRow("full screen") << Change::FullScreen << 0;
+}
+
+// The reader goes to page 10; after the change the label and the page at rest are the page
+// of the new cut that holds the first character of that page.
+void TestAppearance::recutKeepsTheReadersPlace()
+{
+    QFETCH(Change, change);
+    QFETCH(int, growth);
+    openWindowOnSampleBook();
+    const std::vector<QString> before = pagesOnShow();
+    QCOMPARE(pageLabel(*m_window), label(0, before.size()));
+    for (int i = 0; i < 9; ++i)
+        QTest::keyClick(m_window.get(), Qt::Key_PageDown);
+    QCOMPARE(pageLabel(*m_window), label(9, before.size()));
+    const qsizetype readingOffset = Paginator::offsetOfPage(before, 9);
+    QSignalSpy recut(loader(), &FileLoader::pagesRecut);
+
+    switch (change) {
+    case Change::ZoomIn:
+    case Change::ZoomOut:
+        for (int i = 0; i < 3; ++i)
+            click(change == Change::ZoomIn ? "zoomInButton" : "zoomOutButton");
+        break;
+    case Change::Font:
+        chooseFont(22);
+        break;
+    case Change::FullScreen:
+        click("fullscreenButton");
+        QTRY_VERIFY(m_window->isFullScreen());
+        break;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(recut.count() > 0, 10000);
+
+    const std::vector<QString> after = pagesOnShow();
+    const int readingPage = Paginator::pageAtOffset(after, readingOffset);
+    QTRY_COMPARE(pageLabel(*m_window), label(readingPage, after.size()));
+    if (growth > 0)
+        QVERIFY(after.size() > before.size());
+    else if (growth < 0)
+        QVERIFY(after.size() < before.size());
+    else
+        QVERIFY(after.size() != before.size());
+    waitForTurns(*m_window);
+    QCOMPARE(pageWidget(*m_window)->restingPage(), readingPage);
+}
+
+void TestAppearance::recutShowsTheReadersPageInPlace_data()
+{
+    QTest::addColumn<int>("counter");
+
+    QTest::newRow("zoom step") << 14;
+    QTest::newRow("zoom step at the largest size") << 30;
+}
+
+// A re-cut is not a page turn the reader asked for: their page is shown at once, without the
+// book's first page curling away over it.
+void TestAppearance::recutShowsTheReadersPageInPlace()
+{
+    QFETCH(int, counter);
+    store().setValue(QStringLiteral("fontSize"), counter);
+    store().setValue(QStringLiteral("textFontSize"), counter);
+    openWindowOnSampleBook();
+    for (int i = 0; i < 9; ++i)
+        QTest::keyClick(m_window.get(), Qt::Key_PageDown);
+    waitForTurns(*m_window);
+    QSignalSpy recut(loader(), &FileLoader::pagesRecut);
+
+    click("zoomInButton");
+    QVERIFY(recut.wait(10000));
+
+    QVERIFY(!pageWidget(*m_window)->isTurning());
+}
 
 LEXORIN_TEST_MAIN(TestAppearance)
 #include "tst_appearance.moc"

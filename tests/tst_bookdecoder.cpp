@@ -1,6 +1,7 @@
 #include "bookdecoder.h"
 #include "testmain.h"
 
+#include <QRandomGenerator>
 #include <QStringEncoder>
 
 class TestBookDecoder : public QObject
@@ -11,6 +12,7 @@ private slots:
     void decodesEveryEncodingReadersMeet_data();
     void decodesEveryEncodingReadersMeet();
     void legacyFallbackIsGb18030OnUtf8Systems();
+    void randomBytesAreNotTakenForUtf16();
 };
 
 namespace {
@@ -82,6 +84,13 @@ void TestBookDecoder::legacyFallbackIsGb18030OnUtf8Systems()
     const BookDecoder::Result result = BookDecoder::decode(invalid);
     QCOMPARE(result.encoding, QByteArray("GB18030"));
     QVERIFY(result.text.endsWith(QStringLiteral(" broken")));
+}
+
+void TestBookDecoder::randomBytesAreNotTakenForUtf16()
+{
+    QByteArray random(1 << 20, Qt::Uninitialized);
+    QRandomGenerator(7).fillRange(reinterpret_cast<quint32 *>(random.data()), random.size() / 4);
+    QVERIFY(!BookDecoder::decode(random).encoding.startsWith("UTF-16"));
 }
 
 LEXORIN_TEST_MAIN(TestBookDecoder)
