@@ -2,11 +2,14 @@
 #include "startup.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
 #include <QMessageBox>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral("1.0.0.03"));
     if (!loadStyleSheet(app)) {
         QMessageBox::warning(nullptr, QStringLiteral("警告"),
                              QStringLiteral("无法加载样式表，将使用默认外观。\n"
@@ -15,7 +18,17 @@ int main(int argc, char *argv[])
     }
     applyApplicationFont();
 
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Lexorin, a reader for plain-text books."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("book"), QStringLiteral("A text file to open."),
+                                 QStringLiteral("[book]"));
+    parser.process(app);
+
     MainWindow window;
+    if (!parser.positionalArguments().isEmpty())
+        window.openAtStart(QFileInfo(parser.positionalArguments().first()).absoluteFilePath());
     window.show();
     return app.exec();
 }

@@ -336,16 +336,23 @@ void MainWindow::onSearchText()
 
 void MainWindow::onZoomIn()
 {
-    m_fontSize = qMin(m_fontSize + ZoomStep, MaximumFontSize);
-    m_pageWidget->setFontSize(m_fontSize);
-    repaginate();
+    zoomTo(qMin(m_fontSize + ZoomStep, MaximumFontSize));
 }
 
 void MainWindow::onZoomOut()
 {
-    m_fontSize = qMax(m_fontSize - ZoomStep, MinimumFontSize);
+    zoomTo(qMax(m_fontSize - ZoomStep, MinimumFontSize));
+}
+
+// The widget is told the size on every step, but a step that leaves the page's font as it
+// was (at a limit) has nothing to cut anew.
+void MainWindow::zoomTo(int size)
+{
+    const QFont before = m_pageWidget->textFont();
+    m_fontSize = size;
     m_pageWidget->setFontSize(m_fontSize);
-    repaginate();
+    if (m_pageWidget->textFont() != before)
+        repaginate();
 }
 
 void MainWindow::onChangeFont()
@@ -486,12 +493,24 @@ void MainWindow::openBook(const QString &path)
     showBookName(path);
 }
 
+void MainWindow::openAtStart(const QString &path)
+{
+    m_startupBook = path;
+    if (!m_recentFiles.contains(path)) {
+        addToBookList(path);
+        m_bookshelfWidget->setBooks(m_recentFiles);
+        updateBookCountLabel();
+    }
+}
+
 // The pages are cut for the page area as it is shown, so the newest book is opened once
 // the window has been laid out at its real size.
 void MainWindow::openNewestBook()
 {
     m_startupLoadIssued = true;
-    if (!m_recentFiles.isEmpty())
+    if (!m_startupBook.isEmpty())
+        openBook(m_startupBook);
+    else if (!m_recentFiles.isEmpty())
         openBook(m_recentFiles.first());
 }
 

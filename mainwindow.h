@@ -33,6 +33,10 @@ public:
     explicit MainWindow(QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // Opens this book instead of the newest one once the window is shown, putting it on the
+    // shelf if it is new: the file a desktop hands the reader to open.
+    void openAtStart(const QString &path);
+
     static constexpr int WindowWidth = 640;
     static constexpr int WindowHeight = 800;
 
@@ -80,6 +84,7 @@ private:
     void onLoadFailed(const QString &filePath, const QString &reason);
     void onPagesRecut(std::vector<QString> pages, QString filePath);
     void repaginate();
+    void zoomTo(int size);
     PageFormat pageFormat() const;
     void openBook(const QString &path);
     void openNewestBook();
@@ -123,6 +128,7 @@ private:
     // The book whose pages are on show; differs from m_currentFile while another loads.
     QString m_shownFile;
     bool m_startupLoadIssued = false;
+    QString m_startupBook;
 };
 
 #endif

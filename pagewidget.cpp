@@ -29,15 +29,7 @@ PageWidget::PageWidget(QWidget *parent)
 void PageWidget::setPages(const std::vector<QString> &pages)
 {
     m_pages = pages;
-    if (m_pages.empty())
-        return;
-    m_pendingTurn.reset();
-    if (isTurning())
-        m_flipAnimation->stop();
-    m_currentPage = 0;
-    m_targetPage = 0;
-    m_flipProgress = 0.0f;
-    update();
+    showPage(0);
 }
 
 void PageWidget::flipToPage(int index, bool forward)
@@ -49,6 +41,19 @@ void PageWidget::flipToPage(int index, bool forward)
         m_pendingTurn = request;
     else
         startTurn(request);
+}
+
+void PageWidget::showPage(int index)
+{
+    if (!isValidPage(index))
+        return;
+    m_pendingTurn.reset();
+    if (isTurning())
+        m_flipAnimation->stop();
+    m_currentPage = index;
+    m_targetPage = index;
+    m_flipProgress = 0.0f;
+    update();
 }
 
 void PageWidget::setFontSize(int size)

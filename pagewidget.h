@@ -25,6 +25,8 @@ public:
 
     void setPages(const std::vector<QString> &pages);
     void flipToPage(int index, bool forward);
+    // Shows a page at rest at once, without a turn: the same place in a book cut anew.
+    void showPage(int index);
 
     void setFontSize(int size);
     void setBackgroundColor(const QColor &color);

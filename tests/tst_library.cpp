@@ -21,6 +21,8 @@ private slots:
     void twoSpellingsOfOnePathAreTwoBooks();
     void shelfPicksOpenBooksAndIgnoreVanishedOnes();
     void bookSelectedByIndexChecksItsBounds();
+    void bookHandedOverAtStartOpensFirst_data();
+    void bookHandedOverAtStartOpensFirst();
 
 private:
     void makeFile(const QString &relativePath);
@@ -193,6 +195,32 @@ void TestLibrary::bookSelectedByIndexChecksItsBounds()
     m_window->onBookSelectedByIndex(1);
     QCOMPARE(stack->currentIndex(), 0);
     QCOMPARE(bookName(*m_window), QStringLiteral("A Pocketful of Weather"));
+}
+
+void TestLibrary::bookHandedOverAtStartOpensFirst_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("books");
+    QTest::newRow("new book") << QStringLiteral("handed over.txt") << 3;
+    QTest::newRow("listed book") << QStringLiteral(":/book/A Pocketful of Weather.txt") << 2;
+}
+
+void TestLibrary::bookHandedOverAtStartOpensFirst()
+{
+    QFETCH(QString, path);
+    QFETCH(int, books);
+    if (!path.startsWith(u':')) {
+        makeFile(path);
+        path = m_dir->filePath(path);
+    }
+    m_window->openAtStart(path);
+    m_window->show();
+    QTRY_COMPARE(bookName(*m_window), QFileInfo(path).baseName());
+    QTRY_COMPARE(pageLabel(*m_window).left(5), QStringLiteral("第 1 页"));
+    m_window->close();
+    const QStringList saved = store().value("recentFiles").toStringList();
+    QCOMPARE(saved.size(), books);
+    QVERIFY(saved.contains(path));
 }
 
 LEXORIN_TEST_MAIN(TestLibrary)
