@@ -7,6 +7,14 @@
 #include <QFile>
 #include <QFileInfo>
 
+namespace {
+
+// Enough text for the first few pages, cut before anything else; then waves large enough
+// for both cores to share.
+constexpr qsizetype FirstWaveLength = 16 * 1024;
+constexpr qsizetype WaveLength = 2 * 1024 * 1024;
+
+}
 
 struct FileLoader::Task
 {
@@ -65,11 +73,9 @@ void FileLoader::runLoad(const Task &task)
     }
     post(task, [this] { emit loadProgress(60); });
 
-    const std::vector<QStringView> paragraphs = Paginator::paragraphsOf(text);
+    const std::vector<TextRun> pieces = Paginator::piecesOf(Paginator::paragraphsOf(text));
     post(task, [this] { emit loadProgress(80); });
-    std::vector<QString> pages = Paginator(task.format, &m_measuringPool).paginate(paragraphs, [&task] {
-        return task.isSuperseded();
-    });
+    std::vector<QString> pages = cutProgressively(task, pieces);
     if (task.isSuperseded())
         return;
     post(task, [this] { emit loadProgress(100); });
@@ -77,6 +83,31 @@ void FileLoader::runLoad(const Task &task)
         emit fileLoaded(pages, path);
     });
     qDebug() << "File loaded in" << task.timer.elapsed() << "ms";
+}
+
+// The first pages are cut on this thread from the head of the book and handed over at
+// once; the rest is measured in parallel, a wave of text at a time, each wave's pages handed
+// over as it is cut.
+std::vector<QString> FileLoader::cutProgressively(const Task &task, const std::vector<TextRun> &pieces)
+{
+    const Paginator paginator(task.format, &m_measuringPool);
+    const auto isSuperseded = [&task] { return task.isSuperseded(); };
+    PageCutter cutter(paginator.pageHeight());
+    size_t first = 0;
+    qsizetype waveLength = FirstWaveLength;
+    while (first < pieces.size() && !task.isSuperseded()) {
+        size_t last = first;
+        for (qsizetype length = 0; last < pieces.size() && length < waveLength; ++last)
+            length += pieces[last].text.size();
+        for (const TextRun &run : paginator.measure(pieces, first, last, isSuperseded))
+            cutter.add(run);
+        if (last < pieces.size() && !cutter.pages().empty())
+            post(task, [this, pages = cutter.pages(), path = task.filePath] { emit pagesCut(pages, path); });
+        first = last;
+        waveLength = WaveLength;
+    }
+    cutter.finish();
+    return cutter.takePages();
 }
 
 void FileLoader::runRecut(const Task &task, const std::vector<QString> &pages)

@@ -13,8 +13,10 @@
 #include <vector>
 
 // Reads, decodes and paginates books on worker threads and hands the pages back on the
-// thread the loader lives in. Starting a load supersedes the one before it: the older task
-// stops at its next check and reports nothing. Destroying the loader waits for its tasks.
+// thread the loader lives in: the first pages as soon as they are cut (pagesCut), more as
+// the cutting goes on, then the whole book (fileLoaded). Starting a load or a re-cut
+// supersedes the one before it: the older task stops at its next check and reports nothing
+// more. Destroying the loader waits for its tasks.
 class FileLoader : public QObject
 {
     Q_OBJECT
@@ -32,6 +34,8 @@ public:
                     const PageFormat &format);
 
 signals:
+    // The pages cut so far of a book still being cut, the first of them included.
+    void pagesCut(std::vector<QString> pages, QString filePath);
     void fileLoaded(std::vector<QString> pages, QString filePath);
     void loadProgress(int percent);
     void loadFailed(QString filePath, QString reason);
@@ -43,6 +47,7 @@ private:
     Task newTask(const QString &filePath, const PageFormat &format);
     void runLoad(const Task &task);
     void runRecut(const Task &task, const std::vector<QString> &pages);
+    std::vector<QString> cutProgressively(const Task &task, const std::vector<TextRun> &pieces);
     QString readFile(const Task &task, QString *error);
     void post(const Task &task, std::function<void()> emission);
 

@@ -36,6 +36,8 @@ constexpr int DefaultFontSize = 14;
 constexpr int MinimumFontSize = 8;
 constexpr int MaximumFontSize = 30;
 constexpr int ZoomStep = 2;
+// Text enough to fill one page at the smallest size on the largest screen.
+constexpr qsizetype ProvisionalTextLength = 32 * 1024;
 
 // In the order they are merged at start-up: the second one ends up first in the list.
 const QStringList SampleBooks = {
@@ -76,6 +78,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     connect(m_bookshelfWidget, &BookshelfWidget::bookSelected, this, &MainWindow::onBookSelectedByPath);
     connect(m_fileLoader, &FileLoader::fileLoaded, this, &MainWindow::onFileLoaded);
+    connect(m_fileLoader, &FileLoader::pagesCut, this, &MainWindow::onPagesCut);
     connect(m_fileLoader, &FileLoader::loadFailed, this, &MainWindow::onLoadFailed);
     connect(m_fileLoader, &FileLoader::pagesRecut, this, &MainWindow::onPagesRecut);
     connect(m_pageWidget, &PageWidget::textAreaResized, this, &MainWindow::repaginate);
@@ -133,15 +136,48 @@ MainWindow::~MainWindow()
 
 void MainWindow::onFileLoaded(std::vector<QString> pages, QString filePath)
 {
-    if (filePath != m_currentFile)
+    receivePages(std::move(pages), filePath, true);
+}
+
+void MainWindow::onPagesCut(std::vector<QString> pages, QString filePath)
+{
+    receivePages(std::move(pages), filePath, false);
+}
+
+// A newly opened book is shown from its first page as soon as that is cut; later pages of
+// the book on show join the list as they are cut. Pages cut anew are shown at the reader's
+// held place once they reach it.
+void MainWindow::receivePages(std::vector<QString> pages, const QString &filePath, bool complete)
+{
+    if (filePath != m_currentFile || pages.empty())
+        return;
+    // Until the new cut reaches the held place, the pages at hand still serve to show it.
+    if (m_heldOffset && !complete && Paginator::offsetOfPage(pages, int(pages.size())) <= *m_heldOffset)
         return;
     m_pages = std::move(pages);
+    m_pagesComplete = complete;
     m_shownFile = filePath;
-    m_currentPage = 0;
-    if (m_pages.empty())
+    if (m_heldOffset) {
+        showHeldPlace();
         return;
+    }
+    if (std::exchange(m_awaitingFirstPages, false)) {
+        m_currentPage = 0;
+        m_pageWidget->setPages(m_pages);
+        m_pageWidget->flipToPage(0, true);
+    } else {
+        m_pageWidget->extendPages(m_pages);
+    }
+    updatePageLabel();
+}
+
+void MainWindow::showHeldPlace()
+{
+    m_currentPage = Paginator::pageAtOffset(m_pages, *m_heldOffset);
+    m_heldOffset.reset();
+    m_awaitingFirstPages = false;
     m_pageWidget->setPages(m_pages);
-    m_pageWidget->flipToPage(0, true);
+    m_pageWidget->showPage(m_currentPage);
     updatePageLabel();
 }
 
@@ -151,6 +187,9 @@ void MainWindow::onLoadFailed(const QString &filePath, const QString &reason)
     if (filePath != m_currentFile)
         return;
     m_currentFile = m_shownFile;
+    m_awaitingFirstPages = false;
+    if (m_heldOffset)
+        showHeldPlace();
     if (m_shownFile.isEmpty())
         updateBookCountLabel();
     else
@@ -161,29 +200,49 @@ void MainWindow::onLoadFailed(const QString &filePath, const QString &reason)
                          QMessageBox::Ok, QMessageBox::NoButton);
 }
 
-// A re-cut keeps the reader on the page that holds the first character they were reading.
 void MainWindow::onPagesRecut(std::vector<QString> pages, QString filePath)
 {
-    if (filePath != m_currentFile || filePath != m_shownFile || pages.empty())
-        return;
-    const qsizetype readingOffset = Paginator::offsetOfPage(m_pages, m_currentPage);
-    m_pages = std::move(pages);
-    m_currentPage = Paginator::pageAtOffset(m_pages, readingOffset);
-    m_pageWidget->setPages(m_pages);
-    m_pageWidget->showPage(m_currentPage);
-    updatePageLabel();
+    if (filePath == m_shownFile)
+        receivePages(std::move(pages), filePath, true);
 }
 
 // Pages depend on the font and the text area they are drawn in; when either changes, the
-// book on show is cut anew, and a book still loading is loaded again for the new format.
+// book is cut anew in the background. The reader's place is held meanwhile: the page that
+// begins with the first character they were reading is shown at once in the new format, and
+// the pages are turned again once the new cut reaches that character.
 void MainWindow::repaginate()
 {
     if (m_currentFile.isEmpty())
         return;
-    if (m_currentFile == m_shownFile)
+    if (m_currentFile != m_shownFile) {
+        if (m_startupLoadIssued)
+            m_fileLoader->loadFile(m_currentFile, pageFormat());
+        return;
+    }
+    if (!m_heldOffset)
+        m_heldOffset = Paginator::offsetOfPage(m_pages, m_currentPage);
+    m_pageWidget->setPages({ pageStartingAt(*m_heldOffset) });
+    if (m_pagesComplete) {
         m_fileLoader->repaginate(m_pages, m_currentFile, pageFormat());
-    else if (m_startupLoadIssued)
+    } else {
+        m_awaitingFirstPages = true;
         m_fileLoader->loadFile(m_currentFile, pageFormat());
+    }
+}
+
+// Cuts one page in the current format from the text at an offset, out of the pages at hand.
+QString MainWindow::pageStartingAt(qsizetype offset) const
+{
+    const int page = Paginator::pageAtOffset(m_pages, offset);
+    QString text = m_pages[page].mid(offset - Paginator::offsetOfPage(m_pages, page));
+    for (int next = page + 1; next < int(m_pages.size()) && text.size() < ProvisionalTextLength; ++next)
+        text += m_pages[next];
+    return Paginator(pageFormat()).paginate(Paginator::paragraphsOfPages(text)).front();
+}
+
+bool MainWindow::canTurnPages() const
+{
+    return !m_pages.empty() && !m_heldOffset;
 }
 
 PageFormat MainWindow::pageFormat() const
@@ -193,13 +252,13 @@ PageFormat MainWindow::pageFormat() const
 
 void MainWindow::onNextPage()
 {
-    if (m_currentPage < int(m_pages.size()) - 1)
+    if (canTurnPages() && m_currentPage < int(m_pages.size()) - 1)
         turnTo(m_currentPage + 1, true);
 }
 
 void MainWindow::onPrevPage()
 {
-    if (m_currentPage > 0)
+    if (canTurnPages() && m_currentPage > 0)
         turnTo(m_currentPage - 1, false);
 }
 
@@ -210,22 +269,24 @@ void MainWindow::turnTo(int page, bool forward)
     updatePageLabel();
 }
 
+// While a book is still being cut, its page count is marked as a lower bound.
 void MainWindow::updatePageLabel()
 {
     const int shown = m_pages.empty() ? 0 : m_currentPage + 1;
-    ui->m_pageLabel->setText(tr("第 %1 页/共 %2 页").arg(shown).arg(m_pages.size()));
+    const QString label = m_pagesComplete ? tr("第 %1 页/共 %2 页") : tr("第 %1 页/共 %2+ 页");
+    ui->m_pageLabel->setText(label.arg(shown).arg(m_pages.size()));
 }
 
 void MainWindow::onJumpToPage()
 {
-    if (m_pages.empty())
+    if (!canTurnPages())
         return;
     const int count = int(m_pages.size());
     bool accepted = false;
     const int chosen = QInputDialog::getInt(this, tr("跳转到页"), tr("请输入页码 (1-%1):").arg(count),
                                             m_currentPage + 1, 1, count, 1, &accepted);
     // A load may have replaced the pages while the dialog was open.
-    if (!accepted || m_pages.empty())
+    if (!accepted || !canTurnPages())
         return;
     const int page = qMin(chosen, int(m_pages.size())) - 1;
     turnTo(page, page > m_currentPage);
@@ -254,11 +315,11 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
         onPrevPage();
         break;
     case Qt::Key_Home:
-        if (!m_pages.empty())
+        if (canTurnPages())
             turnTo(0, false);
         break;
     case Qt::Key_End:
-        if (!m_pages.empty())
+        if (canTurnPages())
             turnTo(int(m_pages.size()) - 1, true);
         break;
     case Qt::Key_Escape:
@@ -306,7 +367,7 @@ void MainWindow::wheelEvent(QWheelEvent *event)
 
 void MainWindow::onSearchText()
 {
-    if (m_pages.empty())
+    if (!canTurnPages())
         return;
     const QString text = ui->searchEdit->text().trimmed();
     if (text.isEmpty())
@@ -392,9 +453,7 @@ void MainWindow::onOpenFile()
                                                       tr("文本文件 (*.txt)"));
     if (path.isEmpty())
         return;
-    m_fileLoader->loadFile(path, pageFormat());
-    m_currentFile = path;
-    showBookName(path);
+    openBook(path);
     ui->m_pageLabel->setText(tr("加载中..."));
     if (!m_recentFiles.contains(path)) {
         m_recentFiles.prepend(path);
@@ -490,6 +549,12 @@ void MainWindow::openBook(const QString &path)
 {
     m_fileLoader->loadFile(path, pageFormat());
     m_currentFile = path;
+    m_awaitingFirstPages = true;
+    if (m_heldOffset) {
+        m_heldOffset.reset();
+        m_pageWidget->setPages(m_pages);
+        m_pageWidget->showPage(m_currentPage);
+    }
     showBookName(path);
 }
 

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QTranslator>
 
+#include <optional>
 #include <vector>
 
 QT_BEGIN_NAMESPACE
@@ -81,6 +82,11 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
+    void onPagesCut(std::vector<QString> pages, QString filePath);
+    void receivePages(std::vector<QString> pages, const QString &filePath, bool complete);
+    void showHeldPlace();
+    QString pageStartingAt(qsizetype offset) const;
+    bool canTurnPages() const;
     void onLoadFailed(const QString &filePath, const QString &reason);
     void onPagesRecut(std::vector<QString> pages, QString filePath);
     void repaginate();
@@ -129,6 +135,13 @@ private:
     QString m_shownFile;
     bool m_startupLoadIssued = false;
     QString m_startupBook;
+    // The newest load has not shown a page yet.
+    bool m_awaitingFirstPages = false;
+    // All pages of the book on show have been cut.
+    bool m_pagesComplete = true;
+    // While the book is cut anew, where the reader is: the offset of the first character of
+    // the page they were reading, in the text the pages were cut from.
+    std::optional<qsizetype> m_heldOffset;
 };
 
 #endif

@@ -32,6 +32,11 @@ void PageWidget::setPages(const std::vector<QString> &pages)
     showPage(0);
 }
 
+void PageWidget::extendPages(const std::vector<QString> &pages)
+{
+    m_pages = pages;
+}
+
 void PageWidget::flipToPage(int index, bool forward)
 {
     if (!isValidPage(index))

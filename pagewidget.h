@@ -24,6 +24,9 @@ public:
     explicit PageWidget(QWidget *parent = nullptr);
 
     void setPages(const std::vector<QString> &pages);
+    // More pages of the same book: the list grows, and the page on show and the turns asked
+    // for stay as they are.
+    void extendPages(const std::vector<QString> &pages);
     void flipToPage(int index, bool forward);
     // Shows a page at rest at once, without a turn: the same place in a book cut anew.
     void showPage(int index);

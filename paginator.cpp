@@ -37,23 +37,23 @@ std::vector<QString> Paginator::paginate(QStringView text) const
 std::vector<QString> Paginator::paginate(const std::vector<QStringView> &paragraphs,
                                          const Cancelled &isCancelled) const
 {
+    const std::vector<TextRun> pieces = piecesOf(paragraphs);
     PageCutter cutter(pageHeight());
-    for (const TextRun &run : measure(paragraphs, isCancelled))
+    for (const TextRun &run : measure(pieces, 0, pieces.size(), isCancelled))
         cutter.add(run);
     cutter.finish();
     return cutter.takePages();
 }
 
-std::vector<TextRun> Paginator::measure(const std::vector<QStringView> &paragraphs,
-                                        const Cancelled &isCancelled) const
+std::vector<TextRun> Paginator::measure(const std::vector<TextRun> &pieces, size_t first,
+                                        size_t last, const Cancelled &isCancelled) const
 {
-    const std::vector<TextRun> pieces = piecesOf(paragraphs);
     std::vector<std::pair<size_t, size_t>> batches;
-    for (size_t first = 0, length = 0, i = 0; i < pieces.size(); ++i) {
+    for (size_t batchStart = first, length = 0, i = first; i < last; ++i) {
         length += size_t(pieces[i].text.size());
-        if (length >= CharactersPerBatch || i + 1 - first == PiecesPerBatch || i + 1 == pieces.size()) {
-            batches.emplace_back(first, i + 1);
-            first = i + 1;
+        if (length >= CharactersPerBatch || i + 1 - batchStart == PiecesPerBatch || i + 1 == last) {
+            batches.emplace_back(batchStart, i + 1);
+            batchStart = i + 1;
             length = 0;
         }
     }
@@ -75,16 +75,10 @@ std::vector<TextRun> Paginator::measure(const std::vector<QStringView> &paragrap
         std::for_each(batchIndices.begin(), batchIndices.end(), measureBatch);
 
     std::vector<TextRun> runs;
-    runs.reserve(pieces.size());
+    runs.reserve(last - first);
     for (const std::vector<TextRun> &batch : measured)
         runs.insert(runs.end(), batch.begin(), batch.end());
     return runs;
-}
-
-void Paginator::measure(QStringView paragraph, std::vector<TextRun> &runs) const
-{
-    for (const TextRun &piece : piecesOf({ paragraph }))
-        measurePiece(piece.text, piece.endsParagraph, runs);
 }
 
 std::vector<TextRun> Paginator::piecesOf(const std::vector<QStringView> &paragraphs)

@@ -40,11 +40,12 @@ public:
     std::vector<QString> paginate(const std::vector<QStringView> &paragraphs,
                                   const Cancelled &isCancelled = {}) const;
 
-    // Lays out one paragraph and appends the runs it fills on the page.
-    void measure(QStringView paragraph, std::vector<TextRun> &runs) const;
-    // Measures paragraphs, in parallel where there is a pool; the runs come back in reading
-    // order. Stops early, returning what it has, once isCancelled returns true.
-    std::vector<TextRun> measure(const std::vector<QStringView> &paragraphs,
+    // Paragraphs as pieces short enough to lay out at once, in reading order, not measured.
+    static std::vector<TextRun> piecesOf(const std::vector<QStringView> &paragraphs);
+    // Measures the pieces from first to last, in parallel where there is a pool; the runs
+    // they fill on pages come back in reading order. Stops early, returning what it has,
+    // once isCancelled returns true.
+    std::vector<TextRun> measure(const std::vector<TextRun> &pieces, size_t first, size_t last,
                                  const Cancelled &isCancelled = {}) const;
 
     qreal pageHeight() const { return m_format.textArea.height(); }
@@ -67,8 +68,6 @@ public:
 
 private:
     void measurePiece(QStringView piece, bool endsParagraph, std::vector<TextRun> &runs) const;
-    // Paragraphs as pieces short enough to lay out at once, not yet measured.
-    static std::vector<TextRun> piecesOf(const std::vector<QStringView> &paragraphs);
     static qsizetype pieceEnd(QStringView paragraph, qsizetype start);
 
     PageFormat m_format;

@@ -249,5 +249,9 @@ This clears all settings and every book on the bookshelf.</translation>
             <source>关于Quorvane</source>
             <translation>About Quorvane</translation>
         </message>
+        <message>
+            <source>第 %1 页/共 %2+ 页</source>
+            <translation>Page %1/%2+</translation>
+        </message>
     </context>
 </TS>

@@ -247,5 +247,9 @@
         <source>关于Quorvane</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>第 %1 页/共 %2+ 页</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

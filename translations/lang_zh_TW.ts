@@ -249,5 +249,9 @@
             <source>关于Quorvane</source>
             <translation>關於Quorvane</translation>
         </message>
+        <message>
+            <source>第 %1 页/共 %2+ 页</source>
+            <translation>第 %1 頁/共 %2+ 頁</translation>
+        </message>
     </context>
 </TS>
