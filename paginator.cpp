@@ -1,5 +1,7 @@
 #include "paginator.h"
 
+#include "simpleglyphs.h"
+
 #include <QFontMetricsF>
 #include <QTextBoundaryFinder>
 #include <QTextLayout>
@@ -26,7 +28,11 @@ Paginator::Paginator(const PageFormat &format, QThreadPool *pool)
     : m_format(format)
     , m_pool(pool)
     , m_leading(QFontMetricsF(format.font).leading())
+    , m_simpleGlyphs(std::make_shared<SimpleGlyphs>(format.font))
 {
+    // Every line the simple path breaks holds glyphs of the font's own face only, so all
+    // of them are as tall as a line of one ideograph.
+    m_simpleLineHeight = laidOutLinesOf(u"\u4E2D").front().height;
 }
 
 std::vector<QString> Paginator::paginate(QStringView text) const
@@ -96,33 +102,47 @@ std::vector<TextRun> Paginator::piecesOf(const std::vector<QStringView> &paragra
     return pieces;
 }
 
+// A piece taller than a page goes on over the next pages, each part from a line's start.
+void Paginator::measurePiece(QStringView piece, bool endsParagraph, std::vector<TextRun> &runs) const
+{
+    const qreal limit = pageHeight();
+    qsizetype runStart = 0;
+    qreal runHeight = 0.0;
+    for (const Line &line : linesOf(piece)) {
+        if (runHeight + line.height > limit && runHeight > 0.0) {
+            runs.push_back({ piece.sliced(runStart, line.start - runStart), runHeight, false });
+            runStart = line.start;
+            runHeight = 0.0;
+        }
+        runHeight += line.height;
+    }
+    runs.push_back({ piece.sliced(runStart), runHeight, endsParagraph });
+}
+
+std::vector<Paginator::Line> Paginator::linesOf(QStringView piece) const
+{
+    std::vector<Line> lines;
+    if (!m_simpleGlyphs->breakSimply(piece, m_format.textArea.width(), m_simpleLineHeight, lines))
+        lines = laidOutLinesOf(piece);
+    return lines;
+}
+
 // QPainter::drawText places every line of a word-wrapped text on a whole pixel below the
 // previous one, so each line takes its height rounded up. Summing the rounded heights can
 // overestimate the last line of a page by under a pixel, never underestimate it.
-void Paginator::measurePiece(QStringView piece, bool endsParagraph, std::vector<TextRun> &runs) const
+std::vector<Paginator::Line> Paginator::laidOutLinesOf(QStringView piece) const
 {
     QTextLayout layout(piece.toString(), m_format.font);
     layout.setTextOption(textOption());
     layout.setCacheEnabled(false);
-
-    const qreal lineWidth = m_format.textArea.width();
-    const qreal limit = pageHeight();
-    qsizetype runStart = 0;
-    qreal runHeight = 0.0;
+    std::vector<Line> lines;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(lineWidth);
-        const qreal height = qCeil(line.height() + m_leading);
-        // A piece taller than a page goes on over the next pages, from a line's start.
-        if (runHeight + height > limit && runHeight > 0.0) {
-            runs.push_back({ piece.sliced(runStart, line.textStart() - runStart), runHeight, false });
-            runStart = line.textStart();
-            runHeight = 0.0;
-        }
-        runHeight += height;
+        line.setLineWidth(m_format.textArea.width());
+        lines.push_back({ line.textStart(), qreal(qCeil(line.height() + m_leading)) });
     }
     layout.endLayout();
-    runs.push_back({ piece.sliced(runStart), runHeight, endsParagraph });
+    return lines;
 }
 
 qsizetype Paginator::pieceEnd(QStringView paragraph, qsizetype start)

@@ -6,6 +6,7 @@
 #include "testmain.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTextBlock>
@@ -28,9 +29,12 @@ private slots:
     void peakMemory_data();
     void peakMemory();
     void paintTurnFrame();
+    void bigBookFirstPagesAndWholeBook();
+    void bigBookZoomNearTheEnd();
 
 private:
     void addBookRows();
+    QString bigBookPath() const { return m_dir.filePath(QStringLiteral("novel-40mb-gb18030.txt")); }
 
     QTemporaryDir m_dir;
     PageFormat m_format;
@@ -112,6 +116,9 @@ void BenchLoading::initTestCase()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(BookGenerator::encoded(BookGenerator::chineseNovel(megabytes << 20), "GBK"));
     }
+    QFile big(bigBookPath());
+    QVERIFY(big.open(QIODevice::WriteOnly));
+    big.write(BookGenerator::encoded(BookGenerator::chineseNovel(40 << 20, 4040), "GB18030"));
 }
 
 void BenchLoading::addBookRows()
@@ -164,6 +171,7 @@ void BenchLoading::peakMemory_data()
                     << m_dir.filePath(QStringLiteral("novel-%1mb.txt").arg(megabytes));
         }
     }
+    QTest::newRow("load, 40 MB GB18030") << QStringLiteral("load") << bigBookPath();
 }
 
 void BenchLoading::peakMemory()
@@ -196,6 +204,56 @@ void BenchLoading::paintTurnFrame()
         widget.setFlipProgress(0.5f);
         widget.render(&frame);
     }
+}
+
+// The 40 MB novel: how soon the first pages are there to show, and the whole book.
+void BenchLoading::bigBookFirstPagesAndWholeBook()
+{
+    FileLoader loader;
+    QSignalSpy cut(&loader, &FileLoader::pagesCut);
+    QSignalSpy loaded(&loader, &FileLoader::fileLoaded);
+    QElapsedTimer clock;
+    qint64 firstPages = -1;
+    connect(&loader, &FileLoader::pagesCut, this, [&] {
+        if (firstPages < 0)
+            firstPages = clock.elapsed();
+    });
+    clock.start();
+    loader.loadFile(bigBookPath(), m_format);
+    QVERIFY(loaded.wait(600000));
+    const qint64 whole = clock.elapsed();
+    const auto pages = loaded.first().first().value<std::vector<QString>>();
+    const qsizetype characters = Paginator::offsetOfPage(pages, int(pages.size()));
+    qInfo("40 MB GB18030: first %lld pages after %lld ms, all %zu pages after %lld ms "
+          "(%lld characters, %lld partial deliveries)",
+          cut.isEmpty() ? 0 : qint64(cut.first().first().value<std::vector<QString>>().size()),
+          firstPages, pages.size(), whole, qint64(characters), qint64(cut.count()));
+}
+
+// A zoom step on a page near the end of the 40 MB novel: how soon the reader's page is shown
+// in the new font, and how soon the whole book is cut anew.
+void BenchLoading::bigBookZoomNearTheEnd()
+{
+    MainWindow window;
+    auto *loader = window.findChild<FileLoader *>();
+    QSignalSpy loaded(loader, &FileLoader::fileLoaded);
+    QSignalSpy recut(loader, &FileLoader::pagesRecut);
+    window.show();
+    QVERIFY(loaded.wait(60000));
+    window.onBookSelectedByPath(bigBookPath());
+    QVERIFY(loaded.wait(600000));
+    QTest::keyClick(&window, Qt::Key_End);
+    QTest::keyClick(&window, Qt::Key_PageUp);
+    QTRY_VERIFY_WITH_TIMEOUT(!window.findChild<PageWidget *>()->isTurning(), 10000);
+
+    QElapsedTimer clock;
+    clock.start();
+    window.onZoomIn();
+    window.findChild<PageWidget *>()->repaint();
+    const qint64 redrawn = clock.elapsed();
+    QVERIFY(recut.wait(600000));
+    qInfo("zoom near the end of the 40 MB book: page redrawn after %lld ms, whole book cut anew "
+          "after %lld ms", redrawn, clock.elapsed());
 }
 
 // In a child process: one case, then its peak resident memory on standard output.

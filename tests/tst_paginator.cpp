@@ -18,6 +18,8 @@ private slots:
     void paragraphTallerThanAPageGoesOnOverPages();
     void textEndingInALineBreakEndsWithAnEmptyParagraph();
     void offsetsFindTheReadersPlaceAfterARecut();
+    void simpleLineBreakingAgreesWithTheTextLayout_data();
+    void simpleLineBreakingAgreesWithTheTextLayout();
 };
 
 namespace {
@@ -177,6 +179,47 @@ void TestPaginator::offsetsFindTheReadersPlaceAfterARecut()
         QVERIFY(start <= offset);
         QVERIFY(offset < start + recut[found].size());
     }
+}
+
+void TestPaginator::simpleLineBreakingAgreesWithTheTextLayout_data()
+{
+    QTest::addColumn<int>("pointSize");
+    QTest::addColumn<int>("width");
+
+    QTest::newRow("reading size") << 14 << 518;
+    QTest::newRow("large, narrow") << 24 << 301;
+    QTest::newRow("small, wide") << 9 << 1220;
+    QTest::newRow("odd width") << 15 << 137;
+    QTest::newRow("exactly six ideographs") << 15 << 120;
+    QTest::newRow("smallest size") << 8 << 100;
+    QTest::newRow("largest size") << 30 << 518;
+}
+
+// Lines worked out from glyph advances must break exactly where Qt's layout breaks them,
+// or pages would overflow: every paragraph of the Chinese sample and of a generated novel.
+void TestPaginator::simpleLineBreakingAgreesWithTheTextLayout()
+{
+    QFETCH(int, pointSize);
+    QFETCH(int, width);
+    const Paginator paginator({ QFont(QStringLiteral("Microsoft YaHei"), pointSize), QSize(width, 600) });
+    QString text = sampleBook(QStringLiteral("星灯童话集.txt")) + generatedBook();
+    for (int chapter = 0; chapter < 20; ++chapter)
+        text += QStringLiteral("　　“你好！”她说：“今天——我们去海边吧……好吗？”（他点点头。）《星灯》第%1章。\n")
+                        .arg(chapter)
+                        .repeated(chapter + 1);
+
+    int compared = 0;
+    for (QStringView paragraph : Paginator::paragraphsOf(text)) {
+        const auto simple = paginator.linesOf(paragraph);
+        const auto laidOut = paginator.laidOutLinesOf(paragraph);
+        QCOMPARE(simple.size(), laidOut.size());
+        for (size_t i = 0; i < simple.size(); ++i) {
+            QCOMPARE(simple[i].start, laidOut[i].start);
+            QCOMPARE(simple[i].height, laidOut[i].height);
+        }
+        ++compared;
+    }
+    QVERIFY(compared > 2000);
 }
 
 LEXORIN_TEST_MAIN(TestPaginator)
