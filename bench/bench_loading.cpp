@@ -257,9 +257,9 @@ void BenchLoading::bigBookZoomNearTheEnd()
 }
 
 // In a child process: one case, then its peak resident memory on standard output.
-static int runChildCase(const QByteArray &spec)
+static int runChildCase(const QByteArray &childCase)
 {
-    const QList<QByteArray> parts = spec.split('|');
+    const QList<QByteArray> parts = childCase.split('|');
     const QString mode = QString::fromUtf8(parts.at(0));
     const QString path = QString::fromUtf8(parts.at(1));
     const QSize pageFrame(parts.at(2).toInt(), parts.at(3).toInt());

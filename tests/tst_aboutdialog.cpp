@@ -1,3 +1,4 @@
+#include "markingtranslator.h"
 #include "testmain.h"
 #include "aboutdialog.h"
 
@@ -24,25 +25,6 @@ protected:
     void openLink(const QUrl &url) override { openedLinks.append(url); }
 };
 
-// Marks every text of the dialog's context, so the test sees which catalogue was used.
-class MarkingTranslator : public QTranslator
-{
-public:
-    static QString marked(const QString &source)
-    {
-        return source.isEmpty() ? source : QStringLiteral("[en] ") + source;
-    }
-
-    QString translate(const char *context, const char *sourceText, const char *,
-                      int) const override
-    {
-        if (qstrcmp(context, "AboutDialog") != 0)
-            return {};
-        return marked(QString::fromUtf8(sourceText));
-    }
-
-    bool isEmpty() const override { return false; }
-};
 
 QObject *objectNamed(QWidget &root, const QString &name)
 {
@@ -139,7 +121,7 @@ void TestAboutDialog::textsComeFromItsOwnCatalogue()
     QFETCH(QByteArray, property);
     QFETCH(QString, source);
 
-    MarkingTranslator translator;
+    MarkingTranslator translator("AboutDialog");
     QVERIFY(QCoreApplication::installTranslator(&translator));
 
     AboutDialog dialog;

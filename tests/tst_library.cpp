@@ -86,12 +86,7 @@ void TestLibrary::scanAddsNewBooksOnceAndAlwaysReportsTheCount()
     const int before = store().value(QStringLiteral("recentFiles")).toStringList().size();
 
     for (int round = 0; round < 2; ++round) {
-        onNextModal([this](QWidget *modal) {
-            auto *dialog = qobject_cast<QFileDialog *>(modal);
-            QVERIFY(dialog);
-            dialog->selectFile(m_dir->path());
-            static_cast<QDialog *>(dialog)->accept();
-        });
+        chooseInNextFileDialog(m_dir->path());
         QString title;
         QString text;
         QTimer::singleShot(0, [&] { answerNextMessageBox(QMessageBox::Ok, &title, &text); });
@@ -106,12 +101,7 @@ void TestLibrary::scanOfAFolderWithoutBooksChangesNothing()
 {
     makeFile(QStringLiteral("notes.md"));
     const QString title = bookName(*m_window);
-    onNextModal([this](QWidget *modal) {
-        auto *dialog = qobject_cast<QFileDialog *>(modal);
-        QVERIFY(dialog);
-        dialog->selectFile(m_dir->path());
-        static_cast<QDialog *>(dialog)->accept();
-    });
+    chooseInNextFileDialog(m_dir->path());
     QString boxTitle;
     QString text;
     QTimer::singleShot(0, [&] { answerNextMessageBox(QMessageBox::Ok, &boxTitle, &text); });

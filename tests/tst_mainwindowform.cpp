@@ -1,3 +1,4 @@
+#include "markingtranslator.h"
 #include "testmain.h"
 #include "ui_mainwindow.h"
 
@@ -26,26 +27,6 @@ struct FormWindow
     Ui::MainWindow ui;
 };
 
-// Stands in for a real catalogue: it answers only for the form's context, so a text
-// set under another context, or not set through a translation at all, stays unmarked.
-class MarkingTranslator : public QTranslator
-{
-public:
-    static QString marked(const QString &source)
-    {
-        return source.isEmpty() ? source : QStringLiteral("[en] ") + source;
-    }
-
-    QString translate(const char *context, const char *sourceText, const char *,
-                      int) const override
-    {
-        if (qstrcmp(context, "MainWindow") != 0)
-            return {};
-        return marked(QString::fromUtf8(sourceText));
-    }
-
-    bool isEmpty() const override { return false; }
-};
 
 QString policyName(QSizePolicy::Policy policy)
 {
@@ -422,7 +403,7 @@ void TestMainWindowForm::retranslatedTexts()
     const QString programText = QStringLiteral("set by the program");
     found->setProperty(property, programText);
 
-    MarkingTranslator translator;
+    MarkingTranslator translator("MainWindow");
     QVERIFY(QCoreApplication::installTranslator(&translator));
     form.ui.retranslateUi(&form.window);
 
