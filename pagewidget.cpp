@@ -58,11 +58,13 @@ void PageWidget::showPage(int index)
     m_currentPage = index;
     m_targetPage = index;
     m_flipProgress = 0.0f;
+    dropTurnLayers();
     update();
 }
 
 void PageWidget::setFontSize(int size)
 {
+    dropTurnLayers();
     m_fontSize = size;
     m_font.setPointSize(size);
     update();
@@ -70,18 +72,21 @@ void PageWidget::setFontSize(int size)
 
 void PageWidget::setBackgroundColor(const QColor &color)
 {
+    dropTurnLayers();
     m_bgColor = color;
     update();
 }
 
 void PageWidget::setTextColor(const QColor &color)
 {
+    dropTurnLayers();
     m_textColor = color;
     update();
 }
 
 void PageWidget::setTextFont(const QFont &font)
 {
+    dropTurnLayers();
     m_font = font;
     update();
 }
@@ -128,20 +133,60 @@ void PageWidget::paintEvent(QPaintEvent *)
     } else if (p >= 1.0f) {
         drawPage(painter, m_pages[m_targetPage]);
     } else {
-        drawPage(painter, m_pages[m_targetPage]);
-        drawOutgoingPage(painter, m_pages[m_currentPage], p);
+        if (m_turnLayers.isNull())
+            prepareTurnLayers();
+        painter.drawPixmap(0, 0, m_turnLayers.incoming);
+        drawOutgoingPage(painter, p);
         drawPageCurl(painter, p);
     }
+}
+
+// What a turn shows does not change from frame to frame apart from where it stands, so the
+// pages are drawn once per turn and every frame only places them.
+void PageWidget::prepareTurnLayers()
+{
+    m_turnLayers.incoming = layer(size(), [this](QPainter &painter) {
+        drawPage(painter, m_pages[m_targetPage]);
+    });
+    m_turnLayers.outgoing = layer(size(), [this](QPainter &painter) {
+        painter.fillRect(rect(), OutgoingTint);
+        painter.setCompositionMode(QPainter::CompositionMode_Multiply);
+        painter.fillRect(rect(), m_bgColor);
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        drawText(painter, textArea(), m_pages[m_currentPage]);
+    });
+    m_turnLayers.sheetText = layer(size(), [this](QPainter &painter) {
+        drawText(painter, rect(), m_pages[m_currentPage]);
+    });
+}
+
+QPixmap PageWidget::layer(const QSize &size, const std::function<void(QPainter &)> &draw) const
+{
+    const qreal ratio = devicePixelRatioF();
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    draw(painter);
+    return pixmap;
+}
+
+void PageWidget::dropTurnLayers()
+{
+    m_turnLayers = {};
 }
 
 void PageWidget::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
+    dropTurnLayers();
     emit textAreaResized();
 }
 
 void PageWidget::startTurn(const TurnRequest &request)
 {
+    dropTurnLayers();
     m_flipForward = request.forward;
     m_targetPage = request.index;
     m_flipAnimation->setStartValue(QVariant(0.0f));
@@ -162,24 +207,23 @@ void PageWidget::startPendingTurn()
 void PageWidget::drawPage(QPainter &painter, const QString &text)
 {
     painter.fillRect(rect(), m_bgColor);
+    drawText(painter, textArea(), text);
+}
+
+void PageWidget::drawText(QPainter &painter, const QRect &area, const QString &text)
+{
     painter.setFont(m_font);
     painter.setPen(m_textColor);
-    painter.drawText(QRectF(textArea()), text, Paginator::textOption());
+    painter.drawText(QRectF(area), text, Paginator::textOption());
 }
 
 // The part of the outgoing page not yet lifted, darkened as if in the turning sheet's shade.
-void PageWidget::drawOutgoingPage(QPainter &painter, const QString &text, float progress)
+void PageWidget::drawOutgoingPage(QPainter &painter, float progress)
 {
     const PageCurl curl(size(), progress, m_flipForward);
     painter.save();
     painter.setClipRect(curl.outgoingStrip(), Qt::ReplaceClip);
-    painter.fillRect(rect(), OutgoingTint);
-    painter.setCompositionMode(QPainter::CompositionMode_Multiply);
-    painter.fillRect(rect(), m_bgColor);
-    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    painter.setFont(m_font);
-    painter.setPen(m_textColor);
-    painter.drawText(QRectF(textArea()), text, Paginator::textOption());
+    painter.drawPixmap(0, 0, m_turnLayers.outgoing);
     painter.restore();
 }
 
@@ -196,9 +240,9 @@ void PageWidget::drawPageCurl(QPainter &painter, float progress)
     painter.fillRect(sheet, Qt::white);
     painter.fillRect(sheet, sheetColor);
 
-    painter.setFont(m_font);
-    painter.setPen(m_textColor);
-    painter.drawText(QRectF(curl.sheetTextRect()), m_pages[m_currentPage], Paginator::textOption());
+    // The outgoing page's text, in a text area as large as the whole page.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(curl.sheetTextRect().topLeft(), m_turnLayers.sheetText);
 
     const QRectF shadow = curl.shadowRect();
     painter.setBrush(curl.shadowGradient());

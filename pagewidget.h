@@ -3,9 +3,11 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPixmap>
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -65,8 +67,12 @@ private:
     void startTurn(const TurnRequest &request);
     void startPendingTurn();
     void drawPage(QPainter &painter, const QString &text);
-    void drawOutgoingPage(QPainter &painter, const QString &text, float progress);
+    void drawText(QPainter &painter, const QRect &area, const QString &text);
+    void drawOutgoingPage(QPainter &painter, float progress);
     void drawPageCurl(QPainter &painter, float progress);
+    void prepareTurnLayers();
+    void dropTurnLayers();
+    QPixmap layer(const QSize &size, const std::function<void(QPainter &)> &draw) const;
     bool isValidPage(int index) const;
 
     std::vector<QString> m_pages;
@@ -80,6 +86,16 @@ private:
     QColor m_textColor = Qt::black;
     QFont m_font;
     std::optional<TurnRequest> m_pendingTurn;
+
+    // The pages of the running turn, drawn once for all its frames.
+    struct TurnLayers
+    {
+        QPixmap incoming;
+        QPixmap outgoing;
+        QPixmap sheetText;
+        bool isNull() const { return incoming.isNull(); }
+    };
+    TurnLayers m_turnLayers;
 };
 
 #endif
