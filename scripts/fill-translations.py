@@ -82,7 +82,7 @@ TABLE = {
         "Quorvane，不僅是強大的工具，更是您思想與知識的延伸。" + ZWSP * 2 +
         " 開啟Quorvane，構建您永不磨損的私人藏館。"),
     LINK.format("访问官方网站"): (LINK.format("Visit Official Website"), LINK.format("訪問官方網站")),
-    "© 2026 Quorvane 团队，保留所有权利。": ("© 2026 The Quorvane Team. All rights reserved.",
+    "© 2026 Quorvane 团队，保留所有权利。": ("© 2026 The Quorvane Team",
                                   "© 2026 Quorvane 團隊，保留所有權利。"),
 }
 

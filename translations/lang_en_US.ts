@@ -25,7 +25,7 @@
         </message>
         <message>
             <source>© 2026 Quorvane 团队，保留所有权利。</source>
-            <translation>© 2026 The Quorvane Team. All rights reserved.</translation>
+            <translation>© 2026 The Quorvane Team</translation>
         </message>
     </context>
     <context>
