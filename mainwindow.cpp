@@ -8,8 +8,8 @@
 
 #include <QActionGroup>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QDir>
-#include <QDirIterator>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -20,7 +20,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
-#include <QColorDialog>
 #include <QSettings>
 #include <QTimer>
 #include <QWheelEvent>
