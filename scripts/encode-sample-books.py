@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Builds the stored sample books from their UTF-8 sources in book/source/.
+"""Builds the stored sample books from their UTF-8 sources in resources/book/source/.
 
 The stored books are what a reader meets in the wild: GBK bytes, CRLF line ends, every
 paragraph indented with two ideographic spaces and separated from the next by an empty
@@ -13,7 +13,7 @@ BOOKS = {
 }
 INDENT = "\u3000\u3000"
 
-root = Path(__file__).resolve().parent.parent / "book"
+root = Path(__file__).resolve().parent.parent / "resources" / "book"
 
 
 def paragraphs(source: Path):

@@ -86,7 +86,7 @@ TABLE = {
                                   "© 2026 Quorvane 團隊，保留所有權利。"),
 }
 
-root = Path(__file__).resolve().parent.parent / "translations"
+root = Path(__file__).resolve().parent.parent / "resources" / "translations"
 missing = set()
 for language, column in (("en_US", 0), ("zh_TW", 1)):
     path = root / f"lang_{language}.ts"

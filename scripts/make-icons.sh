@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Regenerates the derived image files from their sources:
-#   icons/<name>-hover.svg   from icons/<name>.svg (grey #707c88 -> accent #00b688)
-#   icons/search_hide.svg    from icons/search_show.svg (same artwork)
-#   icons/logo.ico           from icons/logo.svg (13 sizes, 16 to 256 px)
-#   qss/default/*.png        the indicator images used by qss/default.css
+#   resources/icons/<name>-hover.svg   from icons/<name>.svg (grey #707c88 -> accent #00b688)
+#   resources/icons/search_hide.svg    from icons/search_show.svg (same artwork)
+#   resources/icons/logo.ico           from icons/logo.svg (13 sizes, 16 to 256 px)
+#   resources/qss/default/*.png        the indicator images used by qss/default.css
 #
 # The generated files are committed; the build never runs this script.
 # Run it by hand after editing an SVG source or a drawing below.
@@ -14,8 +14,8 @@
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-icons="$root/icons"
-indicators="$root/qss/default"
+icons="$root/resources/icons"
+indicators="$root/resources/qss/default"
 CONVERT="${CONVERT:-convert}"
 
 for tool in rsvg-convert "$CONVERT" identify; do
