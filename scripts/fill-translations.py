@@ -84,6 +84,8 @@ TABLE = {
     LINK.format("访问官方网站"): (LINK.format("Visit Official Website"), LINK.format("訪問官方網站")),
     "© 2026 Quorvane 团队，保留所有权利。": ("© 2026 The Quorvane Team",
                                   "© 2026 Quorvane 團隊，保留所有權利。"),
+    # Reading and one window
+    "文件不存在": ("The file does not exist.", "檔案不存在"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

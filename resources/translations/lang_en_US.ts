@@ -44,6 +44,29 @@
         </message>
     </context>
     <context>
+        <name>MainMenu</name>
+        <message>
+            <source>简体中文</source>
+            <translation>简体中文</translation>
+        </message>
+        <message>
+            <source>繁體中文</source>
+            <translation>繁體中文</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>English</translation>
+        </message>
+        <message>
+            <source>一键重置</source>
+            <translation>One-click Reset</translation>
+        </message>
+        <message>
+            <source>关于Quorvane</source>
+            <translation>About Quorvane</translation>
+        </message>
+    </context>
+    <context>
         <name>MainWindow</name>
         <message>
             <source>Lexorin</source>
@@ -230,28 +253,12 @@ This clears all settings and every book on the bookshelf.</translation>
             <translation>Application has been reset to initial state.</translation>
         </message>
         <message>
-            <source>简体中文</source>
-            <translation>简体中文</translation>
-        </message>
-        <message>
-            <source>繁體中文</source>
-            <translation>繁體中文</translation>
-        </message>
-        <message>
-            <source>English</source>
-            <translation>English</translation>
-        </message>
-        <message>
-            <source>一键重置</source>
-            <translation>One-click Reset</translation>
-        </message>
-        <message>
-            <source>关于Quorvane</source>
-            <translation>About Quorvane</translation>
-        </message>
-        <message>
             <source>第 %1 页/共 %2+ 页</source>
             <translation>Page %1/%2+</translation>
+        </message>
+        <message>
+            <source>文件不存在</source>
+            <translation>The file does not exist.</translation>
         </message>
     </context>
 </TS>

@@ -44,6 +44,29 @@
     </message>
 </context>
 <context>
+    <name>MainMenu</name>
+    <message>
+        <source>简体中文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>繁體中文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>一键重置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>关于Quorvane</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Lexorin</source>
@@ -228,27 +251,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>简体中文</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>繁體中文</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>English</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>一键重置</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>关于Quorvane</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>第 %1 页/共 %2+ 页</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件不存在</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -44,6 +44,29 @@
         </message>
     </context>
     <context>
+        <name>MainMenu</name>
+        <message>
+            <source>简体中文</source>
+            <translation>簡體中文</translation>
+        </message>
+        <message>
+            <source>繁體中文</source>
+            <translation>繁體中文</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>English</translation>
+        </message>
+        <message>
+            <source>一键重置</source>
+            <translation>一鍵重置</translation>
+        </message>
+        <message>
+            <source>关于Quorvane</source>
+            <translation>關於Quorvane</translation>
+        </message>
+    </context>
+    <context>
         <name>MainWindow</name>
         <message>
             <source>Lexorin</source>
@@ -230,28 +253,12 @@
             <translation>應用程式已重置為初始狀態。</translation>
         </message>
         <message>
-            <source>简体中文</source>
-            <translation>簡體中文</translation>
-        </message>
-        <message>
-            <source>繁體中文</source>
-            <translation>繁體中文</translation>
-        </message>
-        <message>
-            <source>English</source>
-            <translation>English</translation>
-        </message>
-        <message>
-            <source>一键重置</source>
-            <translation>一鍵重置</translation>
-        </message>
-        <message>
-            <source>关于Quorvane</source>
-            <translation>關於Quorvane</translation>
-        </message>
-        <message>
             <source>第 %1 页/共 %2+ 页</source>
             <translation>第 %1 頁/共 %2+ 頁</translation>
+        </message>
+        <message>
+            <source>文件不存在</source>
+            <translation>檔案不存在</translation>
         </message>
     </context>
 </TS>

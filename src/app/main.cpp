@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "singleinstance.h"
 #include "startup.h"
 
 #include <QApplication>
@@ -6,10 +7,44 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include <cstdio>
+
+namespace {
+
+// Unknown options are reported and passed over: a desktop or a script that adds one still
+// gets its book opened.
+QStringList booksFromCommandLine(QCommandLineParser &parser, const QApplication &app)
+{
+    parser.setApplicationDescription(QStringLiteral("Lexorin, a reader for plain-text books."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("book"), QStringLiteral("A text file to open."),
+                                 QStringLiteral("[book]"));
+    if (!parser.parse(app.arguments()))
+        std::fprintf(stderr, "lexorin: %s\n", qPrintable(parser.errorText()));
+    if (parser.isSet(help))
+        parser.showHelp();
+    if (parser.isSet(version))
+        parser.showVersion();
+    QStringList books;
+    for (const QString &argument : parser.positionalArguments())
+        books.append(QFileInfo(argument).absoluteFilePath());
+    return books;
+}
+
+}
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral("1.0.0.03"));
+
+    QCommandLineParser parser;
+    const QStringList books = booksFromCommandLine(parser, app);
+    SingleInstance instance;
+    if (instance.handOver(books))
+        return 0;
+
     if (!loadStyleSheet(app)) {
         QMessageBox::warning(nullptr, QStringLiteral("警告"),
                              QStringLiteral("无法加载样式表，将使用默认外观。\n"
@@ -18,17 +53,17 @@ int main(int argc, char *argv[])
     }
     applyApplicationFont();
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Lexorin, a reader for plain-text books."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("book"), QStringLiteral("A text file to open."),
-                                 QStringLiteral("[book]"));
-    parser.process(app);
-
     MainWindow window;
-    if (!parser.positionalArguments().isEmpty())
-        window.openAtStart(QFileInfo(parser.positionalArguments().first()).absoluteFilePath());
+    for (const QString &book : books) {
+        if (!QFileInfo::exists(book))
+            std::fprintf(stderr, "lexorin: %s: no such file\n", qPrintable(book));
+    }
+    if (!books.isEmpty())
+        window.openAtStart(books.first());
+    QObject::connect(&instance, &SingleInstance::booksHandedOver, &window, [&window](const QStringList &handed) {
+        window.openFromOutside(handed.value(0));
+    });
+    instance.listen();
     window.show();
     return app.exec();
 }

@@ -52,6 +52,11 @@ void FileLoader::repaginate(const std::vector<QString> &pages, const QString &fi
     m_pool.start([this, task = newTask(filePath, format), pages] { runRecut(task, pages); });
 }
 
+void FileLoader::cancel()
+{
+    ++*m_latestTask;
+}
+
 FileLoader::Task FileLoader::newTask(const QString &filePath, const PageFormat &format)
 {
     Task task{ ++*m_latestTask, filePath, format, {}, m_latestTask };

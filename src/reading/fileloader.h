@@ -32,6 +32,8 @@ public:
     // Cuts the pages of a book anew for another format, without reading the file again.
     void repaginate(const std::vector<QString> &pages, const QString &filePath,
                     const PageFormat &format);
+    // Stops the running load or re-cut at its next check; it reports nothing more.
+    void cancel();
 
 signals:
     // The pages cut so far of a book still being cut, the first of them included.

@@ -80,7 +80,7 @@ void BookshelfWidget::setBooks(const QStringList &books)
 
 QString BookshelfWidget::shelfTitle(const QString &filePath)
 {
-    const QString name = QFileInfo(filePath).baseName();
+    const QString name = QFileInfo(filePath).completeBaseName();
     if (name.size() <= ShelfTitleLimit)
         return name;
     // Cutting between the two halves of a surrogate pair would leave half a character.

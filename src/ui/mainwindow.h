@@ -1,17 +1,12 @@
 #ifndef MAINWINDOW_H
 #define MAINWINDOW_H
 
+#include "booklist.h"
 #include "paginator.h"
+#include "settings.h"
 
-#include <QColor>
-#include <QFont>
 #include <QMainWindow>
-#include <QPoint>
 #include <QStringList>
-#include <QTranslator>
-
-#include <optional>
-#include <vector>
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -20,12 +15,14 @@ class MainWindow;
 QT_END_NAMESPACE
 
 class BookshelfWidget;
-class FileLoader;
+class LanguageManager;
+class MainMenu;
 class PageWidget;
-class QMenu;
+class ReadingSession;
+class WindowChrome;
 
-// The one window of the reader and the hub that wires the loader, the page widget, the
-// bookshelf and the settings store together.
+// The one window of the reader. It composes the reading session, the page widget, the
+// bookshelf, the settings and the window's chrome, and wires the form's controls to them.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -37,12 +34,13 @@ public:
     // Opens this book instead of the newest one once the window is shown, putting it on the
     // shelf if it is new: the file a desktop hands the reader to open.
     void openAtStart(const QString &path);
+    // Opens a book handed over by another start of the program and comes to the front.
+    void openFromOutside(const QString &path);
 
     static constexpr int WindowWidth = 640;
     static constexpr int WindowHeight = 800;
 
 public slots:
-    void onFileLoaded(std::vector<QString> pages, QString filePath);
     void onOpenFile();
     void onNextPage();
     void onPrevPage();
@@ -72,76 +70,46 @@ public slots:
     void updateBookCountLabel();
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override;
-    void mouseReleaseEvent(QMouseEvent *event) override;
-    void mouseMoveEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
-    void onPagesCut(std::vector<QString> pages, QString filePath);
-    void receivePages(std::vector<QString> pages, const QString &filePath, bool complete);
-    void showHeldPlace();
-    QString pageStartingAt(qsizetype offset) const;
-    bool canTurnPages() const;
-    void onLoadFailed(const QString &filePath, const QString &reason);
-    void onPagesRecut(std::vector<QString> pages, QString filePath);
-    void repaginate();
-    void zoomTo(int size);
+    void connectControls();
+    void connectSession();
+    void showBook(const QString &path);
+    void showPagesInPlace();
+    void onOpenFailed(const QString &path, const QString &reason);
+    void applyReadingFont(const QFont &font);
+    void zoomBy(int step);
+    void updateFormat();
     PageFormat pageFormat() const;
     void openBook(const QString &path);
     void openNewestBook();
     void showBookName(const QString &path);
-    void turnTo(int page, bool forward);
-    void addToBookList(const QString &path);
-    void mergeSampleBooks();
-    QStringList scanFolder(const QString &folderPath, QStringList &walk);
-    bool isDragHandle(const QPoint &windowPosition) const;
-    void loadSettings();
-    void saveSettings();
-    void saveWindowState();
+    void addBooks(const QStringList &paths);
+    void showBookList();
     void switchLanguage(const QString &language);
-    void loadSavedLanguage();
-    void retranslateMenu();
     void showReadingState();
     void showMainMenu();
+    void showEmptyReadingPage();
 
     Ui::MainWindow *ui;
-    bool m_isDragging = false;
-    QPoint m_dragStartPosition;
-    QPoint m_windowStartPosition;
-    FileLoader *m_fileLoader = nullptr;
-    PageWidget *m_pageWidget = nullptr;
-    BookshelfWidget *m_bookshelfWidget = nullptr;
-    std::vector<QString> m_pages;
-    int m_currentPage = 0;
-    int m_fontSize = 14;
-    QColor m_textColor = Qt::black;
-    QFont m_font;
-    QColor m_bgColor = QColor(250, 245, 235);
-    QStringList m_recentFiles;
-    QString m_currentFile;
-    bool m_isFullscreen = false;
+    Settings m_settings;
+    BookList m_bookList;
+    ReadingSession *m_session;
+    PageWidget *m_pageWidget;
+    BookshelfWidget *m_bookshelfWidget;
+    LanguageManager *m_languages;
+    MainMenu *m_mainMenu;
+    WindowChrome *m_chrome;
     bool m_isSearchBarVisible = false;
-    QMenu *m_mainMenu = nullptr;
-    QTranslator m_translator;
-    QTranslator m_qtTranslator;
-    QString m_currentLanguage = QStringLiteral("zh_CN");
-
-    // The book whose pages are on show; differs from m_currentFile while another loads.
-    QString m_shownFile;
     bool m_startupLoadIssued = false;
     QString m_startupBook;
-    // The newest load has not shown a page yet.
-    bool m_awaitingFirstPages = false;
-    // All pages of the book on show have been cut.
-    bool m_pagesComplete = true;
-    // While the book is cut anew, where the reader is: the offset of the first character of
-    // the page they were reading, in the text the pages were cut from.
-    std::optional<qsizetype> m_heldOffset;
+    QString m_missingStartupBook;
+    QString m_translatedLanguage;
 };
 
 #endif

@@ -17,7 +17,7 @@ constexpr int SheetAlpha = 100;
 PageWidget::PageWidget(QWidget *parent)
     : QWidget(parent)
     , m_flipAnimation(new QPropertyAnimation(this, "flipProgress", this))
-    , m_font(QStringLiteral("Microsoft YaHei"), m_fontSize, -1, false)
+    , m_font(QStringLiteral("Microsoft YaHei"), 14, -1, false)
 {
     m_flipAnimation->setDuration(PageCurl::Duration);
     m_flipAnimation->setEasingCurve(QEasingCurve::OutQuad);
@@ -25,11 +25,26 @@ PageWidget::PageWidget(QWidget *parent)
 }
 
 // A new page list replaces the old one at rest on its first page: a turn still running
-// through the old list is stopped, since its pages may no longer exist.
+// through the old list is stopped, since its pages may no longer exist. An empty list
+// leaves the page area empty.
 void PageWidget::setPages(const std::vector<QString> &pages)
 {
     m_pages = pages;
-    showPage(0);
+    if (m_pages.empty())
+        showNothing();
+    else
+        showPage(0);
+}
+
+void PageWidget::showNothing()
+{
+    m_pendingTurn.reset();
+    m_flipAnimation->stop();
+    m_currentPage = -1;
+    m_targetPage = -1;
+    m_flipProgress = 0.0f;
+    dropTurnLayers();
+    update();
 }
 
 void PageWidget::extendPages(const std::vector<QString> &pages)
@@ -59,14 +74,6 @@ void PageWidget::showPage(int index)
     m_targetPage = index;
     m_flipProgress = 0.0f;
     dropTurnLayers();
-    update();
-}
-
-void PageWidget::setFontSize(int size)
-{
-    dropTurnLayers();
-    m_fontSize = size;
-    m_font.setPointSize(size);
     update();
 }
 

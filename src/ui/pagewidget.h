@@ -33,7 +33,6 @@ public:
     // Shows a page at rest at once, without a turn: the same place in a book cut anew.
     void showPage(int index);
 
-    void setFontSize(int size);
     void setBackgroundColor(const QColor &color);
     void setTextColor(const QColor &color);
     void setTextFont(const QFont &font);
@@ -64,6 +63,7 @@ private:
         bool forward;
     };
 
+    void showNothing();
     void startTurn(const TurnRequest &request);
     void startPendingTurn();
     void drawPage(QPainter &painter, const QString &text);
@@ -81,7 +81,6 @@ private:
     float m_flipProgress = 0.0f;
     QPropertyAnimation *m_flipAnimation = nullptr;
     bool m_flipForward = true;
-    int m_fontSize = 14;
     QColor m_bgColor = QColor(250, 245, 235);
     QColor m_textColor = Qt::black;
     QFont m_font;

@@ -80,8 +80,8 @@ void TestBookshelfWidget::shelfTitle_data()
         << QStringLiteral("/books/Fifteen chars!!.txt") << QStringLiteral("Fifteen chars!!");
     QTest::newRow("16 units are cut")
         << QStringLiteral("Sixteen chars!!!.txt") << QStringLiteral("Sixteen char...");
-    QTest::newRow("name ends at its first dot")
-        << QStringLiteral("Vol.1.Intro.txt") << QStringLiteral("Vol");
+    QTest::newRow("only the last suffix goes")
+        << QStringLiteral("Vol.1.Intro.txt") << QStringLiteral("Vol.1.Intro");
     QTest::newRow("dot in a folder name")
         << QStringLiteral("/home/a.b/Novel.txt") << QStringLiteral("Novel");
     QTest::newRow("resource path")
@@ -92,7 +92,7 @@ void TestBookshelfWidget::shelfTitle_data()
         << QStringLiteral("Eleven char\U0001D510abcd.txt") << QStringLiteral("Eleven char...");
     QTest::newRow("surrogate pair before the cut") << QStringLiteral("Ten chars!\U0001D510xyzw.txt")
                                                    << QStringLiteral("Ten chars!\U0001D510...");
-    QTest::newRow("hidden file has no name") << QStringLiteral("/books/.hidden.txt") << QString();
+    QTest::newRow("hidden file keeps its dot") << QStringLiteral("/books/.hidden.txt") << QStringLiteral(".hidden");
 }
 
 void TestBookshelfWidget::shelfTitle()

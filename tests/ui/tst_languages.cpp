@@ -23,6 +23,8 @@ private slots:
     void unknownSavedLanguageFallsBackToSimplifiedChinese();
     void savedEnglishSpeaksEnglishFromTheStart();
     void menuChecksTheSavedLanguage();
+    void standardDialogsSpeakTheStartLanguage_data();
+    void standardDialogsSpeakTheStartLanguage();
 
 private:
     static QStringList menuTexts(MainWindow &window, QStringList *checked = nullptr);
@@ -155,6 +157,33 @@ void TestLanguages::menuChecksTheSavedLanguage()
     QStringList checked;
     menuTexts(window, &checked);
     QCOMPARE(checked, QStringList({ "繁體中文" }));
+    window.switchToChineseSimplified();
+}
+
+void TestLanguages::standardDialogsSpeakTheStartLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("cancel");
+
+    QTest::newRow("default") << QString() << QStringLiteral("取消");
+    QTest::newRow("saved Traditional Chinese") << QStringLiteral("zh_TW") << QStringLiteral("取消");
+    QTest::newRow("saved English") << QStringLiteral("en_US") << QStringLiteral("Cancel");
+}
+
+// Qt's own catalogue is installed for the language the reader starts in, not only after a
+// switch: the buttons of standard dialogs come from it.
+void TestLanguages::standardDialogsSpeakTheStartLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, cancel);
+    if (!language.isEmpty())
+        store().setValue("language", language);
+    {
+        MainWindow window;
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), cancel);
+    }
+    MainWindow window;
+    window.switchToEnglish();
     window.switchToChineseSimplified();
 }
 

@@ -12,12 +12,28 @@ class TestSettings : public QObject
 private slots:
     void init();
     void firstStartWritesTheBookListAndTheLook();
-    void zoomSurvivesARestartApartFromTheFont();
+    void zoomSurvivesARestart();
     void windowStateIsRecordedButNotRestored();
     void colourNamesTypedIntoTheStoreAreAccepted();
     void confirmedResetEmptiesTheStoreAndSpeaksChinese();
     void declinedResetChangesNothing();
+    void resetShowsTheEmptyPageAndForgetsTheLook();
+    void twoWindowsKeepEachOthersBooks();
+    void aMissingBookFromTheCommandLineIsReportedNotAdded();
 };
+
+namespace {
+
+QString writeBook(const QTemporaryDir &dir, const QString &name)
+{
+    QFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(QStringLiteral("　　海上起了风。\n").repeated(200).toUtf8());
+    return file.fileName();
+}
+
+}
 
 void TestSettings::init()
 {
@@ -41,20 +57,21 @@ void TestSettings::firstStartWritesTheBookListAndTheLook()
     QCOMPARE(settings.value("textFontSize").toInt(), 14);
 }
 
-void TestSettings::zoomSurvivesARestartApartFromTheFont()
+// One reading size: the zoom counter and the font's size are written together, as each step
+// is taken, and the next start draws the text at that size and zooms on from it.
+void TestSettings::zoomSurvivesARestart()
 {
     {
         MainWindow window;
         for (int step = 0; step < 3; ++step)
             window.onZoomIn();
         QCOMPARE(pageWidget(window)->textFont().pointSize(), 20);
-        window.close();
+        QCOMPARE(store().value("fontSize").toInt(), 20);
+        QCOMPARE(store().value("textFontSize").toInt(), 20);
     }
-    QCOMPARE(store().value("fontSize").toInt(), 20);
-    QCOMPARE(store().value("textFontSize").toInt(), 14);
 
     MainWindow window;
-    QCOMPARE(pageWidget(window)->textFont().pointSize(), 14);
+    QCOMPARE(pageWidget(window)->textFont().pointSize(), 20);
     window.onZoomIn();
     QCOMPARE(pageWidget(window)->textFont().pointSize(), 22);
 }
@@ -126,6 +143,62 @@ void TestSettings::declinedResetChangesNothing()
     QCOMPARE(bookName(window), title);
     QCOMPARE(store().value("recentFiles").toStringList().size(), 2);
     QVERIFY(!store().contains("language"));
+}
+
+// A reset leaves nothing of the reading before it: no page on show, the default look in the
+// window, and nothing of the old look written back when the window closes.
+void TestSettings::resetShowsTheEmptyPageAndForgetsTheLook()
+{
+    MainWindow window;
+    window.show();
+    QTRY_COMPARE(pageWidget(window)->restingPage(), 0);
+    window.onZoomIn();
+    store().setValue("bgColor", QColor(Qt::darkGreen));
+    answerNextMessageBox(QMessageBox::Yes);
+    QTimer::singleShot(0, [] { answerNextMessageBox(QMessageBox::Ok); });
+    window.resetApplication();
+
+    QCOMPARE(pageWidget(window)->restingPage(), -1);
+    QCOMPARE(pageWidget(window)->textFont().pointSize(), 14);
+    QCOMPARE(pageLabel(window), QStringLiteral("第 0 页/共 0 页"));
+    QTest::qWait(300);
+    QCOMPARE(pageWidget(window)->restingPage(), -1);
+    window.close();
+    for (const char *key : { "fontSize", "textFontSize", "bgColor", "textColor", "textFontFamily", "recentFiles" })
+        QVERIFY2(!store().contains(key), key);
+}
+
+// Each window writes its additions to the list as it makes them, merged with the list the
+// store holds then.
+void TestSettings::twoWindowsKeepEachOthersBooks()
+{
+    QTemporaryDir dir;
+    const QString first = writeBook(dir, QStringLiteral("first.txt"));
+    const QString second = writeBook(dir, QStringLiteral("second.txt"));
+    {
+        MainWindow one;
+        MainWindow two;
+        one.openFromOutside(first);
+        two.openFromOutside(second);
+        one.close();
+        two.close();
+    }
+    const QStringList books = store().value("recentFiles").toStringList();
+    QVERIFY(books.contains(first));
+    QVERIFY(books.contains(second));
+}
+
+void TestSettings::aMissingBookFromTheCommandLineIsReportedNotAdded()
+{
+    const QString missing = QDir::temp().filePath(QStringLiteral("no-such-book-here.txt"));
+    MainWindow window;
+    window.openAtStart(missing);
+    QString text;
+    answerNextMessageBox(QMessageBox::Ok, nullptr, &text);
+    window.show();
+    QTRY_VERIFY(text.contains(QDir::toNativeSeparators(missing)));
+    QVERIFY(!store().value("recentFiles").toStringList().contains(missing));
+    QCOMPARE(store().value("recentFiles").toStringList().size(), 2);
 }
 
 LEXORIN_TEST_MAIN(TestSettings)

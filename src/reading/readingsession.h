@@ -1,0 +1,131 @@
+#ifndef READINGSESSION_H
+#define READINGSESSION_H
+
+#include "paginator.h"
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+class FileLoader;
+
+// The book on show, its pages and where the reader is in it, kept in one place. Pages are
+// cut by the loader for a page format; whatever order opens, format changes, failures and
+// page turns come in, once the loader is done the pages on show were cut for the current
+// format and hold the reader's place.
+//
+// States:
+// - Empty: no book on show (a book may be opening).
+// - Reading: pages of the book on show in the current format, possibly still being cut
+//   further; a newly opened book may be loading meanwhile.
+// - Recutting: the book on show is cut anew for another format. One page cut at once from
+//   the text at hand shows the reader's held place; turns and searches asked for meanwhile
+//   are kept (the latest wins) and applied when the new pages reach the place.
+class ReadingSession : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class State { Empty, Reading, Recutting };
+
+    explicit ReadingSession(QObject *parent = nullptr);
+
+    State state() const;
+    // The book whose pages are on show, and the one being opened (empty when none).
+    QString book() const { return m_book; }
+    QString openingBook() const { return m_opening; }
+    const std::vector<QString> &pages() const { return m_pages; }
+    int page() const { return m_page; }
+    // Whether the page count is final: while pages are cut anew, that of the cut before.
+    bool isComplete() const { return m_heldOffset ? m_sourceComplete : m_complete; }
+    PageFormat format() const { return m_format; }
+    // The format the pages on show were cut for.
+    PageFormat pagesFormat() const { return m_pagesFormat; }
+    // Where the reader is: the offset of the first character of their page in the text.
+    qsizetype place() const;
+    // The page number and count the label names: while pages are cut anew, those of the
+    // reader's page in the cut before.
+    int pageNumber() const;
+    int pageCount() const;
+    FileLoader *loader() const { return m_loader; }
+
+    void open(const QString &path);
+    void setFormat(const PageFormat &format);
+    void next();
+    void previous();
+    void first();
+    void last();
+    void goTo(int page);
+    // Finds the next page after the reader's holding the text, going on into pages still
+    // being cut, then from the first page.
+    void find(const QString &text);
+    void close();
+
+signals:
+    // The first pages of a newly opened book are on show, the reader on its first page.
+    void bookShown(const QString &path);
+    // The pages were replaced in place: the reader's page is the same text, cut anew.
+    void pagesReplaced();
+    // More pages of the book on show were cut.
+    void pagesExtended();
+    void pageTurned(int page, bool forward);
+    // The page number, the count or whether the count is final changed.
+    void positionChanged();
+    void openFailed(const QString &path, const QString &reason);
+    void searchWrapped();
+    void textNotFound(const QString &text);
+    void closed();
+
+private:
+    struct Request
+    {
+        enum Kind { Step, First, Last, Page, Find } kind;
+        int value = 0;
+        QString text;
+    };
+
+    void onPagesCut(std::vector<QString> pages, const QString &path);
+    void onFileLoaded(std::vector<QString> pages, const QString &path);
+    void onPagesRecut(std::vector<QString> pages, const QString &path);
+    void onLoadFailed(const QString &path, const QString &reason);
+    void receivePages(std::vector<QString> pages, const QString &path, bool complete);
+    void showNewBook(std::vector<QString> pages, const QString &path, bool complete);
+    void adoptRecut(std::vector<QString> pages, bool complete);
+    void startRecut();
+    void resumeCut();
+    QString pageStartingAt(qsizetype offset) const;
+    void request(const Request &request);
+    void apply(const Request &request);
+    void turnTo(int page, bool forward);
+    void continueSearch();
+
+    FileLoader *m_loader;
+    PageFormat m_format;
+
+    QString m_book;
+    std::vector<QString> m_pages;
+    PageFormat m_pagesFormat;
+    bool m_complete = true;
+    int m_page = 0;
+
+    // While the book on show is cut anew: the pages it was cut into before (the text to cut
+    // from), whether those were all its pages, and the reader's place in them.
+    std::vector<QString> m_sourcePages;
+    bool m_sourceComplete = true;
+    std::optional<qsizetype> m_heldOffset;
+    std::optional<Request> m_pendingRequest;
+
+    QString m_opening;
+    // A search that found nothing in the pages cut so far waits for more.
+    struct PendingSearch
+    {
+        QString text;
+        int startPage;
+        int searchedUpTo;
+    };
+    std::optional<PendingSearch> m_pendingSearch;
+};
+
+#endif

@@ -1,0 +1,190 @@
+#include "settings.h"
+
+#include <QSettings>
+
+#include <cstring>
+#include <type_traits>
+
+namespace {
+
+const QString Organization = QStringLiteral("Bookshelf");
+const QString Application = QStringLiteral("Lexorin");
+
+namespace Key {
+const QString RecentFiles = QStringLiteral("recentFiles");
+const QString FontSize = QStringLiteral("fontSize");
+const QString BackgroundColor = QStringLiteral("bgColor");
+const QString TextColor = QStringLiteral("textColor");
+const QString FontFamily = QStringLiteral("textFontFamily");
+const QString TextFontSize = QStringLiteral("textFontSize");
+const QString Geometry = QStringLiteral("geometry");
+const QString WindowState = QStringLiteral("windowState");
+const QString FullScreen = QStringLiteral("isFullscreen");
+const QString SearchBarVisible = QStringLiteral("isSearchBarVisible");
+const QString Language = QStringLiteral("language");
+}
+
+QSettings store()
+{
+    return QSettings(Organization, Application);
+}
+
+// A colour read back from a damaged store can carry a spec byte outside the enumeration, and
+// every QColor member reads that spec. Its bytes are looked at instead: the spec is the first
+// member of the standard-layout QColor.
+bool hasKnownSpec(const QColor &color)
+{
+    static_assert(std::is_standard_layout_v<QColor> && std::is_trivially_copyable_v<QColor>);
+    std::underlying_type_t<QColor::Spec> spec;
+    std::memcpy(&spec, &color, sizeof spec);
+    return spec >= QColor::Invalid && spec <= QColor::ExtendedRgb;
+}
+
+bool isSoundColor(const QColor &color)
+{
+    if (!hasKnownSpec(color) || !color.isValid())
+        return false;
+    if (color.spec() != QColor::ExtendedRgb)
+        return true;
+    float r, g, b, a;
+    color.getRgbF(&r, &g, &b, &a);
+    const auto unit = [](float v) { return v >= 0.0f && v <= 1.0f; };
+    return unit(r) && unit(g) && unit(b) && unit(a);
+}
+
+}
+
+const QString Settings::DefaultLanguage = QStringLiteral("zh_CN");
+const QString Settings::ReadingFamily = QStringLiteral("Microsoft YaHei");
+const QColor Settings::DefaultBackground(250, 245, 235);
+const QColor Settings::DefaultText(Qt::black);
+
+Settings::Settings()
+{
+    const QSettings settings = store();
+    m_recentFiles = settings.value(Key::RecentFiles).toStringList();
+    m_background = colorValue(settings.value(Key::BackgroundColor), DefaultBackground);
+    m_text = colorValue(settings.value(Key::TextColor), DefaultText);
+    m_language = settings.value(Key::Language, DefaultLanguage).toString();
+    // The zoom counter and the font's size were once kept apart; the counter is what the
+    // reader last chose, so it wins where an older store holds both.
+    const QVariant size = settings.contains(Key::FontSize) ? settings.value(Key::FontSize)
+                                                           : settings.value(Key::TextFontSize);
+    QString family = settings.value(Key::FontFamily, ReadingFamily).toString();
+    if (family.isEmpty())
+        family = ReadingFamily;
+    m_readingFont = QFont(family, clampedFontSize(size.isValid() ? size.toInt() : DefaultFontSize),
+                          -1, false);
+}
+
+void Settings::loadDefaults()
+{
+    m_recentFiles.clear();
+    m_readingFont = QFont(ReadingFamily, DefaultFontSize, -1, false);
+    m_background = DefaultBackground;
+    m_text = DefaultText;
+    m_language = DefaultLanguage;
+}
+
+int Settings::clampedFontSize(int size)
+{
+    return qBound(MinimumFontSize, size, MaximumFontSize);
+}
+
+QColor Settings::colorValue(const QVariant &value, const QColor &fallback)
+{
+    if (!value.isValid())
+        return fallback;
+    const QColor color = value.value<QColor>();
+    return isSoundColor(color) ? color : fallback;
+}
+
+void Settings::updateRecentFiles(const std::function<QStringList(QStringList)> &change)
+{
+    QSettings settings = store();
+    settings.sync();
+    m_recentFiles = change(settings.value(Key::RecentFiles).toStringList());
+    settings.setValue(Key::RecentFiles, m_recentFiles);
+}
+
+void Settings::setReadingFont(const QFont &font)
+{
+    QFont clamped = font;
+    clamped.setPointSize(clampedFontSize(font.pointSize()));
+    const QFont before = std::exchange(m_readingFont, clamped);
+    if (clamped.family() != before.family())
+        write(Key::FontFamily, clamped.family());
+    if (clamped.pointSize() != before.pointSize()) {
+        write(Key::FontSize, clamped.pointSize());
+        write(Key::TextFontSize, clamped.pointSize());
+    }
+}
+
+void Settings::setBackgroundColor(const QColor &color)
+{
+    if (!color.isValid() || color == m_background)
+        return;
+    m_background = color;
+    write(Key::BackgroundColor, color);
+}
+
+void Settings::setTextColor(const QColor &color)
+{
+    if (!color.isValid() || color == m_text)
+        return;
+    m_text = color;
+    write(Key::TextColor, color);
+}
+
+void Settings::setLanguage(const QString &language)
+{
+    if (std::exchange(m_language, language) != language || !store().contains(Key::Language))
+        write(Key::Language, language);
+}
+
+void Settings::recordWindowState(const QByteArray &geometry, const QByteArray &state,
+                                 bool fullScreen, bool searchBarVisible)
+{
+    write(Key::Geometry, geometry);
+    write(Key::WindowState, state);
+    write(Key::FullScreen, fullScreen);
+    write(Key::SearchBarVisible, searchBarVisible);
+}
+
+void Settings::writeAppearance()
+{
+    writeIfDifferent(Key::FontSize, m_readingFont.pointSize());
+    writeColorIfDifferent(Key::BackgroundColor, m_background);
+    writeColorIfDifferent(Key::TextColor, m_text);
+    writeIfDifferent(Key::FontFamily, m_readingFont.family());
+    writeIfDifferent(Key::TextFontSize, m_readingFont.pointSize());
+}
+
+void Settings::reset()
+{
+    QSettings settings = store();
+    settings.clear();
+    settings.sync();
+    loadDefaults();
+}
+
+void Settings::write(const QString &key, const QVariant &value)
+{
+    store().setValue(key, value);
+}
+
+void Settings::writeIfDifferent(const QString &key, const QVariant &value)
+{
+    QSettings settings = store();
+    if (!settings.contains(key) || settings.value(key) != value)
+        settings.setValue(key, value);
+}
+
+// A stored colour is compared as the colour it reads as, never as a raw variant: a damaged one
+// must not be looked into.
+void Settings::writeColorIfDifferent(const QString &key, const QColor &color)
+{
+    QSettings settings = store();
+    if (colorValue(settings.value(key), QColor()) != color)
+        settings.setValue(key, color);
+}

@@ -1,0 +1,74 @@
+#ifndef SETTINGS_H
+#define SETTINGS_H
+
+#include <QByteArray>
+#include <QColor>
+#include <QFont>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+#include <functional>
+
+// The reader's key-value store, QSettings("Bookshelf", "Lexorin"): the one place that knows
+// its keys. Every key is read once, at construction, and held here with typed accessors whose
+// values are always usable (sizes clamped, colours sound). A value is written when it
+// changes, and only that key, so two windows and a crash lose as little as possible; the
+// book list is merged with what the store holds when it is written.
+class Settings
+{
+public:
+    static constexpr int MinimumFontSize = 8;
+    static constexpr int MaximumFontSize = 30;
+    static constexpr int DefaultFontSize = 14;
+
+    static const QString DefaultLanguage;
+    static const QString ReadingFamily;
+    static const QColor DefaultBackground;
+    static const QColor DefaultText;
+
+    Settings();
+
+    QStringList recentFiles() const { return m_recentFiles; }
+    // Changes the book list as it stands in the store now (another window may have changed it
+    // since this one read it) and keeps the result.
+    void updateRecentFiles(const std::function<QStringList(QStringList)> &change);
+
+    QFont readingFont() const { return m_readingFont; }
+    void setReadingFont(const QFont &font);
+    QColor backgroundColor() const { return m_background; }
+    void setBackgroundColor(const QColor &color);
+    QColor textColor() const { return m_text; }
+    void setTextColor(const QColor &color);
+    QString language() const { return m_language; }
+    void setLanguage(const QString &language);
+
+    // What the window looked like when it was closed; recorded, never restored.
+    void recordWindowState(const QByteArray &geometry, const QByteArray &state, bool fullScreen,
+                           bool searchBarVisible);
+
+    // Writes the reading appearance where the store lacks it or holds something else, as
+    // every start does, so the store always names the look on show.
+    void writeAppearance();
+
+    // Empties the store and returns every value to its default.
+    void reset();
+
+    static int clampedFontSize(int size);
+    // A stored colour, or the fallback where the value is no sound colour.
+    static QColor colorValue(const QVariant &value, const QColor &fallback);
+
+private:
+    void write(const QString &key, const QVariant &value);
+    void writeIfDifferent(const QString &key, const QVariant &value);
+    void writeColorIfDifferent(const QString &key, const QColor &color);
+    void loadDefaults();
+
+    QStringList m_recentFiles;
+    QFont m_readingFont;
+    QColor m_background;
+    QColor m_text;
+    QString m_language;
+};
+
+#endif

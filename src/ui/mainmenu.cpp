@@ -1,0 +1,55 @@
+#include "mainmenu.h"
+
+#include <QActionGroup>
+#include <QEvent>
+
+MainMenu::MainMenu(QWidget *parent)
+    : QMenu(parent)
+    , m_languages(new QActionGroup(this))
+{
+    setStyleSheet(QStringLiteral("QMenu { background-color: white; border: 1px solid #ddd; }"
+                                 "QMenu::item { padding: 5px 20px 5px 10px; }"
+                                 "QMenu::item:selected { background-color: #e6f2ff; }"
+                                 "QMenu::icon { left: 5px; }"));
+    m_languages->setExclusive(true);
+    m_simplifiedChinese = addLanguage(QStringLiteral("zh_CN"));
+    m_traditionalChinese = addLanguage(QStringLiteral("zh_TW"));
+    m_english = addLanguage(QStringLiteral("en_US"));
+    addSeparator();
+    m_reset = addAction(QString(), this, &MainMenu::resetChosen);
+    m_about = addAction(QString(), this, &MainMenu::aboutChosen);
+    retranslate();
+}
+
+QAction *MainMenu::addLanguage(const QString &code)
+{
+    QAction *action = addAction(QString(), this, [this, code] { emit languageChosen(code); });
+    action->setCheckable(true);
+    action->setData(code);
+    m_languages->addAction(action);
+    return action;
+}
+
+void MainMenu::setLanguage(const QString &language)
+{
+    for (QAction *action : m_languages->actions())
+        action->setChecked(action->data().toString() == language);
+}
+
+void MainMenu::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QMenu::changeEvent(event);
+}
+
+// The language names stay in their own language; the catalogues translate them to
+// themselves.
+void MainMenu::retranslate()
+{
+    m_simplifiedChinese->setText(tr("简体中文"));
+    m_traditionalChinese->setText(tr("繁體中文"));
+    m_english->setText(tr("English"));
+    m_reset->setText(tr("一键重置"));
+    m_about->setText(tr("关于Quorvane"));
+}

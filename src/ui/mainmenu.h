@@ -1,0 +1,41 @@
+#ifndef MAINMENU_H
+#define MAINMENU_H
+
+#include <QMenu>
+
+class QAction;
+class QActionGroup;
+
+// The menu behind the strip's menu button: the interface language, the one-click reset and
+// the About dialog.
+class MainMenu : public QMenu
+{
+    Q_OBJECT
+
+public:
+    explicit MainMenu(QWidget *parent = nullptr);
+
+    // Checks the item of the language in effect.
+    void setLanguage(const QString &language);
+
+signals:
+    void languageChosen(const QString &language);
+    void resetChosen();
+    void aboutChosen();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    QAction *addLanguage(const QString &code);
+    void retranslate();
+
+    QActionGroup *m_languages;
+    QAction *m_simplifiedChinese;
+    QAction *m_traditionalChinese;
+    QAction *m_english;
+    QAction *m_reset;
+    QAction *m_about;
+};
+
+#endif

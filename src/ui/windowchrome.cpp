@@ -1,0 +1,96 @@
+#include "windowchrome.h"
+
+#include <QAbstractButton>
+#include <QGraphicsDropShadowEffect>
+#include <QMainWindow>
+#include <QMouseEvent>
+
+WindowChrome::WindowChrome(QWidget *window, const QSize &fixedSize, QList<QWidget *> dragHandles,
+                           QAbstractButton *fullScreenButton)
+    : QObject(window)
+    , m_window(window)
+    , m_fixedSize(fixedSize)
+    , m_dragHandles(std::move(dragHandles))
+    , m_fullScreenButton(fullScreenButton)
+{
+    m_window->setFixedSize(m_fixedSize);
+    m_window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
+    m_window->setAttribute(Qt::WA_TranslucentBackground, true);
+    castShadow();
+    m_window->installEventFilter(this);
+}
+
+void WindowChrome::castShadow()
+{
+    auto *mainWindow = qobject_cast<QMainWindow *>(m_window);
+    QWidget *surface = mainWindow ? mainWindow->centralWidget() : m_window;
+    auto *shadow = new QGraphicsDropShadowEffect(surface);
+    shadow->setBlurRadius(20.0);
+    shadow->setColor(QColor(0, 0, 0, 80));
+    shadow->setOffset(0.0, 0.0);
+    surface->setGraphicsEffect(shadow);
+}
+
+// Full screen needs the fixed-size constraint lifted; leaving it restores the window's size.
+void WindowChrome::toggleFullScreen()
+{
+    m_fullScreen = !m_fullScreen;
+    if (m_fullScreen) {
+        m_window->setMinimumSize(0, 0);
+        m_window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        m_window->showFullScreen();
+        m_fullScreenButton->setIcon(QIcon(QStringLiteral(":/icons/restore.svg")));
+    } else {
+        m_window->showNormal();
+        m_window->setFixedSize(m_fixedSize);
+        m_fullScreenButton->setIcon(QIcon(QStringLiteral(":/icons/fullscreen.svg")));
+    }
+}
+
+bool WindowChrome::isDragHandle(const QPoint &windowPosition) const
+{
+    return std::any_of(m_dragHandles.cbegin(), m_dragHandles.cend(), [&](const QWidget *handle) {
+        return handle->rect().contains(handle->mapFrom(m_window, windowPosition));
+    });
+}
+
+bool WindowChrome::startDrag(const QPoint &windowPosition, const QPoint &globalPosition)
+{
+    if (!isDragHandle(windowPosition))
+        return false;
+    m_dragging = true;
+    m_dragStart = globalPosition;
+    m_windowStart = m_window->frameGeometry().topLeft();
+    return true;
+}
+
+// Presses that no child took reach the window; those on a handle start a drag, and the
+// window then follows the pointer one to one.
+bool WindowChrome::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != m_window)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto *press = static_cast<QMouseEvent *>(event);
+        return press->button() == Qt::LeftButton
+                && startDrag(press->position().toPoint(), press->globalPosition().toPoint());
+    }
+    case QEvent::MouseMove: {
+        auto *move = static_cast<QMouseEvent *>(event);
+        if (!m_dragging || !(move->buttons() & Qt::LeftButton))
+            return false;
+        m_window->move(move->globalPosition().toPoint() - m_dragStart + m_windowStart);
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto *release = static_cast<QMouseEvent *>(event);
+        if (release->button() != Qt::LeftButton || !m_dragging)
+            return false;
+        m_dragging = false;
+        return true;
+    }
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,221 @@
+#include "fileloader.h"
+#include "readingsession.h"
+#include "testmain.h"
+
+#include <QSignalSpy>
+
+// The session is driven through orders of events as a window would send them. Whatever the
+// order, once the loader is done the pages on show were cut for the current format and hold
+// the reader's place.
+class TestReadingSession : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void settlesOnPagesOfTheCurrentFormat_data();
+    void settlesOnPagesOfTheCurrentFormat();
+    void stepsDuringARecutAreKept();
+    void searchGoesOnIntoPagesStillBeingCut();
+    void closeLeavesNothingOnShow();
+
+private:
+    void run(ReadingSession &session, const QStringList &events);
+    void settle(ReadingSession &session);
+    void verifyConsistent(const ReadingSession &session);
+
+    QTemporaryDir m_dir;
+    QString m_small;
+    QString m_other;
+    QString m_big;
+    QString m_empty;
+};
+
+namespace {
+
+const QFont Font14(QStringLiteral("Microsoft YaHei"), 14);
+const QFont Font20(QStringLiteral("Microsoft YaHei"), 20);
+const PageFormat Narrow{ Font14, QSize(480, 530) };
+const PageFormat Zoomed{ Font20, QSize(480, 530) };
+const PageFormat Wide{ Font14, QSize(900, 700) };
+const QString LastLine = QStringLiteral("这是全书最后一行，独一无二。");
+
+QString novel(int paragraphs, const QString &word)
+{
+    QString text;
+    for (int p = 0; p < paragraphs; ++p)
+        text += QStringLiteral("　　%1第%2段，风从海上来，灯在塔上亮，夜里的船一只只回到港口。\n")
+                        .arg(word)
+                        .arg(p);
+    return text;
+}
+
+QString write(const QTemporaryDir &dir, const QString &name, const QString &text)
+{
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(text.toUtf8());
+    return path;
+}
+
+bool sameFormat(const PageFormat &a, const PageFormat &b)
+{
+    return a.font == b.font && a.textArea == b.textArea;
+}
+
+}
+
+void TestReadingSession::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    m_small = write(m_dir, QStringLiteral("small.txt"), novel(600, QStringLiteral("灯塔")));
+    m_other = write(m_dir, QStringLiteral("other.txt"), novel(300, QStringLiteral("渔船")));
+    // Long enough to be cut in several waves.
+    m_big = write(m_dir, QStringLiteral("big.txt"), novel(120000, QStringLiteral("长夜")) + LastLine);
+    m_empty = write(m_dir, QStringLiteral("empty.txt"), QString());
+}
+
+// Events: "open:<small|other|big|empty>", "format:<narrow|zoomed|wide>", "next", "close",
+// "settle" (wait until the loader is done), "cut" (wait for the next pages of a cut).
+void TestReadingSession::run(ReadingSession &session, const QStringList &events)
+{
+    const QHash<QString, QString> books{ { "small", m_small }, { "other", m_other },
+                                         { "big", m_big }, { "empty", m_empty } };
+    const QHash<QString, PageFormat> formats{ { "narrow", Narrow }, { "zoomed", Zoomed },
+                                              { "wide", Wide } };
+    for (const QString &event : events) {
+        const QString name = event.section(QLatin1Char(':'), 0, 0);
+        const QString argument = event.section(QLatin1Char(':'), 1);
+        if (name == QLatin1String("open")) {
+            session.open(books.value(argument));
+        } else if (name == QLatin1String("format")) {
+            session.setFormat(formats.value(argument));
+        } else if (name == QLatin1String("next")) {
+            session.next();
+        } else if (name == QLatin1String("close")) {
+            session.close();
+        } else if (name == QLatin1String("settle")) {
+            settle(session);
+        } else if (name == QLatin1String("cut")) {
+            QSignalSpy cut(session.loader(), &FileLoader::pagesCut);
+            QVERIFY(cut.wait(20000));
+        } else {
+            QFAIL(qPrintable(QStringLiteral("unknown event ") + event));
+        }
+    }
+}
+
+void TestReadingSession::settle(ReadingSession &session)
+{
+    QTRY_VERIFY_WITH_TIMEOUT(session.openingBook().isEmpty()
+                                     && session.state() != ReadingSession::State::Recutting
+                                     && session.isComplete(),
+                             30000);
+    // Anything the loader still had in flight has arrived by now or never will.
+    QTest::qWait(50);
+}
+
+void TestReadingSession::verifyConsistent(const ReadingSession &session)
+{
+    QVERIFY(sameFormat(session.pagesFormat(), session.format()));
+    const std::vector<QString> &pages = session.pages();
+    QVERIFY(!pages.empty());
+    QVERIFY(session.page() >= 0 && session.page() < int(pages.size()));
+    const qsizetype place = session.place();
+    QCOMPARE(Paginator::pageAtOffset(pages, place), session.page());
+    QCOMPARE(Paginator::offsetOfPage(pages, session.page()), place);
+}
+
+void TestReadingSession::settlesOnPagesOfTheCurrentFormat_data()
+{
+    QTest::addColumn<QStringList>("events");
+    QTest::addColumn<QString>("book");
+
+    QTest::newRow("open") << QStringList{ "open:small", "settle" } << "small";
+    QTest::newRow("zoom while the book opens")
+            << QStringList{ "open:small", "format:zoomed", "settle" } << "small";
+    QTest::newRow("zoom, then a failing open during the re-cut")
+            << QStringList{ "open:small", "settle", "next", "next", "format:zoomed", "open:empty", "settle" }
+            << "small";
+    QTest::newRow("a failing open, then zoom before it fails")
+            << QStringList{ "open:small", "settle", "open:empty", "format:zoomed", "settle" } << "small";
+    QTest::newRow("zoom, then another book during the re-cut")
+            << QStringList{ "open:small", "settle", "format:zoomed", "open:other", "settle" } << "other";
+    QTest::newRow("another book, then zoom before its pages come")
+            << QStringList{ "open:small", "settle", "open:other", "format:zoomed", "settle" } << "other";
+    QTest::newRow("zoom twice in a row")
+            << QStringList{ "open:small", "settle", "format:zoomed", "format:wide", "settle" } << "small";
+    QTest::newRow("zoom and back")
+            << QStringList{ "open:small", "settle", "format:zoomed", "format:narrow", "settle" } << "small";
+    QTest::newRow("zoom while a big book is still cut")
+            << QStringList{ "open:big", "cut", "next", "format:zoomed", "settle" } << "big";
+    QTest::newRow("failing open while a big book is still cut")
+            << QStringList{ "open:big", "cut", "format:zoomed", "open:empty", "settle" } << "big";
+    QTest::newRow("failing open stops the cut of a big book")
+            << QStringList{ "open:big", "cut", "open:empty", "settle" } << "big";
+    QTest::newRow("reset, then open again")
+            << QStringList{ "open:small", "settle", "format:zoomed", "close", "open:other", "settle" } << "other";
+    QTest::newRow("two opens in a row")
+            << QStringList{ "open:small", "open:other", "settle" } << "other";
+}
+
+void TestReadingSession::settlesOnPagesOfTheCurrentFormat()
+{
+    QFETCH(QStringList, events);
+    QFETCH(QString, book);
+
+    ReadingSession session;
+    session.setFormat(Narrow);
+    run(session, events);
+    QCOMPARE(QFileInfo(session.book()).baseName(), book);
+    verifyConsistent(session);
+}
+
+// Two steps asked for while the book is cut anew take the reader two pages on from their
+// place once the new pages are there.
+void TestReadingSession::stepsDuringARecutAreKept()
+{
+    ReadingSession session;
+    session.setFormat(Narrow);
+    run(session, { "open:small", "settle", "next", "next", "next" });
+    run(session, { "format:zoomed", "next", "next" });
+    QCOMPARE(session.state(), ReadingSession::State::Recutting);
+    const qsizetype held = session.place();
+    settle(session);
+    verifyConsistent(session);
+    QCOMPARE(session.page(), Paginator::pageAtOffset(session.pages(), held) + 2);
+}
+
+void TestReadingSession::searchGoesOnIntoPagesStillBeingCut()
+{
+    ReadingSession session;
+    session.setFormat(Narrow);
+    QSignalSpy notFound(&session, &ReadingSession::textNotFound);
+    run(session, { "open:big", "cut" });
+    QVERIFY(!session.isComplete());
+    session.find(LastLine);
+    settle(session);
+    QCOMPARE(notFound.count(), 0);
+    QVERIFY(session.pages()[session.page()].contains(LastLine));
+}
+
+void TestReadingSession::closeLeavesNothingOnShow()
+{
+    ReadingSession session;
+    session.setFormat(Narrow);
+    QSignalSpy closed(&session, &ReadingSession::closed);
+    run(session, { "open:small", "settle", "format:zoomed", "close" });
+    QCOMPARE(closed.count(), 1);
+    QCOMPARE(session.state(), ReadingSession::State::Empty);
+    QVERIFY(session.pages().empty());
+    QCOMPARE(session.pageNumber(), 0);
+    QCOMPARE(session.pageCount(), 0);
+    // A re-cut that was under way reports nothing more.
+    QTest::qWait(500);
+    QVERIFY(session.pages().empty());
+}
+
+LEXORIN_TEST_MAIN(TestReadingSession)
+#include "tst_readingsession.moc"

@@ -1,0 +1,160 @@
+#include "settings.h"
+#include "testmain.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+
+class TestSettingsStore : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void storedSizesAreClamped_data();
+    void storedSizesAreClamped();
+    void colourValues_data();
+    void colourValues();
+    void aDamagedSerializedColourGivesTheDefault();
+    void aChangeWritesOnlyItsKeys();
+    void twoStoresMergeTheirBookLists();
+    void resetEmptiesTheStoreAndRestoresDefaults();
+
+private:
+    static QSettings store();
+    static QString storeFile();
+};
+
+QSettings TestSettingsStore::store()
+{
+    return QSettings(QStringLiteral("Bookshelf"), QStringLiteral("Lexorin"));
+}
+
+QString TestSettingsStore::storeFile()
+{
+    return store().fileName();
+}
+
+void TestSettingsStore::init()
+{
+    store().clear();
+}
+
+void TestSettingsStore::storedSizesAreClamped_data()
+{
+    QTest::addColumn<QVariant>("fontSize");
+    QTest::addColumn<QVariant>("textFontSize");
+    QTest::addColumn<int>("size");
+
+    QTest::newRow("nothing stored") << QVariant() << QVariant() << 14;
+    QTest::newRow("in range") << QVariant(20) << QVariant(20) << 20;
+    QTest::newRow("zoom counter wins over an older font size") << QVariant(20) << QVariant(14) << 20;
+    QTest::newRow("font size alone") << QVariant() << QVariant(18) << 18;
+    QTest::newRow("too large") << QVariant(400) << QVariant(400) << 30;
+    QTest::newRow("too small") << QVariant(2) << QVariant(2) << 8;
+    QTest::newRow("negative") << QVariant(-5) << QVariant() << 8;
+    QTest::newRow("not a number") << QVariant(QStringLiteral("huge")) << QVariant() << 8;
+}
+
+void TestSettingsStore::storedSizesAreClamped()
+{
+    QFETCH(QVariant, fontSize);
+    QFETCH(QVariant, textFontSize);
+    QFETCH(int, size);
+    if (fontSize.isValid())
+        store().setValue(QStringLiteral("fontSize"), fontSize);
+    if (textFontSize.isValid())
+        store().setValue(QStringLiteral("textFontSize"), textFontSize);
+
+    Settings settings;
+    QCOMPARE(settings.readingFont().pointSize(), size);
+    QCOMPARE(settings.readingFont().family(), Settings::ReadingFamily);
+}
+
+void TestSettingsStore::colourValues_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QColor>("color");
+
+    QTest::newRow("a colour") << QVariant(QColor(1, 2, 3)) << QColor(1, 2, 3);
+    QTest::newRow("a colour name") << QVariant(QStringLiteral("#336699")) << QColor(0x33, 0x66, 0x99);
+    QTest::newRow("a named colour") << QVariant(QStringLiteral("white")) << QColor(Qt::white);
+    QTest::newRow("no colour") << QVariant(QStringLiteral("not a colour")) << Settings::DefaultBackground;
+    QTest::newRow("a number") << QVariant(42) << Settings::DefaultBackground;
+    QTest::newRow("an invalid colour") << QVariant(QColor()) << Settings::DefaultBackground;
+}
+
+void TestSettingsStore::colourValues()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(QColor, color);
+    store().setValue(QStringLiteral("bgColor"), stored);
+    QCOMPARE(Settings().backgroundColor(), color);
+}
+
+// A settings file a fuzzer found: its text colour is a serialized QColor whose spec byte (26)
+// names no spec, and the file goes on with bytes that are no colour at all.
+void TestSettingsStore::aDamagedSerializedColourGivesTheDefault()
+{
+    const QByteArray file = QByteArray::fromBase64(
+            "ZmlbR2VuZXJhbF0KZlVTCnJlY2VudEZpbGVzPS90bXAvYS50eHQsIC90bXAvYi50eHQKdGV4dENvbG9yPUBWYXJpYW50KFwwXDBcMFx4NDNceDFBAGZmXHhnYjE4MDMwMFwwXDBcMFwwXDApCg==");
+    const QByteArray damaged = file + "bgColor=@Variant(\\0\\0\\0\\x43\\x1a\\xff\\xff\\0\\0\\0\\0\\0\\0\\0\\0)\n";
+    QDir().mkpath(QFileInfo(storeFile()).path());
+    QFile out(storeFile());
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(damaged);
+    out.close();
+
+    Settings settings;
+    QCOMPARE(settings.textColor(), Settings::DefaultText);
+    QCOMPARE(settings.backgroundColor(), Settings::DefaultBackground);
+    settings.writeAppearance();
+    QCOMPARE(store().value(QStringLiteral("textColor")).value<QColor>(), Settings::DefaultText);
+}
+
+void TestSettingsStore::aChangeWritesOnlyItsKeys()
+{
+    Settings settings;
+    settings.setTextColor(Qt::darkBlue);
+    QCOMPARE(store().allKeys(), QStringList{ QStringLiteral("textColor") });
+
+    QFont font = settings.readingFont();
+    font.setPointSize(22);
+    settings.setReadingFont(font);
+    QStringList keys = store().allKeys();
+    keys.sort();
+    QCOMPARE(keys, QStringList({ "fontSize", "textColor", "textFontSize" }));
+    QCOMPARE(store().value(QStringLiteral("fontSize")).toInt(), 22);
+    QCOMPARE(store().value(QStringLiteral("textFontSize")).toInt(), 22);
+
+    // The same value again writes nothing, not even what another window changed meanwhile.
+    store().setValue(QStringLiteral("textColor"), QColor(Qt::red));
+    settings.setTextColor(Qt::darkBlue);
+    QCOMPARE(store().value(QStringLiteral("textColor")).value<QColor>(), QColor(Qt::red));
+}
+
+// Two windows each read the store at their start; each one's additions survive the other's.
+void TestSettingsStore::twoStoresMergeTheirBookLists()
+{
+    Settings first;
+    Settings second;
+    first.updateRecentFiles([](QStringList books) { return QStringList{ "/a.txt" } + books; });
+    second.updateRecentFiles([](QStringList books) { return QStringList{ "/b.txt" } + books; });
+    QCOMPARE(store().value(QStringLiteral("recentFiles")).toStringList(), QStringList({ "/b.txt", "/a.txt" }));
+    QCOMPARE(second.recentFiles(), QStringList({ "/b.txt", "/a.txt" }));
+}
+
+void TestSettingsStore::resetEmptiesTheStoreAndRestoresDefaults()
+{
+    Settings settings;
+    settings.setBackgroundColor(Qt::black);
+    settings.setReadingFont(QFont(QStringLiteral("Serif"), 26));
+    settings.updateRecentFiles([](QStringList) { return QStringList{ "/a.txt" }; });
+    settings.reset();
+    QVERIFY(store().allKeys().isEmpty());
+    QCOMPARE(settings.backgroundColor(), Settings::DefaultBackground);
+    QCOMPARE(settings.readingFont(), QFont(Settings::ReadingFamily, Settings::DefaultFontSize, -1, false));
+    QVERIFY(settings.recentFiles().isEmpty());
+}
+
+LEXORIN_TEST_MAIN(TestSettingsStore)
+#include "tst_settingsstore.moc"
