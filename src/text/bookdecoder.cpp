@@ -276,7 +276,7 @@ QByteArray BookDecoder::legacyEncoding()
 qsizetype BookDecoder::damageAllowance(qsizetype bookSize)
 {
     constexpr qsizetype MiB = 1024 * 1024;
-    return qMax(DamagedBytesPerMiB, bookSize / MiB * DamagedBytesPerMiB);
+    return qMax(DamagedBytesPerMiB, bookSize * DamagedBytesPerMiB / MiB);
 }
 
 QByteArray BookDecoder::encodingFromByteOrderMark(QByteArrayView bytes, qsizetype *markLength)
