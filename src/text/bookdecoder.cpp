@@ -108,9 +108,8 @@ bool isWideEncoding(const QByteArray &encoding)
 
 // Where an undecodable byte lands in the text: Qt's UTF-8 decoder and ICU put U+FFFD
 // there, some of ICU's legacy converters (Shift_JIS among them) their substitute character
-// U+001A, without reporting an error. Both may also be in the book for real; those
-// occurrences are not damage. Wide encodings are trusted to report their errors: byte
-// counts say nothing about their characters.
+// U+001A. Both may also be in the book for real; those occurrences are not damage. In wide
+// encodings byte counts say nothing about characters, so every U+FFFD counts there.
 qsizetype countUndecodable(QByteArrayView bytes, const QByteArray &encoding, QStringView text)
 {
     if (isWideEncoding(encoding))
@@ -189,8 +188,7 @@ BookDecoder::Result BookDecoder::decode(QByteArrayView bytes)
     if (!unicode.isEmpty())
         return finished(decodeCounting(bytes, unicode));
 
-    const QByteArray detected = detectEncoding(sample);
-    const QByteArray escaped = escapeEncoding(detected, sample);
+    const QByteArray escaped = escapeEncoding(sample);
     if (!escaped.isEmpty())
         return finished(decodeCounting(bytes, escaped));
 
@@ -202,6 +200,7 @@ BookDecoder::Result BookDecoder::decode(QByteArrayView bytes)
             return finished(std::move(utf8));
     }
 
+    const QByteArray detected = detectEncoding(sample);
     const QByteArray legacy = legacyEncoding();
     if (isWeakGuess(detected, sample)) {
         Result result = decodeCounting(bytes, legacy);
@@ -322,11 +321,19 @@ QByteArray BookDecoder::unicodeFromNulBytes(QByteArrayView sample)
     return best ? QByteArray(best->encoding) : QByteArray();
 }
 
-QByteArray BookDecoder::escapeEncoding(const QByteArray &detected, QByteArrayView sample)
+// Asks uchardet only where an escape encoding is possible at all, which keeps detection
+// off the path of the many books that are plain UTF-8.
+QByteArray BookDecoder::escapeEncoding(QByteArrayView sample)
 {
+    const auto shiftsHere = [sample](const EscapeEncoding &escape) {
+        return sample.contains(escape.shiftSequence);
+    };
+    if (std::none_of(std::begin(EscapeEncodings), std::end(EscapeEncodings), shiftsHere)
+        || !isSevenBit(sample))
+        return {};
+    const QByteArray detected = detectEncoding(sample);
     for (const EscapeEncoding &escape : EscapeEncodings) {
-        if (detected == escape.encoding && sample.contains(escape.shiftSequence)
-            && isSevenBit(sample))
+        if (detected == escape.encoding && shiftsHere(escape))
             return detected;
     }
     return {};
@@ -350,10 +357,8 @@ BookDecoder::Result BookDecoder::decodeCounting(QByteArrayView bytes, const QByt
     if (!decoder.isValid())
         return { QString(), encoding, bytes.size() };
     Result result{ decoder.decode(bytes), encoding };
-    if (decoder.hasError() || !isWideEncoding(encoding))
-        result.undecodableBytes = countUndecodable(bytes, encoding, result.text);
     if (decoder.hasError())
-        result.undecodableBytes = qMax(result.undecodableBytes, qsizetype(1));
+        result.undecodableBytes = qMax(countUndecodable(bytes, encoding, result.text), qsizetype(1));
     return result;
 }
 

@@ -52,7 +52,7 @@ public:
 private:
     static QByteArray encodingFromByteOrderMark(QByteArrayView bytes, qsizetype *markLength);
     static QByteArray unicodeFromNulBytes(QByteArrayView sample);
-    static QByteArray escapeEncoding(const QByteArray &detected, QByteArrayView sample);
+    static QByteArray escapeEncoding(QByteArrayView sample);
     static bool isMostlyUtf8(QByteArrayView bytes, const Result &decoded);
     static Result decodeCounting(QByteArrayView bytes, const QByteArray &encoding);
     static Result finished(Result result);

@@ -11,9 +11,8 @@ qsizetype TextSanitizer::sanitize(QString &text)
 
     qsizetype replaced = 0;
     for (auto it = text.begin() + (first - text.cbegin()); it != text.end(); ++it) {
-        const QChar replacement = replacementFor(*it);
-        if (replacement != *it) {
-            *it = replacement;
+        if (needsReplacement(*it)) {
+            *it = replacementFor(*it);
             ++replaced;
         }
     }
@@ -22,12 +21,7 @@ qsizetype TextSanitizer::sanitize(QString &text)
 
 QChar TextSanitizer::replacementFor(QChar c)
 {
-    const char16_t unit = c.unicode();
-    switch (unit) {
-    case u'\t':
-    case u'\n':
-    case u'\r':
-        return c;
+    switch (c.unicode()) {
     case u'\v':
     case u'\f':
     case 0x0085:
@@ -35,8 +29,6 @@ QChar TextSanitizer::replacementFor(QChar c)
     case 0x2029:
         return u'\n';
     default:
-        break;
+        return QChar::ReplacementCharacter;
     }
-    const bool isControl = unit < 0x20 || (unit >= 0x7F && unit <= 0x9F);
-    return isControl ? QChar(QChar::ReplacementCharacter) : c;
 }

@@ -17,7 +17,17 @@ public:
     // How many characters were replaced.
     static qsizetype sanitize(QString &text);
 
-    static bool needsReplacement(QChar c) { return replacementFor(c) != c; }
+    static bool needsReplacement(QChar c)
+    {
+        const char16_t unit = c.unicode();
+        if (unit >= 0xA0)
+            return unit == 0x2028 || unit == 0x2029;
+        if (unit < 0x20)
+            return unit != u'\t' && unit != u'\n' && unit != u'\r';
+        return unit >= 0x7F;
+    }
+
+    // What a character needing replacement is replaced with.
     static QChar replacementFor(QChar c);
 };
 
