@@ -172,6 +172,19 @@ UnitReading readUnits(QByteArrayView sample, int unitSize, bool littleEndian)
     return reading;
 }
 
+// The head of a book, ended before a character the cut would split, so the probe does not
+// take the cut for damage.
+QByteArrayView wholeUtf8Characters(QByteArrayView bytes, qsizetype size)
+{
+    constexpr qsizetype LongestContinuation = 3;
+    const auto isContinuation = [](char byte) { return (uchar(byte) & 0xC0) == 0x80; };
+    qsizetype end = size;
+    while (end > 0 && end < bytes.size() && size - end < LongestContinuation
+           && isContinuation(bytes[end]))
+        --end;
+    return bytes.first(end);
+}
+
 }
 
 BookDecoder::Result BookDecoder::decode(QByteArrayView bytes)
@@ -192,9 +205,10 @@ BookDecoder::Result BookDecoder::decode(QByteArrayView bytes)
     if (!escaped.isEmpty())
         return finished(decodeCounting(bytes, escaped));
 
-    Result utf8 = decodeCounting(sample, "UTF-8");
-    if (isMostlyUtf8(sample, utf8)) {
-        if (sample.size() < bytes.size())
+    const QByteArrayView utf8Sample = wholeUtf8Characters(bytes, sample.size());
+    Result utf8 = decodeCounting(utf8Sample, "UTF-8");
+    if (isMostlyUtf8(utf8Sample, utf8)) {
+        if (utf8Sample.size() < bytes.size())
             utf8 = decodeCounting(bytes, "UTF-8");
         if (isMostlyUtf8(bytes, utf8))
             return finished(std::move(utf8));
