@@ -24,7 +24,6 @@ QChar TextSanitizer::replacementFor(QChar c)
     switch (c.unicode()) {
     case u'\v':
     case u'\f':
-    case 0x0085:
     case 0x2028:
     case 0x2029:
         return u'\n';

@@ -105,9 +105,9 @@ void TestTextSanitizer::readableTextIsLeftAlone()
 
 void TestTextSanitizer::decodedBooksComeSanitized()
 {
-    const QByteArray bytes = QStringLiteral("他说\u009C完了。\f第二章\u2028开始\n").toUtf8();
+    const QByteArray bytes = QStringLiteral("他说\u009C完了。\f第二章\u2028开始\u0085\u0000\n").toUtf8();
     const BookDecoder::Result result = BookDecoder::decode(bytes);
-    QCOMPARE(result.text, QStringLiteral("他说\uFFFD完了。\n第二章\n开始\n"));
+    QCOMPARE(result.text, QStringLiteral("他说\uFFFD完了。\n第二章\n开始\uFFFD\uFFFD\n"));
     QCOMPARE(result.undecodableBytes, 0);
     QCOMPARE(BookDecoder::decode(bytes, "UTF-8").text, result.text);
 }
