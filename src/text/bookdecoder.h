@@ -45,11 +45,10 @@ public:
     // The code page used when nothing else fits.
     static QByteArray legacyEncoding();
 
+private:
     // How many undecodable bytes a book of the given size may hold and still be taken
     // for the encoding it is otherwise valid in.
     static qsizetype damageAllowance(qsizetype bookSize);
-
-private:
     static QByteArray encodingFromByteOrderMark(QByteArrayView bytes, qsizetype *markLength);
     static QByteArray unicodeFromNulBytes(QByteArrayView sample);
     static QByteArray escapeEncoding(QByteArrayView sample);
