@@ -19,6 +19,11 @@ const QStringList CjkSansFamilies = {
     QStringLiteral("Droid Sans Fallback"),
 };
 
+// Ideographs beyond the Basic Multilingual Plane (CJK Extension B and later), which
+// GB18030 books carry and the CJK sans families above lack. Debian's fonts-babelstone-han
+// provides it; it follows them so it only draws what they cannot.
+const QString RareIdeographFamily = QStringLiteral("BabelStone Han");
+
 }
 
 bool loadStyleSheet(QApplication &app)
@@ -52,6 +57,6 @@ bool loadStyleSheet(QApplication &app)
 
 void applyApplicationFont()
 {
-    QFont::insertSubstitutions(ReadingFamily, CjkSansFamilies);
+    QFont::insertSubstitutions(ReadingFamily, CjkSansFamilies + QStringList{ RareIdeographFamily });
     QApplication::setFont(QFont(ReadingFamily, 10));
 }

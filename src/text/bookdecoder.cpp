@@ -1,5 +1,7 @@
 #include "bookdecoder.h"
 
+#include "textsanitizer.h"
+
 #include <QStringDecoder>
 
 #include <uchardet.h>
@@ -9,8 +11,9 @@
 
 namespace {
 
-// Detection and the UTF-8 probe look at the head of the book only: half a megabyte holds
-// thousands of paragraphs, plenty for uchardet, and keeps a 50 MB book from being scanned twice.
+// Detection and the first UTF-8 probe look at the head of the book only: half a megabyte
+// holds thousands of paragraphs, plenty for uchardet, and keeps a 50 MB book in a legacy
+// code page from being decoded as UTF-8 in full before it is turned down.
 constexpr qsizetype SampleSize = 512 * 1024;
 
 struct ByteOrderMark
@@ -28,31 +31,58 @@ const ByteOrderMark ByteOrderMarks[] = {
     { QByteArrayView("\xFE\xFF", 2), "UTF-16BE" },
 };
 
-// uchardet reports plain Latin-1 for Western text; windows-1252 is its superset and what
-// such files really use (curly quotes, dashes).
-QByteArray qtNameForDetectedCharset(const QByteArray &charset)
+struct CharsetAlias
 {
-    if (charset.isEmpty() || charset == "unknown")
-        return {};
-    if (charset == "ASCII")
-        return "UTF-8";
-    if (charset == "ISO-8859-1")
-        return "windows-1252";
-    return charset;
-}
+    QByteArrayView charset;
+    const char *encoding;
+};
 
-QString decodeLeniently(QByteArrayView bytes, const QByteArray &encoding)
+// uchardet's names that Qt's converters do not take as they are, or that a wider encoding
+// reads better. Every other name uchardet 0.0.7 returns is one Qt knows.
+const CharsetAlias CharsetAliases[] = {
+    // Only the sample was ASCII; UTF-8 reads it the same and whatever follows it too.
+    { "ASCII", "UTF-8" },
+    // Western text is windows-1252 (curly quotes, dashes) far more often than plain Latin-1.
+    { "ISO-8859-1", "windows-1252" },
+    // Korean books are CP949, the superset of EUC-KR that Windows writes.
+    { "EUC-KR", "windows-949" },
+    { "UHC", "windows-949" },
+    // Qt's converters lack ISO-8859-16; ISO-8859-2 holds Romanian letters at the same bytes.
+    { "ISO-8859-16", "ISO-8859-2" },
+    { "VISCII", "" },
+    { "unknown", "" },
+};
+
+// Escape encodings are plain 7-bit ASCII to every other test, so they are taken when
+// uchardet names them and the sequences that shift into double-byte text are there.
+struct EscapeEncoding
 {
-    QStringDecoder decoder(encoding.constData(), QStringConverter::Flag::Stateless);
-    return decoder.decode(bytes);
-}
+    const char *encoding;
+    QByteArrayView shiftSequence;
+};
+
+const EscapeEncoding EscapeEncodings[] = {
+    { "ISO-2022-JP", "\x1B$" },
+    { "ISO-2022-KR", "\x1B$" },
+    { "ISO-2022-CN", "\x1B$" },
+    { "HZ-GB-2312", "~{" },
+};
+
+// A stray byte or a character cut off at the end costs a UTF-8 book one to three bytes;
+// a book in a legacy code page read as UTF-8 fails on nearly every non-ASCII byte, tens
+// of thousands per megabyte. Eight per megabyte, and eight in any book, lets a book carry
+// a few such scars and still stays a thousand times below what a wrong guess produces.
+constexpr qsizetype DamagedBytesPerMiB = 8;
+// On a short text even a few bytes matter: its readable non-ASCII characters must
+// outnumber the damaged bytes by far, or a Latin-1 "Größe" would pass for broken UTF-8.
+constexpr qsizetype CharactersPerDamagedByte = 16;
 
 // A few dozen non-ASCII bytes are too little for uchardet to tell a single-byte code page
 // from a short GBK text; our readers' short files are far more often the latter.
 constexpr qsizetype MinimumEvidence = 64;
 
 const QByteArray MultiByteEncodings[] = {
-    "GB18030", "BIG5", "SHIFT_JIS", "EUC-JP", "EUC-KR", "EUC-TW",
+    "GB18030", "BIG5", "SHIFT_JIS", "EUC-JP", "windows-949", "EUC-TW",
     "ISO-2022-JP", "ISO-2022-KR", "ISO-2022-CN", "HZ-GB-2312", "UTF-8",
 };
 
@@ -66,19 +96,93 @@ bool isWeakGuess(const QByteArray &detected, QByteArrayView sample)
     return nonAscii < MinimumEvidence;
 }
 
-// The sample may end inside a character; a stateful decoder holds such a tail back
-// instead of calling it an error.
-bool isValidUtf8Start(QByteArrayView sample)
+bool isSevenBit(QByteArrayView bytes)
 {
-    QStringDecoder decoder(QStringConverter::Utf8);
-    const QString decoded = decoder.decode(sample);
-    return !decoder.hasError();
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
+}
+
+bool isWideEncoding(const QByteArray &encoding)
+{
+    return encoding.startsWith("UTF-16") || encoding.startsWith("UTF-32");
+}
+
+// Where an undecodable byte lands in the text: Qt's UTF-8 decoder and ICU put U+FFFD
+// there, some of ICU's legacy converters (Shift_JIS among them) their substitute character
+// U+001A. Both may also be in the book for real; those occurrences are not damage. In wide
+// encodings byte counts say nothing about characters, so every U+FFFD counts there.
+qsizetype countUndecodable(QByteArrayView bytes, const QByteArray &encoding, QStringView text)
+{
+    if (isWideEncoding(encoding))
+        return text.count(QChar(QChar::ReplacementCharacter));
+    qsizetype marks = text.count(QChar(QChar::ReplacementCharacter))
+            + text.count(QChar(0x1A)) - bytes.count('\x1A');
+    if (encoding == "UTF-8")
+        marks -= bytes.count(QByteArrayView("\xEF\xBF\xBD"));
+    else if (encoding == "GB18030")
+        marks -= bytes.count(QByteArrayView("\x84\x31\xA4\x37"));
+    return qMax(marks, qsizetype(0));
 }
 
 bool systemCodePageIsUtf8()
 {
     QStringDecoder system(QStringConverter::System);
     return system.decode(QByteArrayView("\xC3\xA9")) == QString(QChar(0x00E9));
+}
+
+// Characters one finds in UTF-16 or UTF-32 text: ASCII and line breaks, Latin, Greek and
+// Cyrillic letters, general punctuation, CJK, Hangul, fullwidth forms, rare ideographs.
+bool isPlausibleCharacter(char32_t c)
+{
+    return (c >= 0x20 && c < 0x7F) || c == U'\n' || c == U'\r' || c == U'\t'
+            || (c >= 0xA0 && c < 0x250) || (c >= 0x370 && c < 0x530)
+            || (c >= 0x2000 && c < 0x206F) || (c >= 0x3000 && c < 0xA000)
+            || (c >= 0xAC00 && c < 0xD7A4) || (c >= 0xFF00 && c < 0xFFF0)
+            || (c >= 0x20000 && c < 0x32400);
+}
+
+// How a sample reads when taken as units of one size and byte order.
+struct UnitReading
+{
+    qsizetype units = 0;
+    qsizetype plausible = 0;
+    qsizetype lineBreaks = 0;
+
+    // Nearly every unit a plausible character, and line breaks in it. Random bytes read
+    // as UTF-16 look plausible well under two thirds of the time and almost never hold a
+    // line break; as UTF-32 they are hardly ever characters at all.
+    bool readsAsText() const
+    {
+        return units > 0 && plausible * 100 >= units * 95 && lineBreaks * 1000 >= units;
+    }
+};
+
+UnitReading readUnits(QByteArrayView sample, int unitSize, bool littleEndian)
+{
+    UnitReading reading;
+    for (qsizetype i = 0; i + unitSize <= sample.size(); i += unitSize) {
+        char32_t c = 0;
+        for (int b = 0; b < unitSize; ++b) {
+            const int shift = 8 * (littleEndian ? b : unitSize - 1 - b);
+            c |= char32_t(uchar(sample[i + b])) << shift;
+        }
+        ++reading.units;
+        reading.plausible += isPlausibleCharacter(c);
+        reading.lineBreaks += c == U'\n';
+    }
+    return reading;
+}
+
+// The head of a book, ended before a character the cut would split, so the probe does not
+// take the cut for damage.
+QByteArrayView wholeUtf8Characters(QByteArrayView bytes, qsizetype size)
+{
+    constexpr qsizetype LongestContinuation = 3;
+    const auto isContinuation = [](char byte) { return (uchar(byte) & 0xC0) == 0x80; };
+    qsizetype end = size;
+    while (end > 0 && end < bytes.size() && size - end < LongestContinuation
+           && isContinuation(bytes[end]))
+        --end;
+    return bytes.first(end);
 }
 
 }
@@ -88,26 +192,69 @@ BookDecoder::Result BookDecoder::decode(QByteArrayView bytes)
     qsizetype markLength = 0;
     const QByteArray markedEncoding = encodingFromByteOrderMark(bytes, &markLength);
     if (!markedEncoding.isEmpty())
-        return { decodeLeniently(bytes.sliced(markLength), markedEncoding), markedEncoding };
+        return finished(decodeCounting(bytes.sliced(markLength), markedEncoding));
 
     const QByteArrayView sample = bytes.first(qMin(bytes.size(), SampleSize));
-    QString text;
 
-    if (isValidUtf8Start(sample) && decodesCleanly(bytes, "UTF-8", &text))
-        return { text, "UTF-8" };
+    // NUL bytes are valid UTF-8, so the wide encodings must be ruled out first.
+    const QByteArray unicode = unicodeFromNulBytes(sample);
+    if (!unicode.isEmpty())
+        return finished(decodeCounting(bytes, unicode));
 
-    const QByteArray utf16 = utf16FromNulBytes(sample);
-    if (!utf16.isEmpty() && decodesCleanly(bytes, utf16, &text))
-        return { text, utf16 };
+    const QByteArray escaped = escapeEncoding(sample);
+    if (!escaped.isEmpty())
+        return finished(decodeCounting(bytes, escaped));
 
-    const QByteArray legacy = legacyEncoding();
+    const QByteArrayView utf8Sample = wholeUtf8Characters(bytes, sample.size());
+    Result utf8 = decodeCounting(utf8Sample, "UTF-8");
+    if (isMostlyUtf8(utf8Sample, utf8)) {
+        if (utf8Sample.size() < bytes.size())
+            utf8 = decodeCounting(bytes, "UTF-8");
+        if (isMostlyUtf8(bytes, utf8))
+            return finished(std::move(utf8));
+    }
+
     const QByteArray detected = detectEncoding(sample);
-    if (isWeakGuess(detected, sample) && decodesCleanly(bytes, legacy, &text))
-        return { text, legacy };
-    if (!detected.isEmpty() && decodesCleanly(bytes, detected, &text))
-        return { text, detected };
+    const QByteArray legacy = legacyEncoding();
+    if (isWeakGuess(detected, sample)) {
+        Result result = decodeCounting(bytes, legacy);
+        if (result.undecodableBytes == 0)
+            return finished(std::move(result));
+    }
+    if (!detected.isEmpty()) {
+        Result result = decodeCounting(bytes, detected);
+        if (result.undecodableBytes <= damageAllowance(bytes.size()))
+            return finished(std::move(result));
+    }
+    return finished(decodeCounting(bytes, legacy));
+}
 
-    return { decodeLeniently(bytes, legacy), legacy };
+BookDecoder::Result BookDecoder::decode(QByteArrayView bytes, const QByteArray &forcedEncoding)
+{
+    if (!QStringDecoder(forcedEncoding.constData()).isValid())
+        return decode(bytes);
+    qsizetype markLength = 0;
+    const QByteArray markedEncoding = encodingFromByteOrderMark(bytes, &markLength);
+    const bool markMatches = !markedEncoding.isEmpty()
+            && markedEncoding.compare(forcedEncoding, Qt::CaseInsensitive) == 0;
+    return finished(decodeCounting(bytes.sliced(markMatches ? markLength : 0), forcedEncoding));
+}
+
+QByteArrayList BookDecoder::overrideEncodings()
+{
+    return {
+        "UTF-8", "UTF-16LE", "UTF-16BE", "UTF-32LE", "UTF-32BE",
+        "GB18030", "HZ-GB-2312", "ISO-2022-CN", "BIG5", "EUC-TW",
+        "SHIFT_JIS", "EUC-JP", "ISO-2022-JP",
+        "windows-949", "ISO-2022-KR",
+        "windows-1251", "KOI8-R", "IBM866", "ISO-8859-5", "IBM855", "MAC-CYRILLIC",
+        "windows-1252", "ISO-8859-15", "ISO-8859-3", "ISO-8859-4", "ISO-8859-9",
+        "ISO-8859-10", "ISO-8859-13",
+        "windows-1250", "ISO-8859-2", "IBM852", "MAC-CENTRALEUROPE", "windows-1257",
+        "windows-1253", "ISO-8859-7",
+        "windows-1255", "ISO-8859-8", "windows-1256", "ISO-8859-6",
+        "TIS-620", "ISO-8859-11", "windows-1258",
+    };
 }
 
 QByteArray BookDecoder::detectEncoding(QByteArrayView sample)
@@ -117,7 +264,18 @@ QByteArray BookDecoder::detectEncoding(QByteArrayView sample)
     if (uchardet_handle_data(detector.get(), sample.data(), size_t(sample.size())) != 0)
         return {};
     uchardet_data_end(detector.get());
-    return qtNameForDetectedCharset(QByteArray(uchardet_get_charset(detector.get())));
+    return encodingForCharset(uchardet_get_charset(detector.get()));
+}
+
+QByteArray BookDecoder::encodingForCharset(QByteArrayView charset)
+{
+    if (charset.isEmpty())
+        return {};
+    for (const CharsetAlias &alias : CharsetAliases) {
+        if (alias.charset.compare(charset, Qt::CaseInsensitive) == 0)
+            return alias.encoding;
+    }
+    return charset.toByteArray();
 }
 
 QByteArray BookDecoder::legacyEncoding()
@@ -126,6 +284,12 @@ QByteArray BookDecoder::legacyEncoding()
             ? QByteArray("GB18030")
             : QByteArray(QStringConverter::nameForEncoding(QStringConverter::System));
     return encoding;
+}
+
+qsizetype BookDecoder::damageAllowance(qsizetype bookSize)
+{
+    constexpr qsizetype MiB = 1024 * 1024;
+    return qMax(DamagedBytesPerMiB, bookSize * DamagedBytesPerMiB / MiB);
 }
 
 QByteArray BookDecoder::encodingFromByteOrderMark(QByteArrayView bytes, qsizetype *markLength)
@@ -139,59 +303,81 @@ QByteArray BookDecoder::encodingFromByteOrderMark(QByteArrayView bytes, qsizetyp
     return {};
 }
 
-// uchardet cannot see UTF-16 without a byte-order mark, but no 8-bit text holds NUL bytes,
-// while UTF-16 text is full of them. The byte order is the one under which the sample reads
-// as text: nearly every unit a plausible character (ASCII, CJK and the punctuation around
-// them) and line breaks in it. Random bytes read as UTF-16 look plausible only about half
-// the time and almost never hold a line break.
-QByteArray BookDecoder::utf16FromNulBytes(QByteArrayView sample)
+// uchardet cannot see UTF-16 or UTF-32 without a byte-order mark, but no 8-bit text holds
+// NUL bytes, while wide text is full of them. The width and byte order are the ones under
+// which the sample reads as text. UTF-32 goes first: read as UTF-16, half its units are NUL.
+QByteArray BookDecoder::unicodeFromNulBytes(QByteArrayView sample)
 {
     if (!sample.contains('\0'))
         return {};
-    const auto isPlausible = [](char16_t c) {
-        return (c >= 0x20 && c < 0x7F) || c == u'\n' || c == u'\r' || c == u'\t'
-                || (c >= 0x2000 && c < 0x206F) || (c >= 0x3000 && c < 0xA000)
-                || (c >= 0xAC00 && c < 0xD7A4) || (c >= 0xFF00 && c < 0xFFF0);
-    };
-    struct Reading
+    struct Candidate
     {
-        qsizetype plausible = 0;
-        qsizetype lineBreaks = 0;
-        void add(char16_t c, bool plausible)
-        {
-            this->plausible += plausible;
-            lineBreaks += c == u'\n';
+        int unitSize;
+        bool littleEndian;
+        const char *encoding;
+    };
+    static const Candidate Candidates[] = {
+        { 4, true, "UTF-32LE" },
+        { 4, false, "UTF-32BE" },
+        { 2, true, "UTF-16LE" },
+        { 2, false, "UTF-16BE" },
+    };
+    const Candidate *best = nullptr;
+    qsizetype bestShare = 0;
+    for (const Candidate &candidate : Candidates) {
+        const UnitReading reading = readUnits(sample, candidate.unitSize, candidate.littleEndian);
+        const qsizetype share = reading.units ? reading.plausible * 1000 / reading.units : 0;
+        if (reading.readsAsText() && share > bestShare) {
+            best = &candidate;
+            bestShare = share;
         }
-    };
-    Reading littleEndian;
-    Reading bigEndian;
-    for (qsizetype i = 0; i + 1 < sample.size(); i += 2) {
-        const auto first = uchar(sample[i]);
-        const auto second = uchar(sample[i + 1]);
-        const auto asLittle = char16_t(first | second << 8);
-        const auto asBig = char16_t(second | first << 8);
-        littleEndian.add(asLittle, isPlausible(asLittle));
-        bigEndian.add(asBig, isPlausible(asBig));
     }
-    const qsizetype units = sample.size() / 2;
-    const auto readsAsText = [units](const Reading &reading) {
-        return reading.plausible * 100 >= units * 95 && reading.lineBreaks * 1000 >= units;
+    return best ? QByteArray(best->encoding) : QByteArray();
+}
+
+// Asks uchardet only where an escape encoding is possible at all, which keeps detection
+// off the path of the many books that are plain UTF-8.
+QByteArray BookDecoder::escapeEncoding(QByteArrayView sample)
+{
+    const auto shiftsHere = [sample](const EscapeEncoding &escape) {
+        return sample.contains(escape.shiftSequence);
     };
-    if (readsAsText(littleEndian) && littleEndian.plausible >= bigEndian.plausible)
-        return "UTF-16LE";
-    if (readsAsText(bigEndian))
-        return "UTF-16BE";
+    if (std::none_of(std::begin(EscapeEncodings), std::end(EscapeEncodings), shiftsHere)
+        || !isSevenBit(sample))
+        return {};
+    const QByteArray detected = detectEncoding(sample);
+    for (const EscapeEncoding &escape : EscapeEncodings) {
+        if (detected == escape.encoding && shiftsHere(escape))
+            return detected;
+    }
     return {};
 }
 
-bool BookDecoder::decodesCleanly(QByteArrayView bytes, const QByteArray &encoding, QString *text)
+bool BookDecoder::isMostlyUtf8(QByteArrayView bytes, const Result &decoded)
+{
+    if (decoded.undecodableBytes == 0)
+        return true;
+    if (decoded.undecodableBytes > damageAllowance(bytes.size()))
+        return false;
+    const auto readable = std::count_if(decoded.text.cbegin(), decoded.text.cend(), [](QChar c) {
+        return c.unicode() >= 0x80 && c != QChar::ReplacementCharacter;
+    });
+    return readable >= decoded.undecodableBytes * CharactersPerDamagedByte;
+}
+
+BookDecoder::Result BookDecoder::decodeCounting(QByteArrayView bytes, const QByteArray &encoding)
 {
     QStringDecoder decoder(encoding.constData(), QStringConverter::Flag::Stateless);
     if (!decoder.isValid())
-        return false;
-    QString decoded = decoder.decode(bytes);
+        return { QString(), encoding, bytes.size() };
+    Result result{ decoder.decode(bytes), encoding };
     if (decoder.hasError())
-        return false;
-    *text = std::move(decoded);
-    return true;
+        result.undecodableBytes = qMax(countUndecodable(bytes, encoding, result.text), qsizetype(1));
+    return result;
+}
+
+BookDecoder::Result BookDecoder::finished(Result result)
+{
+    TextSanitizer::sanitize(result.text);
+    return result;
 }

@@ -2,9 +2,12 @@
 #include "testmain.h"
 
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QGraphicsDropShadowEffect>
 #include <QLabel>
+#include <QRawFont>
 #include <QStringDecoder>
+#include <QTextLayout>
 #include <QTranslator>
 
 class TestStartup : public QObject
@@ -18,6 +21,8 @@ private slots:
     void sampleBooksAreStoredAsGbk_data();
     void sampleBooksAreStoredAsGbk();
     void readingFamilyResolvesToAChineseFont();
+    void rareIdeographsResolveToAFontThatHasThem_data();
+    void rareIdeographsResolveToAFontThatHasThem();
     void windowIsFixedFramelessAndTranslucent();
 };
 
@@ -109,6 +114,35 @@ void TestStartup::readingFamilyResolvesToAChineseFont()
     QVERIFY(QFontMetrics(font).inFont(QChar(0x4E2D)));
     QCOMPARE(QApplication::font().family(), QStringLiteral("Microsoft YaHei"));
     QCOMPARE(QApplication::font().pointSize(), 10);
+}
+
+void TestStartup::rareIdeographsResolveToAFontThatHasThem_data()
+{
+    QTest::addColumn<char32_t>("character");
+
+    QTest::newRow("Extension A U+3400") << char32_t(0x3400);
+    QTest::newRow("Extension B U+20000") << char32_t(0x20000);
+    QTest::newRow("Extension B U+2A6A5") << char32_t(0x2A6A5);
+    QTest::newRow("Extension C U+2A700") << char32_t(0x2A700);
+    QTest::newRow("Extension E U+2B820") << char32_t(0x2B820);
+    QTest::newRow("Extension G U+30000") << char32_t(0x30000);
+}
+
+void TestStartup::rareIdeographsResolveToAFontThatHasThem()
+{
+    QFETCH(char32_t, character);
+
+    // Laid out in the reading font, the character must come from a font holding a glyph
+    // for it, not the missing-glyph box of the font that fell back.
+    QTextLayout layout(QString::fromUcs4(&character, 1), QFont(QStringLiteral("Microsoft YaHei"), 14));
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    const QList<QGlyphRun> runs = layout.glyphRuns();
+    QCOMPARE(runs.size(), 1);
+    const QRawFont font = runs.front().rawFont();
+    QVERIFY2(font.supportsCharacter(uint(character)), qPrintable(font.familyName()));
+    QVERIFY(runs.front().glyphIndexes().value(0) != 0);
 }
 
 void TestStartup::windowIsFixedFramelessAndTranslucent()
