@@ -30,7 +30,8 @@ struct FolderScanner::Shared
     bool isCurrent(quint64 scan) const { return latestScan.load() == scan; }
 
     // Hands an emission to the scanner's thread; dropped there too if the scan has been
-    // cancelled meanwhile.
+    // cancelled meanwhile. The call dies with the scanner, which owns this state, so it
+    // may refer to both.
     void post(quint64 scan, std::function<void(FolderScanner *)> emission)
     {
         const QMutexLocker lock(&mutex);
