@@ -152,7 +152,7 @@ void FileLoader::readOnOwnThread(const Task &task)
 
 QString FileLoader::readAndDecode(const Task &task, QString *error)
 {
-    BookFileReader::Result read = BookFileReader(MaxFileSize).read(task.filePath, [&task] {
+    const BookFileReader::Result read = BookFileReader(MaxFileSize).read(task.filePath, [&task] {
         return task.isSuperseded();
     });
     if (read.cancelled || task.isSuperseded())
