@@ -84,8 +84,20 @@ TABLE = {
     LINK.format("访问官方网站"): (LINK.format("Visit Official Website"), LINK.format("訪問官方網站")),
     "© 2026 Quorvane 团队，保留所有权利。": ("© 2026 The Quorvane Team",
                                   "© 2026 Quorvane 團隊，保留所有權利。"),
-    # Reading and one window
-    "文件不存在": ("The file does not exist.", "檔案不存在"),
+    # Why a book cannot be read
+    "文件不存在。": ("The file does not exist.", "檔案不存在。"),
+    "这不是普通文件（而是设备、管道或其他特殊文件），无法作为书打开。": (
+        "This is not a regular file (it is a device, a pipe or another special file), so it "
+        "cannot be opened as a book.",
+        "這不是一般檔案（而是裝置、管道或其他特殊檔案），無法作為書開啟。"),
+    "没有读取这个文件的权限。": ("You do not have permission to read this file.", "沒有讀取這個檔案的權限。"),
+    "无法打开这个文件。": ("This file cannot be opened.", "無法開啟這個檔案。"),
+    "读取文件时出错。": ("An error occurred while reading the file.", "讀取檔案時發生錯誤。"),
+    "文件在读取时被改动了，请稍后再打开。": ("The file changed while it was being read. Please open it again later.",
+                              "檔案在讀取時被更動了，請稍後再開啟。"),
+    "系统资源不足，无法读取文件。": ("The system is short of resources to read the file.",
+                        "系統資源不足，無法讀取檔案。"),
+    "文件里没有可以显示的文字。": ("The file holds no text to show.", "檔案裡沒有可以顯示的文字。"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

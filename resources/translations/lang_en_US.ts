@@ -29,18 +29,53 @@
         </message>
     </context>
     <context>
-        <name>FileLoader</name>
+        <name>BookFileReader</name>
+        <message>
+            <source>文件不存在。</source>
+            <translation>The file does not exist.</translation>
+        </message>
         <message>
             <source>这是一个文件夹，不是文件。</source>
             <translation>This is a folder, not a file.</translation>
         </message>
         <message>
-            <source>文件太大（超过 %1 MB），无法打开。</source>
-            <translation>The file is too large (over %1 MB) to open.</translation>
+            <source>没有读取这个文件的权限。</source>
+            <translation>You do not have permission to read this file.</translation>
+        </message>
+        <message>
+            <source>无法打开这个文件。</source>
+            <translation>This file cannot be opened.</translation>
+        </message>
+        <message>
+            <source>读取文件时出错。</source>
+            <translation>An error occurred while reading the file.</translation>
+        </message>
+        <message>
+            <source>文件在读取时被改动了，请稍后再打开。</source>
+            <translation>The file changed while it was being read. Please open it again later.</translation>
         </message>
         <message>
             <source>文件是空的。</source>
             <translation>The file is empty.</translation>
+        </message>
+        <message>
+            <source>这不是普通文件（而是设备、管道或其他特殊文件），无法作为书打开。</source>
+            <translation>This is not a regular file (it is a device, a pipe or another special file), so it cannot be opened as a book.</translation>
+        </message>
+        <message>
+            <source>文件太大（超过 %1 MB），无法打开。</source>
+            <translation>The file is too large (over %1 MB) to open.</translation>
+        </message>
+    </context>
+    <context>
+        <name>FileLoader</name>
+        <message>
+            <source>系统资源不足，无法读取文件。</source>
+            <translation>The system is short of resources to read the file.</translation>
+        </message>
+        <message>
+            <source>文件里没有可以显示的文字。</source>
+            <translation>The file holds no text to show.</translation>
         </message>
     </context>
     <context>

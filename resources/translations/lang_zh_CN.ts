@@ -29,17 +29,52 @@
     </message>
 </context>
 <context>
-    <name>FileLoader</name>
+    <name>BookFileReader</name>
+    <message>
+        <source>文件不存在。</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message>
         <source>这是一个文件夹，不是文件。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>没有读取这个文件的权限。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法打开这个文件。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>读取文件时出错。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件在读取时被改动了，请稍后再打开。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件是空的。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>这不是普通文件（而是设备、管道或其他特殊文件），无法作为书打开。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>文件太大（超过 %1 MB），无法打开。</source>
         <translation type="unfinished"></translation>
     </message>
+</context>
+<context>
+    <name>FileLoader</name>
     <message>
-        <source>文件是空的。</source>
+        <source>系统资源不足，无法读取文件。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件里没有可以显示的文字。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -29,18 +29,53 @@
         </message>
     </context>
     <context>
-        <name>FileLoader</name>
+        <name>BookFileReader</name>
+        <message>
+            <source>文件不存在。</source>
+            <translation>檔案不存在。</translation>
+        </message>
         <message>
             <source>这是一个文件夹，不是文件。</source>
             <translation>這是一個資料夾，不是檔案。</translation>
         </message>
         <message>
-            <source>文件太大（超过 %1 MB），无法打开。</source>
-            <translation>檔案太大（超過 %1 MB），無法開啟。</translation>
+            <source>没有读取这个文件的权限。</source>
+            <translation>沒有讀取這個檔案的權限。</translation>
+        </message>
+        <message>
+            <source>无法打开这个文件。</source>
+            <translation>無法開啟這個檔案。</translation>
+        </message>
+        <message>
+            <source>读取文件时出错。</source>
+            <translation>讀取檔案時發生錯誤。</translation>
+        </message>
+        <message>
+            <source>文件在读取时被改动了，请稍后再打开。</source>
+            <translation>檔案在讀取時被更動了，請稍後再開啟。</translation>
         </message>
         <message>
             <source>文件是空的。</source>
             <translation>檔案是空的。</translation>
+        </message>
+        <message>
+            <source>这不是普通文件（而是设备、管道或其他特殊文件），无法作为书打开。</source>
+            <translation>這不是一般檔案（而是裝置、管道或其他特殊檔案），無法作為書開啟。</translation>
+        </message>
+        <message>
+            <source>文件太大（超过 %1 MB），无法打开。</source>
+            <translation>檔案太大（超過 %1 MB），無法開啟。</translation>
+        </message>
+    </context>
+    <context>
+        <name>FileLoader</name>
+        <message>
+            <source>系统资源不足，无法读取文件。</source>
+            <translation>系統資源不足，無法讀取檔案。</translation>
+        </message>
+        <message>
+            <source>文件里没有可以显示的文字。</source>
+            <translation>檔案裡沒有可以顯示的文字。</translation>
         </message>
     </context>
     <context>

@@ -1,11 +1,16 @@
 #include "fileloader.h"
 
 #include "bookdecoder.h"
+#include "bookfilereader.h"
 
+#include <QDeadlineTimer>
 #include <QDebug>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
+#include <QMutex>
+#include <QWaitCondition>
+
+#include <system_error>
+#include <thread>
 
 namespace {
 
@@ -14,7 +19,29 @@ namespace {
 constexpr qsizetype FirstWaveLength = 16 * 1024;
 constexpr qsizetype WaveLength = 2 * 1024 * 1024;
 
+// How long a load waits for the book before it to finish reading. A superseded read stops
+// at its next chunk, long before this; one that has not stopped by then hangs in the
+// operating system, and the newer load goes ahead without it.
+constexpr int StuckReaderGraceMs = 1000;
+
 }
+
+// What the loader's tasks share with it, and with each other, across the loader's life.
+struct FileLoader::Shared
+{
+    std::atomic<quint64> latestTask{ 0 };
+
+    QMutex mutex;
+    QWaitCondition turnChanged;
+    quint64 reader = 0; // the task reading a book now, 0 for none
+    FileLoader *loader = nullptr; // null once the loader is being destroyed
+
+    void wakeWaitingReaders()
+    {
+        const QMutexLocker lock(&mutex);
+        turnChanged.wakeAll();
+    }
+};
 
 struct FileLoader::Task
 {
@@ -22,28 +49,72 @@ struct FileLoader::Task
     QString filePath;
     PageFormat format;
     QElapsedTimer timer;
-    std::shared_ptr<std::atomic<quint64>> latestTask;
+    std::shared_ptr<Shared> shared;
 
-    bool isSuperseded() const { return latestTask->load() != id; }
+    bool isSuperseded() const { return shared->latestTask.load() != id; }
+
+    // Waits until no other task reads; false when this one was superseded meanwhile.
+    bool waitForReadingTurn() const
+    {
+        const QMutexLocker lock(&shared->mutex);
+        const QDeadlineTimer grace(StuckReaderGraceMs);
+        while (shared->reader != 0 && !isSuperseded()) {
+            if (!shared->turnChanged.wait(&shared->mutex, grace))
+                break;
+        }
+        if (isSuperseded())
+            return false;
+        shared->reader = id;
+        return true;
+    }
+
+    void finishReading() const
+    {
+        const QMutexLocker lock(&shared->mutex);
+        if (shared->reader == id)
+            shared->reader = 0;
+        shared->turnChanged.wakeAll();
+    }
+
+    // Runs work with the loader, unless it is gone; the loader cannot go meanwhile.
+    void withLoader(const std::function<void(FileLoader *)> &work) const
+    {
+        const QMutexLocker lock(&shared->mutex);
+        if (shared->loader)
+            work(shared->loader);
+    }
 };
 
 FileLoader::FileLoader(QObject *parent)
     : QObject(parent)
-    , m_latestTask(std::make_shared<std::atomic<quint64>>(0))
+    , m_shared(std::make_shared<Shared>())
 {
+    m_shared->loader = this;
 }
 
 FileLoader::~FileLoader()
 {
-    // Stop every task at its next check; the pool's destructor then waits for them.
-    ++*m_latestTask;
+    // Every task stops at its next check. Reading threads are left to end on their own,
+    // whenever the operating system lets them; the pools' tasks end at once.
+    ++m_shared->latestTask;
+    {
+        const QMutexLocker lock(&m_shared->mutex);
+        m_shared->loader = nullptr;
+        m_shared->turnChanged.wakeAll();
+    }
     m_pool.waitForDone();
     m_measuringPool.waitForDone();
 }
 
 void FileLoader::loadFile(const QString &filePath, const PageFormat &format)
 {
-    m_pool.start([this, task = newTask(filePath, format)] { runLoad(task); });
+    const Task task = newTask(filePath, format);
+    try {
+        std::thread(&FileLoader::readOnOwnThread, task).detach();
+    } catch (const std::system_error &error) {
+        qWarning() << "Cannot start reading file:" << filePath << error.what();
+        post(task, [this, filePath] { emit loadFailed(filePath, tr("系统资源不足，无法读取文件。")); });
+    }
 }
 
 void FileLoader::repaginate(const std::vector<QString> &pages, const QString &filePath,
@@ -59,19 +130,53 @@ void FileLoader::cancel()
 
 FileLoader::Task FileLoader::newTask(const QString &filePath, const PageFormat &format)
 {
-    Task task{ ++*m_latestTask, filePath, format, {}, m_latestTask };
+    Task task{ ++m_shared->latestTask, filePath, format, {}, m_shared };
     task.timer.start();
+    m_shared->wakeWaitingReaders();
     return task;
 }
 
-void FileLoader::runLoad(const Task &task)
+// On a thread of the task's own. The text goes on to the loader's pool to be cut; the
+// next book is read once this one is decoded, so two large books never sit in memory
+// at once.
+void FileLoader::readOnOwnThread(const Task &task)
 {
-    post(task, [this] { emit loadProgress(10); });
+    if (!task.waitForReadingTurn())
+        return;
+    task.withLoader([&task](FileLoader *loader) {
+        loader->post(task, [loader] { emit loader->loadProgress(10); });
+    });
     QString error;
-    const QString text = readFile(task, &error);
+    const QString text = readAndDecode(task, &error);
+    task.finishReading();
+    task.withLoader([&task, &text, &error](FileLoader *loader) {
+        if (!task.isSuperseded())
+            loader->m_pool.start([loader, task, text, error] { loader->runLoad(task, text, error); });
+    });
+}
+
+QString FileLoader::readAndDecode(const Task &task, QString *error)
+{
+    const BookFileReader::Result read = BookFileReader(MaxFileSize).read(task.filePath, [&task] {
+        return task.isSuperseded();
+    });
+    if (read.cancelled || task.isSuperseded())
+        return {};
+    if (!read.error.isEmpty()) {
+        *error = read.error;
+        return {};
+    }
+    const QString text = BookDecoder::decode(read.bytes).text;
+    if (text.isEmpty())
+        *error = tr("文件里没有可以显示的文字。");
+    return text;
+}
+
+void FileLoader::runLoad(const Task &task, const QString &text, const QString &error)
+{
     if (task.isSuperseded())
         return;
-    if (text.isEmpty()) {
+    if (!error.isEmpty()) {
         qWarning() << "Failed to read file:" << task.filePath;
         post(task, [this, path = task.filePath, error] { emit loadFailed(path, error); });
         return;
@@ -129,27 +234,6 @@ void FileLoader::runRecut(const Task &task, const std::vector<QString> &pages)
     qDebug() << "Pages recut in" << task.timer.elapsed() << "ms";
 }
 
-QString FileLoader::readFile(const Task &task, QString *error)
-{
-    QFile file(task.filePath);
-    if (QFileInfo(file).isDir() || !file.open(QIODevice::ReadOnly)) {
-        qWarning() << "Cannot open file:" << task.filePath;
-        *error = QFileInfo(file).isDir() ? tr("这是一个文件夹，不是文件。") : file.errorString();
-        return {};
-    }
-    if (file.size() > MaxFileSize) {
-        qWarning() << "File too large:" << task.filePath << file.size() << "bytes";
-        *error = tr("文件太大（超过 %1 MB），无法打开。").arg(MaxFileSize >> 20);
-        return {};
-    }
-    const QByteArray bytes = file.readAll();
-    if (bytes.isEmpty()) {
-        *error = file.error() == QFileDevice::NoError ? tr("文件是空的。") : file.errorString();
-        return {};
-    }
-    return BookDecoder::decode(bytes).text;
-}
-
 // Signals are emitted on the loader's own thread. Nothing of a task that has been superseded
 // (or whose loader is being destroyed) is emitted, also when it was posted just before.
 void FileLoader::post(const Task &task, std::function<void()> emission)
@@ -158,8 +242,8 @@ void FileLoader::post(const Task &task, std::function<void()> emission)
         return;
     QMetaObject::invokeMethod(
             this,
-            [latestTask = task.latestTask, id = task.id, emission = std::move(emission)] {
-                if (latestTask->load() == id)
+            [shared = task.shared, id = task.id, emission = std::move(emission)] {
+                if (shared->latestTask.load() == id)
                     emission();
             },
             Qt::QueuedConnection);

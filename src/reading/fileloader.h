@@ -14,9 +14,14 @@
 
 // Reads, decodes and paginates books on worker threads and hands the pages back on the
 // thread the loader lives in: the first pages as soon as they are cut (pagesCut), more as
-// the cutting goes on, then the whole book (fileLoaded). Starting a load or a re-cut
-// supersedes the one before it: the older task stops at its next check and reports nothing
-// more. Destroying the loader waits for its tasks.
+// the cutting goes on, then the whole book (fileLoaded), or why the book cannot be shown
+// (loadFailed, in the reader's language). Starting a load or a re-cut supersedes the one
+// before it: the older task stops at its next check and reports nothing more.
+//
+// A book is read and decoded on a thread of its own that nobody waits for, since reading
+// may hang in the operating system (a pipe, a stalled network mount); one book is read at a
+// time, and loads superseded while waiting for their turn never start. The cutting runs on
+// the loader's pools, and destroying the loader waits only for those, which stop at once.
 class FileLoader : public QObject
 {
     Q_OBJECT
@@ -44,18 +49,21 @@ signals:
     void pagesRecut(std::vector<QString> pages, QString filePath);
 
 private:
+    struct Shared;
     struct Task;
 
     Task newTask(const QString &filePath, const PageFormat &format);
-    void runLoad(const Task &task);
+    static void readOnOwnThread(const Task &task);
+    static QString readAndDecode(const Task &task, QString *error);
+    void runLoad(const Task &task, const QString &text, const QString &error);
     void runRecut(const Task &task, const std::vector<QString> &pages);
     std::vector<QString> cutProgressively(const Task &task, const std::vector<TextRun> &pieces);
-    QString readFile(const Task &task, QString *error);
     void post(const Task &task, std::function<void()> emission);
 
+    // Outlives the loader as long as a reading thread holds it.
+    std::shared_ptr<Shared> m_shared;
     QThreadPool m_pool;
     QThreadPool m_measuringPool;
-    std::shared_ptr<std::atomic<quint64>> m_latestTask;
 };
 
 #endif

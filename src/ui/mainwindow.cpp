@@ -457,7 +457,7 @@ void MainWindow::openFromOutside(const QString &path)
             openBook(path);
             ui->stackedWidget->setCurrentIndex(ReadingPage);
         } else {
-            onOpenFailed(path, tr("文件不存在"));
+            onOpenFailed(path, tr("文件不存在。"));
         }
     }
     if (isMinimized())
@@ -477,7 +477,7 @@ void MainWindow::openNewestBook()
     else if (!books.isEmpty())
         openBook(books.first());
     if (!m_missingStartupBook.isEmpty())
-        onOpenFailed(std::exchange(m_missingStartupBook, {}), tr("文件不存在"));
+        onOpenFailed(std::exchange(m_missingStartupBook, {}), tr("文件不存在。"));
 }
 
 void MainWindow::showBookName(const QString &path)
