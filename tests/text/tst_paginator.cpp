@@ -1,4 +1,5 @@
 #include "bookdecoder.h"
+#include "measuringfonts.h"
 #include "paginator.h"
 #include "testmain.h"
 
@@ -201,7 +202,9 @@ void TestPaginator::simpleLineBreakingAgreesWithTheTextLayout()
 {
     QFETCH(int, pointSize);
     QFETCH(int, width);
-    const Paginator paginator({ QFont(QStringLiteral("Microsoft YaHei"), pointSize), QSize(width, 600) });
+    const PageFormat format{ QFont(QStringLiteral("Microsoft YaHei"), pointSize), QSize(width, 600) };
+    const Paginator paginator(format);
+    const MeasuringFonts fonts(format.font);
     QString text = sampleBook(QStringLiteral("星灯童话集.txt")) + generatedBook();
     for (int chapter = 0; chapter < 20; ++chapter)
         text += QStringLiteral("　　“你好！”她说：“今天——我们去海边吧……好吗？”（他点点头。）《星灯》第%1章。\n")
@@ -210,8 +213,8 @@ void TestPaginator::simpleLineBreakingAgreesWithTheTextLayout()
 
     int compared = 0;
     for (QStringView paragraph : Paginator::paragraphsOf(text)) {
-        const auto simple = paginator.linesOf(paragraph);
-        const auto laidOut = paginator.laidOutLinesOf(paragraph);
+        const auto simple = paginator.linesOf(fonts, paragraph);
+        const auto laidOut = Paginator::laidOutLinesOf(paragraph, format.font, width);
         QCOMPARE(simple.size(), laidOut.size());
         for (size_t i = 0; i < simple.size(); ++i) {
             QCOMPARE(simple[i].start, laidOut[i].start);
