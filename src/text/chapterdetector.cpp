@@ -122,14 +122,16 @@ bool isSeparatedTitle(QStringView rest)
             && !isOneOf(rest.back(), ClauseEnds);
 }
 
+bool hasSentencePunctuation(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return isOneOf(c, SentencePunctuation); });
+}
+
 // A title straight after the number ("第一章风起云涌") reads as a heading only when it
 // looks nothing like the rest of a sentence.
 bool isGluedTitle(QStringView rest)
 {
-    if (isOneOf(rest.front(), Particles))
-        return false;
-    return std::none_of(rest.begin(), rest.end(),
-                        [](QChar c) { return isOneOf(c, SentencePunctuation); });
+    return !isOneOf(rest.front(), Particles) && !hasSentencePunctuation(rest);
 }
 
 int numberedChineseHeading(QStringView line)
@@ -170,7 +172,7 @@ int keywordHeading(QStringView line)
         if (!line.startsWith(keyword.text))
             continue;
         const QStringView rest = line.sliced(keyword.text.size());
-        if (isSeparatedTitle(rest) || (keyword.takesGluedTitle && isGluedTitle(rest)))
+        if (isSeparatedTitle(rest) || (keyword.takesGluedTitle && !hasSentencePunctuation(rest)))
             return keyword.level;
         return -1;
     }
