@@ -273,6 +273,15 @@ int englishHeading(QStringView line)
     return -1;
 }
 
+// Most lines of a book are prose that no heading starts like; they are passed over on their
+// first character.
+bool mayStartHeading(QChar c)
+{
+    if (c.unicode() < 0x80)
+        return c.isLetter();
+    return QStringView(u"第正卷序楔引前尾后後番终終完プエ").contains(c);
+}
+
 // Builds the chapter list line by line, leaving out a heading repeated on the next line and
 // the runs of headings a table of contents makes.
 class HeadingCollector
@@ -280,10 +289,13 @@ class HeadingCollector
 public:
     void addLine(QStringView line, qsizetype offset)
     {
-        const QStringView title = line.size() <= MaxUntrimmedLength ? trimmed(line) : line;
-        if (title.isEmpty())
+        const QStringView text = skipSpaces(line);
+        if (text.isEmpty())
             return;
-        const int level = title.size() <= ChapterDetector::MaxHeadingLength
+        const QStringView title = text.size() <= MaxUntrimmedLength && mayStartHeading(text.front())
+                ? trimmed(text)
+                : QStringView();
+        const int level = !title.isEmpty() && title.size() <= ChapterDetector::MaxHeadingLength
                 ? ChapterDetector::levelOf(title)
                 : -1;
         if (level < 0) {

@@ -212,20 +212,32 @@ QTextOption Paginator::textOption()
     return option;
 }
 
+// Books mostly end their lines with "\n" or "\r\n": lines are found with Qt's vectorised
+// search for "\n", and only a line that still holds a "\r" is split again.
 std::vector<QStringView> Paginator::paragraphsOf(QStringView text)
 {
     std::vector<QStringView> paragraphs;
+    paragraphs.reserve(size_t(text.size() / 64));
+    const auto addSplitAtReturns = [&paragraphs](QStringView line) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        for (qsizetype at = line.indexOf(u'\r'); at >= 0; at = line.indexOf(u'\r')) {
+            paragraphs.push_back(line.first(at));
+            line = line.sliced(at + 1);
+        }
+        paragraphs.push_back(line);
+    };
     qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != u'\n' && c != u'\r')
-            continue;
-        paragraphs.push_back(text.sliced(start, i - start));
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
+    for (qsizetype end = text.indexOf(u'\n'); end >= 0; end = text.indexOf(u'\n', start)) {
+        addSplitAtReturns(text.sliced(start, end - start));
+        start = end + 1;
     }
-    paragraphs.push_back(text.sliced(start));
+    // The last line has no "\n" to end it: a "\r" there ends a line of its own.
+    QStringView last = text.sliced(start);
+    const bool endsInReturn = last.endsWith(u'\r');
+    addSplitAtReturns(last);
+    if (endsInReturn)
+        paragraphs.emplace_back(last.last(0));
     return paragraphs;
 }
 
