@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the reader optimised and runs its benchmarks: loading and page-turn painting
-# (bench_loading), the bookshelf rebuild (bench_shelf) and finding chapter headings (bench_chapters). Figures go to standard output.
+# (bench_loading), the bookshelf rebuild (bench_shelf) and finding chapter headings
+# (bench_chapters). Figures go to standard output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
