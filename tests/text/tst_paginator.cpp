@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QThreadPool>
 
 class TestPaginator : public QObject
 {
@@ -29,6 +30,8 @@ private slots:
     void headingsStartPagesThatFitWhenDrawn();
     void withoutChapterBreaksPagesAreCutAsWithoutHeadings();
     void headingIsDrawnInTheHeadingFont();
+    void threadsMeasureWithCopiesOfTheFont_data();
+    void threadsMeasureWithCopiesOfTheFont();
 };
 
 namespace {
@@ -389,6 +392,43 @@ void TestPaginator::headingIsDrawnInTheHeadingFont()
     QVERIFY(darkPixels(heading, 0, lineHeight) > darkPixels(regular, 0, lineHeight) * 5 / 4);
     const int headingHeight = QFontMetrics(MeasuringFonts::headingFont(ReadingFormat.font)).height();
     QCOMPARE(darkPixels(heading, headingHeight, heading.height()), darkPixels(regular, lineHeight, regular.height()));
+}
+
+void TestPaginator::threadsMeasureWithCopiesOfTheFont_data()
+{
+    QTest::addColumn<QFont>("font");
+
+    QFont pixelSized(QStringLiteral("Microsoft YaHei"));
+    pixelSized.setPixelSize(23);
+    QFont fractional(QStringLiteral("DejaVu Sans"));
+    fractional.setPointSizeF(13.5);
+    fractional.setItalic(true);
+    QFont styled(QStringLiteral("DejaVu Serif"), 15, QFont::Bold, true);
+    styled.setHintingPreference(QFont::PreferNoHinting);
+    styled.setStyleStrategy(QFont::NoAntialias);
+    QTest::newRow("reading font") << ReadingFormat.font;
+    QTest::newRow("pixel size") << pixelSized;
+    QTest::newRow("fractional size, italic") << fractional;
+    QTest::newRow("bold italic, unhinted") << styled;
+}
+
+// Each measuring thread builds its own copy of the reading font; a copy that lost any of its
+// properties would cut pages that no longer fit what the page widget draws.
+void TestPaginator::threadsMeasureWithCopiesOfTheFont()
+{
+    QFETCH(QFont, font);
+    const QFont copy = MeasuringFonts::detachedCopy(font);
+    QCOMPARE(copy, font);
+    QCOMPARE(copy.hintingPreference(), font.hintingPreference());
+    QCOMPARE(copy.resolveMask(), font.resolveMask());
+
+    const PageFormat format{ font, QSize(420, 500) };
+    const QString text = generatedBook();
+    QThreadPool pool;
+    pool.setMaxThreadCount(3);
+    const std::vector<QString> pages = Paginator(format, &pool).paginate(text);
+    QCOMPARE(pages, Paginator(format).paginate(text));
+    verifyPages(pages, text, format);
 }
 
 LEXORIN_TEST_MAIN(TestPaginator)
