@@ -6,10 +6,12 @@
 #include <QStringEncoder>
 
 // Deterministic stand-ins for the long web novels our readers open: chapters of a few
-// dozen paragraphs of common Chinese characters, each indented and on its own CRLF line.
+// dozen paragraphs of common Chinese characters, each indented and on its own CRLF line,
+// and, if asked for, a volume heading before every so many chapters.
 namespace BookGenerator {
 
-inline QString chineseNovel(qsizetype approximateBytesInGbk, quint32 seed = 1210)
+inline QString chineseNovel(qsizetype approximateBytesInGbk, quint32 seed = 1210,
+                            int chaptersPerVolume = 0)
 {
     static const QString characters = QStringLiteral(
             "的一是在不了有和人这中大为上个国我以要他时来用们生到作地于出就分对成会可主发年动同工也能下过子说产种面而方"
@@ -29,6 +31,8 @@ inline QString chineseNovel(qsizetype approximateBytesInGbk, quint32 seed = 1210
     text.reserve(approximateBytesInGbk / 2 + 1024);
     int chapter = 0;
     while (text.size() * 2 < approximateBytesInGbk) {
+        if (chaptersPerVolume > 0 && chapter % chaptersPerVolume == 0)
+            text += QStringLiteral("第%1卷　卷名\r\n\r\n").arg(chapter / chaptersPerVolume + 1);
         text += QStringLiteral("第%1章　").arg(++chapter);
         for (int i = 0; i < 6; ++i)
             text += characters[random.bounded(characters.size())];

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Builds the reader optimised and runs its benchmarks: loading and page-turn painting
-# (bench_loading), the bookshelf rebuild (bench_shelf) and the share of a labelled corpus decoded right
-# (bench_decoding) and books opened in quick succession (bench_superseding). Figures go to standard output.
+# Builds the reader optimised and runs every benchmark in bench/ (loading and page-turn
+# painting, the shelf, decoding a labelled corpus, books opened in quick succession, chapter
+# headings, ...). Figures go to standard output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-cmake --build build-bench --parallel "$(nproc)" --target bench_loading bench_shelf bench_decoding bench_superseding
+cmake --build build-bench --parallel "$(nproc)" --target benchmarks
 export QT_QPA_PLATFORM=offscreen
 for bench in build-bench/bench/bench_*; do
     [ -x "$bench" ] && "$bench" "$@"

@@ -7,7 +7,7 @@ PageCutter::PageCutter(qreal pageHeight)
 
 void PageCutter::add(const TextRun &run)
 {
-    if (m_filled + run.height > m_pageHeight && !m_page.empty())
+    if ((run.isHeading || m_filled + run.height > m_pageHeight) && !m_page.empty())
         closePage();
     m_page.push_back(run);
     m_filled += run.height;

@@ -7,16 +7,18 @@
 #include <vector>
 
 // A measured piece of a book: a whole paragraph, or, for a paragraph too long or too tall
-// for one page, a run of its wrapped lines. Only the last piece of a paragraph ends it.
+// for one page, a run of its wrapped lines. Only the last piece of a paragraph ends it. A
+// heading's first run starts a page (it is only marked so when headings are to start pages).
 struct TextRun
 {
     QStringView text;
     qreal height = 0.0;
     bool endsParagraph = true;
+    bool isHeading = false;
 };
 
 // Fills pages with measured runs, in reading order: a run that would overflow the page
-// starts the next one. A paragraph's end is written as "\n", so the pages joined give back
+// starts the next one, and so does a heading. A paragraph's end is written as "\n", so the pages joined give back
 // the text they were cut from with "\n" line ends.
 class PageCutter
 {

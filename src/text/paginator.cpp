@@ -1,5 +1,6 @@
 #include "paginator.h"
 
+#include "measuringfonts.h"
 #include "simpleglyphs.h"
 
 #include <QFontMetricsF>
@@ -8,6 +9,7 @@
 #include <QtConcurrent>
 #include <QtMath>
 
+#include <atomic>
 #include <numeric>
 
 namespace {
@@ -27,23 +29,32 @@ constexpr qsizetype MaxPieceLength = 4096;
 Paginator::Paginator(const PageFormat &format, QThreadPool *pool)
     : m_format(format)
     , m_pool(pool)
-    , m_leading(QFontMetricsF(format.font).leading())
-    , m_simpleGlyphs(std::make_shared<SimpleGlyphs>(format.font))
+    , m_simpleGlyphs(std::make_shared<SimpleGlyphs>())
 {
     // Every line the simple path breaks holds glyphs of the font's own face only, so all
     // of them are as tall as a line of one ideograph.
-    m_simpleLineHeight = laidOutLinesOf(u"\u4E2D").front().height;
+    m_simpleLineHeight = laidOutLinesOf(u"\u4E2D", MeasuringFonts::detachedCopy(format.font),
+                                        format.textArea.width())
+                                 .front()
+                                 .height;
 }
 
-std::vector<QString> Paginator::paginate(QStringView text) const
+std::vector<QString> Paginator::paginate(QStringView text, const std::vector<Chapter> &headings) const
 {
-    return paginate(paragraphsOf(text));
+    return paginate(paragraphsOf(text), headings);
 }
 
 std::vector<QString> Paginator::paginate(const std::vector<QStringView> &paragraphs,
                                          const Cancelled &isCancelled) const
 {
-    const std::vector<TextRun> pieces = piecesOf(paragraphs);
+    return paginate(paragraphs, {}, isCancelled);
+}
+
+std::vector<QString> Paginator::paginate(const std::vector<QStringView> &paragraphs,
+                                         const std::vector<Chapter> &headings,
+                                         const Cancelled &isCancelled) const
+{
+    const std::vector<TextRun> pieces = piecesOf(paragraphs, headings);
     PageCutter cutter(pageHeight());
     for (const TextRun &run : measure(pieces, 0, pieces.size(), isCancelled))
         cutter.add(run);
@@ -64,21 +75,28 @@ std::vector<TextRun> Paginator::measure(const std::vector<TextRun> &pieces, size
         }
     }
 
+    // Each worker measures with fonts of its own thread, built when it starts and dropped
+    // before it ends, and takes batches until none is left.
     std::vector<std::vector<TextRun>> measured(batches.size());
-    std::vector<size_t> batchIndices(batches.size());
-    std::iota(batchIndices.begin(), batchIndices.end(), size_t(0));
-    const auto measureBatch = [&](size_t batch) {
-        measured[batch].reserve(batches[batch].second - batches[batch].first);
-        for (size_t i = batches[batch].first; i < batches[batch].second; ++i) {
-            if (isCancelled && isCancelled())
-                return;
-            measurePiece(pieces[i].text, pieces[i].endsParagraph, measured[batch]);
+    std::atomic<size_t> nextBatch{ 0 };
+    const auto measureBatches = [&](int) {
+        const MeasuringFonts fonts(m_format.font);
+        for (size_t batch = nextBatch++; batch < batches.size(); batch = nextBatch++) {
+            measured[batch].reserve(batches[batch].second - batches[batch].first);
+            for (size_t i = batches[batch].first; i < batches[batch].second; ++i) {
+                if (isCancelled && isCancelled())
+                    return;
+                measurePiece(fonts, pieces[i], measured[batch]);
+            }
         }
     };
-    if (m_pool)
-        QtConcurrent::blockingMap(m_pool, batchIndices, measureBatch);
-    else
-        std::for_each(batchIndices.begin(), batchIndices.end(), measureBatch);
+    if (m_pool && batches.size() > 1) {
+        // The calling thread measures too.
+        std::vector<int> workers(size_t(qMin(qsizetype(batches.size()), qsizetype(m_pool->maxThreadCount()) + 1)));
+        QtConcurrent::blockingMap(m_pool, workers, measureBatches);
+    } else if (!batches.empty()) {
+        measureBatches(0);
+    }
 
     std::vector<TextRun> runs;
     runs.reserve(last - first);
@@ -87,62 +105,86 @@ std::vector<TextRun> Paginator::measure(const std::vector<TextRun> &pieces, size
     return runs;
 }
 
-std::vector<TextRun> Paginator::piecesOf(const std::vector<QStringView> &paragraphs)
+std::vector<TextRun> Paginator::piecesOf(const std::vector<QStringView> &paragraphs,
+                                         const std::vector<Chapter> &headings)
 {
     std::vector<TextRun> pieces;
     pieces.reserve(paragraphs.size());
+    auto heading = headings.begin();
+    qsizetype offset = 0;
     for (QStringView paragraph : paragraphs) {
+        while (heading != headings.end() && heading->offset < offset)
+            ++heading;
+        const bool isHeading = heading != headings.end() && heading->offset == offset;
         qsizetype start = 0;
         do {
             const qsizetype end = pieceEnd(paragraph, start);
-            pieces.push_back({ paragraph.sliced(start, end - start), 0.0, end == paragraph.size() });
+            pieces.push_back({ paragraph.sliced(start, end - start), 0.0, end == paragraph.size(),
+                               isHeading && start == 0 });
             start = end;
         } while (start < paragraph.size());
+        offset += paragraph.size() + 1;
     }
     return pieces;
 }
 
-// A piece taller than a page goes on over the next pages, each part from a line's start.
-void Paginator::measurePiece(QStringView piece, bool endsParagraph, std::vector<TextRun> &runs) const
+// A piece taller than a page goes on over the next pages, each part from a line's start. A
+// heading is set in the heading font, all of it, though only its first run starts a page.
+void Paginator::measurePiece(const MeasuringFonts &fonts, const TextRun &piece,
+                             std::vector<TextRun> &runs) const
 {
+    const bool isHeading = piece.isHeading && m_format.chaptersStartPages;
+    const std::vector<Line> lines = isHeading
+            ? laidOutLinesOf(piece.text, fonts.heading(), m_format.textArea.width())
+            : linesOf(fonts, piece.text);
     const qreal limit = pageHeight();
     qsizetype runStart = 0;
     qreal runHeight = 0.0;
-    for (const Line &line : linesOf(piece)) {
+    for (const Line &line : lines) {
         if (runHeight + line.height > limit && runHeight > 0.0) {
-            runs.push_back({ piece.sliced(runStart, line.start - runStart), runHeight, false });
+            runs.push_back({ piece.text.sliced(runStart, line.start - runStart), runHeight, false,
+                             isHeading && runStart == 0 });
             runStart = line.start;
             runHeight = 0.0;
         }
         runHeight += line.height;
     }
-    runs.push_back({ piece.sliced(runStart), runHeight, endsParagraph });
+    runs.push_back({ piece.text.sliced(runStart), runHeight, piece.endsParagraph,
+                     isHeading && runStart == 0 });
 }
 
-std::vector<Paginator::Line> Paginator::linesOf(QStringView piece) const
+std::vector<Paginator::Line> Paginator::linesOf(const MeasuringFonts &fonts, QStringView piece) const
 {
     std::vector<Line> lines;
-    if (!m_simpleGlyphs->breakSimply(piece, m_format.textArea.width(), m_simpleLineHeight, lines))
-        lines = laidOutLinesOf(piece);
+    if (!m_simpleGlyphs->breakSimply(fonts, piece, m_format.textArea.width(), m_simpleLineHeight, lines))
+        lines = laidOutLinesOf(piece, fonts.text(), m_format.textArea.width());
     return lines;
 }
 
 // QPainter::drawText places every line of a word-wrapped text on a whole pixel below the
 // previous one, so each line takes its height rounded up. Summing the rounded heights can
 // overestimate the last line of a page by under a pixel, never underestimate it.
-std::vector<Paginator::Line> Paginator::laidOutLinesOf(QStringView piece) const
+std::vector<Paginator::Line> Paginator::laidOutLinesOf(QStringView piece, const QFont &font,
+                                                       qreal lineWidth)
 {
-    QTextLayout layout(piece.toString(), m_format.font);
+    const qreal leading = QFontMetricsF(font).leading();
+    QTextLayout layout(piece.toString(), font);
     layout.setTextOption(textOption());
     layout.setCacheEnabled(false);
     std::vector<Line> lines;
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(m_format.textArea.width());
-        lines.push_back({ line.textStart(), qreal(qCeil(line.height() + m_leading)) });
+        line.setLineWidth(lineWidth);
+        lines.push_back({ line.textStart(), qreal(qCeil(line.height() + leading)) });
     }
     layout.endLayout();
     return lines;
+}
+
+qreal Paginator::heightOf(const std::vector<Line> &lines)
+{
+    return std::accumulate(lines.begin(), lines.end(), 0.0,
+                           [](qreal sum, const Line &line) { return sum + line.height; });
 }
 
 qsizetype Paginator::pieceEnd(QStringView paragraph, qsizetype start)
@@ -170,20 +212,32 @@ QTextOption Paginator::textOption()
     return option;
 }
 
+// Books mostly end their lines with "\n" or "\r\n": lines are found with Qt's vectorised
+// search for "\n", and only a line that still holds a "\r" is split again.
 std::vector<QStringView> Paginator::paragraphsOf(QStringView text)
 {
     std::vector<QStringView> paragraphs;
+    paragraphs.reserve(size_t(text.size() / 64));
+    const auto addSplitAtReturns = [&paragraphs](QStringView line) {
+        if (line.endsWith(u'\r'))
+            line.chop(1);
+        for (qsizetype at = line.indexOf(u'\r'); at >= 0; at = line.indexOf(u'\r')) {
+            paragraphs.push_back(line.first(at));
+            line = line.sliced(at + 1);
+        }
+        paragraphs.push_back(line);
+    };
     qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c != u'\n' && c != u'\r')
-            continue;
-        paragraphs.push_back(text.sliced(start, i - start));
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
-            ++i;
-        start = i + 1;
+    for (qsizetype end = text.indexOf(u'\n'); end >= 0; end = text.indexOf(u'\n', start)) {
+        addSplitAtReturns(text.sliced(start, end - start));
+        start = end + 1;
     }
-    paragraphs.push_back(text.sliced(start));
+    // The last line has no "\n" to end it: a "\r" there ends a line of its own.
+    QStringView last = text.sliced(start);
+    const bool endsInReturn = last.endsWith(u'\r');
+    addSplitAtReturns(last);
+    if (endsInReturn)
+        paragraphs.emplace_back(last.last(0));
     return paragraphs;
 }
 
@@ -210,6 +264,13 @@ qsizetype Paginator::offsetOfPage(const std::vector<QString> &pages, int page)
     const int end = qBound(0, page, int(pages.size()));
     return std::accumulate(pages.begin(), pages.begin() + end, qsizetype(0),
                            [](qsizetype sum, const QString &text) { return sum + text.size(); });
+}
+
+bool Paginator::startsWithHeading(const std::vector<QString> &pages, int page,
+                                  const std::vector<Chapter> &headings)
+{
+    return !headings.empty() && page >= 0 && page < int(pages.size())
+            && ChapterDetector::isInHeading(headings, offsetOfPage(pages, page));
 }
 
 int Paginator::pageAtOffset(const std::vector<QString> &pages, qsizetype offset)

@@ -1,6 +1,7 @@
 #ifndef PAGINATOR_H
 #define PAGINATOR_H
 
+#include "chapterdetector.h"
 #include "pagecutter.h"
 
 #include <QFont>
@@ -9,6 +10,7 @@
 #include <QStringView>
 #include <QTextOption>
 
+class MeasuringFonts;
 class QThreadPool;
 class SimpleGlyphs;
 
@@ -16,18 +18,22 @@ class SimpleGlyphs;
 #include <memory>
 #include <vector>
 
-// What a page is cut for: the font the page widget draws with and the size of its text area.
+// What a page is cut for: the font the page widget draws with and the size of its text area,
+// and whether every chapter heading begins a page of its own, set in bold.
 struct PageFormat
 {
     QFont font;
     QSize textArea;
+    bool chaptersStartPages = true;
 };
 
 // Cuts a book into pages. A page holds whole paragraphs (a paragraph is one line of the
 // file), as many as fit the text area one below the other, each followed by "\n". A
 // paragraph taller than a page is carried over several pages at the start of a wrapped
 // line, so no line is ever cut off. Heights are the ones QPainter::drawText gives the page
-// with textOption(), so every page is shown whole.
+// with textOption(), so every page is shown whole. Given the book's headings (ChapterDetector)
+// and a format whose chapters start pages, each heading begins a page and is measured in the
+// bold heading font PageRenderer draws it in; the pages still join to the text.
 class Paginator
 {
 public:
@@ -38,12 +44,18 @@ public:
     // paints while a book is measured must not wait for them.
     explicit Paginator(const PageFormat &format, QThreadPool *pool = nullptr);
 
-    std::vector<QString> paginate(QStringView text) const;
+    std::vector<QString> paginate(QStringView text,
+                                  const std::vector<Chapter> &headings = {}) const;
     std::vector<QString> paginate(const std::vector<QStringView> &paragraphs,
                                   const Cancelled &isCancelled = {}) const;
+    std::vector<QString> paginate(const std::vector<QStringView> &paragraphs,
+                                  const std::vector<Chapter> &headings,
+                                  const Cancelled &isCancelled = {}) const;
 
-    // Paragraphs as pieces short enough to lay out at once, in reading order, not measured.
-    static std::vector<TextRun> piecesOf(const std::vector<QStringView> &paragraphs);
+    // Paragraphs as pieces short enough to lay out at once, in reading order, not measured;
+    // the paragraphs that start where a heading does are marked as headings.
+    static std::vector<TextRun> piecesOf(const std::vector<QStringView> &paragraphs,
+                                         const std::vector<Chapter> &headings = {});
     // Measures the pieces from first to last, in parallel where there is a pool; the runs
     // they fill on pages come back in reading order. Stops early, returning what it has,
     // once isCancelled returns true.
@@ -67,6 +79,10 @@ public:
     // Where page starts lie in the text the pages were cut from.
     static qsizetype offsetOfPage(const std::vector<QString> &pages, int page);
     static int pageAtOffset(const std::vector<QString> &pages, qsizetype offset);
+    // Whether a page begins with (the rest of) a heading, to be drawn in the heading font:
+    // pass the headings the pages were cut with, or none if chapters did not start pages.
+    static bool startsWithHeading(const std::vector<QString> &pages, int page,
+                                  const std::vector<Chapter> &headings);
 
     struct Line
     {
@@ -76,17 +92,19 @@ public:
     // Where the lines of a piece start and how much height each takes on the page: worked
     // out from the glyph advances where the piece is plain Chinese text in the font's own
     // face (most of a Chinese novel, and several times faster), laid out by Qt otherwise.
-    std::vector<Line> linesOf(QStringView piece) const;
-    // The same, always laid out by Qt's text layout.
-    std::vector<Line> laidOutLinesOf(QStringView piece) const;
+    // The fonts are the calling thread's own, made for this paginator's format.
+    std::vector<Line> linesOf(const MeasuringFonts &fonts, QStringView piece) const;
+    // The same, always laid out by Qt's text layout, in any font and line width.
+    static std::vector<Line> laidOutLinesOf(QStringView piece, const QFont &font, qreal lineWidth);
+    static qreal heightOf(const std::vector<Line> &lines);
 
 private:
-    void measurePiece(QStringView piece, bool endsParagraph, std::vector<TextRun> &runs) const;
+    void measurePiece(const MeasuringFonts &fonts, const TextRun &piece,
+                      std::vector<TextRun> &runs) const;
     static qsizetype pieceEnd(QStringView paragraph, qsizetype start);
 
     PageFormat m_format;
     QThreadPool *m_pool;
-    qreal m_leading;
     std::shared_ptr<SimpleGlyphs> m_simpleGlyphs;
     qreal m_simpleLineHeight = 0.0;
 };

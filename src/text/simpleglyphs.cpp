@@ -1,6 +1,7 @@
 #include "simpleglyphs.h"
 
-#include <QFontMetricsF>
+#include "measuringfonts.h"
+
 #include <QTextBoundaryFinder>
 
 #include <cmath>
@@ -14,10 +15,8 @@ constexpr char16_t IdeographicSpace = 0x3000;
 
 }
 
-SimpleGlyphs::SimpleGlyphs(const QFont &font)
-    : m_font(font)
-    , m_face(QRawFont::fromFont(font, QFontDatabase::SimplifiedChinese))
-    , m_advances(new std::atomic<float>[Units])
+SimpleGlyphs::SimpleGlyphs()
+    : m_advances(new std::atomic<float>[Units])
 {
     for (size_t i = 0; i < Units; ++i)
         m_advances[i].store(std::numeric_limits<float>::quiet_NaN(), std::memory_order_relaxed);
@@ -27,11 +26,11 @@ SimpleGlyphs::SimpleGlyphs(const QFont &font)
 // next space or break opportunity); a word goes on the line if it fits after the spaces
 // before it, and spaces at the end of a line take no room. A line that would still overflow
 // (a word wider than the line) Qt breaks inside the word: that is left to the full layout.
-bool SimpleGlyphs::breakSimply(QStringView piece, qreal lineWidth, qreal lineHeight,
-                               std::vector<Paginator::Line> &lines) const
+bool SimpleGlyphs::breakSimply(const MeasuringFonts &fonts, QStringView piece, qreal lineWidth,
+                               qreal lineHeight, std::vector<Paginator::Line> &lines) const
 {
     for (QChar c : piece) {
-        if (advance(c.unicode()) < 0.0f)
+        if (advance(fonts, c.unicode()) < 0.0f)
             return false;
     }
     std::vector<bool> breakBefore(size_t(piece.size()) + 1, false);
@@ -47,13 +46,13 @@ bool SimpleGlyphs::breakSimply(QStringView piece, qreal lineWidth, qreal lineHei
     bool lineHasWords = false;
     for (qsizetype at = 0; at < piece.size();) {
         if (isSpace(at)) {
-            spaces += advance(piece[at++].unicode());
+            spaces += advance(fonts, piece[at++].unicode());
             continue;
         }
         const qsizetype wordStart = at;
         qreal word = 0.0;
         do {
-            word += advance(piece[at++].unicode());
+            word += advance(fonts, piece[at++].unicode());
         } while (at < piece.size() && !isSpace(at) && !breakBefore[size_t(at)]);
 
         if (lineHasWords && filled + spaces + word > lineWidth) {
@@ -78,23 +77,22 @@ bool SimpleGlyphs::isCandidate(char16_t c)
             || (c >= 0xFF01 && c < 0xFF61) || (c >= 0x2010 && c < 0x2028) || c == 0x00B7;
 }
 
-float SimpleGlyphs::advance(char16_t c) const
+float SimpleGlyphs::advance(const MeasuringFonts &fonts, char16_t c) const
 {
     std::atomic<float> &slot = m_advances[c];
     float value = slot.load(std::memory_order_relaxed);
     if (std::isnan(value)) {
-        value = measure(c);
+        value = measure(fonts, c);
         slot.store(value, std::memory_order_relaxed);
     }
     return value;
 }
 
-float SimpleGlyphs::measure(char16_t c) const
+float SimpleGlyphs::measure(const MeasuringFonts &fonts, char16_t c)
 {
-    if (!isCandidate(c) || !m_face.supportsCharacter(QChar(c)))
+    if (!isCandidate(c) || !fonts.face().supportsCharacter(QChar(c)))
         return NotSimple;
-    const QFontMetricsF metrics(m_font);
-    if (metrics.rightBearing(QChar(c)) < 0.0)
+    if (fonts.metrics().rightBearing(QChar(c)) < 0.0)
         return NotSimple;
-    return float(metrics.horizontalAdvance(QChar(c)));
+    return float(fonts.metrics().horizontalAdvance(QChar(c)));
 }

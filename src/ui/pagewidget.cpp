@@ -1,6 +1,7 @@
 #include "pagewidget.h"
 
 #include "pagecurl.h"
+#include "pagerenderer.h"
 #include "paginator.h"
 
 #include <QPainter>
@@ -50,6 +51,13 @@ void PageWidget::showNothing()
 void PageWidget::extendPages(const std::vector<QString> &pages)
 {
     m_pages = pages;
+}
+
+void PageWidget::setHeadings(const std::vector<Chapter> &headings)
+{
+    dropTurnLayers();
+    m_headings = headings;
+    update();
 }
 
 void PageWidget::flipToPage(int index, bool forward)
@@ -136,9 +144,9 @@ void PageWidget::paintEvent(QPaintEvent *)
 
     const float p = m_flipProgress;
     if (p <= 0.0f) {
-        drawPage(painter, m_pages[m_currentPage]);
+        drawPage(painter, m_currentPage);
     } else if (p >= 1.0f) {
-        drawPage(painter, m_pages[m_targetPage]);
+        drawPage(painter, m_targetPage);
     } else {
         if (m_turnLayers.isNull())
             prepareTurnLayers();
@@ -153,17 +161,17 @@ void PageWidget::paintEvent(QPaintEvent *)
 void PageWidget::prepareTurnLayers()
 {
     m_turnLayers.incoming = layer(size(), [this](QPainter &painter) {
-        drawPage(painter, m_pages[m_targetPage]);
+        drawPage(painter, m_targetPage);
     });
     m_turnLayers.outgoing = layer(size(), [this](QPainter &painter) {
         painter.fillRect(rect(), OutgoingTint);
         painter.setCompositionMode(QPainter::CompositionMode_Multiply);
         painter.fillRect(rect(), m_bgColor);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        drawText(painter, textArea(), m_pages[m_currentPage]);
+        drawText(painter, textArea(), m_currentPage);
     });
     m_turnLayers.sheetText = layer(size(), [this](QPainter &painter) {
-        drawText(painter, rect(), m_pages[m_currentPage]);
+        drawText(painter, rect(), m_currentPage);
     });
 }
 
@@ -211,17 +219,17 @@ void PageWidget::startPendingTurn()
         startTurn(request);
 }
 
-void PageWidget::drawPage(QPainter &painter, const QString &text)
+void PageWidget::drawPage(QPainter &painter, int page)
 {
     painter.fillRect(rect(), m_bgColor);
-    drawText(painter, textArea(), text);
+    drawText(painter, textArea(), page);
 }
 
-void PageWidget::drawText(QPainter &painter, const QRect &area, const QString &text)
+void PageWidget::drawText(QPainter &painter, const QRect &area, int page)
 {
-    painter.setFont(m_font);
     painter.setPen(m_textColor);
-    painter.drawText(QRectF(area), text, Paginator::textOption());
+    PageRenderer::draw(painter, QRectF(area), m_pages[size_t(page)], m_font,
+                       Paginator::startsWithHeading(m_pages, page, m_headings));
 }
 
 // The part of the outgoing page not yet lifted, darkened as if in the turning sheet's shade.

@@ -1,6 +1,8 @@
 #ifndef PAGEWIDGET_H
 #define PAGEWIDGET_H
 
+#include "chapterdetector.h"
+
 #include <QColor>
 #include <QFont>
 #include <QPixmap>
@@ -29,6 +31,10 @@ public:
     // More pages of the same book: the list grows, and the page on show and the turns asked
     // for stay as they are.
     void extendPages(const std::vector<QString> &pages);
+    // The headings the pages on show were cut with, each starting a page and drawn bold; none
+    // (the default) for pages cut without chapter breaks. Given anew with every page list
+    // cut for another format.
+    void setHeadings(const std::vector<Chapter> &headings);
     void flipToPage(int index, bool forward);
     // Shows a page at rest at once, without a turn: the same place in a book cut anew.
     void showPage(int index);
@@ -66,8 +72,8 @@ private:
     void showNothing();
     void startTurn(const TurnRequest &request);
     void startPendingTurn();
-    void drawPage(QPainter &painter, const QString &text);
-    void drawText(QPainter &painter, const QRect &area, const QString &text);
+    void drawPage(QPainter &painter, int page);
+    void drawText(QPainter &painter, const QRect &area, int page);
     void drawOutgoingPage(QPainter &painter, float progress);
     void drawPageCurl(QPainter &painter, float progress);
     void prepareTurnLayers();
@@ -76,6 +82,7 @@ private:
     bool isValidPage(int index) const;
 
     std::vector<QString> m_pages;
+    std::vector<Chapter> m_headings;
     int m_currentPage = -1;
     int m_targetPage = -1;
     float m_flipProgress = 0.0f;

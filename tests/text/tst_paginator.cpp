@@ -1,10 +1,14 @@
 #include "bookdecoder.h"
+#include "chapterdetector.h"
+#include "measuringfonts.h"
+#include "pagerenderer.h"
 #include "paginator.h"
 #include "testmain.h"
 
 #include <QFile>
 #include <QPainter>
 #include <QRandomGenerator>
+#include <QThreadPool>
 
 class TestPaginator : public QObject
 {
@@ -20,6 +24,14 @@ private slots:
     void offsetsFindTheReadersPlaceAfterARecut();
     void simpleLineBreakingAgreesWithTheTextLayout_data();
     void simpleLineBreakingAgreesWithTheTextLayout();
+    void paragraphsSplitAtEveryKindOfLineEnd_data();
+    void paragraphsSplitAtEveryKindOfLineEnd();
+    void headingsStartPagesThatFitWhenDrawn_data();
+    void headingsStartPagesThatFitWhenDrawn();
+    void withoutChapterBreaksPagesAreCutAsWithoutHeadings();
+    void headingIsDrawnInTheHeadingFont();
+    void threadsMeasureWithCopiesOfTheFont_data();
+    void threadsMeasureWithCopiesOfTheFont();
 };
 
 namespace {
@@ -87,6 +99,47 @@ void verifyPages(const std::vector<QString> &pages, const QString &text, const P
                                     .arg(i)
                                     .arg(drawnHeight(format, pages[i]))));
     }
+}
+
+// A novel of short chapters, so that headings fall anywhere on what would be a page, with
+// volumes, blank lines around headings and a heading after a paragraph taller than a page.
+QString bookWithChapters(const QString &title)
+{
+    QRandomGenerator random(1210);
+    const QString sentence = QStringLiteral("雨停了，街上的人又多了起来。");
+    QString text = QStringLiteral("楔子\r\n　　") + sentence + QStringLiteral("\r\n");
+    for (int chapter = 1; chapter <= 40; ++chapter) {
+        if (chapter % 15 == 1)
+            text += QStringLiteral("第%1卷 远行\r\n\r\n").arg(chapter / 15 + 1);
+        text += QStringLiteral("第%1章 %2\r\n").arg(chapter).arg(title);
+        if (chapter % 3 == 0)
+            text += QStringLiteral("\r\n");
+        const int paragraphs = chapter == 20 ? 1 : random.bounded(0, 12);
+        for (int p = 0; p < paragraphs; ++p) {
+            const int length = chapter == 20 ? 400 : random.bounded(1, 9);
+            text += QStringLiteral("　　") + sentence.repeated(length) + QStringLiteral("\r\n");
+        }
+    }
+    return text + QStringLiteral("尾声\r\n　　完。");
+}
+
+// How far down a page's ink reaches when PageRenderer draws it, in pixels from the area's top.
+// Text that overflows its area is clipped, so it is drawn in an area taller than the page's:
+// laid out from the top, it is placed the same.
+int inkDepth(const PageFormat &format, const QString &page, bool startsWithHeading)
+{
+    QImage canvas(format.textArea + QSize(0, 400), QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    QPainter painter(&canvas);
+    painter.setPen(Qt::black);
+    PageRenderer::draw(painter, canvas.rect(), page, format.font, startsWithHeading);
+    painter.end();
+    for (int y = canvas.height() - 1; y >= 0; --y) {
+        const auto *row = reinterpret_cast<const QRgb *>(canvas.constScanLine(y));
+        if (std::any_of(row, row + canvas.width(), [](QRgb pixel) { return pixel != qRgb(255, 255, 255); }))
+            return y + 1;
+    }
+    return 0;
 }
 
 }
@@ -201,7 +254,9 @@ void TestPaginator::simpleLineBreakingAgreesWithTheTextLayout()
 {
     QFETCH(int, pointSize);
     QFETCH(int, width);
-    const Paginator paginator({ QFont(QStringLiteral("Microsoft YaHei"), pointSize), QSize(width, 600) });
+    const PageFormat format{ QFont(QStringLiteral("Microsoft YaHei"), pointSize), QSize(width, 600) };
+    const Paginator paginator(format);
+    const MeasuringFonts fonts(format.font);
     QString text = sampleBook(QStringLiteral("星灯童话集.txt")) + generatedBook();
     for (int chapter = 0; chapter < 20; ++chapter)
         text += QStringLiteral("　　“你好！”她说：“今天——我们去海边吧……好吗？”（他点点头。）《星灯》第%1章。\n")
@@ -210,8 +265,8 @@ void TestPaginator::simpleLineBreakingAgreesWithTheTextLayout()
 
     int compared = 0;
     for (QStringView paragraph : Paginator::paragraphsOf(text)) {
-        const auto simple = paginator.linesOf(paragraph);
-        const auto laidOut = paginator.laidOutLinesOf(paragraph);
+        const auto simple = paginator.linesOf(fonts, paragraph);
+        const auto laidOut = Paginator::laidOutLinesOf(paragraph, format.font, width);
         QCOMPARE(simple.size(), laidOut.size());
         for (size_t i = 0; i < simple.size(); ++i) {
             QCOMPARE(simple[i].start, laidOut[i].start);
@@ -220,6 +275,160 @@ void TestPaginator::simpleLineBreakingAgreesWithTheTextLayout()
         ++compared;
     }
     QVERIFY(compared > 2000);
+}
+
+void TestPaginator::paragraphsSplitAtEveryKindOfLineEnd_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("paragraphs");
+
+    QTest::newRow("empty") << QString() << QStringList{ QString() };
+    QTest::newRow("no line end") << QStringLiteral("一") << QStringList{ QStringLiteral("一") };
+    QTest::newRow("lf") << QStringLiteral("一\n二\n") << QStringList{ QStringLiteral("一"), QStringLiteral("二"), QString() };
+    QTest::newRow("crlf") << QStringLiteral("一\r\n\r\n二") << QStringList{ QStringLiteral("一"), QString(), QStringLiteral("二") };
+    QTest::newRow("cr") << QStringLiteral("一\r二\r") << QStringList{ QStringLiteral("一"), QStringLiteral("二"), QString() };
+    QTest::newRow("cr, cr lf") << QStringLiteral("一\r\r\n二") << QStringList{ QStringLiteral("一"), QString(), QStringLiteral("二") };
+    QTest::newRow("lf, cr") << QStringLiteral("一\n\r二") << QStringList{ QStringLiteral("一"), QString(), QStringLiteral("二") };
+    QTest::newRow("cr, cr at the end") << QStringLiteral("一\r\r") << QStringList{ QStringLiteral("一"), QString(), QString() };
+    QTest::newRow("only line ends") << QStringLiteral("\n\r\n\r") << QStringList{ QString(), QString(), QString(), QString() };
+}
+
+void TestPaginator::paragraphsSplitAtEveryKindOfLineEnd()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, paragraphs);
+
+    QStringList found;
+    for (QStringView paragraph : Paginator::paragraphsOf(text))
+        found << paragraph.toString();
+    QCOMPARE(found, paragraphs);
+}
+
+void TestPaginator::headingsStartPagesThatFitWhenDrawn_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<PageFormat>("format");
+
+    const QString title = QStringLiteral("夜雨");
+    const QString longTitle = QStringLiteral("在那遥远的地方有一座很高很高的山山上有一座庙");
+    QTest::newRow("reading format") << bookWithChapters(title) << ReadingFormat;
+    QTest::newRow("large font, small area")
+            << bookWithChapters(title) << PageFormat{ QFont(QStringLiteral("Microsoft YaHei"), 20), QSize(300, 260) };
+    QTest::newRow("headings wrapping in bold")
+            << bookWithChapters(longTitle) << PageFormat{ QFont(QStringLiteral("Microsoft YaHei"), 24), QSize(310, 400) };
+    QTest::newRow("headings taller than a page")
+            << bookWithChapters(longTitle) << PageFormat{ QFont(QStringLiteral("Microsoft YaHei"), 30), QSize(200, 60) };
+    QTest::newRow("chinese sample") << sampleBook(QStringLiteral("星灯童话集.txt")) << ReadingFormat;
+    QString english = QStringLiteral("Prologue\n");
+    for (int chapter = 1; chapter <= 12; ++chapter) {
+        english += QStringLiteral("Chapter %1: The Long Road Over the Hills\n").arg(chapter);
+        for (int paragraph = 0; paragraph < chapter * 4; ++paragraph)
+            english += QStringLiteral("the lazy dog sleeps %1\n").arg(paragraph);
+    }
+    QTest::newRow("english, large font") << english << PageFormat{ QFont(QStringLiteral("Microsoft YaHei"), 22), QSize(330, 420) };
+    // Lines exactly as wide as a heading in the regular font: in the bold face it takes two.
+    const QFont font(QStringLiteral("DejaVu Sans"), 16);
+    const int width = qCeil(QFontMetricsF(font).horizontalAdvance(QStringLiteral("Chapter 10: The Long Road Over the Hills"))) + 1;
+    const int lineHeight = qRound(Paginator::laidOutLinesOf(u"x", font, width).front().height);
+    QTest::newRow("english, heading as wide as a line") << english << PageFormat{ font, QSize(width, 10 * lineHeight) };
+}
+
+// Every heading begins a page, every page is drawn inside its area with its heading in bold,
+// and the pages still join to the text, so offsets, search and the held place are unchanged.
+void TestPaginator::headingsStartPagesThatFitWhenDrawn()
+{
+    QFETCH(QString, text);
+    QFETCH(PageFormat, format);
+    const std::vector<Chapter> headings = ChapterDetector::detect(text);
+    QVERIFY(headings.size() > 3);
+
+    const std::vector<QString> pages = Paginator(format).paginate(text, headings);
+    QCOMPARE(Paginator::textOf(pages), normalizedLineEnds(text) + u'\n');
+    for (const Chapter &heading : headings) {
+        const int page = Paginator::pageAtOffset(pages, heading.offset);
+        QCOMPARE(Paginator::offsetOfPage(pages, page), heading.offset);
+        QVERIFY(Paginator::startsWithHeading(pages, page, headings));
+    }
+    for (int page = 0; page < int(pages.size()); ++page) {
+        const int depth = inkDepth(format, pages[size_t(page)], Paginator::startsWithHeading(pages, page, headings));
+        QVERIFY2(depth <= format.textArea.height(),
+                 qPrintable(QStringLiteral("page %1 reaches %2 px: %3").arg(page).arg(depth).arg(pages[size_t(page)])));
+    }
+}
+
+void TestPaginator::withoutChapterBreaksPagesAreCutAsWithoutHeadings()
+{
+    const QString text = bookWithChapters(QStringLiteral("夜雨"));
+    const std::vector<Chapter> headings = ChapterDetector::detect(text);
+    PageFormat format = ReadingFormat;
+    const std::vector<QString> plain = Paginator(format).paginate(text);
+    QVERIFY(Paginator(format).paginate(text, headings).size() > plain.size());
+
+    format.chaptersStartPages = false;
+    QCOMPARE(Paginator(format).paginate(text, headings), plain);
+}
+
+void TestPaginator::headingIsDrawnInTheHeadingFont()
+{
+    const QString page = QStringLiteral("第一章 出山\n　　他下了山。\n");
+    const auto drawn = [&](bool startsWithHeading) {
+        QImage canvas(ReadingFormat.textArea, QImage::Format_RGB32);
+        canvas.fill(Qt::white);
+        QPainter painter(&canvas);
+        PageRenderer::draw(painter, canvas.rect(), page, ReadingFormat.font, startsWithHeading);
+        return canvas;
+    };
+    const auto darkPixels = [](const QImage &image, int fromRow, int toRow) {
+        int dark = 0;
+        for (int y = fromRow; y < toRow; ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+        }
+        return dark;
+    };
+    const int lineHeight = QFontMetrics(ReadingFormat.font).height();
+    const QImage regular = drawn(false);
+    const QImage heading = drawn(true);
+    QVERIFY(darkPixels(heading, 0, lineHeight) > darkPixels(regular, 0, lineHeight) * 5 / 4);
+    const int headingHeight = QFontMetrics(MeasuringFonts::headingFont(ReadingFormat.font)).height();
+    QCOMPARE(darkPixels(heading, headingHeight, heading.height()), darkPixels(regular, lineHeight, regular.height()));
+}
+
+void TestPaginator::threadsMeasureWithCopiesOfTheFont_data()
+{
+    QTest::addColumn<QFont>("font");
+
+    QFont pixelSized(QStringLiteral("Microsoft YaHei"));
+    pixelSized.setPixelSize(23);
+    QFont fractional(QStringLiteral("DejaVu Sans"));
+    fractional.setPointSizeF(13.5);
+    fractional.setItalic(true);
+    QFont styled(QStringLiteral("DejaVu Serif"), 15, QFont::Bold, true);
+    styled.setHintingPreference(QFont::PreferNoHinting);
+    styled.setStyleStrategy(QFont::NoAntialias);
+    QTest::newRow("reading font") << ReadingFormat.font;
+    QTest::newRow("pixel size") << pixelSized;
+    QTest::newRow("fractional size, italic") << fractional;
+    QTest::newRow("bold italic, unhinted") << styled;
+}
+
+// Each measuring thread builds its own copy of the reading font; a copy that lost any of its
+// properties would cut pages that no longer fit what the page widget draws.
+void TestPaginator::threadsMeasureWithCopiesOfTheFont()
+{
+    QFETCH(QFont, font);
+    const QFont copy = MeasuringFonts::detachedCopy(font);
+    QCOMPARE(copy, font);
+    QCOMPARE(copy.hintingPreference(), font.hintingPreference());
+    QCOMPARE(copy.resolveMask(), font.resolveMask());
+
+    const PageFormat format{ font, QSize(420, 500) };
+    const QString text = generatedBook();
+    QThreadPool pool;
+    pool.setMaxThreadCount(3);
+    const std::vector<QString> pages = Paginator(format, &pool).paginate(text);
+    QCOMPARE(pages, Paginator(format).paginate(text));
+    verifyPages(pages, text, format);
 }
 
 LEXORIN_TEST_MAIN(TestPaginator)

@@ -13,6 +13,7 @@ private slots:
     void pageOutsideTheListStartsNoTurn();
     void requestsDuringATurnEndOnTheLatest();
     void replacingPagesDuringATurnNeverPaintsOutsideThem();
+    void onlyPagesStartingWithAHeadingDrawItInBold();
 
 private:
     static void waitForTurnsToEnd(PageWidget &widget);
@@ -117,6 +118,26 @@ void TestPageWidget::replacingPagesDuringATurnNeverPaintsOutsideThem()
     widget.flipToPage(0, true);
     waitForTurnsToEnd(widget);
     QCOMPARE(widget.restingPage(), 0);
+}
+
+// The widget is told the headings of its pages, and draws bold only the page whose start is
+// a heading: the first page here, not the second, whose first line merely reads like one.
+void TestPageWidget::onlyPagesStartingWithAHeadingDrawItInBold()
+{
+    const std::vector<QString> pages{ QStringLiteral("第一章 出山\n　　他下了山。\n"),
+                                      QStringLiteral("第一章 出山\n　　他又下了山。\n") };
+    const std::vector<Chapter> headings{ { 0, 6, QStringLiteral("第一章 出山"), Chapter::Section } };
+    const auto drawn = [&pages](const std::vector<Chapter> &headings, int page) {
+        PageWidget widget;
+        widget.resize(300, 400);
+        widget.setPages(pages);
+        widget.setHeadings(headings);
+        widget.showPage(page);
+        return widget.grab().toImage();
+    };
+
+    QVERIFY(drawn(headings, 0) != drawn({}, 0));
+    QCOMPARE(drawn(headings, 1), drawn({}, 1));
 }
 
 void TestPageWidget::waitForTurnsToEnd(PageWidget &widget)

@@ -1,0 +1,21 @@
+#ifndef PAGERENDERER_H
+#define PAGERENDERER_H
+
+#include <QFont>
+#include <QRectF>
+#include <QStringView>
+
+class QPainter;
+
+// Draws a page's text the way the paginator measured it: laid out with
+// Paginator::textOption() in the reading font, and, on a page that begins with a heading,
+// that first paragraph in the bold heading font, the rest starting just below it. Drawing
+// here and nowhere else keeps every page inside the text area it was cut for.
+class PageRenderer
+{
+public:
+    static void draw(QPainter &painter, const QRectF &area, QStringView pageText,
+                     const QFont &font, bool startsWithHeading);
+};
+
+#endif
