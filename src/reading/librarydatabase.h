@@ -5,6 +5,7 @@
 #include "bookrecord.h"
 
 #include <QHash>
+#include <QFutureWatcher>
 #include <QList>
 #include <QObject>
 #include <QSqlQuery>
@@ -23,7 +24,10 @@ class QSqlError;
 // written, the file comes from a newer version of the program) the library works without
 // memory: writes do nothing and reads come back empty. A damaged file is moved aside and a
 // fresh one started. status() tells which case applies; statusMessage() words it for the
-// reader, once, and statusChanged() announces a change after open().
+// reader, once, and statusChanged() announces each change. Damage deep inside the file is
+// found by a check that runs beside the start; when it finds some, the library starts
+// afresh and reports Recovered a moment after open() returned, so records read before
+// then are gone.
 //
 // Use it on one thread only (the GUI thread); several instances, in this process or in
 // others, may share one file.
@@ -93,8 +97,12 @@ signals:
     void statusChanged(LibraryDatabase::Status status);
 
 private:
-    enum class Outcome { Usable, Damaged, Newer, Failed };
+    enum class Outcome { Usable, Recovered, Damaged, Newer, Failed };
 
+    void startCheckingFile();
+    void onCheckFinished();
+    Outcome replaceDamagedFile();
+    void adopt(Outcome outcome);
     Outcome openConnection();
     Outcome checkFile(QSqlDatabase &db, int *version);
     bool configure(QSqlDatabase &db);
@@ -121,6 +129,7 @@ private:
     Status m_status = Status::Closed;
     QString m_damagedFilePath;
     QHash<QString, QSqlQuery> m_statements;
+    QFutureWatcher<bool> m_check;
 };
 
 #endif

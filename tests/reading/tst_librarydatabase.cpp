@@ -349,6 +349,7 @@ void TestLibraryDatabase::booksComeMostRecentFirst()
     const BookRecord third = addBook(library, QStringLiteral("third.txt"), "third");
     QCOMPARE(library.lastReadBook().id, 0);
 
+    QTest::qWait(5);
     library.recordOpened(first.id);
     QTest::qWait(5);
     library.savePlace(second.id, 1, 6);
@@ -453,6 +454,7 @@ void TestLibraryDatabase::damagedFileIsMovedAsideAndReplaced_data()
     QTest::newRow("garbage bytes") << QStringLiteral("garbage");
     QTest::newRow("cut inside the header") << QStringLiteral("header");
     QTest::newRow("cut in half") << QStringLiteral("half");
+    QTest::newRow("a page deep inside overwritten") << QStringLiteral("page");
 }
 
 void TestLibraryDatabase::damagedFileIsMovedAsideAndReplaced()
@@ -469,14 +471,22 @@ void TestLibraryDatabase::damagedFileIsMovedAsideAndReplaced()
         fillLibrary(300);
         QFile file(libraryFile());
         QVERIFY(file.size() > 8 * 4096);
-        QVERIFY(file.resize(damage == QLatin1String("header") ? 50 : file.size() / 2));
+        if (damage == QLatin1String("page")) {
+            QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(file.size() - 2 * 4096 + 100));
+            file.write(QByteArray(3000, '\xA5'));
+        } else {
+            QVERIFY(file.resize(damage == QLatin1String("header") ? 50 : file.size() / 2));
+        }
     }
     const QByteArray damagedBytes = contentOf(libraryFile());
 
     LibraryDatabase library(folder());
     QSignalSpy changes(&library, &LibraryDatabase::statusChanged);
-    QCOMPARE(library.open(), LibraryDatabase::Status::Recovered);
-    QCOMPARE(changes.size(), 1);
+    library.open();
+    // Damage deep inside the file shows only to the check that runs beside the start.
+    QTRY_COMPARE(library.status(), LibraryDatabase::Status::Recovered);
+    QCOMPARE(changes.last().first().value<LibraryDatabase::Status>(),
+             LibraryDatabase::Status::Recovered);
     QVERIFY(library.hasMemory());
 
     const QFileInfo aside(library.damagedFilePath());
@@ -493,8 +503,11 @@ void TestLibraryDatabase::damagedFileIsMovedAsideAndReplaced()
 
     // Only the start that found the damage reports it.
     LibraryDatabase next(folder());
+    QSignalSpy nextChanges(&next, &LibraryDatabase::statusChanged);
     QCOMPARE(next.open(), LibraryDatabase::Status::Ready);
     QCOMPARE(next.books().size(), 1);
+    QTest::qWait(200);
+    QCOMPARE(nextChanges.size(), 1);
 }
 
 void TestLibraryDatabase::newerFileIsLeftUntouched()
