@@ -33,12 +33,17 @@ const QString BookColumns = QStringLiteral(
 // The most recent activity first: reading a book, or else adding it.
 const QString RecencyOrder = QStringLiteral("COALESCE(last_read_at, added_at) DESC, id DESC");
 
-bool isMoreRecent(const BookRecord &a, const BookRecord &b)
+// A book with the time of its latest reading, or else its adding, for sorting the shelf.
+struct ShelfEntry
 {
-    const QDateTime &aTime = a.lastReadAt.isNull() ? a.addedAt : a.lastReadAt;
-    const QDateTime &bTime = b.lastReadAt.isNull() ? b.addedAt : b.lastReadAt;
-    return aTime != bTime ? aTime > bTime : a.id > b.id;
-}
+    qint64 recency;
+    BookRecord record;
+
+    bool operator<(const ShelfEntry &other) const
+    {
+        return recency != other.recency ? recency > other.recency : record.id > other.record.id;
+    }
+};
 
 bool runAll(QSqlQuery &query, const QStringList &statements)
 {
@@ -561,13 +566,18 @@ QList<BookRecord> LibraryDatabase::books()
         return records;
     // Reading the rows in the order they are stored and sorting them here is several times
     // faster for a long shelf than walking an index, which visits the pages in random order.
-    QSqlQuery &query = statement(QStringLiteral("SELECT %1 FROM books").arg(BookColumns));
+    QSqlQuery &query = statement(
+        QStringLiteral("SELECT %1, COALESCE(last_read_at, added_at) FROM books").arg(BookColumns));
+    std::vector<ShelfEntry> entries;
     if (read(query)) {
         while (query.next())
-            records.append(bookFromRow(query));
+            entries.push_back({ query.value(13).toLongLong(), bookFromRow(query) });
     }
     query.finish();
-    std::sort(records.begin(), records.end(), isMoreRecent);
+    std::sort(entries.begin(), entries.end());
+    records.reserve(qsizetype(entries.size()));
+    for (ShelfEntry &entry : entries)
+        records.append(std::move(entry.record));
     return records;
 }
 
