@@ -6,6 +6,7 @@
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTranslator>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -33,6 +34,8 @@ private slots:
     void damagedFileIsMovedAsideAndReplaced();
     void newerFileIsLeftUntouched();
     void folderThatCannotBeCreatedMeansNoMemory();
+    void noticesSpeakTheReadersLanguage_data();
+    void noticesSpeakTheReadersLanguage();
     void fullDiskAtStartMeansNoMemory();
     void fullDiskDuringReadingIsReportedOnce();
     void twoInstancesShareOneFile();
@@ -552,6 +555,36 @@ void TestLibraryDatabase::folderThatCannotBeCreatedMeansNoMemory()
     QVERIFY(library.statusMessage().contains(QStringLiteral("library.sqlite")));
     exerciseWithoutMemory(library, bookPath);
     QCOMPARE(changes.size(), 1);
+}
+
+void TestLibraryDatabase::noticesSpeakTheReadersLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("notice");
+
+    QTest::newRow("English") << QStringLiteral("en_US")
+                             << QStringLiteral("Cannot open the library file \"%1\". Reading places "
+                                               "will not be remembered this time.");
+    QTest::newRow("Traditional Chinese") << QStringLiteral("zh_TW")
+                                         << QStringLiteral("無法開啟書庫檔案「%1」，本次不會記住閱讀位置。");
+}
+
+void TestLibraryDatabase::noticesSpeakTheReadersLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, notice);
+
+    QTranslator translator;
+    QVERIFY(translator.load(QStringLiteral(":/translations/lang_%1.qm").arg(language)));
+    QCoreApplication::installTranslator(&translator);
+    const QString blocked = writeBook(QStringLiteral("blocker"), "not a folder");
+    LibraryDatabase library(blocked);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Cannot use the library")));
+    library.open();
+    const QString message = library.statusMessage();
+    QCoreApplication::removeTranslator(&translator);
+
+    QCOMPARE(message, notice.arg(QDir::toNativeSeparators(library.filePath())));
 }
 
 void TestLibraryDatabase::fullDiskAtStartMeansNoMemory()
