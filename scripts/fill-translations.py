@@ -95,9 +95,10 @@ TABLE = {
     "无法打开书库文件“%1”，本次不会记住阅读位置。": (
         "Cannot open the library file \"%1\". Reading places will not be remembered this time.",
         "無法開啟書庫檔案「%1」，本次不會記住閱讀位置。"),
-    "无法保存阅读位置，磁盘可能已满。": (
-        "Cannot save the reading place. The disk may be full.",
-        "無法儲存閱讀位置，磁碟可能已滿。"),
+    "无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。": (
+        "Cannot save the reading place: the disk may be full, or another window is holding "
+        "the library.",
+        "無法儲存閱讀位置：磁碟可能已滿，或書庫正被另一個視窗佔用。"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

@@ -58,8 +58,8 @@
             <translation>Cannot open the library file "%1". Reading places will not be remembered this time.</translation>
         </message>
         <message>
-            <source>无法保存阅读位置，磁盘可能已满。</source>
-            <translation>Cannot save the reading place. The disk may be full.</translation>
+            <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
+            <translation>Cannot save the reading place: the disk may be full, or another window is holding the library.</translation>
         </message>
     </context>
     <context>

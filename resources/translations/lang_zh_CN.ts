@@ -58,7 +58,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>无法保存阅读位置，磁盘可能已满。</source>
+        <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -58,8 +58,8 @@
             <translation>無法開啟書庫檔案「%1」，本次不會記住閱讀位置。</translation>
         </message>
         <message>
-            <source>无法保存阅读位置，磁盘可能已满。</source>
-            <translation>無法儲存閱讀位置，磁碟可能已滿。</translation>
+            <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
+            <translation>無法儲存閱讀位置：磁碟可能已滿，或書庫正被另一個視窗佔用。</translation>
         </message>
     </context>
     <context>

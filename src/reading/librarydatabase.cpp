@@ -229,10 +229,8 @@ void LibraryDatabase::startCheckingFile()
 
 void LibraryDatabase::onCheckFinished()
 {
-    if (m_check.future().isValid() && !m_check.result() && hasMemory()) {
-        closeConnection();
+    if (!m_check.result() && hasMemory())
         adopt(replaceDamagedFile());
-    }
 }
 
 LibraryDatabase::Outcome LibraryDatabase::replaceDamagedFile()
@@ -289,7 +287,7 @@ QString LibraryDatabase::statusMessage() const
         return tr("无法打开书库文件“%1”，本次不会记住阅读位置。")
             .arg(QDir::toNativeSeparators(filePath()));
     case Status::WriteFailed:
-        return tr("无法保存阅读位置，磁盘可能已满。");
+        return tr("无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。");
     }
     return {};
 }
@@ -478,7 +476,11 @@ BookRecord LibraryDatabase::bookFor(const QString &path, const BookFingerprint &
             record = insertBook(canonical, fingerprint);
         return record.isStored();
     });
-    return found ? record : unstoredBook(canonical, fingerprint);
+    if (found)
+        return record;
+    // Without room to write, a book the library knows keeps what it had.
+    record = storedBookAt(canonical);
+    return record.isStored() ? record : unstoredBook(canonical, fingerprint);
 }
 
 // A file that was edited or replaced under its old name stays the same book, but its old

@@ -42,7 +42,7 @@ public:
         Recovered, // the file was damaged; it was moved aside and a fresh one started
         NewerVersion, // written by a newer version: left untouched, working without memory
         Unavailable, // the file cannot be opened or created: working without memory
-        WriteFailed, // a change could not be saved (full disk, say); reads still work
+        WriteFailed, // a change could not be saved (full disk, locked file); reads still work
     };
     Q_ENUM(Status)
 

@@ -39,6 +39,7 @@ private slots:
     void fullDiskAtStartMeansNoMemory();
     void fullDiskDuringReadingIsReportedOnce();
     void twoInstancesShareOneFile();
+    void bookIsFoundWhileAnotherInstanceHoldsTheLock();
     void writerKilledMidWriteLeavesTheFileSound();
 
 private:
@@ -657,6 +658,27 @@ void TestLibraryDatabase::twoInstancesShareOneFile()
     QCOMPARE(first.status(), LibraryDatabase::Status::Ready);
     QCOMPARE(second.status(), LibraryDatabase::Status::Ready);
     QCOMPARE(integrityOf(libraryFile()), QStringLiteral("ok"));
+}
+
+// Another window stuck in the middle of a write: after the busy timeout the library gives up
+// writing, but still hands out what it knows.
+void TestLibraryDatabase::bookIsFoundWhileAnotherInstanceHoldsTheLock()
+{
+    LibraryDatabase library(folder());
+    library.open();
+    const BookRecord record = addBook(library, QStringLiteral("tales.txt"), Text);
+    library.savePlace(record.id, 12, Text.size());
+
+    Inspector stuck(libraryFile());
+    QVERIFY(stuck.run(QStringLiteral("BEGIN IMMEDIATE")));
+    const BookRecord found = library.bookFor(record.path, record.fingerprint);
+    QCOMPARE(library.status(), LibraryDatabase::Status::WriteFailed);
+    QCOMPARE(found.id, record.id);
+    QCOMPARE(found.place, 12);
+    QVERIFY(stuck.run(QStringLiteral("ROLLBACK")));
+
+    library.savePlace(record.id, 20, Text.size());
+    QCOMPARE(library.book(record.path).place, 20);
 }
 
 // The child (see main below) saves without pause until it is killed, in the middle of some
