@@ -98,6 +98,21 @@ TABLE = {
     "系统资源不足，无法读取文件。": ("The system is short of resources to read the file.",
                         "系統資源不足，無法讀取檔案。"),
     "文件里没有可以显示的文字。": ("The file holds no text to show.", "檔案裡沒有可以顯示的文字。"),
+    # The library database's notices
+    "书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。": (
+        "The library file was damaged. It was kept as \"%1\" and a new, empty library was started.",
+        "書庫檔案已損壞，已改名為「%1」保存，並新建了一個空書庫。"),
+    "书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。": (
+        "The library file was written by a newer version of Lexorin. To keep it intact, "
+        "reading places will not be remembered this time.",
+        "書庫檔案由較新版本的 Lexorin 寫入。為免損壞它，本次不會記住閱讀位置。"),
+    "无法打开书库文件“%1”，本次不会记住阅读位置。": (
+        "Cannot open the library file \"%1\". Reading places will not be remembered this time.",
+        "無法開啟書庫檔案「%1」，本次不會記住閱讀位置。"),
+    "无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。": (
+        "Cannot save the reading place: the disk may be full, or another window is holding "
+        "the library.",
+        "無法儲存閱讀位置：磁碟可能已滿，或書庫正被另一個視窗佔用。"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

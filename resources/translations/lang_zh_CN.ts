@@ -102,6 +102,25 @@
     </message>
 </context>
 <context>
+    <name>LibraryDatabase</name>
+    <message>
+        <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>Lexorin</source>

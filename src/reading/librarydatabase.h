@@ -1,0 +1,135 @@
+#ifndef LIBRARYDATABASE_H
+#define LIBRARYDATABASE_H
+
+#include "bookmark.h"
+#include "bookrecord.h"
+
+#include <QHash>
+#include <QFutureWatcher>
+#include <QList>
+#include <QObject>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantList>
+
+#include <functional>
+
+class QSqlDatabase;
+class QSqlError;
+
+// The reader's memory of every book it opened: the place, progress, encodings, reading time
+// and bookmarks of each, kept in one SQLite file. The only code that speaks SQL.
+//
+// Failing storage never stops the reader. When the file cannot be used (the folder cannot be
+// written, the file comes from a newer version of the program) the library works without
+// memory: writes do nothing and reads come back empty. A damaged file is moved aside and a
+// fresh one started. status() tells which case applies; statusMessage() words it for the
+// reader, once, and statusChanged() announces each change. Damage deep inside the file is
+// found by a check that runs beside the start; when it finds some, the library starts
+// afresh and reports Recovered a moment after open() returned, so records read before
+// then are gone.
+//
+// Use it on one thread only (the GUI thread); several instances, in this process or in
+// others, may share one file.
+class LibraryDatabase : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Status {
+        Closed, // open() not called yet
+        Ready,
+        Recovered, // the file was damaged; it was moved aside and a fresh one started
+        NewerVersion, // written by a newer version: left untouched, working without memory
+        Unavailable, // the file cannot be opened or created: working without memory
+        WriteFailed, // a change could not be saved (full disk, locked file); reads still work
+    };
+    Q_ENUM(Status)
+
+    static constexpr int SchemaVersion = 1;
+    static constexpr qsizetype MaxSnippetLength = 200;
+
+    // An empty folder means the per-user data folder.
+    explicit LibraryDatabase(const QString &folder = QString(), QObject *parent = nullptr);
+    ~LibraryDatabase() override;
+
+    static QString defaultFolder();
+    QString filePath() const;
+
+    Status open();
+    Status status() const { return m_status; }
+    bool hasMemory() const;
+    // What the reader should be told about the library, or an empty text when all is well.
+    QString statusMessage() const;
+    // Where a damaged file was moved to, when status() is Recovered.
+    QString damagedFilePath() const { return m_damagedFilePath; }
+
+    // The record of the book at the path, created when the library does not know it yet.
+    // A book found under another path with the same fingerprint was moved: its record
+    // follows it. A book whose content changed keeps its place, held within its new size.
+    BookRecord bookFor(const QString &path, const BookFingerprint &fingerprint);
+    // The record of the book at the path, or one that is not stored.
+    BookRecord book(const QString &path);
+    BookRecord lastReadBook();
+    // Every book, the most recently read (or added) first.
+    QList<BookRecord> books();
+
+    void recordOpened(qint64 bookId);
+    void savePlace(qint64 bookId, qint64 place, qint64 textLength);
+    void addReadingTime(qint64 bookId, qint64 seconds);
+    void setEncoding(qint64 bookId, const QString &encoding);
+    void setEncodingOverride(qint64 bookId, const QString &encoding);
+    void removeBook(qint64 bookId);
+
+    // The book's bookmarks in the order of their places.
+    QList<Bookmark> bookmarks(qint64 bookId);
+    // The new bookmark; its id is 0 when it could not be stored.
+    Bookmark addBookmark(qint64 bookId, qint64 place, const QString &snippet);
+    void removeBookmark(qint64 bookmarkId);
+
+    // Forgets every book and bookmark.
+    void clear();
+
+    // The path the library files a book under: the canonical one when the file exists.
+    static QString canonicalPath(const QString &path);
+
+signals:
+    void statusChanged(LibraryDatabase::Status status);
+
+private:
+    enum class Outcome { Usable, Recovered, Damaged, Newer, Failed };
+
+    void startCheckingFile();
+    void onCheckFinished();
+    Outcome replaceDamagedFile();
+    void adopt(Outcome outcome);
+    Outcome openConnection();
+    Outcome checkFile(QSqlDatabase &db, int *version);
+    bool configure(QSqlDatabase &db);
+    bool migrate(QSqlDatabase &db, int version);
+    bool moveDamagedFileAside();
+    void closeConnection();
+
+    QSqlQuery &statement(const QString &sql);
+    QSqlQuery &bound(const QString &sql, const QVariantList &values);
+    bool read(QSqlQuery &query);
+    bool write(QSqlQuery &query);
+    bool inTransaction(const std::function<bool()> &work);
+    void reportWriteFailure(const QSqlError &error);
+    void setStatus(Status status);
+
+    BookRecord firstBook(QSqlQuery &query);
+    BookRecord storedBookAt(const QString &path);
+    BookRecord followMovedBook(const QString &path, const BookFingerprint &fingerprint);
+    BookRecord insertBook(const QString &path, const BookFingerprint &fingerprint);
+    bool takeChangedContent(BookRecord &record, const BookFingerprint &fingerprint);
+
+    QString m_folder;
+    QString m_connectionName;
+    Status m_status = Status::Closed;
+    QString m_damagedFilePath;
+    QHash<QString, QSqlQuery> m_statements;
+    QFutureWatcher<bool> m_check;
+};
+
+#endif
