@@ -182,6 +182,8 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     applyApplicationFont();
+    // The frame the shadow is cast by is opaque only as the style sheet paints it.
+    loadStyleSheet(app);
     BenchCurl bench;
     return QTest::qExec(&bench, argc, argv);
 }

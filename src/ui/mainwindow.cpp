@@ -5,6 +5,7 @@
 #include "bookshelfwidget.h"
 #include "fileloader.h"
 #include "pagewidget.h"
+#include "windowshadow.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -13,7 +14,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
-#include <QGraphicsDropShadowEffect>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QLibraryInfo>
@@ -85,11 +85,7 @@ MainWindow::MainWindow(QWidget *parent)
     setFixedSize(WindowWidth, WindowHeight);
     setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     setAttribute(Qt::WA_TranslucentBackground, true);
-    auto *shadow = new QGraphicsDropShadowEffect(this);
-    shadow->setBlurRadius(20.0);
-    shadow->setColor(QColor(0, 0, 0, 80));
-    shadow->setOffset(0.0, 0.0);
-    ui->centralwidget->setGraphicsEffect(shadow);
+    new WindowShadow(ui->frameMain);
     setFocusPolicy(Qt::StrongFocus);
     setFocus(Qt::OtherFocusReason);
 

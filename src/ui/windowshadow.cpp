@@ -85,31 +85,36 @@ QRectF WindowShadow::tileCasterRect() const
 }
 
 // The shadow of a small caster, blurred by the same effect the window would otherwise run
-// on every frame; the caster itself is cut out, as it covers that part in the window.
+// on every frame. The caster is drawn a tile's width to the right and its shadow offset back
+// by as much, so the tile holds the shadow alone, also where the caster's edge is partly
+// transparent. Like the effect on a widget, the blur is made in device pixels.
 QPixmap WindowShadow::renderTile(qreal ratio) const
 {
-    const QRectF caster = tileCasterRect();
-    const QPainterPath casterShape = roundedRect(caster, m_cornerRadius);
-    const QRectF bounds = caster.adjusted(-BlurRadius, -BlurRadius, BlurRadius, BlurRadius);
+    const qreal reach = BlurRadius * ratio;
+    const QRectF caster = scaled(tileCasterRect(), ratio);
+    const QRectF bounds = caster.adjusted(-reach, -reach, reach, reach);
+    const qreal aside = bounds.width();
 
-    QGraphicsScene scene(bounds);
-    QGraphicsPathItem *item = scene.addPath(casterShape, Qt::NoPen, Qt::black);
+    QGraphicsScene scene(bounds.adjusted(0.0, 0.0, aside, 0.0));
+    QGraphicsPathItem *item = scene.addPath(roundedRect(caster.translated(aside, 0.0), m_cornerRadius * ratio),
+                                            Qt::NoPen, Qt::black);
     auto *effect = new QGraphicsDropShadowEffect;
     effect->setBlurRadius(BlurRadius);
     effect->setColor(Color);
-    effect->setOffset(0.0, 0.0);
+    effect->setOffset(-aside, 0.0);
     item->setGraphicsEffect(effect);
 
-    QImage image((bounds.size() * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
+    // The whole scene is rendered: the view of the shadow's part alone would leave out the
+    // caster, and with it the effect.
+    QImage image(scene.sceneRect().size().toSize(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    scene.render(&painter, QRectF(QPointF(), bounds.size()), bounds);
-    painter.setCompositionMode(QPainter::CompositionMode_DestinationOut);
-    painter.fillPath(casterShape, Qt::black);
+    scene.render(&painter, image.rect(), scene.sceneRect());
     painter.end();
-    return QPixmap::fromImage(std::move(image));
+    QImage shadow = image.copy(QRect(QPoint(), bounds.size().toSize()));
+    shadow.setDevicePixelRatio(ratio);
+    return QPixmap::fromImage(std::move(shadow));
 }
 
 const QPixmap &WindowShadow::tile(qreal ratio)
@@ -120,13 +125,14 @@ const QPixmap &WindowShadow::tile(qreal ratio)
 }
 
 // Four corner slices of the tile at the caster's corners and a line from the middle of each
-// side stretched along it. The caster's inside is not drawn: the caster covers it.
+// side stretched along it. The middle is not drawn: the caster covers it.
 void WindowShadow::paintEvent(QPaintEvent *)
 {
     if (!m_caster->isVisible())
         return;
     QPainter painter(this);
-    const qreal ratio = painter.device()->devicePixelRatioF();
+    // The scale to device pixels, also when the window is rendered into an image of its own.
+    const qreal ratio = painter.deviceTransform().m11();
     const QPixmap &shadow = tile(ratio);
 
     const QRectF caster(m_caster->geometry());
