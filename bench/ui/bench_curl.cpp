@@ -91,7 +91,7 @@ bool runAtRatio(qreal ratio)
         return false;
     for (const QByteArray &line : child.readAllStandardOutput().split('\n')) {
         if (line.startsWith("QINFO") || line.startsWith("FAIL"))
-            qInfo().noquote() << QString::fromUtf8(line.mid(line.indexOf(':') + 1)).trimmed();
+            qInfo().noquote() << QString::fromUtf8(line.mid(line.indexOf(") ") + 2)).trimmed();
     }
     return child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
 }
