@@ -131,8 +131,9 @@ void WindowShadow::paintEvent(QPaintEvent *)
     if (!m_caster->isVisible())
         return;
     QPainter painter(this);
-    // The scale to device pixels, also when the window is rendered into an image of its own.
-    const qreal ratio = painter.deviceTransform().m11();
+    // The scale to device pixels, also when the window is rendered into an image of a higher
+    // ratio than its screen's.
+    const qreal ratio = qMax(painter.deviceTransform().m11(), devicePixelRatioF());
     const QPixmap &shadow = tile(ratio);
 
     const QRectF caster(m_caster->geometry());
