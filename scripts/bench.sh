@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the reader optimised and runs every benchmark in bench/ (loading and page-turn
 # painting, the shelf, decoding a labelled corpus, books opened in quick succession, chapter
-# headings, the library database's saves and start-up, ...). Figures go to standard output.
+# headings, the library database's saves and start-up, curl frames
+# painted in the shown window with its shadow, ...). Figures go to standard output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

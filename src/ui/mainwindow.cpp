@@ -49,7 +49,7 @@ MainWindow::MainWindow(QWidget *parent)
         new QVBoxLayout(ui->bookBox);
     ui->bookBox->layout()->addWidget(m_pageWidget);
     ui->gridLayout->addWidget(m_bookshelfWidget);
-    m_chrome = new WindowChrome(this, QSize(WindowWidth, WindowHeight),
+    m_chrome = new WindowChrome(this, QSize(WindowWidth, WindowHeight), ui->frameMain,
                                 { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
     setFocusPolicy(Qt::StrongFocus);
     setFocus(Qt::OtherFocusReason);

@@ -1,12 +1,12 @@
 #include "windowchrome.h"
 
+#include "windowshadow.h"
+
 #include <QAbstractButton>
-#include <QGraphicsDropShadowEffect>
-#include <QMainWindow>
 #include <QMouseEvent>
 
-WindowChrome::WindowChrome(QWidget *window, const QSize &fixedSize, QList<QWidget *> dragHandles,
-                           QAbstractButton *fullScreenButton)
+WindowChrome::WindowChrome(QWidget *window, const QSize &fixedSize, QWidget *frame,
+                           QList<QWidget *> dragHandles, QAbstractButton *fullScreenButton)
     : QObject(window)
     , m_window(window)
     , m_fixedSize(fixedSize)
@@ -16,19 +16,8 @@ WindowChrome::WindowChrome(QWidget *window, const QSize &fixedSize, QList<QWidge
     m_window->setFixedSize(m_fixedSize);
     m_window->setWindowFlags(Qt::Window | Qt::FramelessWindowHint);
     m_window->setAttribute(Qt::WA_TranslucentBackground, true);
-    castShadow();
+    new WindowShadow(frame);
     m_window->installEventFilter(this);
-}
-
-void WindowChrome::castShadow()
-{
-    auto *mainWindow = qobject_cast<QMainWindow *>(m_window);
-    QWidget *surface = mainWindow ? mainWindow->centralWidget() : m_window;
-    auto *shadow = new QGraphicsDropShadowEffect(surface);
-    shadow->setBlurRadius(20.0);
-    shadow->setColor(QColor(0, 0, 0, 80));
-    shadow->setOffset(0.0, 0.0);
-    surface->setGraphicsEffect(shadow);
 }
 
 // Full screen needs the fixed-size constraint lifted; leaving it restores the window's size.

@@ -17,8 +17,9 @@ class WindowChrome : public QObject
     Q_OBJECT
 
 public:
-    WindowChrome(QWidget *window, const QSize &fixedSize, QList<QWidget *> dragHandles,
-                 QAbstractButton *fullScreenButton);
+    // The shadow is cast by the window's opaque frame, which its transparent margin surrounds.
+    WindowChrome(QWidget *window, const QSize &fixedSize, QWidget *frame,
+                 QList<QWidget *> dragHandles, QAbstractButton *fullScreenButton);
 
     bool isFullScreen() const { return m_fullScreen; }
     void toggleFullScreen();
@@ -27,7 +28,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void castShadow();
     bool isDragHandle(const QPoint &windowPosition) const;
     bool startDrag(const QPoint &windowPosition, const QPoint &globalPosition);
 
