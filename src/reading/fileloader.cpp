@@ -125,7 +125,8 @@ void FileLoader::repaginate(const std::vector<QString> &pages, const QString &fi
 
 void FileLoader::cancel()
 {
-    ++*m_latestTask;
+    ++m_shared->latestTask;
+    m_shared->wakeWaitingReaders();
 }
 
 FileLoader::Task FileLoader::newTask(const QString &filePath, const PageFormat &format)
