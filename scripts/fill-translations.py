@@ -113,6 +113,14 @@ TABLE = {
         "Cannot save the reading place: the disk may be full, or another window is holding "
         "the library.",
         "無法儲存閱讀位置：磁碟可能已滿，或書庫正被另一個視窗佔用。"),
+    # Damaged books and folder scans
+    "“%1”中有 %2 个字节无法识别，已显示为 �。": (
+        "%2 bytes of “%1” could not be read and are shown as �.",
+        "「%1」中有 %2 個位元組無法辨識，已顯示為 �。"),
+    "正在扫描文件夹……": ("Scanning the folder…", "正在掃描資料夾……"),
+    "取消": ("Cancel", "取消"),
+    "扫描文件夹": ("Scan Folder", "掃描資料夾"),
+    "已找到 %1 个文本文件……": ("%1 text files found so far…", "已找到 %1 個文字檔……"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

@@ -79,6 +79,25 @@
         </message>
     </context>
     <context>
+        <name>LibraryDatabase</name>
+        <message>
+            <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
+            <translation>The library file was damaged. It was kept as "%1" and a new, empty library was started.</translation>
+        </message>
+        <message>
+            <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
+            <translation>The library file was written by a newer version of Lexorin. To keep it intact, reading places will not be remembered this time.</translation>
+        </message>
+        <message>
+            <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
+            <translation>Cannot open the library file "%1". Reading places will not be remembered this time.</translation>
+        </message>
+        <message>
+            <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
+            <translation>Cannot save the reading place: the disk may be full, or another window is holding the library.</translation>
+        </message>
+    </context>
+    <context>
         <name>MainMenu</name>
         <message>
             <source>简体中文</source>
@@ -99,25 +118,6 @@
         <message>
             <source>关于Quorvane</source>
             <translation>About Quorvane</translation>
-        </message>
-    </context>
-    <context>
-        <name>LibraryDatabase</name>
-        <message>
-            <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
-            <translation>The library file was damaged. It was kept as "%1" and a new, empty library was started.</translation>
-        </message>
-        <message>
-            <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
-            <translation>The library file was written by a newer version of Lexorin. To keep it intact, reading places will not be remembered this time.</translation>
-        </message>
-        <message>
-            <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
-            <translation>Cannot open the library file "%1". Reading places will not be remembered this time.</translation>
-        </message>
-        <message>
-            <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
-            <translation>Cannot save the reading place: the disk may be full, or another window is holding the library.</translation>
         </message>
     </context>
     <context>
@@ -311,7 +311,27 @@ This clears all settings and every book on the bookshelf.</translation>
             <translation>Page %1/%2+</translation>
         </message>
         <message>
-            <source>文件不存在</source>
+            <source>“%1”中有 %2 个字节无法识别，已显示为 �。</source>
+            <translation>%2 bytes of “%1” could not be read and are shown as �.</translation>
+        </message>
+        <message>
+            <source>正在扫描文件夹……</source>
+            <translation>Scanning the folder…</translation>
+        </message>
+        <message>
+            <source>取消</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>扫描文件夹</source>
+            <translation>Scan Folder</translation>
+        </message>
+        <message>
+            <source>已找到 %1 个文本文件……</source>
+            <translation>%1 text files found so far…</translation>
+        </message>
+        <message>
+            <source>文件不存在。</source>
             <translation>The file does not exist.</translation>
         </message>
     </context>

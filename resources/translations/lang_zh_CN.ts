@@ -79,6 +79,25 @@
     </message>
 </context>
 <context>
+    <name>LibraryDatabase</name>
+    <message>
+        <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MainMenu</name>
     <message>
         <source>简体中文</source>
@@ -98,25 +117,6 @@
     </message>
     <message>
         <source>关于Quorvane</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>LibraryDatabase</name>
-    <message>
-        <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -309,7 +309,27 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>文件不存在</source>
+        <source>“%1”中有 %2 个字节无法识别，已显示为 �。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>正在扫描文件夹……</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>扫描文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>已找到 %1 个文本文件……</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件不存在。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

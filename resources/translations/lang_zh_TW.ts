@@ -79,6 +79,25 @@
         </message>
     </context>
     <context>
+        <name>LibraryDatabase</name>
+        <message>
+            <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
+            <translation>書庫檔案已損壞，已改名為「%1」保存，並新建了一個空書庫。</translation>
+        </message>
+        <message>
+            <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
+            <translation>書庫檔案由較新版本的 Lexorin 寫入。為免損壞它，本次不會記住閱讀位置。</translation>
+        </message>
+        <message>
+            <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
+            <translation>無法開啟書庫檔案「%1」，本次不會記住閱讀位置。</translation>
+        </message>
+        <message>
+            <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
+            <translation>無法儲存閱讀位置：磁碟可能已滿，或書庫正被另一個視窗佔用。</translation>
+        </message>
+    </context>
+    <context>
         <name>MainMenu</name>
         <message>
             <source>简体中文</source>
@@ -99,25 +118,6 @@
         <message>
             <source>关于Quorvane</source>
             <translation>關於Quorvane</translation>
-        </message>
-    </context>
-    <context>
-        <name>LibraryDatabase</name>
-        <message>
-            <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
-            <translation>書庫檔案已損壞，已改名為「%1」保存，並新建了一個空書庫。</translation>
-        </message>
-        <message>
-            <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
-            <translation>書庫檔案由較新版本的 Lexorin 寫入。為免損壞它，本次不會記住閱讀位置。</translation>
-        </message>
-        <message>
-            <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
-            <translation>無法開啟書庫檔案「%1」，本次不會記住閱讀位置。</translation>
-        </message>
-        <message>
-            <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
-            <translation>無法儲存閱讀位置：磁碟可能已滿，或書庫正被另一個視窗佔用。</translation>
         </message>
     </context>
     <context>
@@ -311,8 +311,28 @@
             <translation>第 %1 頁/共 %2+ 頁</translation>
         </message>
         <message>
-            <source>文件不存在</source>
-            <translation>檔案不存在</translation>
+            <source>“%1”中有 %2 个字节无法识别，已显示为 �。</source>
+            <translation>「%1」中有 %2 個位元組無法辨識，已顯示為 �。</translation>
+        </message>
+        <message>
+            <source>正在扫描文件夹……</source>
+            <translation>正在掃描資料夾……</translation>
+        </message>
+        <message>
+            <source>取消</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>扫描文件夹</source>
+            <translation>掃描資料夾</translation>
+        </message>
+        <message>
+            <source>已找到 %1 个文本文件……</source>
+            <translation>已找到 %1 個文字檔……</translation>
+        </message>
+        <message>
+            <source>文件不存在。</source>
+            <translation>檔案不存在。</translation>
         </message>
     </context>
 </TS>

@@ -148,15 +148,21 @@ void FileLoader::readOnOwnThread(const Task &task)
         loader->post(task, [loader] { emit loader->loadProgress(10); });
     });
     QString error;
-    const QString text = readAndDecode(task, &error);
+    const BookDecoder::Result decoded = readAndDecode(task, &error);
     task.finishReading();
-    task.withLoader([&task, &text, &error](FileLoader *loader) {
-        if (!task.isSuperseded())
-            loader->m_pool.start([loader, task, text, error] { loader->runLoad(task, text, error); });
+    task.withLoader([&task, &decoded, &error](FileLoader *loader) {
+        if (task.isSuperseded())
+            return;
+        if (error.isEmpty()) {
+            loader->post(task, [loader, path = task.filePath, decoded] {
+                emit loader->bookDecoded(path, decoded.encoding, decoded.undecodableBytes);
+            });
+        }
+        loader->m_pool.start([loader, task, text = decoded.text, error] { loader->runLoad(task, text, error); });
     });
 }
 
-QString FileLoader::readAndDecode(const Task &task, QString *error)
+BookDecoder::Result FileLoader::readAndDecode(const Task &task, QString *error)
 {
     const BookFileReader::Result read = BookFileReader(MaxFileSize).read(task.filePath, [&task] {
         return task.isSuperseded();
@@ -167,10 +173,10 @@ QString FileLoader::readAndDecode(const Task &task, QString *error)
         *error = read.error;
         return {};
     }
-    const QString text = BookDecoder::decode(read.bytes).text;
-    if (text.isEmpty())
+    BookDecoder::Result decoded = BookDecoder::decode(read.bytes);
+    if (decoded.text.isEmpty())
         *error = tr("文件里没有可以显示的文字。");
-    return text;
+    return decoded;
 }
 
 void FileLoader::runLoad(const Task &task, const QString &text, const QString &error)

@@ -1,6 +1,7 @@
 #ifndef FILELOADER_H
 #define FILELOADER_H
 
+#include "bookdecoder.h"
 #include "paginator.h"
 
 #include <QObject>
@@ -47,6 +48,8 @@ signals:
     void loadProgress(int percent);
     void loadFailed(QString filePath, QString reason);
     void pagesRecut(std::vector<QString> pages, QString filePath);
+    // The encoding a book was read in, and how many of its bytes could not be read in it.
+    void bookDecoded(QString filePath, QByteArray encoding, qsizetype undecodableBytes);
 
 private:
     struct Shared;
@@ -54,7 +57,7 @@ private:
 
     Task newTask(const QString &filePath, const PageFormat &format);
     static void readOnOwnThread(const Task &task);
-    static QString readAndDecode(const Task &task, QString *error);
+    static BookDecoder::Result readAndDecode(const Task &task, QString *error);
     void runLoad(const Task &task, const QString &text, const QString &error);
     void runRecut(const Task &task, const std::vector<QString> &pages);
     std::vector<QString> cutProgressively(const Task &task, const std::vector<TextRun> &pieces);

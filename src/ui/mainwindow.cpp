@@ -3,8 +3,11 @@
 
 #include "aboutdialog.h"
 #include "bookshelfwidget.h"
+#include "fileloader.h"
+#include "folderscanner.h"
 #include "languagemanager.h"
 #include "mainmenu.h"
+#include "notice.h"
 #include "pagewidget.h"
 #include "readingsession.h"
 #include "windowchrome.h"
@@ -12,12 +15,14 @@
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -26,6 +31,8 @@ namespace {
 constexpr int ZoomStep = 2;
 constexpr int ReadingPage = 0;
 constexpr int ShelfPage = 1;
+// A scan that ends sooner shows no progress line.
+constexpr int ScanProgressDelayMs = 400;
 
 QString bookTitle(const QString &path)
 {
@@ -45,6 +52,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_bookshelfWidget = new BookshelfWidget(this);
     m_languages = new LanguageManager(this);
     m_mainMenu = new MainMenu(this);
+    m_notice = new Notice(m_pageWidget);
     if (!ui->bookBox->layout())
         new QVBoxLayout(ui->bookBox);
     ui->bookBox->layout()->addWidget(m_pageWidget);
@@ -112,6 +120,7 @@ void MainWindow::connectSession()
     connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::updatePageLabel);
     connect(m_session, &ReadingSession::openFailed, this, &MainWindow::onOpenFailed);
     connect(m_session, &ReadingSession::closed, this, &MainWindow::showEmptyReadingPage);
+    connect(m_session->loader(), &FileLoader::bookDecoded, this, &MainWindow::reportUnreadableBytes);
     connect(m_session, &ReadingSession::searchWrapped, this, [this] {
         QMessageBox::information(this, tr("搜索"), tr("已回到文档开头继续搜索"), QMessageBox::Ok,
                                  QMessageBox::NoButton);
@@ -134,6 +143,13 @@ void MainWindow::showPagesInPlace()
 {
     m_pageWidget->setPages(m_session->pages());
     m_pageWidget->showPage(m_session->page());
+}
+
+// A book that is UTF-8 but for a few damaged bytes is shown, and the reader told once.
+void MainWindow::reportUnreadableBytes(const QString &path, const QByteArray &, qsizetype count)
+{
+    if (count > 0 && path == m_session->openingBook())
+        m_notice->show(tr("“%1”中有 %2 个字节无法识别，已显示为 �。").arg(bookTitle(path)).arg(count));
 }
 
 void MainWindow::showEmptyReadingPage()
@@ -340,9 +356,7 @@ void MainWindow::onOpenFolder()
     if (folder.isEmpty())
         return;
 
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const QStringList found = scanFolderRecursively(folder);
-    QGuiApplication::restoreOverrideCursor();
     if (found.isEmpty()) {
         QMessageBox::information(this, tr("扫描结果"), tr("未找到任何文本文件"), QMessageBox::Ok,
                                  QMessageBox::NoButton);
@@ -354,39 +368,33 @@ void MainWindow::onOpenFolder()
                              QMessageBox::Ok, QMessageBox::NoButton);
 }
 
-namespace {
-
-// Depth first, in the order the file system lists entries. Links are followed, but never
-// into a folder already on the way down, so a link back to an ancestor cannot loop.
-QStringList scanFolder(const QString &folderPath, QStringList &walk)
+// The scan runs on a worker while the window keeps painting; a progress line counts the
+// books found so far and its cancel button, or Esc, stops the scan.
+QStringList MainWindow::scanFolderRecursively(QString folderPath)
 {
-    const QString canonical = QFileInfo(folderPath).canonicalFilePath();
-    if (canonical.isEmpty() || walk.contains(canonical))
-        return {};
-    walk.append(canonical);
-
+    FolderScanner scanner;
+    QProgressDialog progress(tr("正在扫描文件夹……"), tr("取消"), 0, 0, this);
+    progress.setWindowTitle(tr("扫描文件夹"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(ScanProgressDelayMs);
+    QEventLoop scanning;
     QStringList found;
-    const QFileInfoList entries = QDir(folderPath).entryInfoList(
-            QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot, QDir::NoSort);
-    for (const QFileInfo &entry : entries) {
-        if (entry.isDir())
-            found += scanFolder(entry.absoluteFilePath(), walk);
-        else if (entry.isFile() && entry.suffix().toLower() == QLatin1String("txt"))
-            found.append(entry.absoluteFilePath());
-    }
-    walk.removeLast();
+    connect(&scanner, &FolderScanner::progress, &progress, [&progress](int books) {
+        progress.setLabelText(tr("已找到 %1 个文本文件……").arg(books));
+    });
+    connect(&scanner, &FolderScanner::finished, &scanning, [&](const QStringList &paths) {
+        found = paths;
+        scanning.quit();
+    });
+    connect(&scanner, &FolderScanner::cancelled, &scanning, &QEventLoop::quit);
+    connect(&progress, &QProgressDialog::canceled, &scanner, &FolderScanner::cancel);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    scanner.scan(folderPath);
+    scanning.exec();
+    QGuiApplication::restoreOverrideCursor();
     return found;
 }
 
-}
-
-QStringList MainWindow::scanFolderRecursively(QString folderPath)
-{
-    QStringList walk;
-    return scanFolder(folderPath, walk);
-}
-
-// The header names the new count only when the shelf grew.
 void MainWindow::addBooks(const QStringList &paths)
 {
     if (m_bookList.add(paths) > 0)

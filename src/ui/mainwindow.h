@@ -17,6 +17,7 @@ QT_END_NAMESPACE
 class BookshelfWidget;
 class LanguageManager;
 class MainMenu;
+class Notice;
 class PageWidget;
 class ReadingSession;
 class WindowChrome;
@@ -82,6 +83,7 @@ private:
     void showBook(const QString &path);
     void showPagesInPlace();
     void onOpenFailed(const QString &path, const QString &reason);
+    void reportUnreadableBytes(const QString &path, const QByteArray &encoding, qsizetype count);
     void applyReadingFont(const QFont &font);
     void zoomBy(int step);
     void updateFormat();
@@ -105,6 +107,7 @@ private:
     LanguageManager *m_languages;
     MainMenu *m_mainMenu;
     WindowChrome *m_chrome;
+    Notice *m_notice;
     bool m_isSearchBarVisible = false;
     bool m_startupLoadIssued = false;
     QString m_startupBook;

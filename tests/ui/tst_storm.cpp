@@ -1,4 +1,5 @@
 #include "fileloader.h"
+#include "readingsession.h"
 #include "testmain.h"
 #include "windowdriver.h"
 
@@ -52,6 +53,18 @@ void TestStorm::writeBooks()
 
     m_books = { QStringLiteral(":/book/星灯童话集.txt"), QStringLiteral(":/book/A Pocketful of Weather.txt"),
                 big.fileName(), empty.fileName() };
+
+    // A tree to scan, with links across it, so that scans take a moment.
+    for (int folder = 0; folder < 40; ++folder) {
+        const QString path = m_dir.filePath(QStringLiteral("tree/%1/inner").arg(folder));
+        QVERIFY(QDir().mkpath(path));
+        for (int book = 0; book < 5; ++book) {
+            QFile file(QStringLiteral("%1/%2.txt").arg(path).arg(book));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("text\n");
+        }
+        QFile::link(m_dir.filePath(QStringLiteral("tree")), path + QStringLiteral("/up"));
+    }
 }
 
 void TestStorm::sendWheel(MainWindow &window, int deltaY)
@@ -107,6 +120,20 @@ void TestStorm::randomInputWhileBooksLoadAndPagesTurn()
             child<QAbstractButton>(window, random.bounded(2) ? "zoomInButton" : "zoomOutButton")->click();
         } else if (choice < 90) {
             child<QAbstractButton>(window, "toggleSearchButton")->click();
+        } else if (choice < 92) {
+            // A book opened while the one on show is cut anew.
+            child<QAbstractButton>(window, random.bounded(2) ? "zoomInButton" : "zoomOutButton")->click();
+            window.onBookSelectedByPath(m_books.at(random.bounded(int(m_books.size()))));
+            ++loads;
+        } else if (choice < 93) {
+            // A book opened, and pages turned, while a folder is scanned.
+            const QString book = m_books.at(random.bounded(int(m_books.size())));
+            QTimer::singleShot(0, &window, [&window, book] {
+                window.onBookSelectedByPath(book);
+                QTest::keyClick(&window, Qt::Key_PageDown);
+            });
+            QCOMPARE(window.scanFolderRecursively(m_dir.filePath(QStringLiteral("tree"))).size(), 200);
+            ++loads;
         } else {
             QTest::qWait(int(random.bounded(1, 40)));
         }
@@ -124,6 +151,8 @@ void TestStorm::randomInputWhileBooksLoadAndPagesTurn()
             QRegularExpression(QStringLiteral("^第 (\\d+) 页/共 (\\d+) 页$")).match(pageLabel(window));
     QVERIFY2(label.hasMatch(), qPrintable(pageLabel(window)));
     QCOMPARE(label.captured(1).toInt(), pageWidget(window)->restingPage() + 1);
+    // The pages on show were cut for the font they are drawn in.
+    QCOMPARE(window.findChild<ReadingSession *>()->pagesFormat().font, pageWidget(window)->textFont());
 }
 
 LEXORIN_TEST_MAIN(TestStorm)
