@@ -66,7 +66,9 @@ QString settingsFilePath()
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
     static QTemporaryDir configHome;
+    static QTemporaryDir dataHome;
     qputenv("XDG_CONFIG_HOME", configHome.path().toLocal8Bit());
+    qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QDir(configHome.path()).mkpath(QStringLiteral("Bookshelf"));
     // Never destroyed: libFuzzer ends the process with exit(), and Qt's own global objects
