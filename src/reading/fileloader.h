@@ -47,6 +47,8 @@ signals:
     void loadProgress(int percent);
     void loadFailed(QString filePath, QString reason);
     void pagesRecut(std::vector<QString> pages, QString filePath);
+    // The headings of a book being loaded or cut anew, before its first pages.
+    void chaptersFound(QString filePath, std::vector<Chapter> chapters);
 
 private:
     struct Shared;
@@ -59,6 +61,7 @@ private:
     void runRecut(const Task &task, const std::vector<QString> &pages);
     std::vector<QString> cutProgressively(const Task &task, const std::vector<TextRun> &pieces);
     void post(const Task &task, std::function<void()> emission);
+    static std::vector<Chapter> headingsFor(const Task &task, const std::vector<Chapter> &chapters);
 
     // Outlives the loader as long as a reading thread holds it.
     std::shared_ptr<Shared> m_shared;

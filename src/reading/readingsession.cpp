@@ -2,6 +2,8 @@
 
 #include "fileloader.h"
 
+#include <algorithm>
+
 namespace {
 
 // Text enough to fill one page at the smallest size on the largest screen.
@@ -9,7 +11,7 @@ constexpr qsizetype ProvisionalTextLength = 32 * 1024;
 
 bool sameFormat(const PageFormat &a, const PageFormat &b)
 {
-    return a.font == b.font && a.textArea == b.textArea;
+    return a.font == b.font && a.textArea == b.textArea && a.chaptersStartPages == b.chaptersStartPages;
 }
 
 }
@@ -22,6 +24,7 @@ ReadingSession::ReadingSession(QObject *parent)
     connect(m_loader, &FileLoader::fileLoaded, this, &ReadingSession::onFileLoaded);
     connect(m_loader, &FileLoader::pagesRecut, this, &ReadingSession::onPagesRecut);
     connect(m_loader, &FileLoader::loadFailed, this, &ReadingSession::onLoadFailed);
+    connect(m_loader, &FileLoader::chaptersFound, this, &ReadingSession::onChaptersFound);
 }
 
 ReadingSession::State ReadingSession::state() const
@@ -71,7 +74,10 @@ void ReadingSession::close()
     m_heldOffset.reset();
     m_pendingRequest.reset();
     m_pendingSearch.reset();
+    m_chapters.clear();
+    m_openingChapters.clear();
     emit closed();
+    emit chaptersChanged();
     emit positionChanged();
 }
 
@@ -181,7 +187,9 @@ void ReadingSession::showNewBook(std::vector<QString> pages, const QString &path
     m_sourcePages.clear();
     m_heldOffset.reset();
     m_pendingRequest.reset();
+    m_chapters = std::exchange(m_openingChapters, {});
     emit bookShown(path);
+    emit chaptersChanged();
     emit positionChanged();
 }
 
@@ -222,6 +230,17 @@ void ReadingSession::onLoadFailed(const QString &path, const QString &reason)
     }
 }
 
+// Headings come before the first pages of the load or re-cut they were found by.
+void ReadingSession::onChaptersFound(const QString &path, std::vector<Chapter> chapters)
+{
+    if (path == m_opening) {
+        m_openingChapters = std::move(chapters);
+    } else if (path == m_book) {
+        m_chapters = std::move(chapters);
+        emit chaptersChanged();
+    }
+}
+
 // ---- Moving through the book ---------------------------------------------------------
 
 void ReadingSession::next()
@@ -253,6 +272,59 @@ void ReadingSession::find(const QString &text)
 {
     if (!text.isEmpty())
         request({ Request::Find, 0, text });
+}
+
+void ReadingSession::goToChapter(int chapter)
+{
+    if (chapter >= 0 && chapter < int(m_chapters.size()))
+        request({ Request::ChapterStart, chapter, {} });
+}
+
+// The first heading on a later page than the reader's.
+void ReadingSession::nextChapter()
+{
+    const qsizetype end = endOfPage();
+    const auto later = std::find_if(m_chapters.begin(), m_chapters.end(),
+                                    [end](const Chapter &chapter) { return chapter.offset >= end; });
+    if (later != m_chapters.end())
+        goToChapter(int(later - m_chapters.begin()));
+}
+
+// The chapter before the reader's, skipping any whose heading shares the reader's page.
+void ReadingSession::previousChapter()
+{
+    const qsizetype start = place();
+    int chapter = currentChapter() - 1;
+    while (chapter >= 0 && m_chapters[chapter].offset >= start)
+        --chapter;
+    if (chapter >= 0)
+        goToChapter(chapter);
+}
+
+int ReadingSession::currentChapter() const
+{
+    const qsizetype start = place();
+    const int before = ChapterDetector::chapterAt(m_chapters, start);
+    const int next = before + 1;
+    if (next < int(m_chapters.size()) && m_chapters[next].offset < endOfPage())
+        return next;
+    return before;
+}
+
+std::vector<Chapter> ReadingSession::pageHeadings() const
+{
+    if (m_heldOffset || !m_pagesFormat.chaptersStartPages)
+        return {};
+    return m_chapters;
+}
+
+// Where the text after the reader's page begins; while pages are cut anew, only the held
+// place is known.
+qsizetype ReadingSession::endOfPage() const
+{
+    if (m_heldOffset)
+        return *m_heldOffset + 1;
+    return m_pages.empty() ? 0 : Paginator::offsetOfPage(m_pages, m_page + 1);
 }
 
 // While the book is cut anew, requests wait for the new pages; steps add up, anything else
@@ -291,6 +363,14 @@ void ReadingSession::apply(const Request &request)
     case Request::Page: {
         const int target = qBound(0, request.value, lastPage);
         turnTo(target, target > m_page);
+        break;
+    }
+    case Request::ChapterStart: {
+        if (request.value >= int(m_chapters.size()))
+            break;
+        const int target = Paginator::pageAtOffset(m_pages, m_chapters[request.value].offset);
+        if (target != m_page)
+            turnTo(target, target > m_page);
         break;
     }
     case Request::Find:

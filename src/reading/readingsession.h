@@ -51,6 +51,14 @@ public:
     int pageCount() const;
     FileLoader *loader() const { return m_loader; }
 
+    // The headings of the book on show, and those its pages on show were cut with (none when
+    // chapters did not start pages, or while a page stands in for the reader's place).
+    const std::vector<Chapter> &chapters() const { return m_chapters; }
+    std::vector<Chapter> pageHeadings() const;
+    // The chapter whose heading is on the reader's page, or else the one the page lies in;
+    // -1 before the first heading or in a book without headings.
+    int currentChapter() const;
+
     void open(const QString &path);
     void setFormat(const PageFormat &format);
     void next();
@@ -61,6 +69,10 @@ public:
     // Finds the next page after the reader's holding the text, going on into pages still
     // being cut, then from the first page.
     void find(const QString &text);
+    // Turns to the page holding a chapter's heading.
+    void goToChapter(int chapter);
+    void nextChapter();
+    void previousChapter();
     void close();
 
 signals:
@@ -77,11 +89,13 @@ signals:
     void searchWrapped();
     void textNotFound(const QString &text);
     void closed();
+    // The headings of the book on show are known or changed.
+    void chaptersChanged();
 
 private:
     struct Request
     {
-        enum Kind { Step, First, Last, Page, Find } kind;
+        enum Kind { Step, First, Last, Page, Find, ChapterStart } kind;
         int value = 0;
         QString text;
     };
@@ -90,6 +104,8 @@ private:
     void onFileLoaded(std::vector<QString> pages, const QString &path);
     void onPagesRecut(std::vector<QString> pages, const QString &path);
     void onLoadFailed(const QString &path, const QString &reason);
+    void onChaptersFound(const QString &path, std::vector<Chapter> chapters);
+    qsizetype endOfPage() const;
     void receivePages(std::vector<QString> pages, const QString &path, bool complete);
     void showNewBook(std::vector<QString> pages, const QString &path, bool complete);
     void adoptRecut(std::vector<QString> pages, bool complete);
@@ -118,6 +134,8 @@ private:
     std::optional<Request> m_pendingRequest;
 
     QString m_opening;
+    std::vector<Chapter> m_chapters;
+    std::vector<Chapter> m_openingChapters;
     // A search that found nothing in the pages cut so far waits for more.
     struct PendingSearch
     {

@@ -3,6 +3,7 @@
 
 #include "aboutdialog.h"
 #include "bookshelfwidget.h"
+#include "contentspage.h"
 #include "languagemanager.h"
 #include "mainmenu.h"
 #include "pagewidget.h"
@@ -19,6 +20,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QTimer>
+#include <QToolButton>
 #include <QWheelEvent>
 
 namespace {
@@ -26,6 +28,7 @@ namespace {
 constexpr int ZoomStep = 2;
 constexpr int ReadingPage = 0;
 constexpr int ShelfPage = 1;
+const QString ChapterSeparator = QStringLiteral(" · ");
 
 QString bookTitle(const QString &path)
 {
@@ -53,6 +56,7 @@ MainWindow::MainWindow(QWidget *parent)
                                 { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
     setFocusPolicy(Qt::StrongFocus);
     setFocus(Qt::OtherFocusReason);
+    addContentsPage();
 
     connectControls();
     connectSession();
@@ -100,6 +104,8 @@ void MainWindow::connectControls()
     connect(m_mainMenu, &MainMenu::aboutChosen, this, &MainWindow::about);
     connect(m_bookshelfWidget, &BookshelfWidget::bookSelected, this, &MainWindow::onBookSelectedByPath);
     connect(m_pageWidget, &PageWidget::textAreaResized, this, &MainWindow::updateFormat);
+    connect(m_mainMenu, &MainMenu::chaptersStartPagesToggled, this, &MainWindow::setChaptersStartPages);
+    connect(m_contentsPage, &ContentsPage::chapterChosen, this, &MainWindow::openChapter);
 }
 
 void MainWindow::connectSession()
@@ -110,6 +116,8 @@ void MainWindow::connectSession()
             [this] { m_pageWidget->extendPages(m_session->pages()); });
     connect(m_session, &ReadingSession::pageTurned, m_pageWidget, &PageWidget::flipToPage);
     connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::updatePageLabel);
+    connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::showCurrentChapter);
+    connect(m_session, &ReadingSession::chaptersChanged, this, &MainWindow::showChapters);
     connect(m_session, &ReadingSession::openFailed, this, &MainWindow::onOpenFailed);
     connect(m_session, &ReadingSession::closed, this, &MainWindow::showEmptyReadingPage);
     connect(m_session, &ReadingSession::searchWrapped, this, [this] {
@@ -126,12 +134,14 @@ void MainWindow::connectSession()
 
 void MainWindow::showBook(const QString &)
 {
+    m_pageWidget->setHeadings(m_session->pageHeadings());
     m_pageWidget->setPages(m_session->pages());
     m_pageWidget->flipToPage(m_session->page(), true);
 }
 
 void MainWindow::showPagesInPlace()
 {
+    m_pageWidget->setHeadings(m_session->pageHeadings());
     m_pageWidget->setPages(m_session->pages());
     m_pageWidget->showPage(m_session->page());
 }
@@ -155,7 +165,7 @@ void MainWindow::onOpenFailed(const QString &path, const QString &reason)
 
 PageFormat MainWindow::pageFormat() const
 {
-    return { m_pageWidget->textFont(), m_pageWidget->textArea().size() };
+    return { m_pageWidget->textFont(), m_pageWidget->textArea().size(), m_chaptersStartPages };
 }
 
 void MainWindow::updateFormat()
@@ -199,6 +209,7 @@ void MainWindow::onReadPage()
         ui->bookName->setText(tr("Quorvane - 未打开文件"));
     else
         showBookName(m_session->openingBook().isEmpty() ? m_session->book() : m_session->openingBook());
+    showCurrentChapter();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent *event)
@@ -239,6 +250,12 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
     case Qt::Key_B:
         onToggleBookshelf();
         break;
+    case Qt::Key_BracketRight:
+        m_session->nextChapter();
+        break;
+    case Qt::Key_BracketLeft:
+        m_session->previousChapter();
+        break;
     default:
         QMainWindow::keyPressEvent(event);
         return;
@@ -264,6 +281,70 @@ void MainWindow::wheelEvent(QWheelEvent *event)
 void MainWindow::onSearchText()
 {
     m_session->find(ui->searchEdit->text().trimmed());
+}
+
+// ---- Chapters ------------------------------------------------------------------------
+
+// The contents page joins the stack, and its button the left strip under the shelf's.
+void MainWindow::addContentsPage()
+{
+    m_contentsPage = new ContentsPage(this);
+    ui->stackedWidget->addWidget(m_contentsPage);
+    auto *button = new QToolButton(this);
+    button->setObjectName(QStringLiteral("contentsButton"));
+    button->setIcon(QIcon(QStringLiteral(":/icons/contents.svg")));
+    button->setIconSize(ui->bookshelfButton->iconSize());
+    button->setCheckable(true);
+    ui->buttonGroup->addButton(button);
+    ui->verticalLayout_6->insertWidget(ui->verticalLayout_6->indexOf(ui->bookshelfButton) + 1, button);
+    connect(button, &QAbstractButton::clicked, this, &MainWindow::showContents);
+}
+
+void MainWindow::showContents()
+{
+    m_contentsPage->setFilter({});
+    m_contentsPage->setCurrentChapter(m_session->currentChapter());
+    ui->stackedWidget->setCurrentWidget(m_contentsPage);
+    m_contentsPage->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::openChapter(int chapter)
+{
+    m_session->goToChapter(chapter);
+    ui->readButton->setChecked(true);
+    onReadPage();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::showChapters()
+{
+    m_contentsPage->setChapters(m_session->chapters());
+    m_pageWidget->setHeadings(m_session->pageHeadings());
+    showCurrentChapter();
+}
+
+// The header names the book and, where the reader is in a chapter, the chapter, elided
+// into the room the header leaves it.
+void MainWindow::showCurrentChapter()
+{
+    if (!m_session->openingBook().isEmpty() || m_session->book().isEmpty()
+        || ui->stackedWidget->currentIndex() == ShelfPage)
+        return;
+    QString title = bookTitle(m_session->book());
+    const int chapter = m_session->currentChapter();
+    if (chapter >= 0)
+        title += ChapterSeparator + m_session->chapters()[chapter].title;
+    const int room = ui->bookName->width() + ui->horizontalSpacer->geometry().width();
+    if (room > 0)
+        title = ui->bookName->fontMetrics().elidedText(title, Qt::ElideRight, room);
+    ui->bookName->setText(title);
+}
+
+// Kept for this run only: the book on show is cut anew at the reader's place.
+void MainWindow::setChaptersStartPages(bool on)
+{
+    m_chaptersStartPages = on;
+    updateFormat();
 }
 
 // ---- Appearance ----------------------------------------------------------------------

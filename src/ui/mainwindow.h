@@ -15,6 +15,7 @@ class MainWindow;
 QT_END_NAMESPACE
 
 class BookshelfWidget;
+class ContentsPage;
 class LanguageManager;
 class MainMenu;
 class PageWidget;
@@ -95,6 +96,12 @@ private:
     void showReadingState();
     void showMainMenu();
     void showEmptyReadingPage();
+    void addContentsPage();
+    void showContents();
+    void openChapter(int chapter);
+    void showChapters();
+    void showCurrentChapter();
+    void setChaptersStartPages(bool on);
 
     Ui::MainWindow *ui;
     Settings m_settings;
@@ -105,6 +112,8 @@ private:
     LanguageManager *m_languages;
     MainMenu *m_mainMenu;
     WindowChrome *m_chrome;
+    ContentsPage *m_contentsPage;
+    bool m_chaptersStartPages = true;
     bool m_isSearchBarVisible = false;
     bool m_startupLoadIssued = false;
     QString m_startupBook;
