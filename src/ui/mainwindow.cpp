@@ -292,12 +292,16 @@ void MainWindow::addContentsPage()
     ui->stackedWidget->addWidget(m_contentsPage);
     auto *button = new QToolButton(this);
     button->setObjectName(QStringLiteral("contentsButton"));
-    button->setIcon(QIcon(QStringLiteral(":/icons/contents.svg")));
+    QIcon icon(QStringLiteral(":/icons/contents.svg"));
+    icon.addFile(QStringLiteral(":/icons/contents-hover.svg"), {}, QIcon::Normal, QIcon::On);
+    button->setIcon(icon);
     button->setIconSize(ui->bookshelfButton->iconSize());
     button->setCheckable(true);
+    button->setToolTip(tr("目录"));
     ui->buttonGroup->addButton(button);
     ui->verticalLayout_6->insertWidget(ui->verticalLayout_6->indexOf(ui->bookshelfButton) + 1, button);
     connect(button, &QAbstractButton::clicked, this, &MainWindow::showContents);
+    m_contentsButton = button;
 }
 
 void MainWindow::showContents()
@@ -676,6 +680,7 @@ void MainWindow::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange && m_translatedLanguage != m_languages->language()) {
         m_translatedLanguage = m_languages->language();
         ui->retranslateUi(this);
+        m_contentsButton->setToolTip(tr("目录"));
         showReadingState();
     }
     QMainWindow::changeEvent(event);

@@ -16,6 +16,7 @@ QT_END_NAMESPACE
 
 class BookshelfWidget;
 class ContentsPage;
+class QAbstractButton;
 class LanguageManager;
 class MainMenu;
 class PageWidget;
@@ -113,6 +114,7 @@ private:
     MainMenu *m_mainMenu;
     WindowChrome *m_chrome;
     ContentsPage *m_contentsPage;
+    QAbstractButton *m_contentsButton;
     bool m_chaptersStartPages = true;
     bool m_isSearchBarVisible = false;
     bool m_startupLoadIssued = false;
