@@ -76,6 +76,7 @@ void ReadingSession::close()
     m_pendingSearch.reset();
     m_chapters.clear();
     m_openingChapters.clear();
+    m_matchStart = -1;
     emit closed();
     emit chaptersChanged();
     emit positionChanged();
@@ -188,6 +189,7 @@ void ReadingSession::showNewBook(std::vector<QString> pages, const QString &path
     m_heldOffset.reset();
     m_pendingRequest.reset();
     m_chapters = std::exchange(m_openingChapters, {});
+    m_matchStart = -1;
     emit bookShown(path);
     emit chaptersChanged();
     emit positionChanged();
@@ -272,6 +274,12 @@ void ReadingSession::find(const QString &text)
 {
     if (!text.isEmpty())
         request({ Request::Find, 0, text });
+}
+
+void ReadingSession::findPrevious(const QString &text)
+{
+    if (!text.isEmpty())
+        request({ Request::FindPrevious, 0, text });
 }
 
 void ReadingSession::goToChapter(int chapter)
@@ -373,9 +381,17 @@ void ReadingSession::apply(const Request &request)
             turnTo(target, target > m_page);
         break;
     }
-    case Request::Find:
-        m_pendingSearch = PendingSearch{ request.text, m_page, m_page + 1 };
+    case Request::Find: {
+        const qsizetype inPage = matchOnPage();
+        if (inPage >= 0)
+            m_pendingSearch = PendingSearch{ request.text, m_page, m_page, inPage + m_matchLength };
+        else
+            m_pendingSearch = PendingSearch{ request.text, m_page, m_page + 1 };
         continueSearch();
+        break;
+    }
+    case Request::FindPrevious:
+        searchBackward(request.text);
         break;
     }
 }
@@ -394,14 +410,18 @@ void ReadingSession::continueSearch()
     if (!m_pendingSearch)
         return;
     PendingSearch &search = *m_pendingSearch;
-    const auto holds = [this, text = search.text](int page) {
-        return m_pages[page].contains(text, Qt::CaseInsensitive);
+    const auto indexIn = [this, text = search.text](int page, qsizetype from) {
+        return m_pages[page].indexOf(text, from, Qt::CaseInsensitive);
     };
     for (; search.searchedUpTo < int(m_pages.size()); ++search.searchedUpTo) {
-        if (holds(search.searchedUpTo)) {
+        const qsizetype at = indexIn(search.searchedUpTo, std::exchange(search.from, 0));
+        if (at >= 0) {
             const int found = search.searchedUpTo;
+            const qsizetype length = search.text.size();
             m_pendingSearch.reset();
-            turnTo(found, true);
+            setMatch(found, at, length);
+            if (found != m_page)
+                turnTo(found, true);
             return;
         }
     }
@@ -409,11 +429,67 @@ void ReadingSession::continueSearch()
         return;
     const PendingSearch finished = *std::exchange(m_pendingSearch, {});
     for (int page = 0; page <= finished.startPage && page < int(m_pages.size()); ++page) {
-        if (holds(page)) {
+        const qsizetype at = indexIn(page, 0);
+        if (at >= 0) {
+            setMatch(page, at, finished.text.size());
             turnTo(page, false);
             emit searchWrapped();
             return;
         }
     }
+    setMatch(-1, 0, 0);
     emit textNotFound(finished.text);
+}
+
+// Backward through the pages at hand: before the match on the reader's page, then the pages
+// before it, then from the last page cut so far back to the reader's.
+void ReadingSession::searchBackward(const QString &text)
+{
+    m_pendingSearch.reset();
+    const auto lastIndexIn = [this, &text](int page, qsizetype from) {
+        return m_pages[page].lastIndexOf(text, from, Qt::CaseInsensitive);
+    };
+    const auto found = [this, &text](int page, qsizetype at) {
+        setMatch(page, at, text.size());
+        if (page != m_page)
+            turnTo(page, page > m_page);
+    };
+    const qsizetype inPage = matchOnPage();
+    if (inPage > 0) {
+        const qsizetype at = lastIndexIn(m_page, inPage - 1);
+        if (at >= 0)
+            return found(m_page, at);
+    }
+    for (int page = m_page - 1; page >= 0; --page) {
+        const qsizetype at = lastIndexIn(page, -1);
+        if (at >= 0)
+            return found(page, at);
+    }
+    for (int page = int(m_pages.size()) - 1; page >= m_page; --page) {
+        const qsizetype at = lastIndexIn(page, -1);
+        if (at >= 0) {
+            found(page, at);
+            emit searchWrapped();
+            return;
+        }
+    }
+    setMatch(-1, 0, 0);
+    emit textNotFound(text);
+}
+
+// Where the last match lies in the reader's page, or -1 when it is on another page.
+qsizetype ReadingSession::matchOnPage() const
+{
+    if (m_matchStart < 0 || m_pages.empty())
+        return -1;
+    const qsizetype pageStart = Paginator::offsetOfPage(m_pages, m_page);
+    const qsizetype inPage = m_matchStart - pageStart;
+    return inPage >= 0 && inPage < m_pages[m_page].size() ? inPage : -1;
+}
+
+void ReadingSession::setMatch(int page, qsizetype inPage, qsizetype length)
+{
+    m_matchStart = page < 0 ? -1 : Paginator::offsetOfPage(m_pages, page) + inPage;
+    m_matchLength = page < 0 ? 0 : length;
+    emit matchChanged();
 }

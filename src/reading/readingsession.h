@@ -67,8 +67,15 @@ public:
     void last();
     void goTo(int page);
     // Finds the next page after the reader's holding the text, going on into pages still
-    // being cut, then from the first page.
+    // being cut, then from the first page. When the last match found is on the reader's page,
+    // the search goes on right after it instead, on the same page too.
     void find(const QString &text);
+    // Finds the match before the last one found on the reader's page, or the last match
+    // before the page, going on from the last page cut so far.
+    void findPrevious(const QString &text);
+    // The last match found, as an offset into the book's text, or -1.
+    qsizetype matchStart() const { return m_matchStart; }
+    qsizetype matchLength() const { return m_matchLength; }
     // Turns to the page holding a chapter's heading.
     void goToChapter(int chapter);
     void nextChapter();
@@ -87,6 +94,7 @@ signals:
     void positionChanged();
     void openFailed(const QString &path, const QString &reason);
     void searchWrapped();
+    void matchChanged();
     void textNotFound(const QString &text);
     void closed();
     // The headings of the book on show are known or changed.
@@ -95,7 +103,7 @@ signals:
 private:
     struct Request
     {
-        enum Kind { Step, First, Last, Page, Find, ChapterStart } kind;
+        enum Kind { Step, First, Last, Page, Find, FindPrevious, ChapterStart } kind;
         int value = 0;
         QString text;
     };
@@ -116,6 +124,9 @@ private:
     void apply(const Request &request);
     void turnTo(int page, bool forward);
     void continueSearch();
+    void searchBackward(const QString &text);
+    qsizetype matchOnPage() const;
+    void setMatch(int page, qsizetype inPage, qsizetype length);
 
     FileLoader *m_loader;
     PageFormat m_format;
@@ -142,7 +153,10 @@ private:
         QString text;
         int startPage;
         int searchedUpTo;
+        qsizetype from = 0; // where in the first page searched the search starts
     };
+    qsizetype m_matchStart = -1;
+    qsizetype m_matchLength = 0;
     std::optional<PendingSearch> m_pendingSearch;
 };
 

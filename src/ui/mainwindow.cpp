@@ -19,7 +19,9 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QTimer>
+#include <QToolTip>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -57,6 +59,7 @@ MainWindow::MainWindow(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     setFocus(Qt::OtherFocusReason);
     addContentsPage();
+    addSearchKeys();
 
     connectControls();
     connectSession();
@@ -120,10 +123,10 @@ void MainWindow::connectSession()
     connect(m_session, &ReadingSession::chaptersChanged, this, &MainWindow::showChapters);
     connect(m_session, &ReadingSession::openFailed, this, &MainWindow::onOpenFailed);
     connect(m_session, &ReadingSession::closed, this, &MainWindow::showEmptyReadingPage);
-    connect(m_session, &ReadingSession::searchWrapped, this, [this] {
-        QMessageBox::information(this, tr("搜索"), tr("已回到文档开头继续搜索"), QMessageBox::Ok,
-                                 QMessageBox::NoButton);
-    });
+    connect(m_session, &ReadingSession::searchWrapped, this, &MainWindow::onSearchWrapped);
+    connect(m_session, &ReadingSession::matchChanged, this, &MainWindow::showMatch);
+    connect(m_session, &ReadingSession::pagesReplaced, this, &MainWindow::showMatch);
+    connect(m_session, &ReadingSession::bookShown, this, &MainWindow::showMatch);
     connect(m_session, &ReadingSession::textNotFound, this, [this](const QString &text) {
         QMessageBox::information(this, tr("搜索"), tr("未找到文本: %1").arg(text), QMessageBox::Ok,
                                  QMessageBox::NoButton);
@@ -280,7 +283,56 @@ void MainWindow::wheelEvent(QWheelEvent *event)
 
 void MainWindow::onSearchText()
 {
-    m_session->find(ui->searchEdit->text().trimmed());
+    findAgain(false, false);
+}
+
+// F3 and Shift+F3 anywhere, Shift+Enter in the search bar.
+void MainWindow::addSearchKeys()
+{
+    connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this,
+            [this] { findAgain(false, true); });
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this), &QShortcut::activated, this,
+            [this] { findAgain(true, true); });
+    for (const int key : { Qt::Key_Return, Qt::Key_Enter }) {
+        auto *shortcut = new QShortcut(QKeySequence(Qt::SHIFT | key), ui->searchEdit);
+        shortcut->setContext(Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this] { findAgain(true, false); });
+    }
+}
+
+// A search from the keys tells of a wrap without stopping the reader with a dialog.
+void MainWindow::findAgain(bool backward, bool quietly)
+{
+    const QString text = ui->searchEdit->text().trimmed();
+    m_quietSearch = quietly;
+    if (backward)
+        m_session->findPrevious(text);
+    else
+        m_session->find(text);
+}
+
+void MainWindow::onSearchWrapped()
+{
+    if (m_quietSearch) {
+        QToolTip::showText(m_pageWidget->mapToGlobal(m_pageWidget->rect().center()),
+                           tr("已从另一端继续搜索"), m_pageWidget);
+        return;
+    }
+    QMessageBox::information(this, tr("搜索"), tr("已回到文档开头继续搜索"), QMessageBox::Ok,
+                             QMessageBox::NoButton);
+}
+
+void MainWindow::showMatch()
+{
+    // While a page stands in for the reader's place, its offsets are not the book's.
+    const qsizetype start = m_session->matchStart();
+    if (start < 0 || m_session->state() != ReadingSession::State::Reading) {
+        m_pageWidget->setHighlight(-1, 0, 0);
+        return;
+    }
+    const int page = Paginator::pageAtOffset(m_session->pages(), start);
+    m_pageWidget->setHighlight(page, start - Paginator::offsetOfPage(m_session->pages(), page),
+                               m_session->matchLength());
 }
 
 // ---- Chapters ------------------------------------------------------------------------

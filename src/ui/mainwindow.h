@@ -103,6 +103,10 @@ private:
     void showChapters();
     void showCurrentChapter();
     void setChaptersStartPages(bool on);
+    void addSearchKeys();
+    void findAgain(bool backward, bool quietly);
+    void onSearchWrapped();
+    void showMatch();
 
     Ui::MainWindow *ui;
     Settings m_settings;
@@ -116,6 +120,7 @@ private:
     ContentsPage *m_contentsPage;
     QAbstractButton *m_contentsButton;
     bool m_chaptersStartPages = true;
+    bool m_quietSearch = false;
     bool m_isSearchBarVisible = false;
     bool m_startupLoadIssued = false;
     QString m_startupBook;
