@@ -113,6 +113,12 @@ TABLE = {
         "Cannot save the reading place: the disk may be full, or another window is holding "
         "the library.",
         "無法儲存閱讀位置：磁碟可能已滿，或書庫正被另一個視窗佔用。"),
+    # Chapters, contents and search
+    "目录": ("Contents", "目錄"),
+    "查找章节": ("Find a chapter", "尋找章節"),
+    "本书没有章节": ("This book has no chapters", "本書沒有章節"),
+    "章节另起一页": ("Start each chapter on a new page", "章節另起一頁"),
+    "已从另一端继续搜索": ("Search continued from the other end of the book", "已從另一端繼續搜尋"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

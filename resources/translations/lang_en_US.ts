@@ -68,6 +68,17 @@
         </message>
     </context>
     <context>
+        <name>ContentsPage</name>
+        <message>
+            <source>查找章节</source>
+            <translation>Find a chapter</translation>
+        </message>
+        <message>
+            <source>本书没有章节</source>
+            <translation>This book has no chapters</translation>
+        </message>
+    </context>
+    <context>
         <name>FileLoader</name>
         <message>
             <source>系统资源不足，无法读取文件。</source>
@@ -76,6 +87,25 @@
         <message>
             <source>文件里没有可以显示的文字。</source>
             <translation>The file holds no text to show.</translation>
+        </message>
+    </context>
+    <context>
+        <name>LibraryDatabase</name>
+        <message>
+            <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
+            <translation>The library file was damaged. It was kept as "%1" and a new, empty library was started.</translation>
+        </message>
+        <message>
+            <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
+            <translation>The library file was written by a newer version of Lexorin. To keep it intact, reading places will not be remembered this time.</translation>
+        </message>
+        <message>
+            <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
+            <translation>Cannot open the library file "%1". Reading places will not be remembered this time.</translation>
+        </message>
+        <message>
+            <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
+            <translation>Cannot save the reading place: the disk may be full, or another window is holding the library.</translation>
         </message>
     </context>
     <context>
@@ -100,24 +130,9 @@
             <source>关于Quorvane</source>
             <translation>About Quorvane</translation>
         </message>
-    </context>
-    <context>
-        <name>LibraryDatabase</name>
         <message>
-            <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
-            <translation>The library file was damaged. It was kept as "%1" and a new, empty library was started.</translation>
-        </message>
-        <message>
-            <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
-            <translation>The library file was written by a newer version of Lexorin. To keep it intact, reading places will not be remembered this time.</translation>
-        </message>
-        <message>
-            <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
-            <translation>Cannot open the library file "%1". Reading places will not be remembered this time.</translation>
-        </message>
-        <message>
-            <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
-            <translation>Cannot save the reading place: the disk may be full, or another window is holding the library.</translation>
+            <source>章节另起一页</source>
+            <translation>Start each chapter on a new page</translation>
         </message>
     </context>
     <context>
@@ -311,7 +326,15 @@ This clears all settings and every book on the bookshelf.</translation>
             <translation>Page %1/%2+</translation>
         </message>
         <message>
-            <source>文件不存在</source>
+            <source>已从另一端继续搜索</source>
+            <translation>Search continued from the other end of the book</translation>
+        </message>
+        <message>
+            <source>目录</source>
+            <translation>Contents</translation>
+        </message>
+        <message>
+            <source>文件不存在。</source>
             <translation>The file does not exist.</translation>
         </message>
     </context>

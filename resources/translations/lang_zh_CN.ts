@@ -68,6 +68,17 @@
     </message>
 </context>
 <context>
+    <name>ContentsPage</name>
+    <message>
+        <source>查找章节</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>本书没有章节</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FileLoader</name>
     <message>
         <source>系统资源不足，无法读取文件。</source>
@@ -75,6 +86,25 @@
     </message>
     <message>
         <source>文件里没有可以显示的文字。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LibraryDatabase</name>
+    <message>
+        <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -100,23 +130,8 @@
         <source>关于Quorvane</source>
         <translation type="unfinished"></translation>
     </message>
-</context>
-<context>
-    <name>LibraryDatabase</name>
     <message>
-        <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
+        <source>章节另起一页</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -309,7 +324,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>文件不存在</source>
+        <source>已从另一端继续搜索</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>目录</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件不存在。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -68,6 +68,17 @@
         </message>
     </context>
     <context>
+        <name>ContentsPage</name>
+        <message>
+            <source>查找章节</source>
+            <translation>尋找章節</translation>
+        </message>
+        <message>
+            <source>本书没有章节</source>
+            <translation>本書沒有章節</translation>
+        </message>
+    </context>
+    <context>
         <name>FileLoader</name>
         <message>
             <source>系统资源不足，无法读取文件。</source>
@@ -76,6 +87,25 @@
         <message>
             <source>文件里没有可以显示的文字。</source>
             <translation>檔案裡沒有可以顯示的文字。</translation>
+        </message>
+    </context>
+    <context>
+        <name>LibraryDatabase</name>
+        <message>
+            <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
+            <translation>書庫檔案已損壞，已改名為「%1」保存，並新建了一個空書庫。</translation>
+        </message>
+        <message>
+            <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
+            <translation>書庫檔案由較新版本的 Lexorin 寫入。為免損壞它，本次不會記住閱讀位置。</translation>
+        </message>
+        <message>
+            <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
+            <translation>無法開啟書庫檔案「%1」，本次不會記住閱讀位置。</translation>
+        </message>
+        <message>
+            <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
+            <translation>無法儲存閱讀位置：磁碟可能已滿，或書庫正被另一個視窗佔用。</translation>
         </message>
     </context>
     <context>
@@ -100,24 +130,9 @@
             <source>关于Quorvane</source>
             <translation>關於Quorvane</translation>
         </message>
-    </context>
-    <context>
-        <name>LibraryDatabase</name>
         <message>
-            <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
-            <translation>書庫檔案已損壞，已改名為「%1」保存，並新建了一個空書庫。</translation>
-        </message>
-        <message>
-            <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
-            <translation>書庫檔案由較新版本的 Lexorin 寫入。為免損壞它，本次不會記住閱讀位置。</translation>
-        </message>
-        <message>
-            <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
-            <translation>無法開啟書庫檔案「%1」，本次不會記住閱讀位置。</translation>
-        </message>
-        <message>
-            <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
-            <translation>無法儲存閱讀位置：磁碟可能已滿，或書庫正被另一個視窗佔用。</translation>
+            <source>章节另起一页</source>
+            <translation>章節另起一頁</translation>
         </message>
     </context>
     <context>
@@ -311,8 +326,16 @@
             <translation>第 %1 頁/共 %2+ 頁</translation>
         </message>
         <message>
-            <source>文件不存在</source>
-            <translation>檔案不存在</translation>
+            <source>已从另一端继续搜索</source>
+            <translation>已從另一端繼續搜尋</translation>
+        </message>
+        <message>
+            <source>目录</source>
+            <translation>目錄</translation>
+        </message>
+        <message>
+            <source>文件不存在。</source>
+            <translation>檔案不存在。</translation>
         </message>
     </context>
 </TS>
