@@ -276,6 +276,12 @@ void ReadingSession::find(const QString &text)
         request({ Request::Find, 0, text });
 }
 
+void ReadingSession::goToMatch(qsizetype offset, qsizetype length)
+{
+    if (offset >= 0 && length > 0)
+        request({ Request::Match, int(length), {}, offset });
+}
+
 void ReadingSession::findPrevious(const QString &text)
 {
     if (!text.isEmpty())
@@ -393,6 +399,13 @@ void ReadingSession::apply(const Request &request)
     case Request::FindPrevious:
         searchBackward(request.text);
         break;
+    case Request::Match: {
+        const int target = Paginator::pageAtOffset(m_pages, request.offset);
+        setMatch(target, request.offset - Paginator::offsetOfPage(m_pages, target), request.value);
+        if (target != m_page)
+            turnTo(target, target > m_page);
+        break;
+    }
     }
 }
 

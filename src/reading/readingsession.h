@@ -73,6 +73,8 @@ public:
     // Finds the match before the last one found on the reader's page, or the last match
     // before the page, going on from the last page cut so far.
     void findPrevious(const QString &text);
+    // Turns to the page holding a match found elsewhere (a result of BookSearch) and marks it.
+    void goToMatch(qsizetype offset, qsizetype length);
     // The last match found, as an offset into the book's text, or -1.
     qsizetype matchStart() const { return m_matchStart; }
     qsizetype matchLength() const { return m_matchLength; }
@@ -103,9 +105,10 @@ signals:
 private:
     struct Request
     {
-        enum Kind { Step, First, Last, Page, Find, FindPrevious, ChapterStart } kind;
+        enum Kind { Step, First, Last, Page, Find, FindPrevious, ChapterStart, Match } kind;
         int value = 0;
         QString text;
+        qsizetype offset = 0;
     };
 
     void onPagesCut(std::vector<QString> pages, const QString &path);

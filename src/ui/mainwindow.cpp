@@ -8,6 +8,7 @@
 #include "mainmenu.h"
 #include "pagewidget.h"
 #include "readingsession.h"
+#include "searchresultslist.h"
 #include "windowchrome.h"
 
 #include <QCloseEvent>
@@ -60,6 +61,7 @@ MainWindow::MainWindow(QWidget *parent)
     setFocus(Qt::OtherFocusReason);
     addContentsPage();
     addSearchKeys();
+    addSearchResults();
 
     connectControls();
     connectSession();
@@ -320,6 +322,35 @@ void MainWindow::onSearchWrapped()
     }
     QMessageBox::information(this, tr("搜索"), tr("已回到文档开头继续搜索"), QMessageBox::Ok,
                              QMessageBox::NoButton);
+}
+
+// The results join the stack, and the button that lists them the search bar.
+void MainWindow::addSearchResults()
+{
+    m_searchResults = new SearchResultsList(this);
+    ui->stackedWidget->addWidget(m_searchResults);
+    m_allResultsButton = new QPushButton(tr("全部结果"), this);
+    m_allResultsButton->setObjectName(QStringLiteral("allResultsButton"));
+    ui->horizontalLayout_4->addWidget(m_allResultsButton);
+    connect(m_allResultsButton, &QAbstractButton::clicked, this, &MainWindow::showAllResults);
+    connect(m_searchResults, &SearchResultsList::resultChosen, this, &MainWindow::openResult);
+}
+
+void MainWindow::showAllResults()
+{
+    const QString text = ui->searchEdit->text().trimmed();
+    if (text.isEmpty() || m_session->state() != ReadingSession::State::Reading)
+        return;
+    m_searchResults->search(m_session->pages(), m_session->chapters(), text, m_session->isComplete());
+    ui->stackedWidget->setCurrentWidget(m_searchResults);
+}
+
+void MainWindow::openResult(qsizetype offset, qsizetype length)
+{
+    m_session->goToMatch(offset, length);
+    ui->readButton->setChecked(true);
+    onReadPage();
+    setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::showMatch()
@@ -733,6 +764,7 @@ void MainWindow::changeEvent(QEvent *event)
         m_translatedLanguage = m_languages->language();
         ui->retranslateUi(this);
         m_contentsButton->setToolTip(tr("目录"));
+        m_allResultsButton->setText(tr("全部结果"));
         showReadingState();
     }
     QMainWindow::changeEvent(event);

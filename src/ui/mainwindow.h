@@ -16,6 +16,8 @@ QT_END_NAMESPACE
 
 class BookshelfWidget;
 class ContentsPage;
+class QPushButton;
+class SearchResultsList;
 class QAbstractButton;
 class LanguageManager;
 class MainMenu;
@@ -107,6 +109,9 @@ private:
     void findAgain(bool backward, bool quietly);
     void onSearchWrapped();
     void showMatch();
+    void addSearchResults();
+    void showAllResults();
+    void openResult(qsizetype offset, qsizetype length);
 
     Ui::MainWindow *ui;
     Settings m_settings;
@@ -121,6 +126,8 @@ private:
     QAbstractButton *m_contentsButton;
     bool m_chaptersStartPages = true;
     bool m_quietSearch = false;
+    SearchResultsList *m_searchResults;
+    QPushButton *m_allResultsButton;
     bool m_isSearchBarVisible = false;
     bool m_startupLoadIssued = false;
     QString m_startupBook;

@@ -1,9 +1,12 @@
 #include "fileloader.h"
 #include "readingsession.h"
+#include "searchresultslist.h"
 #include "testmain.h"
 #include "windowdriver.h"
 
 #include <QLineEdit>
+#include <QListView>
+#include <QStackedWidget>
 #include <QSignalSpy>
 
 #include <algorithm>
@@ -46,6 +49,7 @@ private slots:
     void repeatedSearchVisitsEveryHitThenWraps();
     void theMatchIsHighlighted();
     void keysStepThroughMatchesOnTheSamePageAndWrapQuietly();
+    void allResultsListEveryMatchAndOpenOne();
 
 private:
     // What one search showed: the notice box, if any, and the page turn it asked for.
@@ -377,6 +381,34 @@ void TestSearch::keysStepThroughMatchesOnTheSamePageAndWrapQuietly()
         QCOMPARE(session->pages()[session->page()].contains(QStringView(text).sliced(match, word.size())), true);
         waitForTurns(*m_window);
     }
+}
+
+void TestSearch::allResultsListEveryMatchAndOpenOne()
+{
+    child<QLineEdit>(*m_window, "searchEdit")->setText(QStringLiteral("LANTERN"));
+    auto *list = m_window->findChild<SearchResultsList *>();
+    QSignalSpy finished(list, &SearchResultsList::searchFinished);
+    child<QAbstractButton>(*m_window, "allResultsButton")->click();
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(child<QStackedWidget>(*m_window, "stackedWidget")->currentWidget(), list);
+
+    const std::vector<SearchResult> &results = list->results();
+    QCOMPARE(int(results.size()), LanternParagraphs.size());
+    QCOMPARE(list->status(), QStringLiteral("“LANTERN”共找到 3 处"));
+    for (int i = 0; i < LanternParagraphs.size(); ++i) {
+        QCOMPARE(results[i].page, pageOf(LanternParagraphs[i], QStringLiteral("lantern")));
+        QCOMPARE(results[i].snippet.mid(results[i].snippetMatch, 7), QStringLiteral("lantern"));
+    }
+
+    auto *view = list->findChild<QListView *>();
+    const QModelIndex second = view->model()->index(1, 0);
+    QVERIFY(view->model()->data(second).toString().startsWith(QStringLiteral("第 %1 页").arg(results[1].page + 1)));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(second).center());
+    QCOMPARE(child<QStackedWidget>(*m_window, "stackedWidget")->currentIndex(), 0);
+    auto *session = m_window->findChild<ReadingSession *>();
+    QCOMPARE(session->page(), results[1].page);
+    QCOMPARE(session->matchStart(), results[1].offset);
+    QCOMPARE(pageWidget(*m_window)->highlightRects().size(), 1);
 }
 
 LEXORIN_TEST_MAIN(TestSearch)
