@@ -337,5 +337,28 @@ This clears all settings and every book on the bookshelf.</translation>
             <source>文件不存在。</source>
             <translation>The file does not exist.</translation>
         </message>
+        <message>
+            <source>全部结果</source>
+            <translation>All results</translation>
+        </message>
+    </context>
+    <context>
+        <name>SearchResultsList</name>
+        <message>
+            <source>正在查找“%1”……</source>
+            <translation>Searching for "%1"…</translation>
+        </message>
+        <message>
+            <source>“%1”共找到 %2 处</source>
+            <translation>"%1" found in %2 places</translation>
+        </message>
+        <message>
+            <source>书还在分页，只查找了已分好的 %1 页。</source>
+            <translation>The book is still being paginated; only the %1 pages ready so far were searched.</translation>
+        </message>
+        <message>
+            <source>第 %1 页</source>
+            <translation type="unfinished" />
+        </message>
     </context>
 </TS>

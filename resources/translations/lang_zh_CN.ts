@@ -335,5 +335,28 @@
         <source>文件不存在。</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>全部结果</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SearchResultsList</name>
+    <message>
+        <source>正在查找“%1”……</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1”共找到 %2 处</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>书还在分页，只查找了已分好的 %1 页。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第 %1 页</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

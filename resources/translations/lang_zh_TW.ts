@@ -337,5 +337,28 @@
             <source>文件不存在。</source>
             <translation>檔案不存在。</translation>
         </message>
+        <message>
+            <source>全部结果</source>
+            <translation>全部結果</translation>
+        </message>
+    </context>
+    <context>
+        <name>SearchResultsList</name>
+        <message>
+            <source>正在查找“%1”……</source>
+            <translation>正在尋找「%1」……</translation>
+        </message>
+        <message>
+            <source>“%1”共找到 %2 处</source>
+            <translation>「%1」共找到 %2 處</translation>
+        </message>
+        <message>
+            <source>书还在分页，只查找了已分好的 %1 页。</source>
+            <translation>書還在分頁，只搜尋了已分好的 %1 頁。</translation>
+        </message>
+        <message>
+            <source>第 %1 页</source>
+            <translation type="unfinished" />
+        </message>
     </context>
 </TS>
