@@ -120,6 +120,7 @@ TABLE = {
     "章节另起一页": ("Start each chapter on a new page", "章節另起一頁"),
     "已从另一端继续搜索": ("Search continued from the other end of the book", "已從另一端繼續搜尋"),
     "全部结果": ("All results", "全部結果"),
+    "第 %1 页": ("Page %1", "第 %1 頁"),
     "正在查找“%1”……": ("Searching for \"%1\"…", "正在尋找「%1」……"),
     "“%1”共找到 %2 处": ("\"%1\" found in %2 places", "「%1」共找到 %2 處"),
     "书还在分页，只查找了已分好的 %1 页。": (

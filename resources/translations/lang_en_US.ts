@@ -358,7 +358,7 @@ This clears all settings and every book on the bookshelf.</translation>
         </message>
         <message>
             <source>第 %1 页</source>
-            <translation type="unfinished" />
+            <translation>Page %1</translation>
         </message>
     </context>
 </TS>

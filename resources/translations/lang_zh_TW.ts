@@ -358,7 +358,7 @@
         </message>
         <message>
             <source>第 %1 页</source>
-            <translation type="unfinished" />
+            <translation>第 %1 頁</translation>
         </message>
     </context>
 </TS>
