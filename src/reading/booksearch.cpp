@@ -10,7 +10,10 @@ std::vector<SearchResult> BookSearch::findAll(const std::vector<QString> &pages,
     std::vector<SearchResult> results;
     if (text.isEmpty())
         return results;
-    const QStringMatcher matcher(text, Qt::CaseInsensitive);
+    // A text without letters that have case (Chinese, digits) is matched as it is, which is
+    // several times faster than folding every character of the book.
+    const bool hasCase = text.toLower() != text || text.toUpper() != text;
+    const QStringMatcher matcher(text, hasCase ? Qt::CaseInsensitive : Qt::CaseSensitive);
     qsizetype pageStart = 0;
     int chapter = -1;
     for (int page = 0; page < int(pages.size()); ++page) {
