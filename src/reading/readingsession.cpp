@@ -14,6 +14,13 @@ bool sameFormat(const PageFormat &a, const PageFormat &b)
     return a.font == b.font && a.textArea == b.textArea && a.chaptersStartPages == b.chaptersStartPages;
 }
 
+bool sameHeadings(const std::vector<Chapter> &a, const std::vector<Chapter> &b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Chapter &x, const Chapter &y) {
+        return x.offset == y.offset && x.length == y.length;
+    });
+}
+
 }
 
 ReadingSession::ReadingSession(QObject *parent)
@@ -232,12 +239,13 @@ void ReadingSession::onLoadFailed(const QString &path, const QString &reason)
     }
 }
 
-// Headings come before the first pages of the load or re-cut they were found by.
+// Headings come before the first pages of the load or re-cut they were found by; a re-cut
+// finds the same ones again.
 void ReadingSession::onChaptersFound(const QString &path, std::vector<Chapter> chapters)
 {
     if (path == m_opening) {
         m_openingChapters = std::move(chapters);
-    } else if (path == m_book) {
+    } else if (path == m_book && !sameHeadings(chapters, m_chapters)) {
         m_chapters = std::move(chapters);
         emit chaptersChanged();
     }

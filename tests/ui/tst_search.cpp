@@ -50,6 +50,8 @@ private slots:
     void theMatchIsHighlighted();
     void keysStepThroughMatchesOnTheSamePageAndWrapQuietly();
     void allResultsListEveryMatchAndOpenOne();
+    void resultsOfABookStillBeingCutSaySo();
+    void shiftEnterInTheBarFindsThePreviousMatch();
 
 private:
     // What one search showed: the notice box, if any, and the page turn it asked for.
@@ -409,6 +411,28 @@ void TestSearch::allResultsListEveryMatchAndOpenOne()
     QCOMPARE(session->page(), results[1].page);
     QCOMPARE(session->matchStart(), results[1].offset);
     QCOMPARE(pageWidget(*m_window)->highlightRects().size(), 1);
+}
+
+void TestSearch::resultsOfABookStillBeingCutSaySo()
+{
+    SearchResultsList list;
+    QSignalSpy finished(&list, &SearchResultsList::searchFinished);
+    list.search(m_pages, {}, QStringLiteral("lantern"), false);
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(int(list.results().size()), LanternParagraphs.size());
+    QCOMPARE(list.status(), QStringLiteral("“lantern”共找到 3 处\n书还在分页，只查找了已分好的 %1 页。").arg(m_pages.size()));
+}
+
+void TestSearch::shiftEnterInTheBarFindsThePreviousMatch()
+{
+    goToPage(pageOf(WordlessParagraph));
+    auto *edit = child<QLineEdit>(*m_window, "searchEdit");
+    edit->setText(QStringLiteral("lantern"));
+    QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(pageLabel(*m_window), label(pageOf(LanternParagraphs[1], QStringLiteral("lantern"))));
+    waitForTurns(*m_window);
+    QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(pageLabel(*m_window), label(pageOf(LanternParagraphs[0], QStringLiteral("lantern"))));
 }
 
 LEXORIN_TEST_MAIN(TestSearch)
