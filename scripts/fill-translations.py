@@ -121,6 +121,19 @@ TABLE = {
     "取消": ("Cancel", "取消"),
     "扫描文件夹": ("Scan Folder", "掃描資料夾"),
     "已找到 %1 个文本文件……": ("%1 text files found so far…", "已找到 %1 個文字檔……"),
+    # Chapters, contents and search
+    "目录": ("Contents", "目錄"),
+    "查找章节": ("Find a chapter", "尋找章節"),
+    "本书没有章节": ("This book has no chapters", "本書沒有章節"),
+    "章节另起一页": ("Start each chapter on a new page", "章節另起一頁"),
+    "已从另一端继续搜索": ("Search continued from the other end of the book", "已從另一端繼續搜尋"),
+    "全部结果": ("All results", "全部結果"),
+    "第 %1 页": ("Page %1", "第 %1 頁"),
+    "正在查找“%1”……": ("Searching for \"%1\"…", "正在尋找「%1」……"),
+    "“%1”共找到 %2 处": ("\"%1\" found in %2 places", "「%1」共找到 %2 處"),
+    "书还在分页，只查找了已分好的 %1 页。": (
+        "The book is still being paginated; only the %1 pages ready so far were searched.",
+        "書還在分頁，只搜尋了已分好的 %1 頁。"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

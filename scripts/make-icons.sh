@@ -31,7 +31,7 @@ accent='#00b688'
 # ---------------------------------------------------------------------------
 # Hover twins and the search-bar toggle pair
 # ---------------------------------------------------------------------------
-for name in read bookList openFile open; do
+for name in read bookList contents openFile open; do
   sed "s/$grey/$accent/g" "$icons/$name.svg" > "$icons/$name-hover.svg"
 done
 cp "$icons/search_show.svg" "$icons/search_hide.svg"

@@ -68,6 +68,17 @@
         </message>
     </context>
     <context>
+        <name>ContentsPage</name>
+        <message>
+            <source>查找章节</source>
+            <translation>Find a chapter</translation>
+        </message>
+        <message>
+            <source>本书没有章节</source>
+            <translation>This book has no chapters</translation>
+        </message>
+    </context>
+    <context>
         <name>FileLoader</name>
         <message>
             <source>系统资源不足，无法读取文件。</source>
@@ -118,6 +129,10 @@
         <message>
             <source>关于Quorvane</source>
             <translation>About Quorvane</translation>
+        </message>
+        <message>
+            <source>章节另起一页</source>
+            <translation>Start each chapter on a new page</translation>
         </message>
     </context>
     <context>
@@ -333,6 +348,37 @@ This clears all settings and every book on the bookshelf.</translation>
         <message>
             <source>文件不存在。</source>
             <translation>The file does not exist.</translation>
+        </message>
+        <message>
+            <source>全部结果</source>
+            <translation>All results</translation>
+        </message>
+        <message>
+            <source>已从另一端继续搜索</source>
+            <translation>Search continued from the other end of the book</translation>
+        </message>
+        <message>
+            <source>目录</source>
+            <translation>Contents</translation>
+        </message>
+    </context>
+    <context>
+        <name>SearchResultsList</name>
+        <message>
+            <source>正在查找“%1”……</source>
+            <translation>Searching for "%1"…</translation>
+        </message>
+        <message>
+            <source>“%1”共找到 %2 处</source>
+            <translation>"%1" found in %2 places</translation>
+        </message>
+        <message>
+            <source>书还在分页，只查找了已分好的 %1 页。</source>
+            <translation>The book is still being paginated; only the %1 pages ready so far were searched.</translation>
+        </message>
+        <message>
+            <source>第 %1 页</source>
+            <translation>Page %1</translation>
         </message>
     </context>
 </TS>

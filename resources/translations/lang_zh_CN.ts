@@ -68,6 +68,17 @@
     </message>
 </context>
 <context>
+    <name>ContentsPage</name>
+    <message>
+        <source>查找章节</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>本书没有章节</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FileLoader</name>
     <message>
         <source>系统资源不足，无法读取文件。</source>
@@ -117,6 +128,10 @@
     </message>
     <message>
         <source>关于Quorvane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>章节另起一页</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -330,6 +345,37 @@
     </message>
     <message>
         <source>文件不存在。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>已从另一端继续搜索</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>全部结果</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>目录</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SearchResultsList</name>
+    <message>
+        <source>正在查找“%1”……</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1”共找到 %2 处</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>书还在分页，只查找了已分好的 %1 页。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第 %1 页</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -68,6 +68,17 @@
         </message>
     </context>
     <context>
+        <name>ContentsPage</name>
+        <message>
+            <source>查找章节</source>
+            <translation>尋找章節</translation>
+        </message>
+        <message>
+            <source>本书没有章节</source>
+            <translation>本書沒有章節</translation>
+        </message>
+    </context>
+    <context>
         <name>FileLoader</name>
         <message>
             <source>系统资源不足，无法读取文件。</source>
@@ -118,6 +129,10 @@
         <message>
             <source>关于Quorvane</source>
             <translation>關於Quorvane</translation>
+        </message>
+        <message>
+            <source>章节另起一页</source>
+            <translation>章節另起一頁</translation>
         </message>
     </context>
     <context>
@@ -333,6 +348,37 @@
         <message>
             <source>文件不存在。</source>
             <translation>檔案不存在。</translation>
+        </message>
+        <message>
+            <source>已从另一端继续搜索</source>
+            <translation>已從另一端繼續搜尋</translation>
+        </message>
+        <message>
+            <source>全部结果</source>
+            <translation>全部結果</translation>
+        </message>
+        <message>
+            <source>目录</source>
+            <translation>目錄</translation>
+        </message>
+    </context>
+    <context>
+        <name>SearchResultsList</name>
+        <message>
+            <source>正在查找“%1”……</source>
+            <translation>正在尋找「%1」……</translation>
+        </message>
+        <message>
+            <source>“%1”共找到 %2 处</source>
+            <translation>「%1」共找到 %2 處</translation>
+        </message>
+        <message>
+            <source>书还在分页，只查找了已分好的 %1 页。</source>
+            <translation>書還在分頁，只搜尋了已分好的 %1 頁。</translation>
+        </message>
+        <message>
+            <source>第 %1 页</source>
+            <translation>第 %1 頁</translation>
         </message>
     </context>
 </TS>

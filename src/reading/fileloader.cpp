@@ -190,7 +190,10 @@ void FileLoader::runLoad(const Task &task, const QString &text, const QString &e
     }
     post(task, [this] { emit loadProgress(60); });
 
-    const std::vector<TextRun> pieces = Paginator::piecesOf(Paginator::paragraphsOf(text));
+    const std::vector<QStringView> paragraphs = Paginator::paragraphsOf(text);
+    const std::vector<Chapter> chapters = ChapterDetector::detect(paragraphs);
+    post(task, [this, path = task.filePath, chapters] { emit chaptersFound(path, chapters); });
+    const std::vector<TextRun> pieces = Paginator::piecesOf(paragraphs, headingsFor(task, chapters));
     post(task, [this] { emit loadProgress(80); });
     std::vector<QString> pages = cutProgressively(task, pieces);
     if (task.isSuperseded())
@@ -230,15 +233,25 @@ std::vector<QString> FileLoader::cutProgressively(const Task &task, const std::v
 void FileLoader::runRecut(const Task &task, const std::vector<QString> &pages)
 {
     const QString text = Paginator::textOf(pages);
-    std::vector<QString> recut = Paginator(task.format, &m_measuringPool).paginate(Paginator::paragraphsOfPages(text), [&task] {
-        return task.isSuperseded();
-    });
+    const std::vector<QStringView> paragraphs = Paginator::paragraphsOfPages(text);
+    const std::vector<Chapter> chapters = ChapterDetector::detect(paragraphs);
+    post(task, [this, path = task.filePath, chapters] { emit chaptersFound(path, chapters); });
+    std::vector<QString> recut = Paginator(task.format, &m_measuringPool)
+                                         .paginate(paragraphs, headingsFor(task, chapters), [&task] {
+                                             return task.isSuperseded();
+                                         });
     if (task.isSuperseded())
         return;
     post(task, [this, recut = std::move(recut), path = task.filePath] {
         emit pagesRecut(recut, path);
     });
     qDebug() << "Pages recut in" << task.timer.elapsed() << "ms";
+}
+
+// Headings start pages only in a format that asks for it.
+std::vector<Chapter> FileLoader::headingsFor(const Task &task, const std::vector<Chapter> &chapters)
+{
+    return task.format.chaptersStartPages ? chapters : std::vector<Chapter>();
 }
 
 // Signals are emitted on the loader's own thread. Nothing of a task that has been superseded

@@ -50,6 +50,8 @@ signals:
     void pagesRecut(std::vector<QString> pages, QString filePath);
     // The encoding a book was read in, and how many of its bytes could not be read in it.
     void bookDecoded(QString filePath, QByteArray encoding, qsizetype undecodableBytes);
+    // The headings of a book being loaded or cut anew, before its first pages.
+    void chaptersFound(QString filePath, std::vector<Chapter> chapters);
 
 private:
     struct Shared;
@@ -62,6 +64,7 @@ private:
     void runRecut(const Task &task, const std::vector<QString> &pages);
     std::vector<QString> cutProgressively(const Task &task, const std::vector<TextRun> &pieces);
     void post(const Task &task, std::function<void()> emission);
+    static std::vector<Chapter> headingsFor(const Task &task, const std::vector<Chapter> &chapters);
 
     // Outlives the loader as long as a reading thread holds it.
     std::shared_ptr<Shared> m_shared;

@@ -2,6 +2,8 @@
 
 #include "fileloader.h"
 
+#include <algorithm>
+
 namespace {
 
 // Text enough to fill one page at the smallest size on the largest screen.
@@ -9,7 +11,14 @@ constexpr qsizetype ProvisionalTextLength = 32 * 1024;
 
 bool sameFormat(const PageFormat &a, const PageFormat &b)
 {
-    return a.font == b.font && a.textArea == b.textArea;
+    return a.font == b.font && a.textArea == b.textArea && a.chaptersStartPages == b.chaptersStartPages;
+}
+
+bool sameHeadings(const std::vector<Chapter> &a, const std::vector<Chapter> &b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const Chapter &x, const Chapter &y) {
+        return x.offset == y.offset && x.length == y.length;
+    });
 }
 
 }
@@ -22,6 +31,7 @@ ReadingSession::ReadingSession(QObject *parent)
     connect(m_loader, &FileLoader::fileLoaded, this, &ReadingSession::onFileLoaded);
     connect(m_loader, &FileLoader::pagesRecut, this, &ReadingSession::onPagesRecut);
     connect(m_loader, &FileLoader::loadFailed, this, &ReadingSession::onLoadFailed);
+    connect(m_loader, &FileLoader::chaptersFound, this, &ReadingSession::onChaptersFound);
 }
 
 ReadingSession::State ReadingSession::state() const
@@ -71,7 +81,11 @@ void ReadingSession::close()
     m_heldOffset.reset();
     m_pendingRequest.reset();
     m_pendingSearch.reset();
+    m_chapters.clear();
+    m_openingChapters.clear();
+    m_matchStart = -1;
     emit closed();
+    emit chaptersChanged();
     emit positionChanged();
 }
 
@@ -181,7 +195,10 @@ void ReadingSession::showNewBook(std::vector<QString> pages, const QString &path
     m_sourcePages.clear();
     m_heldOffset.reset();
     m_pendingRequest.reset();
+    m_chapters = std::exchange(m_openingChapters, {});
+    m_matchStart = -1;
     emit bookShown(path);
+    emit chaptersChanged();
     emit positionChanged();
 }
 
@@ -222,6 +239,18 @@ void ReadingSession::onLoadFailed(const QString &path, const QString &reason)
     }
 }
 
+// Headings come before the first pages of the load or re-cut they were found by; a re-cut
+// finds the same ones again.
+void ReadingSession::onChaptersFound(const QString &path, std::vector<Chapter> chapters)
+{
+    if (path == m_opening) {
+        m_openingChapters = std::move(chapters);
+    } else if (path == m_book && !sameHeadings(chapters, m_chapters)) {
+        m_chapters = std::move(chapters);
+        emit chaptersChanged();
+    }
+}
+
 // ---- Moving through the book ---------------------------------------------------------
 
 void ReadingSession::next()
@@ -253,6 +282,71 @@ void ReadingSession::find(const QString &text)
 {
     if (!text.isEmpty())
         request({ Request::Find, 0, text });
+}
+
+void ReadingSession::goToMatch(qsizetype offset, qsizetype length)
+{
+    if (offset >= 0 && length > 0)
+        request({ Request::Match, int(length), {}, offset });
+}
+
+void ReadingSession::findPrevious(const QString &text)
+{
+    if (!text.isEmpty())
+        request({ Request::FindPrevious, 0, text });
+}
+
+void ReadingSession::goToChapter(int chapter)
+{
+    if (chapter >= 0 && chapter < int(m_chapters.size()))
+        request({ Request::ChapterStart, chapter, {} });
+}
+
+// The first heading on a later page than the reader's.
+void ReadingSession::nextChapter()
+{
+    const qsizetype end = endOfPage();
+    const auto later = std::find_if(m_chapters.begin(), m_chapters.end(),
+                                    [end](const Chapter &chapter) { return chapter.offset >= end; });
+    if (later != m_chapters.end())
+        goToChapter(int(later - m_chapters.begin()));
+}
+
+// The chapter before the reader's, skipping any whose heading shares the reader's page.
+void ReadingSession::previousChapter()
+{
+    const qsizetype start = place();
+    int chapter = currentChapter() - 1;
+    while (chapter >= 0 && m_chapters[chapter].offset >= start)
+        --chapter;
+    if (chapter >= 0)
+        goToChapter(chapter);
+}
+
+int ReadingSession::currentChapter() const
+{
+    const qsizetype start = place();
+    const int before = ChapterDetector::chapterAt(m_chapters, start);
+    const int next = before + 1;
+    if (next < int(m_chapters.size()) && m_chapters[next].offset < endOfPage())
+        return next;
+    return before;
+}
+
+std::vector<Chapter> ReadingSession::pageHeadings() const
+{
+    if (m_heldOffset || !m_pagesFormat.chaptersStartPages)
+        return {};
+    return m_chapters;
+}
+
+// Where the text after the reader's page begins; while pages are cut anew, only the held
+// place is known.
+qsizetype ReadingSession::endOfPage() const
+{
+    if (m_heldOffset)
+        return *m_heldOffset + 1;
+    return m_pages.empty() ? 0 : Paginator::offsetOfPage(m_pages, m_page + 1);
 }
 
 // While the book is cut anew, requests wait for the new pages; steps add up, anything else
@@ -293,10 +387,33 @@ void ReadingSession::apply(const Request &request)
         turnTo(target, target > m_page);
         break;
     }
-    case Request::Find:
-        m_pendingSearch = PendingSearch{ request.text, m_page, m_page + 1 };
+    case Request::ChapterStart: {
+        if (request.value >= int(m_chapters.size()))
+            break;
+        const int target = Paginator::pageAtOffset(m_pages, m_chapters[request.value].offset);
+        if (target != m_page)
+            turnTo(target, target > m_page);
+        break;
+    }
+    case Request::Find: {
+        const qsizetype inPage = matchOnPage();
+        if (inPage >= 0)
+            m_pendingSearch = PendingSearch{ request.text, m_page, m_page, inPage + m_matchLength };
+        else
+            m_pendingSearch = PendingSearch{ request.text, m_page, m_page + 1 };
         continueSearch();
         break;
+    }
+    case Request::FindPrevious:
+        searchBackward(request.text);
+        break;
+    case Request::Match: {
+        const int target = Paginator::pageAtOffset(m_pages, request.offset);
+        setMatch(target, request.offset - Paginator::offsetOfPage(m_pages, target), request.value);
+        if (target != m_page)
+            turnTo(target, target > m_page);
+        break;
+    }
     }
 }
 
@@ -314,14 +431,18 @@ void ReadingSession::continueSearch()
     if (!m_pendingSearch)
         return;
     PendingSearch &search = *m_pendingSearch;
-    const auto holds = [this, text = search.text](int page) {
-        return m_pages[page].contains(text, Qt::CaseInsensitive);
+    const auto indexIn = [this, text = search.text](int page, qsizetype from) {
+        return m_pages[page].indexOf(text, from, Qt::CaseInsensitive);
     };
     for (; search.searchedUpTo < int(m_pages.size()); ++search.searchedUpTo) {
-        if (holds(search.searchedUpTo)) {
+        const qsizetype at = indexIn(search.searchedUpTo, std::exchange(search.from, 0));
+        if (at >= 0) {
             const int found = search.searchedUpTo;
+            const qsizetype length = search.text.size();
             m_pendingSearch.reset();
-            turnTo(found, true);
+            setMatch(found, at, length);
+            if (found != m_page)
+                turnTo(found, true);
             return;
         }
     }
@@ -329,11 +450,67 @@ void ReadingSession::continueSearch()
         return;
     const PendingSearch finished = *std::exchange(m_pendingSearch, {});
     for (int page = 0; page <= finished.startPage && page < int(m_pages.size()); ++page) {
-        if (holds(page)) {
+        const qsizetype at = indexIn(page, 0);
+        if (at >= 0) {
+            setMatch(page, at, finished.text.size());
             turnTo(page, false);
             emit searchWrapped();
             return;
         }
     }
+    setMatch(-1, 0, 0);
     emit textNotFound(finished.text);
+}
+
+// Backward through the pages at hand: before the match on the reader's page, then the pages
+// before it, then from the last page cut so far back to the reader's.
+void ReadingSession::searchBackward(const QString &text)
+{
+    m_pendingSearch.reset();
+    const auto lastIndexIn = [this, &text](int page, qsizetype from) {
+        return m_pages[page].lastIndexOf(text, from, Qt::CaseInsensitive);
+    };
+    const auto found = [this, &text](int page, qsizetype at) {
+        setMatch(page, at, text.size());
+        if (page != m_page)
+            turnTo(page, page > m_page);
+    };
+    const qsizetype inPage = matchOnPage();
+    if (inPage > 0) {
+        const qsizetype at = lastIndexIn(m_page, inPage - 1);
+        if (at >= 0)
+            return found(m_page, at);
+    }
+    for (int page = m_page - 1; page >= 0; --page) {
+        const qsizetype at = lastIndexIn(page, -1);
+        if (at >= 0)
+            return found(page, at);
+    }
+    for (int page = int(m_pages.size()) - 1; page >= m_page; --page) {
+        const qsizetype at = lastIndexIn(page, -1);
+        if (at >= 0) {
+            found(page, at);
+            emit searchWrapped();
+            return;
+        }
+    }
+    setMatch(-1, 0, 0);
+    emit textNotFound(text);
+}
+
+// Where the last match lies in the reader's page, or -1 when it is on another page.
+qsizetype ReadingSession::matchOnPage() const
+{
+    if (m_matchStart < 0 || m_pages.empty())
+        return -1;
+    const qsizetype pageStart = Paginator::offsetOfPage(m_pages, m_page);
+    const qsizetype inPage = m_matchStart - pageStart;
+    return inPage >= 0 && inPage < m_pages[m_page].size() ? inPage : -1;
+}
+
+void ReadingSession::setMatch(int page, qsizetype inPage, qsizetype length)
+{
+    m_matchStart = page < 0 ? -1 : Paginator::offsetOfPage(m_pages, page) + inPage;
+    m_matchLength = page < 0 ? 0 : length;
+    emit matchChanged();
 }

@@ -51,6 +51,14 @@ public:
     int pageCount() const;
     FileLoader *loader() const { return m_loader; }
 
+    // The headings of the book on show, and those its pages on show were cut with (none when
+    // chapters did not start pages, or while a page stands in for the reader's place).
+    const std::vector<Chapter> &chapters() const { return m_chapters; }
+    std::vector<Chapter> pageHeadings() const;
+    // The chapter whose heading is on the reader's page, or else the one the page lies in;
+    // -1 before the first heading or in a book without headings.
+    int currentChapter() const;
+
     void open(const QString &path);
     void setFormat(const PageFormat &format);
     void next();
@@ -59,8 +67,21 @@ public:
     void last();
     void goTo(int page);
     // Finds the next page after the reader's holding the text, going on into pages still
-    // being cut, then from the first page.
+    // being cut, then from the first page. When the last match found is on the reader's page,
+    // the search goes on right after it instead, on the same page too.
     void find(const QString &text);
+    // Finds the match before the last one found on the reader's page, or the last match
+    // before the page, going on from the last page cut so far.
+    void findPrevious(const QString &text);
+    // Turns to the page holding a match found elsewhere (a result of BookSearch) and marks it.
+    void goToMatch(qsizetype offset, qsizetype length);
+    // The last match found, as an offset into the book's text, or -1.
+    qsizetype matchStart() const { return m_matchStart; }
+    qsizetype matchLength() const { return m_matchLength; }
+    // Turns to the page holding a chapter's heading.
+    void goToChapter(int chapter);
+    void nextChapter();
+    void previousChapter();
     void close();
 
 signals:
@@ -75,21 +96,27 @@ signals:
     void positionChanged();
     void openFailed(const QString &path, const QString &reason);
     void searchWrapped();
+    void matchChanged();
     void textNotFound(const QString &text);
     void closed();
+    // The headings of the book on show are known or changed.
+    void chaptersChanged();
 
 private:
     struct Request
     {
-        enum Kind { Step, First, Last, Page, Find } kind;
+        enum Kind { Step, First, Last, Page, Find, FindPrevious, ChapterStart, Match } kind;
         int value = 0;
         QString text;
+        qsizetype offset = 0;
     };
 
     void onPagesCut(std::vector<QString> pages, const QString &path);
     void onFileLoaded(std::vector<QString> pages, const QString &path);
     void onPagesRecut(std::vector<QString> pages, const QString &path);
     void onLoadFailed(const QString &path, const QString &reason);
+    void onChaptersFound(const QString &path, std::vector<Chapter> chapters);
+    qsizetype endOfPage() const;
     void receivePages(std::vector<QString> pages, const QString &path, bool complete);
     void showNewBook(std::vector<QString> pages, const QString &path, bool complete);
     void adoptRecut(std::vector<QString> pages, bool complete);
@@ -100,6 +127,9 @@ private:
     void apply(const Request &request);
     void turnTo(int page, bool forward);
     void continueSearch();
+    void searchBackward(const QString &text);
+    qsizetype matchOnPage() const;
+    void setMatch(int page, qsizetype inPage, qsizetype length);
 
     FileLoader *m_loader;
     PageFormat m_format;
@@ -118,13 +148,18 @@ private:
     std::optional<Request> m_pendingRequest;
 
     QString m_opening;
+    std::vector<Chapter> m_chapters;
+    std::vector<Chapter> m_openingChapters;
     // A search that found nothing in the pages cut so far waits for more.
     struct PendingSearch
     {
         QString text;
         int startPage;
         int searchedUpTo;
+        qsizetype from = 0; // where in the first page searched the search starts
     };
+    qsizetype m_matchStart = -1;
+    qsizetype m_matchLength = 0;
     std::optional<PendingSearch> m_pendingSearch;
 };
 

@@ -3,7 +3,9 @@
 #include "measuringfonts.h"
 #include "paginator.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QTextLayout>
 
 // The heading takes the height the paginator gave it, which is what drawText needs for it
 // or up to a pixel more, so the text below can never be pushed past the area's bottom.
@@ -24,4 +26,58 @@ void PageRenderer::draw(QPainter &painter, const QRectF &area, QStringView pageT
     }
     painter.setFont(font);
     painter.drawText(body, bodyText.toString(), Paginator::textOption());
+}
+
+QList<QRectF> PageRenderer::rectsOf(const QRectF &area, QStringView pageText, const QFont &font,
+                                    bool startsWithHeading, qsizetype start, qsizetype length)
+{
+    const qsizetype end = start + length;
+    if (!startsWithHeading)
+        return rectsInBlock(area, pageText, font, start, end);
+    const qsizetype headingEnd = pageText.indexOf(u'\n');
+    const QStringView heading = headingEnd < 0 ? pageText : pageText.first(headingEnd);
+    const QFont headingFont = MeasuringFonts::headingFont(font);
+    QList<QRectF> rects = rectsInBlock(area, heading, headingFont, start, end);
+    if (headingEnd < 0)
+        return rects;
+    QRectF body = area;
+    body.setTop(area.top()
+                + Paginator::heightOf(Paginator::laidOutLinesOf(heading, headingFont, area.width())));
+    const qsizetype bodyStart = headingEnd + 1;
+    rects += rectsInBlock(body, pageText.sliced(bodyStart), font, start - bodyStart, end - bodyStart);
+    return rects;
+}
+
+// Laid out the way QPainter::drawText lays out a text with line breaks: one layout, each
+// "\n" a line separator, lines stacked at their height plus the font's leading.
+QList<QRectF> PageRenderer::rectsInBlock(const QRectF &area, QStringView text, const QFont &font,
+                                         qsizetype start, qsizetype end)
+{
+    start = qMax(start, qsizetype(0));
+    end = qMin(end, text.size());
+    if (start >= end)
+        return {};
+    QString laidOut = text.toString();
+    laidOut.replace(u'\n', QChar::LineSeparator);
+    QTextLayout layout(laidOut, font);
+    layout.setTextOption(Paginator::textOption());
+    const qreal leading = qMax(QFontMetricsF(font).leading(), 0.0);
+    QList<QRectF> rects;
+    qreal y = 0.0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(area.width());
+        line.setPosition(QPointF(0.0, y));
+        y += line.height() + leading;
+        const qsizetype from = qMax(start, qsizetype(line.textStart()));
+        const qsizetype to = qMin(end, qsizetype(line.textStart() + line.textLength()));
+        if (from >= to)
+            continue;
+        const qreal left = line.cursorToX(int(from));
+        const qreal right = line.cursorToX(int(to));
+        rects.append(QRectF(area.left() + qMin(left, right), area.top() + line.y(),
+                            qAbs(right - left), line.height()));
+    }
+    layout.endLayout();
+    return rects;
 }

@@ -2,6 +2,7 @@
 #define PAGERENDERER_H
 
 #include <QFont>
+#include <QList>
 #include <QRectF>
 #include <QStringView>
 
@@ -16,6 +17,14 @@ class PageRenderer
 public:
     static void draw(QPainter &painter, const QRectF &area, QStringView pageText,
                      const QFont &font, bool startsWithHeading);
+    // Where draw puts the characters from start to start + length of the page: one rectangle
+    // for each line they lie on.
+    static QList<QRectF> rectsOf(const QRectF &area, QStringView pageText, const QFont &font,
+                                 bool startsWithHeading, qsizetype start, qsizetype length);
+
+private:
+    static QList<QRectF> rectsInBlock(const QRectF &area, QStringView text, const QFont &font,
+                                      qsizetype start, qsizetype end);
 };
 
 #endif

@@ -16,6 +16,11 @@ MainMenu::MainMenu(QWidget *parent)
     m_traditionalChinese = addLanguage(QStringLiteral("zh_TW"));
     m_english = addLanguage(QStringLiteral("en_US"));
     addSeparator();
+    m_chaptersStartPages = addAction(QString());
+    m_chaptersStartPages->setCheckable(true);
+    m_chaptersStartPages->setChecked(true);
+    connect(m_chaptersStartPages, &QAction::triggered, this, &MainMenu::chaptersStartPagesToggled);
+    addSeparator();
     m_reset = addAction(QString(), this, &MainMenu::resetChosen);
     m_about = addAction(QString(), this, &MainMenu::aboutChosen);
     retranslate();
@@ -50,6 +55,7 @@ void MainMenu::retranslate()
     m_simplifiedChinese->setText(tr("简体中文"));
     m_traditionalChinese->setText(tr("繁體中文"));
     m_english->setText(tr("English"));
+    m_chaptersStartPages->setText(tr("章节另起一页"));
     m_reset->setText(tr("一键重置"));
     m_about->setText(tr("关于Quorvane"));
 }

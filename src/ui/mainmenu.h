@@ -6,8 +6,8 @@
 class QAction;
 class QActionGroup;
 
-// The menu behind the strip's menu button: the interface language, the one-click reset and
-// the About dialog.
+// The menu behind the strip's menu button: the interface language, whether chapters start
+// pages, the one-click reset and the About dialog.
 class MainMenu : public QMenu
 {
     Q_OBJECT
@@ -20,6 +20,7 @@ public:
 
 signals:
     void languageChosen(const QString &language);
+    void chaptersStartPagesToggled(bool on);
     void resetChosen();
     void aboutChosen();
 
@@ -34,6 +35,7 @@ private:
     QAction *m_simplifiedChinese;
     QAction *m_traditionalChinese;
     QAction *m_english;
+    QAction *m_chaptersStartPages;
     QAction *m_reset;
     QAction *m_about;
 };

@@ -3,6 +3,7 @@
 
 #include "aboutdialog.h"
 #include "bookshelfwidget.h"
+#include "contentspage.h"
 #include "fileloader.h"
 #include "folderscanner.h"
 #include "languagemanager.h"
@@ -10,6 +11,7 @@
 #include "notice.h"
 #include "pagewidget.h"
 #include "readingsession.h"
+#include "searchresultslist.h"
 #include "windowchrome.h"
 
 #include <QCloseEvent>
@@ -23,7 +25,10 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QProgressDialog>
+#include <QShortcut>
 #include <QTimer>
+#include <QToolTip>
+#include <QToolButton>
 #include <QWheelEvent>
 
 namespace {
@@ -33,6 +38,7 @@ constexpr int ReadingPage = 0;
 constexpr int ShelfPage = 1;
 // A scan that ends sooner shows no progress line.
 constexpr int ScanProgressDelayMs = 400;
+const QString ChapterSeparator = QStringLiteral(" · ");
 
 QString bookTitle(const QString &path)
 {
@@ -61,6 +67,9 @@ MainWindow::MainWindow(QWidget *parent)
                                 { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
     setFocusPolicy(Qt::StrongFocus);
     setFocus(Qt::OtherFocusReason);
+    addContentsPage();
+    addSearchKeys();
+    addSearchResults();
 
     connectControls();
     connectSession();
@@ -108,6 +117,8 @@ void MainWindow::connectControls()
     connect(m_mainMenu, &MainMenu::aboutChosen, this, &MainWindow::about);
     connect(m_bookshelfWidget, &BookshelfWidget::bookSelected, this, &MainWindow::onBookSelectedByPath);
     connect(m_pageWidget, &PageWidget::textAreaResized, this, &MainWindow::updateFormat);
+    connect(m_mainMenu, &MainMenu::chaptersStartPagesToggled, this, &MainWindow::setChaptersStartPages);
+    connect(m_contentsPage, &ContentsPage::chapterChosen, this, &MainWindow::openChapter);
 }
 
 void MainWindow::connectSession()
@@ -118,13 +129,15 @@ void MainWindow::connectSession()
             [this] { m_pageWidget->extendPages(m_session->pages()); });
     connect(m_session, &ReadingSession::pageTurned, m_pageWidget, &PageWidget::flipToPage);
     connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::updatePageLabel);
+    connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::showCurrentChapter);
+    connect(m_session, &ReadingSession::chaptersChanged, this, &MainWindow::showChapters);
     connect(m_session, &ReadingSession::openFailed, this, &MainWindow::onOpenFailed);
     connect(m_session, &ReadingSession::closed, this, &MainWindow::showEmptyReadingPage);
     connect(m_session->loader(), &FileLoader::bookDecoded, this, &MainWindow::reportUnreadableBytes);
-    connect(m_session, &ReadingSession::searchWrapped, this, [this] {
-        QMessageBox::information(this, tr("搜索"), tr("已回到文档开头继续搜索"), QMessageBox::Ok,
-                                 QMessageBox::NoButton);
-    });
+    connect(m_session, &ReadingSession::searchWrapped, this, &MainWindow::onSearchWrapped);
+    connect(m_session, &ReadingSession::matchChanged, this, &MainWindow::showMatch);
+    connect(m_session, &ReadingSession::pagesReplaced, this, &MainWindow::showMatch);
+    connect(m_session, &ReadingSession::bookShown, this, &MainWindow::showMatch);
     connect(m_session, &ReadingSession::textNotFound, this, [this](const QString &text) {
         QMessageBox::information(this, tr("搜索"), tr("未找到文本: %1").arg(text), QMessageBox::Ok,
                                  QMessageBox::NoButton);
@@ -135,12 +148,14 @@ void MainWindow::connectSession()
 
 void MainWindow::showBook(const QString &)
 {
+    m_pageWidget->setHeadings(m_session->pageHeadings());
     m_pageWidget->setPages(m_session->pages());
     m_pageWidget->flipToPage(m_session->page(), true);
 }
 
 void MainWindow::showPagesInPlace()
 {
+    m_pageWidget->setHeadings(m_session->pageHeadings());
     m_pageWidget->setPages(m_session->pages());
     m_pageWidget->showPage(m_session->page());
 }
@@ -171,7 +186,7 @@ void MainWindow::onOpenFailed(const QString &path, const QString &reason)
 
 PageFormat MainWindow::pageFormat() const
 {
-    return { m_pageWidget->textFont(), m_pageWidget->textArea().size() };
+    return { m_pageWidget->textFont(), m_pageWidget->textArea().size(), m_chaptersStartPages };
 }
 
 void MainWindow::updateFormat()
@@ -215,6 +230,7 @@ void MainWindow::onReadPage()
         ui->bookName->setText(tr("Quorvane - 未打开文件"));
     else
         showBookName(m_session->openingBook().isEmpty() ? m_session->book() : m_session->openingBook());
+    showCurrentChapter();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent *event)
@@ -255,6 +271,12 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
     case Qt::Key_B:
         onToggleBookshelf();
         break;
+    case Qt::Key_BracketRight:
+        m_session->nextChapter();
+        break;
+    case Qt::Key_BracketLeft:
+        m_session->previousChapter();
+        break;
     default:
         QMainWindow::keyPressEvent(event);
         return;
@@ -279,7 +301,153 @@ void MainWindow::wheelEvent(QWheelEvent *event)
 
 void MainWindow::onSearchText()
 {
-    m_session->find(ui->searchEdit->text().trimmed());
+    findAgain(false, false);
+}
+
+// F3 and Shift+F3 anywhere, Shift+Enter in the search bar.
+void MainWindow::addSearchKeys()
+{
+    connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this,
+            [this] { findAgain(false, true); });
+    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this), &QShortcut::activated, this,
+            [this] { findAgain(true, true); });
+    for (const int key : { Qt::Key_Return, Qt::Key_Enter }) {
+        auto *shortcut = new QShortcut(QKeySequence(Qt::SHIFT | key), ui->searchEdit);
+        shortcut->setContext(Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this] { findAgain(true, false); });
+    }
+}
+
+// A search from the keys tells of a wrap without stopping the reader with a dialog.
+void MainWindow::findAgain(bool backward, bool quietly)
+{
+    const QString text = ui->searchEdit->text().trimmed();
+    m_quietSearch = quietly;
+    if (backward)
+        m_session->findPrevious(text);
+    else
+        m_session->find(text);
+}
+
+void MainWindow::onSearchWrapped()
+{
+    if (m_quietSearch) {
+        QToolTip::showText(m_pageWidget->mapToGlobal(m_pageWidget->rect().center()),
+                           tr("已从另一端继续搜索"), m_pageWidget);
+        return;
+    }
+    QMessageBox::information(this, tr("搜索"), tr("已回到文档开头继续搜索"), QMessageBox::Ok,
+                             QMessageBox::NoButton);
+}
+
+// The results join the stack, and the button that lists them the search bar.
+void MainWindow::addSearchResults()
+{
+    m_searchResults = new SearchResultsList(this);
+    ui->stackedWidget->addWidget(m_searchResults);
+    m_allResultsButton = new QPushButton(tr("全部结果"), this);
+    m_allResultsButton->setObjectName(QStringLiteral("allResultsButton"));
+    ui->horizontalLayout_4->addWidget(m_allResultsButton);
+    connect(m_allResultsButton, &QAbstractButton::clicked, this, &MainWindow::showAllResults);
+    connect(m_searchResults, &SearchResultsList::resultChosen, this, &MainWindow::openResult);
+}
+
+void MainWindow::showAllResults()
+{
+    const QString text = ui->searchEdit->text().trimmed();
+    if (text.isEmpty() || m_session->state() != ReadingSession::State::Reading)
+        return;
+    m_searchResults->search(m_session->pages(), m_session->chapters(), text, m_session->isComplete());
+    ui->stackedWidget->setCurrentWidget(m_searchResults);
+}
+
+void MainWindow::openResult(qsizetype offset, qsizetype length)
+{
+    m_session->goToMatch(offset, length);
+    ui->readButton->setChecked(true);
+    onReadPage();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::showMatch()
+{
+    // While a page stands in for the reader's place, its offsets are not the book's.
+    const qsizetype start = m_session->matchStart();
+    if (start < 0 || m_session->state() != ReadingSession::State::Reading) {
+        m_pageWidget->setHighlight(-1, 0, 0);
+        return;
+    }
+    const int page = Paginator::pageAtOffset(m_session->pages(), start);
+    m_pageWidget->setHighlight(page, start - Paginator::offsetOfPage(m_session->pages(), page),
+                               m_session->matchLength());
+}
+
+// ---- Chapters ------------------------------------------------------------------------
+
+// The contents page joins the stack, and its button the left strip under the shelf's.
+void MainWindow::addContentsPage()
+{
+    m_contentsPage = new ContentsPage(this);
+    ui->stackedWidget->addWidget(m_contentsPage);
+    auto *button = new QToolButton(this);
+    button->setObjectName(QStringLiteral("contentsButton"));
+    QIcon icon(QStringLiteral(":/icons/contents.svg"));
+    icon.addFile(QStringLiteral(":/icons/contents-hover.svg"), {}, QIcon::Normal, QIcon::On);
+    button->setIcon(icon);
+    button->setIconSize(ui->bookshelfButton->iconSize());
+    button->setCheckable(true);
+    button->setToolTip(tr("目录"));
+    ui->buttonGroup->addButton(button);
+    ui->verticalLayout_6->insertWidget(ui->verticalLayout_6->indexOf(ui->bookshelfButton) + 1, button);
+    connect(button, &QAbstractButton::clicked, this, &MainWindow::showContents);
+    m_contentsButton = button;
+}
+
+void MainWindow::showContents()
+{
+    m_contentsPage->setFilter({});
+    m_contentsPage->setCurrentChapter(m_session->currentChapter());
+    ui->stackedWidget->setCurrentWidget(m_contentsPage);
+    m_contentsPage->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::openChapter(int chapter)
+{
+    m_session->goToChapter(chapter);
+    ui->readButton->setChecked(true);
+    onReadPage();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::showChapters()
+{
+    m_contentsPage->setChapters(m_session->chapters());
+    m_pageWidget->setHeadings(m_session->pageHeadings());
+    showCurrentChapter();
+}
+
+// The header names the book and, where the reader is in a chapter, the chapter, elided
+// into the room the header leaves it.
+void MainWindow::showCurrentChapter()
+{
+    if (!m_session->openingBook().isEmpty() || m_session->book().isEmpty()
+        || ui->stackedWidget->currentIndex() == ShelfPage)
+        return;
+    QString title = bookTitle(m_session->book());
+    const int chapter = m_session->currentChapter();
+    if (chapter >= 0)
+        title += ChapterSeparator + m_session->chapters()[chapter].title;
+    const int room = ui->bookName->width() + ui->horizontalSpacer->geometry().width();
+    if (room > 0)
+        title = ui->bookName->fontMetrics().elidedText(title, Qt::ElideRight, room);
+    ui->bookName->setText(title);
+}
+
+// Kept for this run only: the book on show is cut anew at the reader's place.
+void MainWindow::setChaptersStartPages(bool on)
+{
+    m_chaptersStartPages = on;
+    updateFormat();
 }
 
 // ---- Appearance ----------------------------------------------------------------------
@@ -603,6 +771,8 @@ void MainWindow::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange && m_translatedLanguage != m_languages->language()) {
         m_translatedLanguage = m_languages->language();
         ui->retranslateUi(this);
+        m_contentsButton->setToolTip(tr("目录"));
+        m_allResultsButton->setText(tr("全部结果"));
         showReadingState();
     }
     QMainWindow::changeEvent(event);

@@ -15,6 +15,10 @@ class MainWindow;
 QT_END_NAMESPACE
 
 class BookshelfWidget;
+class ContentsPage;
+class QPushButton;
+class SearchResultsList;
+class QAbstractButton;
 class LanguageManager;
 class MainMenu;
 class Notice;
@@ -97,6 +101,19 @@ private:
     void showReadingState();
     void showMainMenu();
     void showEmptyReadingPage();
+    void addContentsPage();
+    void showContents();
+    void openChapter(int chapter);
+    void showChapters();
+    void showCurrentChapter();
+    void setChaptersStartPages(bool on);
+    void addSearchKeys();
+    void findAgain(bool backward, bool quietly);
+    void onSearchWrapped();
+    void showMatch();
+    void addSearchResults();
+    void showAllResults();
+    void openResult(qsizetype offset, qsizetype length);
 
     Ui::MainWindow *ui;
     Settings m_settings;
@@ -108,6 +125,12 @@ private:
     MainMenu *m_mainMenu;
     WindowChrome *m_chrome;
     Notice *m_notice;
+    ContentsPage *m_contentsPage;
+    QAbstractButton *m_contentsButton;
+    bool m_chaptersStartPages = true;
+    bool m_quietSearch = false;
+    SearchResultsList *m_searchResults;
+    QPushButton *m_allResultsButton;
     bool m_isSearchBarVisible = false;
     bool m_startupLoadIssued = false;
     QString m_startupBook;

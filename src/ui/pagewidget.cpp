@@ -12,6 +12,7 @@ namespace {
 const QColor Backdrop(200, 190, 180);
 const QColor OutgoingTint(200, 200, 200);
 constexpr int SheetAlpha = 100;
+const QColor HighlightColor(255, 200, 60, 140);
 
 }
 
@@ -58,6 +59,22 @@ void PageWidget::setHeadings(const std::vector<Chapter> &headings)
     dropTurnLayers();
     m_headings = headings;
     update();
+}
+
+void PageWidget::setHighlight(int page, qsizetype start, qsizetype length)
+{
+    dropTurnLayers();
+    m_highlight = { page, start, length };
+    update();
+}
+
+QList<QRectF> PageWidget::highlightRects() const
+{
+    if (!isValidPage(m_highlight.page))
+        return {};
+    return PageRenderer::rectsOf(QRectF(textArea()), m_pages[size_t(m_highlight.page)], m_font,
+                                 Paginator::startsWithHeading(m_pages, m_highlight.page, m_headings),
+                                 m_highlight.start, m_highlight.length);
 }
 
 void PageWidget::flipToPage(int index, bool forward)
@@ -227,6 +244,11 @@ void PageWidget::drawPage(QPainter &painter, int page)
 
 void PageWidget::drawText(QPainter &painter, const QRect &area, int page)
 {
+    // The back of a turning sheet is drawn over the whole widget, and left unmarked.
+    if (page == m_highlight.page && area == textArea()) {
+        for (const QRectF &rect : highlightRects())
+            painter.fillRect(rect, HighlightColor);
+    }
     painter.setPen(m_textColor);
     PageRenderer::draw(painter, QRectF(area), m_pages[size_t(page)], m_font,
                        Paginator::startsWithHeading(m_pages, page, m_headings));

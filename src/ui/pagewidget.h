@@ -35,6 +35,11 @@ public:
     // (the default) for pages cut without chapter breaks. Given anew with every page list
     // cut for another format.
     void setHeadings(const std::vector<Chapter> &headings);
+    // Marks a stretch of a page, a search match, with a highlight behind its text; a page of
+    // -1 for none.
+    void setHighlight(int page, qsizetype start, qsizetype length);
+    // Where the highlight lies on its page, in widget coordinates.
+    QList<QRectF> highlightRects() const;
     void flipToPage(int index, bool forward);
     // Shows a page at rest at once, without a turn: the same place in a book cut anew.
     void showPage(int index);
@@ -92,6 +97,13 @@ private:
     QColor m_textColor = Qt::black;
     QFont m_font;
     std::optional<TurnRequest> m_pendingTurn;
+    struct Highlight
+    {
+        int page = -1;
+        qsizetype start = 0;
+        qsizetype length = 0;
+    };
+    Highlight m_highlight;
 
     // The pages of the running turn, drawn once for all its frames.
     struct TurnLayers

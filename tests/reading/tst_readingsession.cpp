@@ -18,6 +18,11 @@ private slots:
     void stepsDuringARecutAreKept();
     void searchGoesOnIntoPagesStillBeingCut();
     void closeLeavesNothingOnShow();
+    void chaptersAreFoundWithTheFirstPages();
+    void stepsThroughChaptersByPage_data();
+    void stepsThroughChaptersByPage();
+    void chaptersSurviveARecut();
+    void chapterAskedForDuringARecutIsKept();
 
 private:
     void run(ReadingSession &session, const QStringList &events);
@@ -29,6 +34,7 @@ private:
     QString m_other;
     QString m_big;
     QString m_empty;
+    QString m_chaptered;
 };
 
 namespace {
@@ -60,9 +66,26 @@ QString write(const QTemporaryDir &dir, const QString &name, const QString &text
     return path;
 }
 
+const PageFormat RunningOn{ Font14, QSize(480, 530), false };
+constexpr int ChapterCount = 24;
+
+// Two volumes of chapters; every third chapter is short enough to share a page with the next
+// heading when chapters run on.
+QString chapteredNovel()
+{
+    QString text = QStringLiteral("海边的书\n\n");
+    for (int c = 1; c <= ChapterCount; ++c) {
+        if (c == 1 || c == ChapterCount / 2 + 1)
+            text += QStringLiteral("第%1卷 潮汐\n").arg(c == 1 ? 1 : 2);
+        text += QStringLiteral("第%1章 灯塔%1\n").arg(c);
+        text += novel(c % 3 == 0 ? 2 : 25, QStringLiteral("章%1").arg(c));
+    }
+    return text;
+}
+
 bool sameFormat(const PageFormat &a, const PageFormat &b)
 {
-    return a.font == b.font && a.textArea == b.textArea;
+    return a.font == b.font && a.textArea == b.textArea && a.chaptersStartPages == b.chaptersStartPages;
 }
 
 }
@@ -75,6 +98,7 @@ void TestReadingSession::initTestCase()
     // Long enough to be cut in several waves.
     m_big = write(m_dir, QStringLiteral("big.txt"), novel(120000, QStringLiteral("长夜")) + LastLine);
     m_empty = write(m_dir, QStringLiteral("empty.txt"), QString());
+    m_chaptered = write(m_dir, QStringLiteral("chaptered.txt"), chapteredNovel());
 }
 
 // Events: "open:<small|other|big|empty>", "format:<narrow|zoomed|wide>", "next", "close",
@@ -82,9 +106,11 @@ void TestReadingSession::initTestCase()
 void TestReadingSession::run(ReadingSession &session, const QStringList &events)
 {
     const QHash<QString, QString> books{ { "small", m_small }, { "other", m_other },
-                                         { "big", m_big }, { "empty", m_empty } };
+                                         { "big", m_big }, { "empty", m_empty },
+                                         { "chaptered", m_chaptered } };
     const QHash<QString, PageFormat> formats{ { "narrow", Narrow }, { "zoomed", Zoomed },
-                                              { "wide", Wide } };
+                                              { "wide", Wide },
+                                              { "runningOn", RunningOn } };
     for (const QString &event : events) {
         const QString name = event.section(QLatin1Char(':'), 0, 0);
         const QString argument = event.section(QLatin1Char(':'), 1);
@@ -215,6 +241,104 @@ void TestReadingSession::closeLeavesNothingOnShow()
     // A re-cut that was under way reports nothing more.
     QTest::qWait(500);
     QVERIFY(session.pages().empty());
+}
+
+void TestReadingSession::chaptersAreFoundWithTheFirstPages()
+{
+    ReadingSession session;
+    session.setFormat(Narrow);
+    QSignalSpy changed(&session, &ReadingSession::chaptersChanged);
+    run(session, { "open:chaptered", "settle" });
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(int(session.chapters().size()), ChapterCount + 2);
+    QCOMPARE(session.chapters().front().title, QStringLiteral("第1卷 潮汐"));
+    QCOMPARE(session.pageHeadings().size(), session.chapters().size());
+    // Chapters start pages: each heading opens the page it is on.
+    for (const Chapter &chapter : session.chapters())
+        QCOMPARE(Paginator::offsetOfPage(session.pages(), Paginator::pageAtOffset(session.pages(), chapter.offset)),
+                 chapter.offset);
+    QCOMPARE(session.currentChapter(), -1);
+
+    run(session, { "open:small", "settle" });
+    QVERIFY(session.chapters().empty());
+    QCOMPARE(session.currentChapter(), -1);
+}
+
+// From the middle of a chapter, and from a page several headings share, "next" goes to a later
+// page and "previous" to an earlier one; neither sticks on the page it starts from.
+void TestReadingSession::stepsThroughChaptersByPage_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::newRow("chapters start pages") << "narrow";
+    QTest::newRow("chapters run on") << "runningOn";
+}
+
+void TestReadingSession::stepsThroughChaptersByPage()
+{
+    QFETCH(QString, format);
+    ReadingSession session;
+    run(session, { "format:" + format, "open:chaptered", "settle" });
+    const std::vector<Chapter> chapters = session.chapters();
+    const auto pageOf = [&session](const Chapter &chapter) {
+        return Paginator::pageAtOffset(session.pages(), chapter.offset);
+    };
+
+    int visited = 0;
+    int lastPage = -1;
+    for (;;) {
+        const int before = session.page();
+        session.nextChapter();
+        if (session.page() == before)
+            break;
+        QVERIFY(session.page() > lastPage);
+        QCOMPARE(session.page(), pageOf(chapters[session.currentChapter()]));
+        lastPage = session.page();
+        ++visited;
+    }
+    QCOMPARE(session.currentChapter(), int(chapters.size()) - 1);
+    QVERIFY(visited > ChapterCount / 2);
+
+    // In the middle of chapter 5 (after the volume heading), "previous" goes to chapter 4.
+    const int fifth = 5;
+    QCOMPARE(chapters[fifth].title, QStringLiteral("第5章 灯塔5"));
+    session.goTo(pageOf(chapters[fifth]) + 1);
+    QCOMPARE(session.currentChapter(), fifth);
+    session.previousChapter();
+    QCOMPARE(session.page(), pageOf(chapters[fifth - 1]));
+    session.nextChapter();
+    QCOMPARE(session.page(), pageOf(chapters[fifth]));
+}
+
+void TestReadingSession::chaptersSurviveARecut()
+{
+    ReadingSession session;
+    run(session, { "format:narrow", "open:chaptered", "settle" });
+    const std::vector<Chapter> chapters = session.chapters();
+    session.goToChapter(9);
+    run(session, { "format:zoomed", "settle" });
+    verifyConsistent(session);
+    QCOMPARE(session.chapters().size(), chapters.size());
+    QCOMPARE(session.currentChapter(), 9);
+    QCOMPARE(session.place(), chapters[9].offset);
+
+    // Running on, the chapter's heading is somewhere on the reader's page.
+    run(session, { "format:runningOn", "settle" });
+    QVERIFY(session.pageHeadings().empty());
+    QCOMPARE(session.chapters().size(), chapters.size());
+    QCOMPARE(session.currentChapter(), 9);
+}
+
+void TestReadingSession::chapterAskedForDuringARecutIsKept()
+{
+    ReadingSession session;
+    run(session, { "format:narrow", "open:chaptered", "settle", "format:wide" });
+    QCOMPARE(session.state(), ReadingSession::State::Recutting);
+    QVERIFY(session.pageHeadings().empty());
+    session.goToChapter(20);
+    settle(session);
+    verifyConsistent(session);
+    QCOMPARE(session.place(), session.chapters()[20].offset);
+    QCOMPARE(session.pageHeadings().size(), session.chapters().size());
 }
 
 LEXORIN_TEST_MAIN(TestReadingSession)

@@ -108,7 +108,8 @@ std::vector<QString> TestAppearance::pagesOnShow() const
 {
     const PageWidget *widget = pageWidget(*m_window);
     const PageFormat format{ widget->textFont(), widget->textArea().size() };
-    return Paginator(format).paginate(bookText());
+    const QString text = bookText();
+    return Paginator(format).paginate(text, ChapterDetector::detect(text));
 }
 
 QString TestAppearance::label(int page, size_t pageCount) const

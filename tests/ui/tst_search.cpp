@@ -1,8 +1,12 @@
 #include "fileloader.h"
+#include "readingsession.h"
+#include "searchresultslist.h"
 #include "testmain.h"
 #include "windowdriver.h"
 
 #include <QLineEdit>
+#include <QListView>
+#include <QStackedWidget>
 #include <QSignalSpy>
 
 #include <algorithm>
@@ -43,6 +47,11 @@ private slots:
     void searchFromAPage();
     void repeatedSearchVisitsEveryHitThenWraps_data();
     void repeatedSearchVisitsEveryHitThenWraps();
+    void theMatchIsHighlighted();
+    void keysStepThroughMatchesOnTheSamePageAndWrapQuietly();
+    void allResultsListEveryMatchAndOpenOne();
+    void resultsOfABookStillBeingCutSaySo();
+    void shiftEnterInTheBarFindsThePreviousMatch();
 
 private:
     // What one search showed: the notice box, if any, and the page turn it asked for.
@@ -305,6 +314,125 @@ void TestSearch::repeatedSearchVisitsEveryHitThenWraps()
     QCOMPARE(pageLabel(*m_window), label(firstHit));
     waitForTurns(*m_window);
     QCOMPARE(pageWidget(*m_window)->restingPage(), firstHit);
+}
+
+// The highlight sits on the page the search turned to, behind the word, inside the text area.
+void TestSearch::theMatchIsHighlighted()
+{
+    QVERIFY(pageWidget(*m_window)->highlightRects().isEmpty());
+    search(QStringLiteral("ABC"), Trigger::Enter);
+    waitForTurns(*m_window);
+    PageWidget *widget = pageWidget(*m_window);
+    const QList<QRectF> rects = widget->highlightRects();
+    QCOMPARE(rects.size(), 1);
+    QVERIFY(QRectF(widget->textArea()).contains(rects.first()));
+    const QImage page = widget->grab().toImage();
+    const QPoint inside = rects.first().toRect().topLeft() + QPoint(1, 1);
+    QVERIFY(page.pixelColor(inside) != page.pixelColor(widget->textArea().topRight() + QPoint(5, 0)));
+
+    // A search that finds nothing leaves nothing marked.
+    search(QStringLiteral("ember glow"), Trigger::Enter);
+    QVERIFY(widget->highlightRects().isEmpty());
+}
+
+// F3 goes on from the match on show, also to a later match on the same page; Shift+F3 goes
+// back the same way; both wrap at the ends without a dialog.
+void TestSearch::keysStepThroughMatchesOnTheSamePageAndWrapQuietly()
+{
+    const QString word = QStringLiteral("lantern");
+    QString text = QStringLiteral("甲 lantern 乙，又一盏 LANTERN 丙。\n");
+    for (int p = 0; p < 80; ++p)
+        text += QStringLiteral("第%1段。月光照在安静的小路上，风从山谷里吹来，树叶轻轻作响。\n").arg(p);
+    text += QStringLiteral("最后一盏 Lantern。\n");
+    const QString path = m_dir.filePath(QStringLiteral("灯.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(text.toUtf8());
+    file.close();
+    QSignalSpy loaded(m_window->findChild<FileLoader *>(), &FileLoader::fileLoaded);
+    m_window->onBookSelectedByPath(path);
+    QVERIFY(loaded.wait(10000));
+    waitForTurns(*m_window);
+
+    const qsizetype first = text.indexOf(word, 0, Qt::CaseInsensitive);
+    const qsizetype second = text.indexOf(word, first + 1, Qt::CaseInsensitive);
+    const qsizetype last = text.lastIndexOf(word, -1, Qt::CaseInsensitive);
+    child<QLineEdit>(*m_window, "searchEdit")->setText(word);
+    auto *session = m_window->findChild<ReadingSession *>();
+    QSignalSpy wrapped(session, &ReadingSession::searchWrapped);
+    const auto press = [this](QKeyCombination key) {
+        m_noticeSeen = false;
+        m_noticeWatch.start();
+        QTest::keyClick(m_window.get(), key.key(), key.keyboardModifiers());
+        QTest::qWait(20);
+        m_noticeWatch.stop();
+        QVERIFY(!m_noticeSeen);
+    };
+
+    // The first search starts after the page on show, as the search bar's does.
+    const QList<std::tuple<QKeyCombination, qsizetype, int>> steps = {
+        { Qt::Key_F3, last, 0 },          { Qt::Key_F3, first, 1 },
+        { Qt::Key_F3, second, 1 },        { Qt::Key_F3, last, 1 },
+        { Qt::SHIFT | Qt::Key_F3, second, 1 }, { Qt::SHIFT | Qt::Key_F3, first, 1 },
+        { Qt::SHIFT | Qt::Key_F3, last, 2 },
+    };
+    for (const auto &[key, match, wraps] : steps) {
+        press(key);
+        QCOMPARE(session->matchStart(), match);
+        QCOMPARE(wrapped.count(), wraps);
+        QCOMPARE(session->pages()[session->page()].contains(QStringView(text).sliced(match, word.size())), true);
+        waitForTurns(*m_window);
+    }
+}
+
+void TestSearch::allResultsListEveryMatchAndOpenOne()
+{
+    child<QLineEdit>(*m_window, "searchEdit")->setText(QStringLiteral("LANTERN"));
+    auto *list = m_window->findChild<SearchResultsList *>();
+    QSignalSpy finished(list, &SearchResultsList::searchFinished);
+    child<QAbstractButton>(*m_window, "allResultsButton")->click();
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(child<QStackedWidget>(*m_window, "stackedWidget")->currentWidget(), list);
+
+    const std::vector<SearchResult> &results = list->results();
+    QCOMPARE(int(results.size()), LanternParagraphs.size());
+    QCOMPARE(list->status(), QStringLiteral("“LANTERN”共找到 3 处"));
+    for (int i = 0; i < LanternParagraphs.size(); ++i) {
+        QCOMPARE(results[i].page, pageOf(LanternParagraphs[i], QStringLiteral("lantern")));
+        QCOMPARE(results[i].snippet.mid(results[i].snippetMatch, 7), QStringLiteral("lantern"));
+    }
+
+    auto *view = list->findChild<QListView *>();
+    const QModelIndex second = view->model()->index(1, 0);
+    QVERIFY(view->model()->data(second).toString().startsWith(QStringLiteral("第 %1 页").arg(results[1].page + 1)));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(second).center());
+    QCOMPARE(child<QStackedWidget>(*m_window, "stackedWidget")->currentIndex(), 0);
+    auto *session = m_window->findChild<ReadingSession *>();
+    QCOMPARE(session->page(), results[1].page);
+    QCOMPARE(session->matchStart(), results[1].offset);
+    QCOMPARE(pageWidget(*m_window)->highlightRects().size(), 1);
+}
+
+void TestSearch::resultsOfABookStillBeingCutSaySo()
+{
+    SearchResultsList list;
+    QSignalSpy finished(&list, &SearchResultsList::searchFinished);
+    list.search(m_pages, {}, QStringLiteral("lantern"), false);
+    QVERIFY(finished.wait(10000));
+    QCOMPARE(int(list.results().size()), LanternParagraphs.size());
+    QCOMPARE(list.status(), QStringLiteral("“lantern”共找到 3 处\n书还在分页，只查找了已分好的 %1 页。").arg(m_pages.size()));
+}
+
+void TestSearch::shiftEnterInTheBarFindsThePreviousMatch()
+{
+    goToPage(pageOf(WordlessParagraph));
+    auto *edit = child<QLineEdit>(*m_window, "searchEdit");
+    edit->setText(QStringLiteral("lantern"));
+    QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(pageLabel(*m_window), label(pageOf(LanternParagraphs[1], QStringLiteral("lantern"))));
+    waitForTurns(*m_window);
+    QTest::keyClick(edit, Qt::Key_Return, Qt::ShiftModifier);
+    QCOMPARE(pageLabel(*m_window), label(pageOf(LanternParagraphs[0], QStringLiteral("lantern"))));
 }
 
 LEXORIN_TEST_MAIN(TestSearch)

@@ -1,0 +1,137 @@
+#include "contentspage.h"
+
+#include <QEvent>
+
+#include <algorithm>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int SectionIndent = 2;
+
+}
+
+ContentsPage::ContentsPage(QWidget *parent)
+    : QWidget(parent)
+    , m_filter(new QLineEdit(this))
+    , m_list(new QListWidget(this))
+    , m_emptyNotice(new QLabel(this))
+{
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_filter);
+    layout->addWidget(m_list);
+    layout->addWidget(m_emptyNotice);
+    m_filter->setClearButtonEnabled(true);
+    m_list->setUniformItemSizes(true);
+    m_emptyNotice->setAlignment(Qt::AlignCenter);
+    m_emptyNotice->hide();
+    setFocusProxy(m_filter);
+
+    connect(m_filter, &QLineEdit::textChanged, this, &ContentsPage::applyFilter);
+    connect(m_filter, &QLineEdit::returnPressed, this, &ContentsPage::chooseFirstShown);
+    connect(m_list, &QListWidget::itemClicked, this, &ContentsPage::chooseItem);
+    connect(m_list, &QListWidget::itemActivated, this, &ContentsPage::chooseItem);
+    retranslate();
+}
+
+// Chapters of a volume are indented under it; a book without volumes is not indented at all.
+void ContentsPage::setChapters(const std::vector<Chapter> &chapters)
+{
+    m_list->clear();
+    m_current = -1;
+    const bool hasVolumes = std::any_of(chapters.begin(), chapters.end(), [](const Chapter &chapter) {
+        return chapter.level == Chapter::Volume;
+    });
+    QFont volumeFont = m_list->font();
+    volumeFont.setBold(true);
+    for (const Chapter &chapter : chapters) {
+        const bool indented = hasVolumes && chapter.level != Chapter::Volume;
+        auto *item = new QListWidgetItem(QString(indented ? SectionIndent : 0, QChar(0x3000)) + chapter.title,
+                                         m_list);
+        if (chapter.level == Chapter::Volume)
+            item->setFont(volumeFont);
+    }
+    m_list->setVisible(!chapters.empty());
+    m_filter->setVisible(!chapters.empty());
+    m_emptyNotice->setVisible(chapters.empty());
+    applyFilter(m_filter->text());
+}
+
+void ContentsPage::setCurrentChapter(int chapter)
+{
+    m_current = chapter;
+    showCurrent();
+}
+
+void ContentsPage::setFilter(const QString &text)
+{
+    m_filter->setText(text);
+}
+
+std::vector<int> ContentsPage::shownChapters() const
+{
+    std::vector<int> shown;
+    for (int row = 0; row < m_list->count(); ++row) {
+        if (!m_list->item(row)->isHidden())
+            shown.push_back(row);
+    }
+    return shown;
+}
+
+void ContentsPage::applyFilter(const QString &text)
+{
+    const QString wanted = text.trimmed();
+    m_list->setUpdatesEnabled(false);
+    for (int row = 0; row < m_list->count(); ++row) {
+        QListWidgetItem *item = m_list->item(row);
+        item->setHidden(!wanted.isEmpty() && !item->text().contains(wanted, Qt::CaseInsensitive));
+    }
+    m_list->setUpdatesEnabled(true);
+    showCurrent();
+}
+
+void ContentsPage::chooseItem(QListWidgetItem *item)
+{
+    if (item)
+        emit chapterChosen(m_list->row(item));
+}
+
+// Enter in the filter box opens the selected entry if the filter kept it, else the first kept.
+void ContentsPage::chooseFirstShown()
+{
+    QListWidgetItem *selected = m_list->currentItem();
+    if (selected && !selected->isHidden()) {
+        chooseItem(selected);
+        return;
+    }
+    const std::vector<int> shown = shownChapters();
+    if (!shown.empty())
+        emit chapterChosen(shown.front());
+}
+
+void ContentsPage::showCurrent()
+{
+    QListWidgetItem *item = m_list->item(m_current);
+    if (!item || item->isHidden()) {
+        m_list->setCurrentItem(nullptr);
+        return;
+    }
+    m_list->setCurrentItem(item);
+    m_list->scrollToItem(item, QAbstractItemView::PositionAtCenter);
+}
+
+void ContentsPage::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    QWidget::changeEvent(event);
+}
+
+void ContentsPage::retranslate()
+{
+    m_filter->setPlaceholderText(tr("查找章节"));
+    m_emptyNotice->setText(tr("本书没有章节"));
+}
