@@ -48,6 +48,7 @@ struct FileLoader::Task
     quint64 id;
     QString filePath;
     PageFormat format;
+    QByteArray forcedEncoding;
     QElapsedTimer timer;
     std::shared_ptr<Shared> shared;
 
@@ -106,9 +107,10 @@ FileLoader::~FileLoader()
     m_measuringPool.waitForDone();
 }
 
-void FileLoader::loadFile(const QString &filePath, const PageFormat &format)
+void FileLoader::loadFile(const QString &filePath, const PageFormat &format,
+                          const QByteArray &forcedEncoding)
 {
-    const Task task = newTask(filePath, format);
+    const Task task = newTask(filePath, format, forcedEncoding);
     try {
         std::thread(&FileLoader::readOnOwnThread, task).detach();
     } catch (const std::system_error &error) {
@@ -129,9 +131,10 @@ void FileLoader::cancel()
     m_shared->wakeWaitingReaders();
 }
 
-FileLoader::Task FileLoader::newTask(const QString &filePath, const PageFormat &format)
+FileLoader::Task FileLoader::newTask(const QString &filePath, const PageFormat &format,
+                                     const QByteArray &forcedEncoding)
 {
-    Task task{ ++m_shared->latestTask, filePath, format, {}, m_shared };
+    Task task{ ++m_shared->latestTask, filePath, format, forcedEncoding, {}, m_shared };
     task.timer.start();
     m_shared->wakeWaitingReaders();
     return task;
@@ -167,10 +170,26 @@ QString FileLoader::readAndDecode(const Task &task, QString *error)
         *error = read.error;
         return {};
     }
-    const QString text = BookDecoder::decode(read.bytes).text;
-    if (text.isEmpty())
+    const BookDecoder::Result decoded = task.forcedEncoding.isEmpty()
+            ? BookDecoder::decode(read.bytes)
+            : BookDecoder::decode(read.bytes, task.forcedEncoding);
+    if (decoded.text.isEmpty()) {
         *error = tr("文件里没有可以显示的文字。");
-    return text;
+        return {};
+    }
+    reportDecoded(task, QString::fromLatin1(decoded.encoding));
+    return decoded.text;
+}
+
+// The fingerprint samples the file anew: a few short reads, here where blocking harms no one.
+void FileLoader::reportDecoded(const Task &task, const QString &encoding)
+{
+    const BookFingerprint fingerprint = BookFingerprint::ofFile(task.filePath);
+    task.withLoader([&task, &fingerprint, &encoding](FileLoader *loader) {
+        loader->post(task, [loader, path = task.filePath, fingerprint, encoding] {
+            emit loader->bookDecoded(path, fingerprint, encoding);
+        });
+    });
 }
 
 void FileLoader::runLoad(const Task &task, const QString &text, const QString &error)

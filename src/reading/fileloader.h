@@ -1,6 +1,7 @@
 #ifndef FILELOADER_H
 #define FILELOADER_H
 
+#include "bookfingerprint.h"
 #include "paginator.h"
 
 #include <QObject>
@@ -33,7 +34,9 @@ public:
     explicit FileLoader(QObject *parent = nullptr);
     ~FileLoader() override;
 
-    void loadFile(const QString &filePath, const PageFormat &format);
+    // An empty encoding lets the decoder tell the book's encoding; another one is used as it is.
+    void loadFile(const QString &filePath, const PageFormat &format,
+                  const QByteArray &forcedEncoding = QByteArray());
     // Cuts the pages of a book anew for another format, without reading the file again.
     void repaginate(const std::vector<QString> &pages, const QString &filePath,
                     const PageFormat &format);
@@ -47,14 +50,18 @@ signals:
     void loadProgress(int percent);
     void loadFailed(QString filePath, QString reason);
     void pagesRecut(std::vector<QString> pages, QString filePath);
+    // The book was read and decoded, before its first pages are cut.
+    void bookDecoded(QString filePath, BookFingerprint fingerprint, QString encoding);
 
 private:
     struct Shared;
     struct Task;
 
-    Task newTask(const QString &filePath, const PageFormat &format);
+    Task newTask(const QString &filePath, const PageFormat &format,
+                 const QByteArray &forcedEncoding = QByteArray());
     static void readOnOwnThread(const Task &task);
     static QString readAndDecode(const Task &task, QString *error);
+    static void reportDecoded(const Task &task, const QString &encoding);
     void runLoad(const Task &task, const QString &text, const QString &error);
     void runRecut(const Task &task, const std::vector<QString> &pages);
     std::vector<QString> cutProgressively(const Task &task, const std::vector<TextRun> &pieces);

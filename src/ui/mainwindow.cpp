@@ -3,7 +3,10 @@
 
 #include "aboutdialog.h"
 #include "bookshelfwidget.h"
+#include "fileloader.h"
 #include "languagemanager.h"
+#include "library.h"
+#include "librarydatabase.h"
 #include "mainmenu.h"
 #include "pagewidget.h"
 #include "readingsession.h"
@@ -39,6 +42,7 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
     , m_bookList(m_settings)
     , m_session(new ReadingSession(this))
+    , m_library(new Library(QString(), this))
 {
     ui->setupUi(this);
     m_pageWidget = new PageWidget(this);
@@ -56,6 +60,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     connectControls();
     connectSession();
+    connectLibrary();
 
     updatePageLabel();
     m_pageWidget->setBackgroundColor(m_settings.backgroundColor());
@@ -120,6 +125,37 @@ void MainWindow::connectSession()
         QMessageBox::information(this, tr("搜索"), tr("未找到文本: %1").arg(text), QMessageBox::Ok,
                                  QMessageBox::NoButton);
     });
+}
+
+// ---- The library's memory ------------------------------------------------------------
+
+void MainWindow::connectLibrary()
+{
+    m_library->open();
+    connect(m_library->database(), &LibraryDatabase::statusChanged, this, &MainWindow::showLibraryNotice);
+    connect(m_session->loader(), &FileLoader::bookDecoded, m_library, &Library::noteDecoded);
+    connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::keepPlace);
+    connect(m_library, &Library::movedBookFound, this, [this](const QString &path, const BookRecord &record) {
+        if (m_session->openingBook() == path)
+            m_session->open(path, record.place, record.encodingOverride.toLatin1());
+    });
+}
+
+void MainWindow::keepPlace()
+{
+    if (m_session->state() != ReadingSession::State::Empty)
+        m_library->keepPlace(m_session->book(), m_session->place(), m_session->textLength());
+}
+
+// Told once, without stopping the reader: the reader works on without memory.
+void MainWindow::showLibraryNotice()
+{
+    const QString message = m_library->database()->statusMessage();
+    if (message.isEmpty() || std::exchange(m_libraryNoticeShown, true))
+        return;
+    auto *box = new QMessageBox(QMessageBox::Warning, tr("书库"), message, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 // ---- Reading -------------------------------------------------------------------------
@@ -395,7 +431,7 @@ void MainWindow::addBooks(const QStringList &paths)
 
 void MainWindow::showBookList()
 {
-    m_bookshelfWidget->setBooks(m_bookList.books());
+    m_bookshelfWidget->setBooks(m_library->orderedByLastRead(m_bookList.books()));
     updateBookCountLabel();
 }
 
@@ -433,7 +469,8 @@ void MainWindow::updateBookCountLabel()
 
 void MainWindow::openBook(const QString &path)
 {
-    m_session->open(path);
+    const BookRecord record = m_library->recordFor(path);
+    m_session->open(path, record.place, record.encodingOverride.toLatin1());
     showBookName(path);
 }
 
@@ -471,9 +508,13 @@ void MainWindow::openFromOutside(const QString &path)
 void MainWindow::openNewestBook()
 {
     m_startupLoadIssued = true;
+    showLibraryNotice();
     const QStringList books = m_bookList.books();
+    const QString lastRead = m_library->lastReadBook();
     if (!m_startupBook.isEmpty())
         openBook(m_startupBook);
+    else if (!lastRead.isEmpty())
+        openBook(lastRead);
     else if (!books.isEmpty())
         openBook(books.first());
     if (!m_missingStartupBook.isEmpty())
@@ -533,6 +574,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     m_settings.recordWindowState(saveGeometry(), saveState(0), m_chrome->isFullScreen(),
                                  m_isSearchBarVisible);
+    m_library->flush();
     event->accept();
 }
 
@@ -548,6 +590,7 @@ void MainWindow::resetApplication()
 
     m_settings.reset();
     m_session->close();
+    m_library->clear();
     m_pageWidget->setBackgroundColor(m_settings.backgroundColor());
     m_pageWidget->setTextColor(m_settings.textColor());
     m_pageWidget->setTextFont(m_settings.readingFont());

@@ -16,6 +16,7 @@ QT_END_NAMESPACE
 
 class BookshelfWidget;
 class LanguageManager;
+class Library;
 class MainMenu;
 class PageWidget;
 class ReadingSession;
@@ -95,11 +96,15 @@ private:
     void showReadingState();
     void showMainMenu();
     void showEmptyReadingPage();
+    void connectLibrary();
+    void keepPlace();
+    void showLibraryNotice();
 
     Ui::MainWindow *ui;
     Settings m_settings;
     BookList m_bookList;
     ReadingSession *m_session;
+    Library *m_library;
     PageWidget *m_pageWidget;
     BookshelfWidget *m_bookshelfWidget;
     LanguageManager *m_languages;
@@ -110,6 +115,7 @@ private:
     QString m_startupBook;
     QString m_missingStartupBook;
     QString m_translatedLanguage;
+    bool m_libraryNoticeShown = false;
 };
 
 #endif
