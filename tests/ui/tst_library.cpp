@@ -34,7 +34,7 @@ private:
 
 void TestLibrary::init()
 {
-    store().clear();
+    startAfresh();
     m_dir = std::make_unique<QTemporaryDir>();
     m_window = std::make_unique<MainWindow>();
 }
