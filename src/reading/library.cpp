@@ -134,6 +134,25 @@ void Library::removeBookmark(qint64 bookmarkId)
     m_database->removeBookmark(bookmarkId);
 }
 
+std::optional<Bookmark> Library::bookmarkWithin(const QString &path, qint64 from, qint64 to) const
+{
+    for (const Bookmark &bookmark : bookmarks(path)) {
+        if (bookmark.place >= from && bookmark.place < to)
+            return bookmark;
+    }
+    return std::nullopt;
+}
+
+QString Library::snippetOf(const QString &pageText)
+{
+    for (const QStringView line : QStringView(pageText).split(u'\n')) {
+        const QStringView text = line.trimmed();
+        if (!text.isEmpty())
+            return text.left(LibraryDatabase::MaxSnippetLength).toString();
+    }
+    return QString();
+}
+
 void Library::forget(const QString &path)
 {
     if (m_pending.path == path)

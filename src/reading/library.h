@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <optional>
+
 class LibraryDatabase;
 
 // What the reader remembers of its books, as the window needs it: where to open a book,
@@ -55,6 +57,10 @@ public:
     QList<Bookmark> bookmarks(const QString &path) const;
     Bookmark addBookmark(const QString &path, qsizetype place, const QString &snippet);
     void removeBookmark(qint64 bookmarkId);
+    // The first bookmark at a place from `from` up to (not including) `to`.
+    std::optional<Bookmark> bookmarkWithin(const QString &path, qint64 from, qint64 to) const;
+    // What a bookmark shows of a page: its first line that holds any text.
+    static QString snippetOf(const QString &pageText);
 
     void forget(const QString &path);
     void clear();

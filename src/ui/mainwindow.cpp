@@ -2,6 +2,8 @@
 #include "ui_mainwindow.h"
 
 #include "aboutdialog.h"
+#include "bookmarksdialog.h"
+#include "encodingmenu.h"
 #include "bookshelfwidget.h"
 #include "fileloader.h"
 #include "languagemanager.h"
@@ -10,6 +12,7 @@
 #include "mainmenu.h"
 #include "pagewidget.h"
 #include "readingsession.h"
+#include "readingtoolbar.h"
 #include "windowchrome.h"
 
 #include <QCloseEvent>
@@ -21,6 +24,7 @@
 #include <QInputDialog>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -52,6 +56,8 @@ MainWindow::MainWindow(QWidget *parent)
     if (!ui->bookBox->layout())
         new QVBoxLayout(ui->bookBox);
     ui->bookBox->layout()->addWidget(m_pageWidget);
+    m_readingTools = new ReadingToolBar(this);
+    ui->bookBox->layout()->addWidget(m_readingTools);
     ui->gridLayout->addWidget(m_bookshelfWidget);
     m_chrome = new WindowChrome(this, QSize(WindowWidth, WindowHeight), ui->frameMain,
                                 { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
@@ -135,6 +141,16 @@ void MainWindow::connectLibrary()
     connect(m_library->database(), &LibraryDatabase::statusChanged, this, &MainWindow::showLibraryNotice);
     connect(m_session->loader(), &FileLoader::bookDecoded, m_library, &Library::noteDecoded);
     connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::keepPlace);
+    connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::showBookmarkState);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this), &QShortcut::activated, this,
+            &MainWindow::toggleBookmark);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this), &QShortcut::activated, this,
+            &MainWindow::showBookmarks);
+    connect(m_readingTools, &ReadingToolBar::bookmarkToggled, this, &MainWindow::toggleBookmark);
+    connect(m_readingTools, &ReadingToolBar::bookmarksRequested, this, &MainWindow::showBookmarks);
+    connect(m_readingTools->encodingMenu(), &QMenu::aboutToShow, this,
+            [this] { m_readingTools->encodingMenu()->setCurrentEncoding(m_session->encoding()); });
+    connect(m_readingTools->encodingMenu(), &EncodingMenu::encodingChosen, this, &MainWindow::reopenInEncoding);
     connect(m_library, &Library::movedBookFound, this, [this](const QString &path, const BookRecord &record) {
         if (m_session->openingBook() == path)
             m_session->open(path, record.place, record.encodingOverride.toLatin1());
@@ -156,6 +172,57 @@ void MainWindow::showLibraryNotice()
     auto *box = new QMessageBox(QMessageBox::Warning, tr("书库"), message, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
+}
+
+std::optional<Bookmark> MainWindow::bookmarkOnPage() const
+{
+    if (m_session->state() == ReadingSession::State::Empty)
+        return std::nullopt;
+    const qsizetype place = m_session->place();
+    const qsizetype pageLength = m_session->pages().at(m_session->page()).size();
+    return m_library->bookmarkWithin(m_session->book(), place, place + pageLength);
+}
+
+void MainWindow::toggleBookmark()
+{
+    if (m_session->state() == ReadingSession::State::Empty)
+        return;
+    if (const std::optional<Bookmark> bookmark = bookmarkOnPage())
+        m_library->removeBookmark(bookmark->id);
+    else
+        m_library->addBookmark(m_session->book(), m_session->place(),
+                               Library::snippetOf(m_session->pages().at(m_session->page())));
+    showBookmarkState();
+}
+
+void MainWindow::showBookmarkState()
+{
+    const bool bookmarked = bookmarkOnPage().has_value();
+    m_pageWidget->setBookmarked(bookmarked);
+    m_readingTools->setPageBookmarked(bookmarked);
+}
+
+// Page numbers are those of the pages cut so far in the current format.
+void MainWindow::showBookmarks()
+{
+    if (m_session->state() == ReadingSession::State::Empty)
+        return;
+    BookmarksDialog dialog(this);
+    const auto pageOf = [this](qint64 place) { return Paginator::pageAtOffset(m_session->pages(), place); };
+    dialog.setBookmarks(m_library->bookmarks(m_session->book()), [pageOf](qint64 place) { return pageOf(place) + 1; });
+    connect(&dialog, &BookmarksDialog::bookmarkChosen, this, [this, pageOf](qint64 place) { m_session->goTo(pageOf(place)); });
+    connect(&dialog, &BookmarksDialog::bookmarkRemoved, m_library, &Library::removeBookmark);
+    dialog.exec();
+    showBookmarkState();
+}
+
+// The reader's choice holds for every later opening of the book.
+void MainWindow::reopenInEncoding(const QByteArray &encoding)
+{
+    if (m_session->state() == ReadingSession::State::Empty)
+        return;
+    m_library->setEncodingOverride(m_session->book(), QString::fromLatin1(encoding));
+    m_session->open(m_session->book(), m_session->place(), encoding);
 }
 
 // ---- Reading -------------------------------------------------------------------------

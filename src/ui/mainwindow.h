@@ -2,11 +2,14 @@
 #define MAINWINDOW_H
 
 #include "booklist.h"
+#include "bookmark.h"
 #include "paginator.h"
 #include "settings.h"
 
 #include <QMainWindow>
 #include <QStringList>
+
+#include <optional>
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -19,6 +22,7 @@ class LanguageManager;
 class Library;
 class MainMenu;
 class PageWidget;
+class ReadingToolBar;
 class ReadingSession;
 class WindowChrome;
 
@@ -99,6 +103,11 @@ private:
     void connectLibrary();
     void keepPlace();
     void showLibraryNotice();
+    void toggleBookmark();
+    void showBookmarkState();
+    std::optional<Bookmark> bookmarkOnPage() const;
+    void showBookmarks();
+    void reopenInEncoding(const QByteArray &encoding);
 
     Ui::MainWindow *ui;
     Settings m_settings;
@@ -106,6 +115,7 @@ private:
     ReadingSession *m_session;
     Library *m_library;
     PageWidget *m_pageWidget;
+    ReadingToolBar *m_readingTools;
     BookshelfWidget *m_bookshelfWidget;
     LanguageManager *m_languages;
     MainMenu *m_mainMenu;
