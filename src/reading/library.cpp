@@ -69,11 +69,19 @@ QStringList Library::orderedByLastRead(const QStringList &books) const
     return ordered + unread;
 }
 
-QHash<QString, double> Library::progressOfBooks() const
+QHash<QString, double> Library::progressOfBooks(const QStringList &books) const
 {
-    QHash<QString, double> progress;
+    QHash<QString, double> stored;
     for (const BookRecord &record : m_database->books())
-        progress.insert(record.path, record.progress());
+        stored.insert(record.path, record.progress());
+    QHash<QString, double> progress;
+    for (const QString &path : books) {
+        auto found = stored.constFind(path);
+        if (found == stored.cend())
+            found = stored.constFind(LibraryDatabase::canonicalPath(path));
+        if (found != stored.cend())
+            progress.insert(path, *found);
+    }
     return progress;
 }
 

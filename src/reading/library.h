@@ -42,8 +42,9 @@ public:
     // The books in the order last read, those the library has no reading of after them in
     // the order given.
     QStringList orderedByLastRead(const QStringList &books) const;
-    // How far through each book the reader is, from 0 to 1, by canonical path.
-    QHash<QString, double> progressOfBooks() const;
+    // How far through each of the books the reader is, from 0 to 1, by the paths given;
+    // books the library does not know are left out.
+    QHash<QString, double> progressOfBooks(const QStringList &books) const;
 
     // The loader read a book: the library ties the path to its record, counts the opening
     // and notes the encoding. A book found moved from another path announces its record.

@@ -3,6 +3,7 @@
 
 #include "aboutdialog.h"
 #include "bookmarksdialog.h"
+#include "bookpropertiesdialog.h"
 #include "encodingmenu.h"
 #include "bookshelfwidget.h"
 #include "fileloader.h"
@@ -13,10 +14,12 @@
 #include "pagewidget.h"
 #include "readingsession.h"
 #include "readingtoolbar.h"
+#include "shelfcontextmenu.h"
 #include "windowchrome.h"
 
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -26,6 +29,7 @@
 #include <QMessageBox>
 #include <QShortcut>
 #include <QTimer>
+#include <QUrl>
 #include <QWheelEvent>
 
 namespace {
@@ -151,6 +155,7 @@ void MainWindow::connectLibrary()
     connect(m_readingTools->encodingMenu(), &QMenu::aboutToShow, this,
             [this] { m_readingTools->encodingMenu()->setCurrentEncoding(m_session->encoding()); });
     connect(m_readingTools->encodingMenu(), &EncodingMenu::encodingChosen, this, &MainWindow::reopenInEncoding);
+    connect(m_bookshelfWidget, &BookshelfWidget::bookMenuRequested, this, &MainWindow::showShelfMenu);
     connect(m_library, &Library::movedBookFound, this, [this](const QString &path, const BookRecord &record) {
         if (m_session->openingBook() == path)
             m_session->open(path, record.place, record.encodingOverride.toLatin1());
@@ -223,6 +228,43 @@ void MainWindow::reopenInEncoding(const QByteArray &encoding)
         return;
     m_library->setEncodingOverride(m_session->book(), QString::fromLatin1(encoding));
     m_session->open(m_session->book(), m_session->place(), encoding);
+}
+
+void MainWindow::showShelfMenu(const QString &path, const QPoint &globalPos)
+{
+    auto *menu = new ShelfContextMenu(path, this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu, &ShelfContextMenu::openChosen, this, &MainWindow::onBookSelectedByPath);
+    connect(menu, &ShelfContextMenu::removeChosen, this, &MainWindow::removeFromShelf);
+    connect(menu, &ShelfContextMenu::showInFolderChosen, this, [](const QString &book) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(book).absolutePath()));
+    });
+    connect(menu, &ShelfContextMenu::propertiesChosen, this, &MainWindow::showBookProperties);
+    menu->popup(globalPos);
+}
+
+// The file stays where it is; the list and the library forget the book.
+void MainWindow::removeFromShelf(const QString &path)
+{
+    m_bookList.remove(path);
+    m_library->forget(path);
+    showBookList();
+}
+
+void MainWindow::showBookProperties(const QString &path)
+{
+    BookPropertiesDialog dialog(path, m_library->recordFor(path), this);
+    dialog.exec();
+}
+
+void MainWindow::offerToRemoveMissingBook(const QString &path)
+{
+    const auto answer = QMessageBox::question(
+            this, tr("文件不存在"),
+            tr("“%1”已不存在。\n要把它从书架上移除吗？").arg(QDir::toNativeSeparators(path)),
+            QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        removeFromShelf(path);
 }
 
 // ---- Reading -------------------------------------------------------------------------
@@ -498,7 +540,8 @@ void MainWindow::addBooks(const QStringList &paths)
 
 void MainWindow::showBookList()
 {
-    m_bookshelfWidget->setBooks(m_library->orderedByLastRead(m_bookList.books()));
+    const QStringList books = m_library->orderedByLastRead(m_bookList.books());
+    m_bookshelfWidget->setBooks(books, m_library->progressOfBooks(books));
     updateBookCountLabel();
 }
 
@@ -510,8 +553,10 @@ void MainWindow::onToggleBookshelf()
 
 void MainWindow::onBookSelectedByPath(QString filePath)
 {
-    if (!QFile::exists(filePath))
+    if (!QFile::exists(filePath)) {
+        offerToRemoveMissingBook(filePath);
         return;
+    }
     openBook(filePath);
     ui->stackedWidget->setCurrentIndex(ReadingPage);
 }

@@ -108,6 +108,10 @@ private:
     std::optional<Bookmark> bookmarkOnPage() const;
     void showBookmarks();
     void reopenInEncoding(const QByteArray &encoding);
+    void showShelfMenu(const QString &path, const QPoint &globalPos);
+    void removeFromShelf(const QString &path);
+    void showBookProperties(const QString &path);
+    void offerToRemoveMissingBook(const QString &path);
 
     Ui::MainWindow *ui;
     Settings m_settings;

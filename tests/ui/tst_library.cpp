@@ -165,7 +165,10 @@ void TestLibrary::shelfPicksOpenBooksAndIgnoreVanishedOnes()
     QCOMPARE(stack->currentIndex(), 1);
     QCOMPARE(bookName(*m_window), QStringLiteral("Quorvane - 共有 2 本书"));
 
+    QString question;
+    answerNextMessageBox(QMessageBox::No, nullptr, &question);
     m_window->onBookSelectedByPath(m_dir->filePath(QStringLiteral("gone.txt")));
+    QVERIFY(question.contains(QStringLiteral("gone.txt")));
     QCOMPARE(stack->currentIndex(), 1);
 
     emit m_window->findChild<BookshelfWidget *>()->bookSelected(
