@@ -18,6 +18,8 @@
 #include "windowchrome.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QColorDialog>
 #include <QDesktopServices>
 #include <QDir>
@@ -41,6 +43,18 @@ constexpr int ShelfPage = 1;
 QString bookTitle(const QString &path)
 {
     return QFileInfo(path).completeBaseName();
+}
+
+// The local files and folders among dropped URLs that can become books.
+QStringList droppedPaths(const QMimeData *data)
+{
+    QStringList paths;
+    for (const QUrl &url : data->urls()) {
+        const QFileInfo entry(url.toLocalFile());
+        if (url.isLocalFile() && (entry.isDir() || entry.suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0))
+            paths.append(entry.absoluteFilePath());
+    }
+    return paths;
 }
 
 }
@@ -67,6 +81,7 @@ MainWindow::MainWindow(QWidget *parent)
                                 { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
     setFocusPolicy(Qt::StrongFocus);
     setFocus(Qt::OtherFocusReason);
+    setAcceptDrops(true);
 
     connectControls();
     connectSession();
@@ -265,6 +280,39 @@ void MainWindow::offerToRemoveMissingBook(const QString &path)
             QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes)
         removeFromShelf(path);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedPaths(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = droppedPaths(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The drag's source waits for the drop to return; the books are taken in afterwards.
+    QTimer::singleShot(0, this, [this, paths] { addDroppedBooks(paths); });
+}
+
+// Dropped books join the shelf and the first is opened; dropped folders are scanned.
+void MainWindow::addDroppedBooks(const QStringList &paths)
+{
+    QStringList books;
+    for (const QString &path : paths) {
+        if (QFileInfo(path).isDir())
+            addFolder(path);
+        else
+            books.append(path);
+    }
+    if (books.isEmpty())
+        return;
+    addBooks(books);
+    openBook(books.first());
+    ui->stackedWidget->setCurrentIndex(ReadingPage);
 }
 
 // ---- Reading -------------------------------------------------------------------------
@@ -482,9 +530,12 @@ void MainWindow::onOpenFolder()
     const QString folder = QFileDialog::getExistingDirectory(
             this, tr("选择文件夹"), QString(),
             QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
-    if (folder.isEmpty())
-        return;
+    if (!folder.isEmpty())
+        addFolder(folder);
+}
 
+void MainWindow::addFolder(const QString &folder)
+{
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const QStringList found = scanFolderRecursively(folder);
     QGuiApplication::restoreOverrideCursor();

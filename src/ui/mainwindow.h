@@ -80,6 +80,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void connectControls();
@@ -112,6 +114,8 @@ private:
     void removeFromShelf(const QString &path);
     void showBookProperties(const QString &path);
     void offerToRemoveMissingBook(const QString &path);
+    void addFolder(const QString &folder);
+    void addDroppedBooks(const QStringList &paths);
 
     Ui::MainWindow *ui;
     Settings m_settings;
