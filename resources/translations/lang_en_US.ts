@@ -68,6 +68,106 @@
         </message>
     </context>
     <context>
+        <name>BookPropertiesDialog</name>
+        <message>
+            <source>书籍属性</source>
+            <translation>Book Properties</translation>
+        </message>
+        <message>
+            <source>书名</source>
+            <translation>Title</translation>
+        </message>
+        <message>
+            <source>位置</source>
+            <translation>Location</translation>
+        </message>
+        <message>
+            <source>大小</source>
+            <translation>Size</translation>
+        </message>
+        <message>
+            <source>文件已不存在</source>
+            <translation>The file no longer exists</translation>
+        </message>
+        <message>
+            <source>编码</source>
+            <translation>Encoding</translation>
+        </message>
+        <message>
+            <source>未知</source>
+            <translation>Unknown</translation>
+        </message>
+        <message>
+            <source>指定编码</source>
+            <translation>Chosen encoding</translation>
+        </message>
+        <message>
+            <source>进度</source>
+            <translation>Progress</translation>
+        </message>
+        <message>
+            <source>%1%</source>
+            <translation>%1%</translation>
+        </message>
+        <message>
+            <source>未读</source>
+            <translation>Not read yet</translation>
+        </message>
+        <message>
+            <source>上次阅读</source>
+            <translation>Last read</translation>
+        </message>
+    </context>
+    <context>
+        <name>BookmarksDialog</name>
+        <message>
+            <source>书签</source>
+            <translation>Bookmark</translation>
+        </message>
+        <message>
+            <source>内容</source>
+            <translation>Text</translation>
+        </message>
+        <message>
+            <source>页码</source>
+            <translation>Page</translation>
+        </message>
+        <message>
+            <source>日期</source>
+            <translation>Date</translation>
+        </message>
+        <message>
+            <source>跳转</source>
+            <translation>Go To</translation>
+        </message>
+        <message>
+            <source>删除</source>
+            <translation>Delete</translation>
+        </message>
+    </context>
+    <context>
+        <name>BookshelfWidget</name>
+        <message>
+            <source>%1
+文件已不存在</source>
+            <translation>%1
+The file no longer exists</translation>
+        </message>
+        <message>
+            <source>%1
+已读 %2%</source>
+            <translation>%1
+%2% read</translation>
+        </message>
+    </context>
+    <context>
+        <name>EncodingMenu</name>
+        <message>
+            <source>自动检测</source>
+            <translation>Automatic</translation>
+        </message>
+    </context>
+    <context>
         <name>FileLoader</name>
         <message>
             <source>系统资源不足，无法读取文件。</source>
@@ -76,6 +176,25 @@
         <message>
             <source>文件里没有可以显示的文字。</source>
             <translation>The file holds no text to show.</translation>
+        </message>
+    </context>
+    <context>
+        <name>LibraryDatabase</name>
+        <message>
+            <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
+            <translation>The library file was damaged. It was kept as "%1" and a new, empty library was started.</translation>
+        </message>
+        <message>
+            <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
+            <translation>The library file was written by a newer version of Lexorin. To keep it intact, reading places will not be remembered this time.</translation>
+        </message>
+        <message>
+            <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
+            <translation>Cannot open the library file "%1". Reading places will not be remembered this time.</translation>
+        </message>
+        <message>
+            <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
+            <translation>Cannot save the reading place: the disk may be full, or another window is holding the library.</translation>
         </message>
     </context>
     <context>
@@ -99,25 +218,6 @@
         <message>
             <source>关于Quorvane</source>
             <translation>About Quorvane</translation>
-        </message>
-    </context>
-    <context>
-        <name>LibraryDatabase</name>
-        <message>
-            <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
-            <translation>The library file was damaged. It was kept as "%1" and a new, empty library was started.</translation>
-        </message>
-        <message>
-            <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
-            <translation>The library file was written by a newer version of Lexorin. To keep it intact, reading places will not be remembered this time.</translation>
-        </message>
-        <message>
-            <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
-            <translation>Cannot open the library file "%1". Reading places will not be remembered this time.</translation>
-        </message>
-        <message>
-            <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
-            <translation>Cannot save the reading place: the disk may be full, or another window is holding the library.</translation>
         </message>
     </context>
     <context>
@@ -312,7 +412,67 @@ This clears all settings and every book on the bookshelf.</translation>
         </message>
         <message>
             <source>文件不存在</source>
+            <translation>File Not Found</translation>
+        </message>
+        <message>
+            <source>书库</source>
+            <translation>Library</translation>
+        </message>
+        <message>
+            <source>“%1”已不存在。
+要把它从书架上移除吗？</source>
+            <translation>"%1" no longer exists.
+Remove it from the bookshelf?</translation>
+        </message>
+        <message>
+            <source>文件不存在。</source>
             <translation>The file does not exist.</translation>
+        </message>
+    </context>
+    <context>
+        <name>ReadingToolBar</name>
+        <message>
+            <source>书签</source>
+            <translation>Bookmark</translation>
+        </message>
+        <message>
+            <source>为本页添加或删除书签 (Ctrl+D)</source>
+            <translation>Add or remove a bookmark on this page (Ctrl+D)</translation>
+        </message>
+        <message>
+            <source>书签列表</source>
+            <translation>Bookmarks</translation>
+        </message>
+        <message>
+            <source>查看本书的书签 (Ctrl+B)</source>
+            <translation>Show this book's bookmarks (Ctrl+B)</translation>
+        </message>
+        <message>
+            <source>编码</source>
+            <translation>Encoding</translation>
+        </message>
+        <message>
+            <source>用另一种编码重新打开本书</source>
+            <translation>Reopen this book in another encoding</translation>
+        </message>
+    </context>
+    <context>
+        <name>ShelfContextMenu</name>
+        <message>
+            <source>打开</source>
+            <translation>Open</translation>
+        </message>
+        <message>
+            <source>从书架移除</source>
+            <translation>Remove from Bookshelf</translation>
+        </message>
+        <message>
+            <source>打开所在文件夹</source>
+            <translation>Show in Folder</translation>
+        </message>
+        <message>
+            <source>属性</source>
+            <translation>Properties</translation>
         </message>
     </context>
 </TS>

@@ -68,6 +68,104 @@
     </message>
 </context>
 <context>
+    <name>BookPropertiesDialog</name>
+    <message>
+        <source>书籍属性</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>书名</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件已不存在</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>编码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>指定编码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>进度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未读</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>上次阅读</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BookmarksDialog</name>
+    <message>
+        <source>书签</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>内容</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>页码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>跳转</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BookshelfWidget</name>
+    <message>
+        <source>%1
+文件已不存在</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1
+已读 %2%</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EncodingMenu</name>
+    <message>
+        <source>自动检测</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>FileLoader</name>
     <message>
         <source>系统资源不足，无法读取文件。</source>
@@ -75,6 +173,25 @@
     </message>
     <message>
         <source>文件里没有可以显示的文字。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LibraryDatabase</name>
+    <message>
+        <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -98,25 +215,6 @@
     </message>
     <message>
         <source>关于Quorvane</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>LibraryDatabase</name>
-    <message>
-        <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -310,6 +408,65 @@
     </message>
     <message>
         <source>文件不存在</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>书库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1”已不存在。
+要把它从书架上移除吗？</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件不存在。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReadingToolBar</name>
+    <message>
+        <source>书签</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>为本页添加或删除书签 (Ctrl+D)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>书签列表</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查看本书的书签 (Ctrl+B)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>编码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用另一种编码重新打开本书</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ShelfContextMenu</name>
+    <message>
+        <source>打开</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>从书架移除</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>打开所在文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>属性</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -68,6 +68,106 @@
         </message>
     </context>
     <context>
+        <name>BookPropertiesDialog</name>
+        <message>
+            <source>书籍属性</source>
+            <translation>書籍屬性</translation>
+        </message>
+        <message>
+            <source>书名</source>
+            <translation>書名</translation>
+        </message>
+        <message>
+            <source>位置</source>
+            <translation>位置</translation>
+        </message>
+        <message>
+            <source>大小</source>
+            <translation>大小</translation>
+        </message>
+        <message>
+            <source>文件已不存在</source>
+            <translation>檔案已不存在</translation>
+        </message>
+        <message>
+            <source>编码</source>
+            <translation>編碼</translation>
+        </message>
+        <message>
+            <source>未知</source>
+            <translation>未知</translation>
+        </message>
+        <message>
+            <source>指定编码</source>
+            <translation>指定編碼</translation>
+        </message>
+        <message>
+            <source>进度</source>
+            <translation>進度</translation>
+        </message>
+        <message>
+            <source>%1%</source>
+            <translation>%1%</translation>
+        </message>
+        <message>
+            <source>未读</source>
+            <translation>未讀</translation>
+        </message>
+        <message>
+            <source>上次阅读</source>
+            <translation>上次閱讀</translation>
+        </message>
+    </context>
+    <context>
+        <name>BookmarksDialog</name>
+        <message>
+            <source>书签</source>
+            <translation>書籤</translation>
+        </message>
+        <message>
+            <source>内容</source>
+            <translation>內容</translation>
+        </message>
+        <message>
+            <source>页码</source>
+            <translation>頁碼</translation>
+        </message>
+        <message>
+            <source>日期</source>
+            <translation>日期</translation>
+        </message>
+        <message>
+            <source>跳转</source>
+            <translation>跳轉</translation>
+        </message>
+        <message>
+            <source>删除</source>
+            <translation>刪除</translation>
+        </message>
+    </context>
+    <context>
+        <name>BookshelfWidget</name>
+        <message>
+            <source>%1
+文件已不存在</source>
+            <translation>%1
+檔案已不存在</translation>
+        </message>
+        <message>
+            <source>%1
+已读 %2%</source>
+            <translation>%1
+已讀 %2%</translation>
+        </message>
+    </context>
+    <context>
+        <name>EncodingMenu</name>
+        <message>
+            <source>自动检测</source>
+            <translation>自動偵測</translation>
+        </message>
+    </context>
+    <context>
         <name>FileLoader</name>
         <message>
             <source>系统资源不足，无法读取文件。</source>
@@ -76,6 +176,25 @@
         <message>
             <source>文件里没有可以显示的文字。</source>
             <translation>檔案裡沒有可以顯示的文字。</translation>
+        </message>
+    </context>
+    <context>
+        <name>LibraryDatabase</name>
+        <message>
+            <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
+            <translation>書庫檔案已損壞，已改名為「%1」保存，並新建了一個空書庫。</translation>
+        </message>
+        <message>
+            <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
+            <translation>書庫檔案由較新版本的 Lexorin 寫入。為免損壞它，本次不會記住閱讀位置。</translation>
+        </message>
+        <message>
+            <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
+            <translation>無法開啟書庫檔案「%1」，本次不會記住閱讀位置。</translation>
+        </message>
+        <message>
+            <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
+            <translation>無法儲存閱讀位置：磁碟可能已滿，或書庫正被另一個視窗佔用。</translation>
         </message>
     </context>
     <context>
@@ -99,25 +218,6 @@
         <message>
             <source>关于Quorvane</source>
             <translation>關於Quorvane</translation>
-        </message>
-    </context>
-    <context>
-        <name>LibraryDatabase</name>
-        <message>
-            <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
-            <translation>書庫檔案已損壞，已改名為「%1」保存，並新建了一個空書庫。</translation>
-        </message>
-        <message>
-            <source>书库文件由更新版本的 Lexorin 写入。为免损坏它，本次不会记住阅读位置。</source>
-            <translation>書庫檔案由較新版本的 Lexorin 寫入。為免損壞它，本次不會記住閱讀位置。</translation>
-        </message>
-        <message>
-            <source>无法打开书库文件“%1”，本次不会记住阅读位置。</source>
-            <translation>無法開啟書庫檔案「%1」，本次不會記住閱讀位置。</translation>
-        </message>
-        <message>
-            <source>无法保存阅读位置：磁盘可能已满，或书库正被另一个窗口占用。</source>
-            <translation>無法儲存閱讀位置：磁碟可能已滿，或書庫正被另一個視窗佔用。</translation>
         </message>
     </context>
     <context>
@@ -313,6 +413,66 @@
         <message>
             <source>文件不存在</source>
             <translation>檔案不存在</translation>
+        </message>
+        <message>
+            <source>书库</source>
+            <translation>書庫</translation>
+        </message>
+        <message>
+            <source>“%1”已不存在。
+要把它从书架上移除吗？</source>
+            <translation>「%1」已不存在。
+要把它從書架上移除嗎？</translation>
+        </message>
+        <message>
+            <source>文件不存在。</source>
+            <translation>檔案不存在。</translation>
+        </message>
+    </context>
+    <context>
+        <name>ReadingToolBar</name>
+        <message>
+            <source>书签</source>
+            <translation>書籤</translation>
+        </message>
+        <message>
+            <source>为本页添加或删除书签 (Ctrl+D)</source>
+            <translation>為本頁新增或刪除書籤 (Ctrl+D)</translation>
+        </message>
+        <message>
+            <source>书签列表</source>
+            <translation>書籤列表</translation>
+        </message>
+        <message>
+            <source>查看本书的书签 (Ctrl+B)</source>
+            <translation>檢視本書的書籤 (Ctrl+B)</translation>
+        </message>
+        <message>
+            <source>编码</source>
+            <translation>編碼</translation>
+        </message>
+        <message>
+            <source>用另一种编码重新打开本书</source>
+            <translation>以另一種編碼重新開啟本書</translation>
+        </message>
+    </context>
+    <context>
+        <name>ShelfContextMenu</name>
+        <message>
+            <source>打开</source>
+            <translation>開啟</translation>
+        </message>
+        <message>
+            <source>从书架移除</source>
+            <translation>從書架移除</translation>
+        </message>
+        <message>
+            <source>打开所在文件夹</source>
+            <translation>開啟所在資料夾</translation>
+        </message>
+        <message>
+            <source>属性</source>
+            <translation>屬性</translation>
         </message>
     </context>
 </TS>
