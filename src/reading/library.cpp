@@ -39,50 +39,43 @@ QString Library::lastReadBook() const
 }
 
 // Paths on the shelf are matched as given first; only those that differ from the stored
-// canonical path cost a look at the file system.
-QStringList Library::orderedByLastRead(const QStringList &books) const
+// canonical path cost a look at the file system. Times are compared as numbers: comparing
+// local date-times converts each one on every comparison.
+Library::Shelf Library::shelfOf(const QStringList &books) const
 {
-    QHash<QString, QDateTime> lastRead;
-    for (const BookRecord &record : m_database->books()) {
-        if (record.lastReadAt.isValid())
-            lastRead.insert(record.path, record.lastReadAt);
-    }
-    if (lastRead.isEmpty())
-        return books;
-    QList<std::pair<QDateTime, QString>> read;
+    struct Stored
+    {
+        qint64 lastRead; // 0 when never read
+        double progress;
+    };
+    QHash<QString, Stored> stored;
+    for (const BookRecord &record : m_database->books())
+        stored.insert(record.path, { record.lastReadAt.isValid() ? record.lastReadAt.toMSecsSinceEpoch() : 0,
+                                     record.progress() });
+    Shelf shelf;
+    QList<std::pair<qint64, QString>> read;
     QStringList unread;
     for (const QString &path : books) {
-        auto found = lastRead.constFind(path);
-        if (found == lastRead.cend())
-            found = lastRead.constFind(LibraryDatabase::canonicalPath(path));
-        if (found == lastRead.cend())
+        auto found = stored.constFind(path);
+        if (found == stored.cend() && !stored.isEmpty())
+            found = stored.constFind(LibraryDatabase::canonicalPath(path));
+        if (found == stored.cend()) {
             unread.append(path);
+            continue;
+        }
+        shelf.progress.insert(path, found->progress);
+        if (found->lastRead > 0)
+            read.append({ found->lastRead, path });
         else
-            read.append({ *found, path });
+            unread.append(path);
     }
     std::stable_sort(read.begin(), read.end(),
                      [](const auto &a, const auto &b) { return a.first > b.first; });
-    QStringList ordered;
-    ordered.reserve(books.size());
+    shelf.books.reserve(books.size());
     for (const auto &entry : std::as_const(read))
-        ordered.append(entry.second);
-    return ordered + unread;
-}
-
-QHash<QString, double> Library::progressOfBooks(const QStringList &books) const
-{
-    QHash<QString, double> stored;
-    for (const BookRecord &record : m_database->books())
-        stored.insert(record.path, record.progress());
-    QHash<QString, double> progress;
-    for (const QString &path : books) {
-        auto found = stored.constFind(path);
-        if (found == stored.cend())
-            found = stored.constFind(LibraryDatabase::canonicalPath(path));
-        if (found != stored.cend())
-            progress.insert(path, *found);
-    }
-    return progress;
+        shelf.books.append(entry.second);
+    shelf.books += unread;
+    return shelf;
 }
 
 void Library::noteDecoded(const QString &path, const BookFingerprint &fingerprint,

@@ -39,12 +39,17 @@ public:
     BookRecord recordFor(const QString &path) const;
     // The book read last whose file is still there, or an empty path.
     QString lastReadBook() const;
-    // The books in the order last read, those the library has no reading of after them in
-    // the order given.
-    QStringList orderedByLastRead(const QStringList &books) const;
-    // How far through each of the books the reader is, from 0 to 1, by the paths given;
-    // books the library does not know are left out.
-    QHash<QString, double> progressOfBooks(const QStringList &books) const;
+    struct Shelf
+    {
+        // The books in the order last read, those the library has no reading of after them
+        // in the order given.
+        QStringList books;
+        // How far through each book the reader is, from 0 to 1, by the paths given; books
+        // the library does not know are left out.
+        QHash<QString, double> progress;
+    };
+    // The shelf of the books given, from one reading of the library.
+    Shelf shelfOf(const QStringList &books) const;
 
     // The loader read a book: the library ties the path to its record, counts the opening
     // and notes the encoding. A book found moved from another path announces its record.

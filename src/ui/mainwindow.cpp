@@ -591,8 +591,8 @@ void MainWindow::addBooks(const QStringList &paths)
 
 void MainWindow::showBookList()
 {
-    const QStringList books = m_library->orderedByLastRead(m_bookList.books());
-    m_bookshelfWidget->setBooks(books, m_library->progressOfBooks(books));
+    const Library::Shelf shelf = m_library->shelfOf(m_bookList.books());
+    m_bookshelfWidget->setBooks(shelf.books, shelf.progress);
     updateBookCountLabel();
 }
 

@@ -107,7 +107,7 @@ void TestReadingMemory::shelfIsOrderedByLastRead()
     QStringList books;
     for (const char *name : { "a.txt", "b.txt", "c.txt", "d.txt" })
         books.append(writeBook(QLatin1String(name), QByteArray(100, name[0])));
-    QCOMPARE(m_library->orderedByLastRead(books), books);
+    QCOMPARE(m_library->shelfOf(books).books, books);
 
     for (const int index : { 2, 1 }) {
         decode(*m_library, books[index]);
@@ -115,13 +115,12 @@ void TestReadingMemory::shelfIsOrderedByLastRead()
         m_library->flush();
         QTest::qWait(5);
     }
-    QCOMPARE(m_library->orderedByLastRead(books),
-             QStringList({ books[1], books[2], books[0], books[3] }));
+    QCOMPARE(m_library->shelfOf(books).books, QStringList({ books[1], books[2], books[0], books[3] }));
     // A path spelled otherwise is the same book.
     const QString spelled = m_dir->path() + QStringLiteral("/./c.txt");
-    QCOMPARE(m_library->orderedByLastRead({ books[0], spelled }), QStringList({ spelled, books[0] }));
+    QCOMPARE(m_library->shelfOf({ books[0], spelled }).books, QStringList({ spelled, books[0] }));
     QCOMPARE(m_library->lastReadBook(), QFileInfo(books[1]).canonicalFilePath());
-    const QHash<QString, double> progress = m_library->progressOfBooks({ books[1], spelled, books[3] });
+    const QHash<QString, double> progress = m_library->shelfOf({ books[1], spelled, books[3] }).progress;
     QCOMPARE(progress.value(books[1]), 0.1);
     QCOMPARE(progress.value(spelled), 0.1);
     QVERIFY(!progress.contains(books[3]));
