@@ -10,6 +10,8 @@ ReadingToolBar::ReadingToolBar(QWidget *parent)
     : QWidget(parent)
     , m_encodingMenu(new EncodingMenu(this))
 {
+    // The page takes all the height there is; the buttons only their own.
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addStretch();
