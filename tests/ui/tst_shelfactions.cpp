@@ -6,6 +6,7 @@
 #include "testmain.h"
 #include "windowdriver.h"
 
+#include <QLabel>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QUrl>
@@ -22,6 +23,7 @@ private slots:
     void init();
     void cleanup();
     void removingABookKeepsItsFile();
+    void propertiesNameFileEncodingAndProgress();
     void goneBookIsOfferedForRemoval_data();
     void goneBookIsOfferedForRemoval();
     void droppedBooksJoinTheShelf_data();
@@ -105,6 +107,28 @@ void TestShelfActions::removingABookKeepsItsFile()
     QVERIFY(!shelf().contains(m_book));
     QVERIFY(!isRemembered(m_book));
     QVERIFY(QFile::exists(m_book));
+}
+
+void TestShelfActions::propertiesNameFileEncodingAndProgress()
+{
+    QTest::keyClick(m_window.get(), Qt::Key_End);
+    m_window->close();
+    emit m_window->findChild<BookshelfWidget *>()->bookMenuRequested(m_book, QPoint(50, 50));
+    auto *menu = m_window->findChild<ShelfContextMenu *>();
+    QVERIFY(menu);
+    QStringList shown;
+    onNextModal([&shown](QWidget *modal) {
+        for (const QLabel *label : modal->findChildren<QLabel *>())
+            shown.append(label->text());
+        static_cast<QDialog *>(modal)->reject();
+    });
+    menu->actions().constLast()->trigger();
+    QVERIFY2(shown.contains(QDir::toNativeSeparators(m_book)), qPrintable(shown.join(u'|')));
+    QVERIFY(shown.contains(QStringLiteral("UTF-8")));
+    QVERIFY(shown.contains(QLocale().formattedDataSize(QFileInfo(m_book).size())));
+    QVERIFY(std::any_of(shown.cbegin(), shown.cend(), [](const QString &text) {
+        return text.endsWith(u'%') && text != QStringLiteral("0%");
+    }));
 }
 
 void TestShelfActions::goneBookIsOfferedForRemoval_data()
