@@ -191,7 +191,8 @@ void MainWindow::showLibraryNotice()
         return;
     auto *box = new QMessageBox(QMessageBox::Warning, tr("书库"), message, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
-    box->open();
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }
 
 std::optional<Bookmark> MainWindow::bookmarkOnPage() const

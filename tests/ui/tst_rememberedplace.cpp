@@ -21,6 +21,7 @@ private slots:
     void placeSurvivesARestart();
     void shorterBookOpensAtItsLastPage();
     void resetForgetsThePlace();
+    void unusableLibraryIsToldOnceAndReadingGoesOn();
 
 private:
     void openWindow(const QString &startBook = QString());
@@ -173,6 +174,32 @@ void TestRememberedPlace::resetForgetsThePlace()
     restart();
     QCOMPARE(session()->page(), 0);
     QVERIFY(session()->book() != m_book);
+}
+
+// A file where the library's folder should be leaves the reader without memory.
+void TestRememberedPlace::unusableLibraryIsToldOnceAndReadingGoesOn()
+{
+    m_window.reset();
+    QDir(LibraryDatabase::defaultFolder()).removeRecursively();
+    QDir().mkpath(QFileInfo(LibraryDatabase::defaultFolder()).absolutePath());
+    QFile blocker(LibraryDatabase::defaultFolder());
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+
+    openWindow(m_book);
+    const auto notices = [this] {
+        int count = 0;
+        for (const QMessageBox *box : m_window->findChildren<QMessageBox *>())
+            count += box->isVisible() && box->windowTitle() == QStringLiteral("书库");
+        return count;
+    };
+    QTRY_COMPARE(notices(), 1);
+    QTest::keyClick(m_window.get(), Qt::Key_Right);
+    waitForTurns(*m_window);
+    QCOMPARE(session()->page(), 1);
+    QTest::qWait(100);
+    QCOMPARE(notices(), 1);
+    QVERIFY(QFile::remove(LibraryDatabase::defaultFolder()));
 }
 
 LEXORIN_TEST_MAIN(TestRememberedPlace)
