@@ -72,6 +72,7 @@ void ReadingSession::close()
     m_loader->cancel();
     m_opening.clear();
     m_book.clear();
+    m_bookEncoding.clear();
     m_pages.clear();
     m_complete = true;
     m_page = 0;
