@@ -5,6 +5,7 @@
 #include "testmain.h"
 #include "windowdriver.h"
 
+#include <QFontDialog>
 #include <QSignalSpy>
 
 using namespace WindowDriver;
@@ -106,6 +107,7 @@ void TestRememberedPlace::placeSurvivesARestart_data()
     QTest::newRow("nothing") << "";
     QTest::newRow("zoom") << "zoom";
     QTest::newRow("full screen") << "full screen";
+    QTest::newRow("font") << "font";
     QTest::newRow("moved file") << "move";
     QTest::newRow("text added at the end") << "append";
     QTest::newRow("killed without closing") << "kill";
@@ -123,6 +125,19 @@ void TestRememberedPlace::placeSurvivesARestart()
 
     if (change == QLatin1String("zoom")) {
         m_window->onZoomIn();
+        QTRY_VERIFY_WITH_TIMEOUT(session()->state() == ReadingSession::State::Reading, 10000);
+    } else if (change == QLatin1String("font")) {
+        onNextModal([](QWidget *modal) {
+            auto *dialog = qobject_cast<QFontDialog *>(modal);
+            QVERIFY(dialog);
+            QFont font = dialog->currentFont();
+            font.setPointSize(font.pointSize() + 5);
+            dialog->setCurrentFont(font);
+            dialog->accept();
+        });
+        const int size = pageWidget(*m_window)->textFont().pointSize();
+        m_window->onChangeFont();
+        QVERIFY(pageWidget(*m_window)->textFont().pointSize() > size);
         QTRY_VERIFY_WITH_TIMEOUT(session()->state() == ReadingSession::State::Reading, 10000);
     } else if (change == QLatin1String("full screen")) {
         m_window->onToggleFullscreen();
