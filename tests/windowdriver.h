@@ -1,11 +1,13 @@
 #ifndef WINDOWDRIVER_H
 #define WINDOWDRIVER_H
 
+#include "librarydatabase.h"
 #include "mainwindow.h"
 #include "pagewidget.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSettings>
@@ -20,6 +22,13 @@ namespace WindowDriver {
 inline QSettings store()
 {
     return QSettings(QStringLiteral("Bookshelf"), QStringLiteral("Lexorin"));
+}
+
+// Forgets the settings and the library a window before left, as on a first start.
+inline void startAfresh()
+{
+    store().clear();
+    QDir(LibraryDatabase::defaultFolder()).removeRecursively();
 }
 
 template<typename T = QWidget>

@@ -68,6 +68,99 @@
         </message>
     </context>
     <context>
+        <name>BookPropertiesDialog</name>
+        <message>
+            <source>书籍属性</source>
+            <translation>Book Properties</translation>
+        </message>
+        <message>
+            <source>书名</source>
+            <translation>Title</translation>
+        </message>
+        <message>
+            <source>位置</source>
+            <translation>Location</translation>
+        </message>
+        <message>
+            <source>大小</source>
+            <translation>Size</translation>
+        </message>
+        <message>
+            <source>文件已不存在</source>
+            <translation>The file no longer exists</translation>
+        </message>
+        <message>
+            <source>编码</source>
+            <translation>Encoding</translation>
+        </message>
+        <message>
+            <source>未知</source>
+            <translation>Unknown</translation>
+        </message>
+        <message>
+            <source>指定编码</source>
+            <translation>Chosen encoding</translation>
+        </message>
+        <message>
+            <source>进度</source>
+            <translation>Progress</translation>
+        </message>
+        <message>
+            <source>%1%</source>
+            <translation>%1%</translation>
+        </message>
+        <message>
+            <source>未读</source>
+            <translation>Not read yet</translation>
+        </message>
+        <message>
+            <source>上次阅读</source>
+            <translation>Last read</translation>
+        </message>
+    </context>
+    <context>
+        <name>BookmarksDialog</name>
+        <message>
+            <source>书签</source>
+            <translation>Bookmark</translation>
+        </message>
+        <message>
+            <source>内容</source>
+            <translation>Text</translation>
+        </message>
+        <message>
+            <source>页码</source>
+            <translation>Page</translation>
+        </message>
+        <message>
+            <source>日期</source>
+            <translation>Date</translation>
+        </message>
+        <message>
+            <source>跳转</source>
+            <translation>Go To</translation>
+        </message>
+        <message>
+            <source>删除</source>
+            <translation>Delete</translation>
+        </message>
+    </context>
+    <context>
+        <name>BookshelfWidget</name>
+        <message>
+            <source>%1
+文件已不存在</source>
+            <translation>%1
+The file no longer exists</translation>
+        </message>
+        <message>
+            <source>%1
+已读 %2%</source>
+            <translation>%1
+%2% read</translation>
+        </message>
+    </context>
+    <context>
         <name>ContentsPage</name>
         <message>
             <source>查找章节</source>
@@ -76,6 +169,13 @@
         <message>
             <source>本书没有章节</source>
             <translation>This book has no chapters</translation>
+        </message>
+    </context>
+    <context>
+        <name>EncodingMenu</name>
+        <message>
+            <source>自动检测</source>
+            <translation>Automatic</translation>
         </message>
     </context>
     <context>
@@ -361,6 +461,47 @@ This clears all settings and every book on the bookshelf.</translation>
             <source>目录</source>
             <translation>Contents</translation>
         </message>
+        <message>
+            <source>书库</source>
+            <translation>Library</translation>
+        </message>
+        <message>
+            <source>文件不存在</source>
+            <translation>File Not Found</translation>
+        </message>
+        <message>
+            <source>“%1”已不存在。
+要把它从书架上移除吗？</source>
+            <translation>"%1" no longer exists.
+Remove it from the bookshelf?</translation>
+        </message>
+    </context>
+    <context>
+        <name>ReadingToolBar</name>
+        <message>
+            <source>书签</source>
+            <translation>Bookmark</translation>
+        </message>
+        <message>
+            <source>为本页添加或删除书签 (Ctrl+D)</source>
+            <translation>Add or remove a bookmark on this page (Ctrl+D)</translation>
+        </message>
+        <message>
+            <source>书签列表</source>
+            <translation>Bookmarks</translation>
+        </message>
+        <message>
+            <source>查看本书的书签 (Ctrl+B)</source>
+            <translation>Show this book's bookmarks (Ctrl+B)</translation>
+        </message>
+        <message>
+            <source>编码</source>
+            <translation>Encoding</translation>
+        </message>
+        <message>
+            <source>用另一种编码重新打开本书</source>
+            <translation>Reopen this book in another encoding</translation>
+        </message>
     </context>
     <context>
         <name>SearchResultsList</name>
@@ -379,6 +520,25 @@ This clears all settings and every book on the bookshelf.</translation>
         <message>
             <source>第 %1 页</source>
             <translation>Page %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>ShelfContextMenu</name>
+        <message>
+            <source>打开</source>
+            <translation>Open</translation>
+        </message>
+        <message>
+            <source>从书架移除</source>
+            <translation>Remove from Bookshelf</translation>
+        </message>
+        <message>
+            <source>打开所在文件夹</source>
+            <translation>Show in Folder</translation>
+        </message>
+        <message>
+            <source>属性</source>
+            <translation>Properties</translation>
         </message>
     </context>
 </TS>

@@ -68,6 +68,97 @@
     </message>
 </context>
 <context>
+    <name>BookPropertiesDialog</name>
+    <message>
+        <source>书籍属性</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>书名</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>位置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>大小</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件已不存在</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>编码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>指定编码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>进度</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未读</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>上次阅读</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BookmarksDialog</name>
+    <message>
+        <source>书签</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>内容</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>页码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>日期</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>跳转</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>BookshelfWidget</name>
+    <message>
+        <source>%1
+文件已不存在</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1
+已读 %2%</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ContentsPage</name>
     <message>
         <source>查找章节</source>
@@ -75,6 +166,13 @@
     </message>
     <message>
         <source>本书没有章节</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>EncodingMenu</name>
+    <message>
+        <source>自动检测</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -359,6 +457,46 @@
         <source>目录</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>书库</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件不存在</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1”已不存在。
+要把它从书架上移除吗？</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReadingToolBar</name>
+    <message>
+        <source>书签</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>为本页添加或删除书签 (Ctrl+D)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>书签列表</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查看本书的书签 (Ctrl+B)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>编码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用另一种编码重新打开本书</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SearchResultsList</name>
@@ -376,6 +514,25 @@
     </message>
     <message>
         <source>第 %1 页</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ShelfContextMenu</name>
+    <message>
+        <source>打开</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>从书架移除</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>打开所在文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>属性</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -68,6 +68,99 @@
         </message>
     </context>
     <context>
+        <name>BookPropertiesDialog</name>
+        <message>
+            <source>书籍属性</source>
+            <translation>書籍屬性</translation>
+        </message>
+        <message>
+            <source>书名</source>
+            <translation>書名</translation>
+        </message>
+        <message>
+            <source>位置</source>
+            <translation>位置</translation>
+        </message>
+        <message>
+            <source>大小</source>
+            <translation>大小</translation>
+        </message>
+        <message>
+            <source>文件已不存在</source>
+            <translation>檔案已不存在</translation>
+        </message>
+        <message>
+            <source>编码</source>
+            <translation>編碼</translation>
+        </message>
+        <message>
+            <source>未知</source>
+            <translation>未知</translation>
+        </message>
+        <message>
+            <source>指定编码</source>
+            <translation>指定編碼</translation>
+        </message>
+        <message>
+            <source>进度</source>
+            <translation>進度</translation>
+        </message>
+        <message>
+            <source>%1%</source>
+            <translation>%1%</translation>
+        </message>
+        <message>
+            <source>未读</source>
+            <translation>未讀</translation>
+        </message>
+        <message>
+            <source>上次阅读</source>
+            <translation>上次閱讀</translation>
+        </message>
+    </context>
+    <context>
+        <name>BookmarksDialog</name>
+        <message>
+            <source>书签</source>
+            <translation>書籤</translation>
+        </message>
+        <message>
+            <source>内容</source>
+            <translation>內容</translation>
+        </message>
+        <message>
+            <source>页码</source>
+            <translation>頁碼</translation>
+        </message>
+        <message>
+            <source>日期</source>
+            <translation>日期</translation>
+        </message>
+        <message>
+            <source>跳转</source>
+            <translation>跳轉</translation>
+        </message>
+        <message>
+            <source>删除</source>
+            <translation>刪除</translation>
+        </message>
+    </context>
+    <context>
+        <name>BookshelfWidget</name>
+        <message>
+            <source>%1
+文件已不存在</source>
+            <translation>%1
+檔案已不存在</translation>
+        </message>
+        <message>
+            <source>%1
+已读 %2%</source>
+            <translation>%1
+已讀 %2%</translation>
+        </message>
+    </context>
+    <context>
         <name>ContentsPage</name>
         <message>
             <source>查找章节</source>
@@ -76,6 +169,13 @@
         <message>
             <source>本书没有章节</source>
             <translation>本書沒有章節</translation>
+        </message>
+    </context>
+    <context>
+        <name>EncodingMenu</name>
+        <message>
+            <source>自动检测</source>
+            <translation>自動偵測</translation>
         </message>
     </context>
     <context>
@@ -361,6 +461,47 @@
             <source>目录</source>
             <translation>目錄</translation>
         </message>
+        <message>
+            <source>书库</source>
+            <translation>書庫</translation>
+        </message>
+        <message>
+            <source>文件不存在</source>
+            <translation>檔案不存在</translation>
+        </message>
+        <message>
+            <source>“%1”已不存在。
+要把它从书架上移除吗？</source>
+            <translation>「%1」已不存在。
+要把它從書架上移除嗎？</translation>
+        </message>
+    </context>
+    <context>
+        <name>ReadingToolBar</name>
+        <message>
+            <source>书签</source>
+            <translation>書籤</translation>
+        </message>
+        <message>
+            <source>为本页添加或删除书签 (Ctrl+D)</source>
+            <translation>為本頁新增或刪除書籤 (Ctrl+D)</translation>
+        </message>
+        <message>
+            <source>书签列表</source>
+            <translation>書籤列表</translation>
+        </message>
+        <message>
+            <source>查看本书的书签 (Ctrl+B)</source>
+            <translation>檢視本書的書籤 (Ctrl+B)</translation>
+        </message>
+        <message>
+            <source>编码</source>
+            <translation>編碼</translation>
+        </message>
+        <message>
+            <source>用另一种编码重新打开本书</source>
+            <translation>以另一種編碼重新開啟本書</translation>
+        </message>
     </context>
     <context>
         <name>SearchResultsList</name>
@@ -379,6 +520,25 @@
         <message>
             <source>第 %1 页</source>
             <translation>第 %1 頁</translation>
+        </message>
+    </context>
+    <context>
+        <name>ShelfContextMenu</name>
+        <message>
+            <source>打开</source>
+            <translation>開啟</translation>
+        </message>
+        <message>
+            <source>从书架移除</source>
+            <translation>從書架移除</translation>
+        </message>
+        <message>
+            <source>打开所在文件夹</source>
+            <translation>開啟所在資料夾</translation>
+        </message>
+        <message>
+            <source>属性</source>
+            <translation>屬性</translation>
         </message>
     </context>
 </TS>

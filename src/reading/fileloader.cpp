@@ -48,6 +48,7 @@ struct FileLoader::Task
     quint64 id;
     QString filePath;
     PageFormat format;
+    QByteArray forcedEncoding;
     QElapsedTimer timer;
     std::shared_ptr<Shared> shared;
 
@@ -106,9 +107,10 @@ FileLoader::~FileLoader()
     m_measuringPool.waitForDone();
 }
 
-void FileLoader::loadFile(const QString &filePath, const PageFormat &format)
+void FileLoader::loadFile(const QString &filePath, const PageFormat &format,
+                          const QByteArray &forcedEncoding)
 {
-    const Task task = newTask(filePath, format);
+    const Task task = newTask(filePath, format, forcedEncoding);
     try {
         std::thread(&FileLoader::readOnOwnThread, task).detach();
     } catch (const std::system_error &error) {
@@ -129,9 +131,10 @@ void FileLoader::cancel()
     m_shared->wakeWaitingReaders();
 }
 
-FileLoader::Task FileLoader::newTask(const QString &filePath, const PageFormat &format)
+FileLoader::Task FileLoader::newTask(const QString &filePath, const PageFormat &format,
+                                     const QByteArray &forcedEncoding)
 {
-    Task task{ ++m_shared->latestTask, filePath, format, {}, m_shared };
+    Task task{ ++m_shared->latestTask, filePath, format, forcedEncoding, {}, m_shared };
     task.timer.start();
     m_shared->wakeWaitingReaders();
     return task;
@@ -150,15 +153,11 @@ void FileLoader::readOnOwnThread(const Task &task)
     QString error;
     const BookDecoder::Result decoded = readAndDecode(task, &error);
     task.finishReading();
+    if (error.isEmpty() && !task.isSuperseded())
+        reportDecoded(task, decoded);
     task.withLoader([&task, &decoded, &error](FileLoader *loader) {
-        if (task.isSuperseded())
-            return;
-        if (error.isEmpty()) {
-            loader->post(task, [loader, path = task.filePath, decoded] {
-                emit loader->bookDecoded(path, decoded.encoding, decoded.undecodableBytes);
-            });
-        }
-        loader->m_pool.start([loader, task, text = decoded.text, error] { loader->runLoad(task, text, error); });
+        if (!task.isSuperseded())
+            loader->m_pool.start([loader, task, text = decoded.text, error] { loader->runLoad(task, text, error); });
     });
 }
 
@@ -173,10 +172,24 @@ BookDecoder::Result FileLoader::readAndDecode(const Task &task, QString *error)
         *error = read.error;
         return {};
     }
-    BookDecoder::Result decoded = BookDecoder::decode(read.bytes);
+    BookDecoder::Result decoded = task.forcedEncoding.isEmpty()
+            ? BookDecoder::decode(read.bytes)
+            : BookDecoder::decode(read.bytes, task.forcedEncoding);
     if (decoded.text.isEmpty())
         *error = tr("文件里没有可以显示的文字。");
     return decoded;
+}
+
+// The fingerprint samples the file anew: a few short reads, here where blocking harms no one.
+void FileLoader::reportDecoded(const Task &task, const BookDecoder::Result &decoded)
+{
+    const BookFingerprint fingerprint = BookFingerprint::ofFile(task.filePath);
+    task.withLoader([&task, &fingerprint, encoding = QString::fromLatin1(decoded.encoding),
+                     count = decoded.undecodableBytes](FileLoader *loader) {
+        loader->post(task, [loader, path = task.filePath, fingerprint, encoding, count] {
+            emit loader->bookDecoded(path, fingerprint, encoding, count);
+        });
+    });
 }
 
 void FileLoader::runLoad(const Task &task, const QString &text, const QString &error)

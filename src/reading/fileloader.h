@@ -2,6 +2,7 @@
 #define FILELOADER_H
 
 #include "bookdecoder.h"
+#include "bookfingerprint.h"
 #include "paginator.h"
 
 #include <QObject>
@@ -34,7 +35,9 @@ public:
     explicit FileLoader(QObject *parent = nullptr);
     ~FileLoader() override;
 
-    void loadFile(const QString &filePath, const PageFormat &format);
+    // An empty encoding lets the decoder tell the book's encoding; another one is used as it is.
+    void loadFile(const QString &filePath, const PageFormat &format,
+                  const QByteArray &forcedEncoding = QByteArray());
     // Cuts the pages of a book anew for another format, without reading the file again.
     void repaginate(const std::vector<QString> &pages, const QString &filePath,
                     const PageFormat &format);
@@ -48,8 +51,10 @@ signals:
     void loadProgress(int percent);
     void loadFailed(QString filePath, QString reason);
     void pagesRecut(std::vector<QString> pages, QString filePath);
-    // The encoding a book was read in, and how many of its bytes could not be read in it.
-    void bookDecoded(QString filePath, QByteArray encoding, qsizetype undecodableBytes);
+    // The book was read and decoded, before its first pages are cut: its fingerprint, the
+    // encoding it was read in, and how many of its bytes could not be read in it.
+    void bookDecoded(QString filePath, BookFingerprint fingerprint, QString encoding,
+                     qsizetype undecodableBytes);
     // The headings of a book being loaded or cut anew, before its first pages.
     void chaptersFound(QString filePath, std::vector<Chapter> chapters);
 
@@ -57,9 +62,11 @@ private:
     struct Shared;
     struct Task;
 
-    Task newTask(const QString &filePath, const PageFormat &format);
+    Task newTask(const QString &filePath, const PageFormat &format,
+                 const QByteArray &forcedEncoding = QByteArray());
     static void readOnOwnThread(const Task &task);
     static BookDecoder::Result readAndDecode(const Task &task, QString *error);
+    static void reportDecoded(const Task &task, const BookDecoder::Result &decoded);
     void runLoad(const Task &task, const QString &text, const QString &error);
     void runRecut(const Task &task, const std::vector<QString> &pages);
     std::vector<QString> cutProgressively(const Task &task, const std::vector<TextRun> &pieces);

@@ -616,11 +616,12 @@ void LibraryDatabase::setEncoding(qint64 bookId, const QString &encoding)
                     { encoding, bookId }));
 }
 
+// A null text would bind as NULL, which the column refuses: automatic is the empty text.
 void LibraryDatabase::setEncodingOverride(qint64 bookId, const QString &encoding)
 {
     if (hasMemory())
         write(bound(QStringLiteral("UPDATE books SET encoding_override = ? WHERE id = ?"),
-                    { encoding, bookId }));
+                    { encoding.isNull() ? QStringLiteral("") : encoding, bookId }));
 }
 
 void LibraryDatabase::removeBook(qint64 bookId)

@@ -60,13 +60,21 @@ int ReadingSession::pageCount() const
     return int(m_heldOffset ? m_sourcePages.size() : m_pages.size());
 }
 
+qsizetype ReadingSession::textLength() const
+{
+    const std::vector<QString> &pages = m_heldOffset ? m_sourcePages : m_pages;
+    return Paginator::offsetOfPage(pages, int(pages.size()));
+}
+
 // ---- Opening and cutting -------------------------------------------------------------
 
-void ReadingSession::open(const QString &path)
+void ReadingSession::open(const QString &path, qsizetype place, const QByteArray &encoding)
 {
     m_opening = path;
+    m_openingPlace = qMax<qsizetype>(place, 0);
+    m_openingEncoding = encoding;
     m_pendingSearch.reset();
-    m_loader->loadFile(path, m_format);
+    m_loader->loadFile(path, m_format, encoding);
 }
 
 void ReadingSession::close()
@@ -74,6 +82,7 @@ void ReadingSession::close()
     m_loader->cancel();
     m_opening.clear();
     m_book.clear();
+    m_bookEncoding.clear();
     m_pages.clear();
     m_complete = true;
     m_page = 0;
@@ -98,7 +107,7 @@ void ReadingSession::setFormat(const PageFormat &format)
         return;
     m_format = format;
     if (!m_opening.isEmpty())
-        m_loader->loadFile(m_opening, m_format);
+        m_loader->loadFile(m_opening, m_format, m_openingEncoding);
     if (m_book.isEmpty())
         return;
     if (!m_heldOffset) {
@@ -121,7 +130,7 @@ void ReadingSession::startRecut()
     if (m_sourceComplete)
         m_loader->repaginate(m_sourcePages, m_book, m_format);
     else
-        m_loader->loadFile(m_book, m_format);
+        m_loader->loadFile(m_book, m_format, m_bookEncoding);
 }
 
 // The failed open stopped the cutting of the book on show: it is cut again, and the pages at
@@ -131,7 +140,7 @@ void ReadingSession::resumeCut()
     m_heldOffset = place();
     m_sourcePages = m_pages;
     m_sourceComplete = false;
-    m_loader->loadFile(m_book, m_format);
+    m_loader->loadFile(m_book, m_format, m_bookEncoding);
 }
 
 // One page in the current format from the text at an offset, out of the pages at hand.
@@ -165,7 +174,9 @@ void ReadingSession::receivePages(std::vector<QString> pages, const QString &pat
     if (pages.empty())
         return;
     if (!m_opening.isEmpty()) {
-        if (path == m_opening)
+        // A book opened at a place shows once its cut reaches the place.
+        const bool reachesPlace = complete || Paginator::offsetOfPage(pages, int(pages.size())) > m_openingPlace;
+        if (path == m_opening && reachesPlace)
             showNewBook(std::move(pages), path, complete);
         return;
     }
@@ -188,10 +199,11 @@ void ReadingSession::showNewBook(std::vector<QString> pages, const QString &path
 {
     m_opening.clear();
     m_book = path;
+    m_bookEncoding = m_openingEncoding;
     m_pages = std::move(pages);
     m_pagesFormat = m_format;
     m_complete = complete;
-    m_page = 0;
+    m_page = Paginator::pageAtOffset(m_pages, m_openingPlace);
     m_sourcePages.clear();
     m_heldOffset.reset();
     m_pendingRequest.reset();

@@ -50,6 +50,11 @@ public:
     int pageNumber() const;
     int pageCount() const;
     FileLoader *loader() const { return m_loader; }
+    // How many characters of the text the pages at hand hold: the whole text once the
+    // count is final.
+    qsizetype textLength() const;
+    // The encoding the book on show was asked to be read in; empty for the detected one.
+    QByteArray encoding() const { return m_bookEncoding; }
 
     // The headings of the book on show, and those its pages on show were cut with (none when
     // chapters did not start pages, or while a page stands in for the reader's place).
@@ -59,7 +64,10 @@ public:
     // -1 before the first heading or in a book without headings.
     int currentChapter() const;
 
-    void open(const QString &path);
+    // Opens a book at a place (a character offset; one past its end means its last page),
+    // in an encoding (empty to detect it). The book on show stays until the new one's cut
+    // reaches the place.
+    void open(const QString &path, qsizetype place = 0, const QByteArray &encoding = QByteArray());
     void setFormat(const PageFormat &format);
     void next();
     void previous();
@@ -85,7 +93,8 @@ public:
     void close();
 
 signals:
-    // The first pages of a newly opened book are on show, the reader on its first page.
+    // The first pages of a newly opened book are on show, the reader on the page holding the
+    // place it was opened at.
     void bookShown(const QString &path);
     // The pages were replaced in place: the reader's page is the same text, cut anew.
     void pagesReplaced();
@@ -150,6 +159,9 @@ private:
     QString m_opening;
     std::vector<Chapter> m_chapters;
     std::vector<Chapter> m_openingChapters;
+    qsizetype m_openingPlace = 0;
+    QByteArray m_openingEncoding;
+    QByteArray m_bookEncoding;
     // A search that found nothing in the pages cut so far waits for more.
     struct PendingSearch
     {

@@ -2,10 +2,13 @@
 
 #include "coverpainter.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QIcon>
 #include <QResizeEvent>
+
+#include <optional>
 
 namespace {
 
@@ -15,11 +18,14 @@ constexpr int ShelfTitleKept = 12;
 // A book on the shelf that draws its cover the first time the view asks for it. A rebuild then
 // costs only the covers on screen, and the covers of a long list that are never scrolled to
 // take neither time nor memory.
+// Whether the file is there is asked the first time too, so a long shelf does not look at
+// every file at once.
 class BookItem : public QListWidgetItem
 {
 public:
-    BookItem(const QString &filePath, const QColor &coverColor)
+    BookItem(const QString &filePath, const QColor &coverColor, std::optional<double> progress)
         : m_coverColor(coverColor)
+        , m_progress(progress)
     {
         setText(BookshelfWidget::shelfTitle(filePath));
         setData(Qt::UserRole, filePath);
@@ -29,15 +35,44 @@ public:
 
     QVariant data(int role) const override
     {
+        if (role == Qt::ToolTipRole)
+            return toolTip();
         if (role != Qt::DecorationRole)
             return QListWidgetItem::data(role);
         if (m_cover.isNull())
-            m_cover = QIcon(CoverPainter::generateCover(text(), m_coverColor));
+            m_cover = QIcon(cover());
         return m_cover;
     }
 
 private:
+    bool isMissing() const
+    {
+        if (!m_missing)
+            m_missing = !QFileInfo::exists(QListWidgetItem::data(Qt::UserRole).toString());
+        return *m_missing;
+    }
+
+    QPixmap cover() const
+    {
+        QPixmap cover = CoverPainter::generateCover(text(), m_coverColor);
+        if (m_progress)
+            cover = CoverPainter::withProgress(cover, *m_progress);
+        return isMissing() ? CoverPainter::asMissing(cover) : cover;
+    }
+
+    QString toolTip() const
+    {
+        const QString path = QDir::toNativeSeparators(QListWidgetItem::data(Qt::UserRole).toString());
+        if (isMissing())
+            return BookshelfWidget::tr("%1\n文件已不存在").arg(path);
+        if (m_progress)
+            return BookshelfWidget::tr("%1\n已读 %2%").arg(path).arg(qRound(*m_progress * 100));
+        return path;
+    }
+
     QColor m_coverColor;
+    std::optional<double> m_progress;
+    mutable std::optional<bool> m_missing;
     mutable QIcon m_cover;
 };
 
@@ -70,11 +105,19 @@ BookshelfWidget::BookshelfWidget(QWidget *parent)
     setWrapping(true);
 
     connect(this, &QListWidget::itemClicked, this, &BookshelfWidget::onItemClicked);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        const QListWidgetItem *book = itemAt(pos);
+        const QString filePath = book ? book->data(Qt::UserRole).toString() : QString();
+        if (!filePath.isEmpty())
+            emit bookMenuRequested(filePath, viewport()->mapToGlobal(pos));
+    });
 }
 
-void BookshelfWidget::setBooks(const QStringList &books)
+void BookshelfWidget::setBooks(const QStringList &books, const QHash<QString, double> &progress)
 {
     m_books = books;
+    m_progress = progress;
     refreshBooks();
 }
 
@@ -108,8 +151,12 @@ void BookshelfWidget::resizeEvent(QResizeEvent *event)
 void BookshelfWidget::refreshBooks()
 {
     clear();
-    for (int position = 0; position < m_books.size(); ++position)
-        addItem(new BookItem(m_books.at(position), CoverPainter::coverColor(position)));
+    for (int position = 0; position < m_books.size(); ++position) {
+        const QString &book = m_books.at(position);
+        const auto progress = m_progress.constFind(book);
+        addItem(new BookItem(book, CoverPainter::coverColor(position),
+                             progress == m_progress.cend() ? std::nullopt : std::optional(*progress)));
+    }
     if (m_books.isEmpty())
         addItem(makeHintItem());
 }

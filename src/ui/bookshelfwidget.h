@@ -1,10 +1,13 @@
 #ifndef BOOKSHELFWIDGET_H
 #define BOOKSHELFWIDGET_H
 
+#include <QHash>
 #include <QListWidget>
 #include <QStringList>
 
-// The bookshelf page: every book of the list as a generated cover with its shortened title.
+// The bookshelf page: every book of the list as a generated cover with its shortened title,
+// a bar showing how far the reader is in it, and a grey cover with a mark when its file is
+// gone.
 class BookshelfWidget : public QListWidget
 {
     Q_OBJECT
@@ -12,7 +15,8 @@ class BookshelfWidget : public QListWidget
 public:
     explicit BookshelfWidget(QWidget *parent = nullptr);
 
-    void setBooks(const QStringList &books);
+    // progress holds how far the reader is in each book it names, from 0 to 1.
+    void setBooks(const QStringList &books, const QHash<QString, double> &progress = {});
 
     // The title shown under a cover: the base name, cut to 12 units plus "..." when longer
     // than 15 (11 units when the 12th would split a surrogate pair).
@@ -20,6 +24,7 @@ public:
 
 signals:
     void bookSelected(QString filePath);
+    void bookMenuRequested(const QString &filePath, const QPoint &globalPos);
 
 public slots:
     void onItemClicked(QListWidgetItem *item);
@@ -32,6 +37,7 @@ private:
     void updateGridSize();
 
     QStringList m_books;
+    QHash<QString, double> m_progress;
 };
 
 #endif

@@ -169,4 +169,33 @@ QFont fittedTitleFont(const QString &text)
     return font;
 }
 
+QPixmap withProgress(const QPixmap &cover, double progress)
+{
+    constexpr int BarHeight = 4;
+    QPixmap result = cover;
+    QPainter painter(&result);
+    const QRect track(0, result.height() - BarHeight, result.width(), BarHeight);
+    painter.fillRect(track, QColor(0, 0, 0, 90));
+    const int done = qRound(track.width() * qBound(0.0, progress, 1.0));
+    painter.fillRect(QRect(track.topLeft(), QSize(done, BarHeight)), QColor(240, 200, 80));
+    return result;
+}
+
+QPixmap asMissing(const QPixmap &cover)
+{
+    QPixmap result = QPixmap::fromImage(cover.toImage().convertToFormat(QImage::Format_Grayscale8));
+    QPainter painter(&result);
+    painter.setRenderHint(QPainter::Antialiasing);
+    const int radius = result.width() / 6;
+    const QPoint centre(result.width() / 2, result.height() - radius * 2);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(170, 40, 40));
+    painter.drawEllipse(centre, radius, radius);
+    painter.setPen(QPen(Qt::white, 3, Qt::SolidLine, Qt::RoundCap));
+    const int arm = radius / 2;
+    painter.drawLine(centre + QPoint(-arm, -arm), centre + QPoint(arm, arm));
+    painter.drawLine(centre + QPoint(-arm, arm), centre + QPoint(arm, -arm));
+    return result;
+}
+
 }

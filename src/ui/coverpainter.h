@@ -27,6 +27,12 @@ QColor coverColor(int index);
 // A 150 x 200 cover showing the (already shortened) shelf title on a board of the given colour.
 QPixmap generateCover(const QString &title, const QColor &color);
 
+// The cover with a thin bar along its foot showing how far the reader is, from 0 to 1.
+QPixmap withProgress(const QPixmap &cover, double progress);
+
+// The cover in grey with a mark across it: the book's file is gone.
+QPixmap asMissing(const QPixmap &cover);
+
 // The title lines of a cover: the title broken at spaces so that each line fits the title
 // area at 10-point bold, limited to the lines the area can hold. Joined with "\n".
 QString breakTitle(const QString &title, const QFont &font);

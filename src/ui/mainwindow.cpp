@@ -2,20 +2,30 @@
 #include "ui_mainwindow.h"
 
 #include "aboutdialog.h"
+#include "bookmarksdialog.h"
+#include "bookpropertiesdialog.h"
+#include "encodingmenu.h"
 #include "bookshelfwidget.h"
 #include "contentspage.h"
 #include "fileloader.h"
 #include "folderscanner.h"
 #include "languagemanager.h"
+#include "library.h"
+#include "librarydatabase.h"
 #include "mainmenu.h"
 #include "notice.h"
 #include "pagewidget.h"
 #include "readingsession.h"
 #include "searchresultslist.h"
+#include "readingtoolbar.h"
+#include "shelfcontextmenu.h"
 #include "windowchrome.h"
 
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QColorDialog>
+#include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
@@ -27,8 +37,9 @@
 #include <QProgressDialog>
 #include <QShortcut>
 #include <QTimer>
-#include <QToolTip>
 #include <QToolButton>
+#include <QToolTip>
+#include <QUrl>
 #include <QWheelEvent>
 
 namespace {
@@ -45,6 +56,18 @@ QString bookTitle(const QString &path)
     return QFileInfo(path).completeBaseName();
 }
 
+// The local files and folders among dropped URLs that can become books.
+QStringList droppedPaths(const QMimeData *data)
+{
+    QStringList paths;
+    for (const QUrl &url : data->urls()) {
+        const QFileInfo entry(url.toLocalFile());
+        if (url.isLocalFile() && (entry.isDir() || entry.suffix().compare(QLatin1String("txt"), Qt::CaseInsensitive) == 0))
+            paths.append(entry.absoluteFilePath());
+    }
+    return paths;
+}
+
 }
 
 MainWindow::MainWindow(QWidget *parent)
@@ -52,6 +75,7 @@ MainWindow::MainWindow(QWidget *parent)
     , ui(new Ui::MainWindow)
     , m_bookList(m_settings)
     , m_session(new ReadingSession(this))
+    , m_library(new Library(QString(), this))
 {
     ui->setupUi(this);
     m_pageWidget = new PageWidget(this);
@@ -62,6 +86,8 @@ MainWindow::MainWindow(QWidget *parent)
     if (!ui->bookBox->layout())
         new QVBoxLayout(ui->bookBox);
     ui->bookBox->layout()->addWidget(m_pageWidget);
+    m_readingTools = new ReadingToolBar(this);
+    ui->bookBox->layout()->addWidget(m_readingTools);
     ui->gridLayout->addWidget(m_bookshelfWidget);
     m_chrome = new WindowChrome(this, QSize(WindowWidth, WindowHeight), ui->frameMain,
                                 { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
@@ -70,9 +96,11 @@ MainWindow::MainWindow(QWidget *parent)
     addContentsPage();
     addSearchKeys();
     addSearchResults();
+    setAcceptDrops(true);
 
     connectControls();
     connectSession();
+    connectLibrary();
 
     updatePageLabel();
     m_pageWidget->setBackgroundColor(m_settings.backgroundColor());
@@ -144,6 +172,170 @@ void MainWindow::connectSession()
     });
 }
 
+// ---- The library's memory ------------------------------------------------------------
+
+void MainWindow::connectLibrary()
+{
+    m_library->open();
+    connect(m_library->database(), &LibraryDatabase::statusChanged, this, &MainWindow::showLibraryNotice);
+    connect(m_session->loader(), &FileLoader::bookDecoded, m_library, &Library::noteDecoded);
+    connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::keepPlace);
+    connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::showBookmarkState);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this), &QShortcut::activated, this,
+            &MainWindow::toggleBookmark);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this), &QShortcut::activated, this,
+            &MainWindow::showBookmarks);
+    connect(m_readingTools, &ReadingToolBar::bookmarkToggled, this, &MainWindow::toggleBookmark);
+    connect(m_readingTools, &ReadingToolBar::bookmarksRequested, this, &MainWindow::showBookmarks);
+    connect(m_readingTools->encodingMenu(), &QMenu::aboutToShow, this,
+            [this] { m_readingTools->encodingMenu()->setCurrentEncoding(m_session->encoding()); });
+    connect(m_readingTools->encodingMenu(), &EncodingMenu::encodingChosen, this, &MainWindow::reopenInEncoding);
+    connect(m_bookshelfWidget, &BookshelfWidget::bookMenuRequested, this, &MainWindow::showShelfMenu);
+    connect(m_library, &Library::movedBookFound, this, [this](const QString &path, const BookRecord &record) {
+        if (m_session->openingBook() == path)
+            m_session->open(path, record.place, record.encodingOverride.toLatin1());
+    });
+}
+
+void MainWindow::keepPlace()
+{
+    if (m_session->state() != ReadingSession::State::Empty)
+        m_library->keepPlace(m_session->book(), m_session->place(), m_session->textLength());
+}
+
+// Told once, without stopping the reader: the reader works on without memory.
+void MainWindow::showLibraryNotice()
+{
+    const QString message = m_library->database()->statusMessage();
+    if (message.isEmpty() || std::exchange(m_libraryNoticeShown, true))
+        return;
+    auto *box = new QMessageBox(QMessageBox::Warning, tr("书库"), message, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
+std::optional<Bookmark> MainWindow::bookmarkOnPage() const
+{
+    if (m_session->state() == ReadingSession::State::Empty)
+        return std::nullopt;
+    const qsizetype place = m_session->place();
+    const qsizetype pageLength = m_session->pages().at(m_session->page()).size();
+    return m_library->bookmarkWithin(m_session->book(), place, place + pageLength);
+}
+
+void MainWindow::toggleBookmark()
+{
+    if (m_session->state() == ReadingSession::State::Empty)
+        return;
+    if (const std::optional<Bookmark> bookmark = bookmarkOnPage())
+        m_library->removeBookmark(bookmark->id);
+    else
+        m_library->addBookmark(m_session->book(), m_session->place(),
+                               Library::snippetOf(m_session->pages().at(m_session->page())));
+    showBookmarkState();
+}
+
+void MainWindow::showBookmarkState()
+{
+    const bool bookmarked = bookmarkOnPage().has_value();
+    m_pageWidget->setBookmarked(bookmarked);
+    m_readingTools->setPageBookmarked(bookmarked);
+}
+
+// Page numbers are those of the pages cut so far in the current format.
+void MainWindow::showBookmarks()
+{
+    if (m_session->state() == ReadingSession::State::Empty)
+        return;
+    BookmarksDialog dialog(this);
+    const auto pageOf = [this](qint64 place) { return Paginator::pageAtOffset(m_session->pages(), place); };
+    dialog.setBookmarks(m_library->bookmarks(m_session->book()), [pageOf](qint64 place) { return pageOf(place) + 1; });
+    connect(&dialog, &BookmarksDialog::bookmarkChosen, this, [this, pageOf](qint64 place) { m_session->goTo(pageOf(place)); });
+    connect(&dialog, &BookmarksDialog::bookmarkRemoved, m_library, &Library::removeBookmark);
+    dialog.exec();
+    showBookmarkState();
+}
+
+// The reader's choice holds for every later opening of the book.
+void MainWindow::reopenInEncoding(const QByteArray &encoding)
+{
+    if (m_session->state() == ReadingSession::State::Empty)
+        return;
+    m_library->setEncodingOverride(m_session->book(), QString::fromLatin1(encoding));
+    m_session->open(m_session->book(), m_session->place(), encoding);
+}
+
+void MainWindow::showShelfMenu(const QString &path, const QPoint &globalPos)
+{
+    auto *menu = new ShelfContextMenu(path, this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    connect(menu, &ShelfContextMenu::openChosen, this, &MainWindow::onBookSelectedByPath);
+    connect(menu, &ShelfContextMenu::removeChosen, this, &MainWindow::removeFromShelf);
+    connect(menu, &ShelfContextMenu::showInFolderChosen, this, [](const QString &book) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(book).absolutePath()));
+    });
+    connect(menu, &ShelfContextMenu::propertiesChosen, this, &MainWindow::showBookProperties);
+    menu->popup(globalPos);
+}
+
+// The file stays where it is; the list and the library forget the book.
+void MainWindow::removeFromShelf(const QString &path)
+{
+    m_bookList.remove(path);
+    m_library->forget(path);
+    showBookList();
+}
+
+void MainWindow::showBookProperties(const QString &path)
+{
+    BookPropertiesDialog dialog(path, m_library->recordFor(path), this);
+    dialog.exec();
+}
+
+void MainWindow::offerToRemoveMissingBook(const QString &path)
+{
+    const auto answer = QMessageBox::question(
+            this, tr("文件不存在"),
+            tr("“%1”已不存在。\n要把它从书架上移除吗？").arg(QDir::toNativeSeparators(path)),
+            QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        removeFromShelf(path);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedPaths(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QStringList paths = droppedPaths(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // The drag's source waits for the drop to return; the books are taken in afterwards.
+    QTimer::singleShot(0, this, [this, paths] { addDroppedBooks(paths); });
+}
+
+// Dropped books join the shelf and the first is opened; dropped folders are scanned.
+void MainWindow::addDroppedBooks(const QStringList &paths)
+{
+    QStringList books;
+    for (const QString &path : paths) {
+        if (QFileInfo(path).isDir())
+            addFolder(path);
+        else
+            books.append(path);
+    }
+    if (books.isEmpty())
+        return;
+    addBooks(books);
+    openBook(books.first());
+    ui->stackedWidget->setCurrentIndex(ReadingPage);
+}
+
 // ---- Reading -------------------------------------------------------------------------
 
 void MainWindow::showBook(const QString &)
@@ -161,7 +353,8 @@ void MainWindow::showPagesInPlace()
 }
 
 // A book that is UTF-8 but for a few damaged bytes is shown, and the reader told once.
-void MainWindow::reportUnreadableBytes(const QString &path, const QByteArray &, qsizetype count)
+void MainWindow::reportUnreadableBytes(const QString &path, const BookFingerprint &, const QString &,
+                                       qsizetype count)
 {
     if (count > 0 && path == m_session->openingBook())
         m_notice->show(tr("“%1”中有 %2 个字节无法识别，已显示为 �。").arg(bookTitle(path)).arg(count));
@@ -521,9 +714,12 @@ void MainWindow::onOpenFolder()
     const QString folder = QFileDialog::getExistingDirectory(
             this, tr("选择文件夹"), QString(),
             QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
-    if (folder.isEmpty())
-        return;
+    if (!folder.isEmpty())
+        addFolder(folder);
+}
 
+void MainWindow::addFolder(const QString &folder)
+{
     const QStringList found = scanFolderRecursively(folder);
     if (found.isEmpty()) {
         QMessageBox::information(this, tr("扫描结果"), tr("未找到任何文本文件"), QMessageBox::Ok,
@@ -571,7 +767,8 @@ void MainWindow::addBooks(const QStringList &paths)
 
 void MainWindow::showBookList()
 {
-    m_bookshelfWidget->setBooks(m_bookList.books());
+    const Library::Shelf shelf = m_library->shelfOf(m_bookList.books());
+    m_bookshelfWidget->setBooks(shelf.books, shelf.progress);
     updateBookCountLabel();
 }
 
@@ -583,8 +780,10 @@ void MainWindow::onToggleBookshelf()
 
 void MainWindow::onBookSelectedByPath(QString filePath)
 {
-    if (!QFile::exists(filePath))
+    if (!QFile::exists(filePath)) {
+        offerToRemoveMissingBook(filePath);
         return;
+    }
     openBook(filePath);
     ui->stackedWidget->setCurrentIndex(ReadingPage);
 }
@@ -609,7 +808,8 @@ void MainWindow::updateBookCountLabel()
 
 void MainWindow::openBook(const QString &path)
 {
-    m_session->open(path);
+    const BookRecord record = m_library->recordFor(path);
+    m_session->open(path, record.place, record.encodingOverride.toLatin1());
     showBookName(path);
 }
 
@@ -647,9 +847,13 @@ void MainWindow::openFromOutside(const QString &path)
 void MainWindow::openNewestBook()
 {
     m_startupLoadIssued = true;
+    showLibraryNotice();
     const QStringList books = m_bookList.books();
+    const QString lastRead = m_library->lastReadBook();
     if (!m_startupBook.isEmpty())
         openBook(m_startupBook);
+    else if (!lastRead.isEmpty())
+        openBook(lastRead);
     else if (!books.isEmpty())
         openBook(books.first());
     if (!m_missingStartupBook.isEmpty())
@@ -709,6 +913,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     m_settings.recordWindowState(saveGeometry(), saveState(0), m_chrome->isFullScreen(),
                                  m_isSearchBarVisible);
+    m_library->flush();
     event->accept();
 }
 
@@ -724,6 +929,7 @@ void MainWindow::resetApplication()
 
     m_settings.reset();
     m_session->close();
+    m_library->clear();
     m_pageWidget->setBackgroundColor(m_settings.backgroundColor());
     m_pageWidget->setTextColor(m_settings.textColor());
     m_pageWidget->setTextFont(m_settings.readingFont());

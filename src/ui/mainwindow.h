@@ -2,11 +2,14 @@
 #define MAINWINDOW_H
 
 #include "booklist.h"
+#include "bookmark.h"
 #include "paginator.h"
 #include "settings.h"
 
 #include <QMainWindow>
 #include <QStringList>
+
+#include <optional>
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -14,15 +17,18 @@ class MainWindow;
 }
 QT_END_NAMESPACE
 
+class BookFingerprint;
 class BookshelfWidget;
 class ContentsPage;
 class QPushButton;
 class SearchResultsList;
 class QAbstractButton;
 class LanguageManager;
+class Library;
 class MainMenu;
 class Notice;
 class PageWidget;
+class ReadingToolBar;
 class ReadingSession;
 class WindowChrome;
 
@@ -80,6 +86,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void connectControls();
@@ -87,7 +95,8 @@ private:
     void showBook(const QString &path);
     void showPagesInPlace();
     void onOpenFailed(const QString &path, const QString &reason);
-    void reportUnreadableBytes(const QString &path, const QByteArray &encoding, qsizetype count);
+    void reportUnreadableBytes(const QString &path, const BookFingerprint &fingerprint,
+                               const QString &encoding, qsizetype count);
     void applyReadingFont(const QFont &font);
     void zoomBy(int step);
     void updateFormat();
@@ -114,12 +123,28 @@ private:
     void addSearchResults();
     void showAllResults();
     void openResult(qsizetype offset, qsizetype length);
+    void connectLibrary();
+    void keepPlace();
+    void showLibraryNotice();
+    void toggleBookmark();
+    void showBookmarkState();
+    std::optional<Bookmark> bookmarkOnPage() const;
+    void showBookmarks();
+    void reopenInEncoding(const QByteArray &encoding);
+    void showShelfMenu(const QString &path, const QPoint &globalPos);
+    void removeFromShelf(const QString &path);
+    void showBookProperties(const QString &path);
+    void offerToRemoveMissingBook(const QString &path);
+    void addFolder(const QString &folder);
+    void addDroppedBooks(const QStringList &paths);
 
     Ui::MainWindow *ui;
     Settings m_settings;
     BookList m_bookList;
     ReadingSession *m_session;
+    Library *m_library;
     PageWidget *m_pageWidget;
+    ReadingToolBar *m_readingTools;
     BookshelfWidget *m_bookshelfWidget;
     LanguageManager *m_languages;
     MainMenu *m_mainMenu;
@@ -136,6 +161,7 @@ private:
     QString m_startupBook;
     QString m_missingStartupBook;
     QString m_translatedLanguage;
+    bool m_libraryNoticeShown = false;
 };
 
 #endif

@@ -171,6 +171,28 @@ void PageWidget::paintEvent(QPaintEvent *)
         drawOutgoingPage(painter, p);
         drawPageCurl(painter, p);
     }
+    if (m_bookmarked && m_flipProgress <= 0.0f)
+        drawBookmarkRibbon(painter);
+}
+
+void PageWidget::setBookmarked(bool bookmarked)
+{
+    if (std::exchange(m_bookmarked, bookmarked) != bookmarked)
+        update();
+}
+
+// A ribbon hanging from the top edge near the right corner, notched at its end.
+void PageWidget::drawBookmarkRibbon(QPainter &painter)
+{
+    constexpr int Width = 18;
+    constexpr int Length = 34;
+    constexpr int Notch = 7;
+    const int left = width() - TextMargin - Width;
+    const QPolygon ribbon({ QPoint(left, 0), QPoint(left + Width, 0), QPoint(left + Width, Length),
+                            QPoint(left + Width / 2, Length - Notch), QPoint(left, Length) });
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(196, 48, 43));
+    painter.drawPolygon(ribbon);
 }
 
 // What a turn shows does not change from frame to frame apart from where it stands, so the

@@ -47,6 +47,9 @@ public:
     void setBackgroundColor(const QColor &color);
     void setTextColor(const QColor &color);
     void setTextFont(const QFont &font);
+    // Whether the page at rest carries a bookmark, shown as a ribbon in its top corner.
+    void setBookmarked(bool bookmarked);
+    bool isBookmarked() const { return m_bookmarked; }
 
     float flipProgress() const;
     void setFlipProgress(float progress);
@@ -78,6 +81,7 @@ private:
     void startTurn(const TurnRequest &request);
     void startPendingTurn();
     void drawPage(QPainter &painter, int page);
+    void drawBookmarkRibbon(QPainter &painter);
     void drawText(QPainter &painter, const QRect &area, int page);
     void drawOutgoingPage(QPainter &painter, float progress);
     void drawPageCurl(QPainter &painter, float progress);
@@ -104,6 +108,7 @@ private:
         qsizetype length = 0;
     };
     Highlight m_highlight;
+    bool m_bookmarked = false;
 
     // The pages of the running turn, drawn once for all its frames.
     struct TurnLayers

@@ -3,7 +3,8 @@
 # page, page turns by keys and wheel, the bookshelf, a search, a zoom step, the switch to
 # English through the main menu, and the title bar's close button. Checks that the process
 # ends with 0, that the settings file holds what the session chose, and that screenshots on
-# the way show a page of text. Usage: run-e2e.sh <lexorin binary> <screenshot folder>
+# the way show a page of text. Then starts it again, turns pages, kills it with SIGKILL and
+# checks that the next start shows the very same page. Usage: run-e2e.sh <lexorin binary> <screenshot folder>
 set -euo pipefail
 
 if [ -z "${DISPLAY:-}" ]; then
@@ -15,14 +16,14 @@ shots=$2
 mkdir -p "$shots"
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
-export HOME=$home XDG_CONFIG_HOME=$home/.config
+export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_DATA_HOME=$home/.local/share
 unset QT_QPA_PLATFORM
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Counts the colours in the page area of a screenshot: a page of text has dozens from
 # antialiasing, an empty or single-colour frame one or two.
-page_colours() { convert "$1" -crop 480x560+100+120 +repage -format %k info:; }
+page_colours() { convert "$1" -crop 480x560+100+60 +repage -format %k info:; }
 
 shot() {
     local file=$shots/$1.png
@@ -91,4 +92,46 @@ grep -qx 'language=en_US' "$settings" || fail "language not saved as English"
 grep -qx 'fontSize=16' "$settings" || fail "zoom size not saved"
 grep -q '^recentFiles=.*星灯童话集.txt' "$settings" || fail "book list not saved"
 grep -q '^recentFiles=.*A Pocketful of Weather.txt' "$settings" || fail "book list not saved"
+# ---- The place survives a kill ----------------------------------------------------------
+
+# Starts the reader and waits until its window shows a page; sets pid, x and y.
+start_reader() {
+    "$reader" >> "$home/reader.log" 2>&1 &
+    pid=$!
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Lexorin$' | head -n 1)
+    [ -n "$window" ] || fail "no window appeared on restart"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    x=$((X + 10)) y=$((Y + 10))
+    xdotool windowfocus --sync "$window" || true
+    for _ in $(seq 40); do
+        sleep 0.5
+        [ "$(page_colours "$(shot "$1")")" -gt 20 ] && break
+    done
+    sleep 1
+    shot "$1" > /dev/null
+}
+
+# The page area and the page label of a screenshot, as pixels that differ from another's.
+differing_pixels() {
+    convert "$1" -crop 480x700+100+120 +repage "$home/a.png"
+    convert "$2" -crop 480x700+100+120 +repage "$home/b.png"
+    compare -metric AE "$home/a.png" "$home/b.png" null: 2>&1 || true
+}
+
+start_reader 07-restarted
+xdotool key Next Next Next Next
+sleep 1.5
+shot 08-turned-on > /dev/null
+[ "$(differing_pixels "$shots/07-restarted.png" "$shots/08-turned-on.png")" != 0 ] ||
+    fail "the page did not turn after the restart"
+sleep 2 # the place is written a second after the reader settles
+kill -9 "$pid"
+wait "$pid" 2> /dev/null || true
+
+start_reader 09-after-kill
+expect_text "$shots/09-after-kill.png"
+kill "$pid"
+wait "$pid" 2> /dev/null || true
+[ "$(differing_pixels "$shots/08-turned-on.png" "$shots/09-after-kill.png")" = 0 ] ||
+    fail "after a kill the reader did not reopen the page it was on (see 08 and 09)"
 echo "1 passed, 0 failed"

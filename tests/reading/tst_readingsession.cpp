@@ -23,6 +23,9 @@ private slots:
     void stepsThroughChaptersByPage();
     void chaptersSurviveARecut();
     void chapterAskedForDuringARecutIsKept();
+    void opensAtThePageHoldingAPlace_data();
+    void opensAtThePageHoldingAPlace();
+    void opensInAChosenEncoding();
 
 private:
     void run(ReadingSession &session, const QStringList &events);
@@ -342,4 +345,62 @@ void TestReadingSession::chapterAskedForDuringARecutIsKept()
 }
 
 LEXORIN_TEST_MAIN(TestReadingSession)
+// The first page shown already holds the place, also when it lies beyond the first pages
+// cut; a place past the end of a book that grew shorter shows its last page.
+void TestReadingSession::opensAtThePageHoldingAPlace_data()
+{
+    QTest::addColumn<QString>("book");
+    QTest::addColumn<qsizetype>("place");
+
+    QTest::newRow("start") << "small" << qsizetype(0);
+    QTest::newRow("middle") << "small" << qsizetype(12000);
+    QTest::newRow("deep in a book still being cut") << "big" << qsizetype(3000000);
+    QTest::newRow("past the end") << "small" << qsizetype(10000000);
+}
+
+void TestReadingSession::opensAtThePageHoldingAPlace()
+{
+    QFETCH(QString, book);
+    QFETCH(qsizetype, place);
+
+    ReadingSession session;
+    session.setFormat(Narrow);
+    QSignalSpy shown(&session, &ReadingSession::bookShown);
+    session.open(book == QLatin1String("big") ? m_big : m_small, place);
+    QTRY_COMPARE_WITH_TIMEOUT(shown.size(), 1, 30000);
+    const std::vector<QString> &pages = session.pages();
+    const qsizetype length = Paginator::offsetOfPage(pages, int(pages.size()));
+    if (place < length) {
+        QVERIFY(session.place() <= place);
+        QVERIFY(place < session.place() + pages[session.page()].size());
+    } else {
+        QVERIFY(session.isComplete());
+        QCOMPARE(session.page(), int(pages.size()) - 1);
+    }
+    const qsizetype placeShown = session.place();
+    settle(session);
+    QCOMPARE(session.place(), placeShown);
+    verifyConsistent(session);
+}
+
+// The chosen encoding holds for the book's later re-cuts too, which read the file again.
+void TestReadingSession::opensInAChosenEncoding()
+{
+    const QString path = m_dir.filePath(QStringLiteral("latin1.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("Caf\u00e9 cr\u00e8me, na\u00efve fa\u00e7ade.\n").toUtf8());
+    file.close();
+
+    ReadingSession session;
+    session.setFormat(Narrow);
+    session.open(path, 0, "ISO-8859-1");
+    settle(session);
+    QVERIFY(session.pages().front().startsWith(QStringLiteral("Caf\u00c3\u00a9")));
+    QCOMPARE(session.encoding(), QByteArray("ISO-8859-1"));
+    session.setFormat(Zoomed);
+    settle(session);
+    QVERIFY(session.pages().front().startsWith(QStringLiteral("Caf\u00c3\u00a9")));
+}
+
 #include "tst_readingsession.moc"

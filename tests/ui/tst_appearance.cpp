@@ -61,7 +61,7 @@ private:
 
 void TestAppearance::init()
 {
-    store().clear();
+    startAfresh();
 }
 
 void TestAppearance::cleanup()

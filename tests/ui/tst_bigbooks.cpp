@@ -56,7 +56,7 @@ void TestBigBooks::initTestCase()
 
 void TestBigBooks::init()
 {
-    store().clear();
+    startAfresh();
 }
 
 std::unique_ptr<MainWindow> TestBigBooks::openWindow()

@@ -18,11 +18,23 @@ const QStringList ShelfBooks = {
     QStringLiteral("C:/Books/Vol.1.Intro.txt"),
 };
 
-QStringList numberedBooks(int count)
+QStringList numberedBooks(int count, const QString &folder = QStringLiteral("/books"))
 {
     QStringList books;
     for (int number = 1; number <= count; ++number)
-        books.append(QStringLiteral("/books/Book %1.txt").arg(number));
+        books.append(QStringLiteral("%1/Book %2.txt").arg(folder).arg(number));
+    return books;
+}
+
+// Books whose files are there, so their covers are not drawn as missing.
+QStringList presentBooks(int count, const QTemporaryDir &dir)
+{
+    const QStringList books = numberedBooks(count, dir.path());
+    for (const QString &path : books) {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write("text\n");
+    }
     return books;
 }
 
@@ -60,6 +72,7 @@ private slots:
     void itemsFollowTheLatestBookList();
     void coverColourFollowsPosition_data();
     void coverColourFollowsPosition();
+    void coverShowsProgressAndMissingFiles();
     void emptyListShowsOnlyTheHint();
     void clickOnBookEmitsItsExactPath_data();
     void clickOnBookEmitsItsExactPath();
@@ -138,12 +151,38 @@ void TestBookshelfWidget::coverColourFollowsPosition()
     QFETCH(int, row);
     QFETCH(QColor, color);
 
+    QTemporaryDir dir;
     BookshelfWidget shelf;
     showShelf(shelf);
-    shelf.setBooks(numberedBooks(11));
+    shelf.setBooks(presentBooks(11, dir));
 
     const QListWidgetItem *item = shelf.item(row);
     QCOMPARE(iconImage(item), coverImage(item->text(), color));
+}
+
+// A book read halfway shows a half-filled bar and says so; a book whose file is gone is
+// greyed and marked, whatever its progress.
+void TestBookshelfWidget::coverShowsProgressAndMissingFiles()
+{
+    QTemporaryDir dir;
+    QStringList books = presentBooks(2, dir);
+    books.append(dir.filePath(QStringLiteral("gone.txt")));
+    BookshelfWidget shelf;
+    showShelf(shelf);
+    shelf.setBooks(books, { { books[0], 0.5 }, { books[2], 0.25 } });
+
+    const QColor first = CoverPainter::coverColor(0);
+    const QImage halfRead = CoverPainter::withProgress(CoverPainter::generateCover(shelf.item(0)->text(), first), 0.5)
+                                    .toImage()
+                                    .convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(iconImage(shelf.item(0)), halfRead);
+    QVERIFY(halfRead != coverImage(shelf.item(0)->text(), first));
+    QVERIFY(shelf.item(0)->toolTip().contains(QStringLiteral("50%")));
+    QCOMPARE(iconImage(shelf.item(1)), coverImage(shelf.item(1)->text(), CoverPainter::coverColor(1)));
+
+    const QImage missing = iconImage(shelf.item(2));
+    QVERIFY(missing.pixelColor(10, 10).saturation() == 0);
+    QVERIFY(shelf.item(2)->toolTip().contains(QStringLiteral("文件已不存在")));
 }
 
 void TestBookshelfWidget::emptyListShowsOnlyTheHint()

@@ -45,7 +45,7 @@ Q_DECLARE_METATYPE(Qt::Key)
 
 void TestChrome::init()
 {
-    store().clear();
+    startAfresh();
     m_window = std::make_unique<MainWindow>();
     m_window->move(100, 100);
     m_window->show();

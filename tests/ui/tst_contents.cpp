@@ -68,7 +68,7 @@ private:
 
 void TestContents::init()
 {
-    store().clear();
+    startAfresh();
     m_window = std::make_unique<MainWindow>();
     auto *loader = m_window->findChild<FileLoader *>();
     QSignalSpy loaded(loader, &FileLoader::fileLoaded);

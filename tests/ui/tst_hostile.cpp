@@ -57,7 +57,7 @@ qint64 longestStallWhile(const std::function<bool()> &busy, int timeoutMs)
 
 void TestHostile::init()
 {
-    store().clear();
+    startAfresh();
     m_dir = std::make_unique<QTemporaryDir>();
 }
 

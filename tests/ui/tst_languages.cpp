@@ -32,7 +32,7 @@ private:
 
 void TestLanguages::init()
 {
-    store().clear();
+    startAfresh();
 }
 
 QStringList TestLanguages::menuTexts(MainWindow &window, QStringList *checked)

@@ -34,7 +34,7 @@ private:
 
 void TestLibrary::init()
 {
-    store().clear();
+    startAfresh();
     m_dir = std::make_unique<QTemporaryDir>();
     m_window = std::make_unique<MainWindow>();
 }
@@ -165,7 +165,10 @@ void TestLibrary::shelfPicksOpenBooksAndIgnoreVanishedOnes()
     QCOMPARE(stack->currentIndex(), 1);
     QCOMPARE(bookName(*m_window), QStringLiteral("Quorvane - 共有 2 本书"));
 
+    QString question;
+    answerNextMessageBox(QMessageBox::No, nullptr, &question);
     m_window->onBookSelectedByPath(m_dir->filePath(QStringLiteral("gone.txt")));
+    QVERIFY(question.contains(QStringLiteral("gone.txt")));
     QCOMPARE(stack->currentIndex(), 1);
 
     emit m_window->findChild<BookshelfWidget *>()->bookSelected(

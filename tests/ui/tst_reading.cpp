@@ -36,7 +36,7 @@ private:
 
 void TestReading::init()
 {
-    store().clear();
+    startAfresh();
     m_dir = std::make_unique<QTemporaryDir>();
     m_window = openWindow();
     const QString label = pageLabel(*m_window);

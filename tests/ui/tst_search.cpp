@@ -110,7 +110,7 @@ void TestSearch::initTestCase()
 
 void TestSearch::init()
 {
-    store().clear();
+    startAfresh();
     m_window = std::make_unique<MainWindow>();
     // The bar takes room from the page, so it is shown before the book is cut into pages.
     child<QAbstractButton>(*m_window, "toggleSearchButton")->click();

@@ -37,7 +37,7 @@ QString writeBook(const QTemporaryDir &dir, const QString &name)
 
 void TestSettings::init()
 {
-    store().clear();
+    startAfresh();
 }
 
 void TestSettings::firstStartWritesTheBookListAndTheLook()

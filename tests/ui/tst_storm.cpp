@@ -78,7 +78,7 @@ void TestStorm::sendWheel(MainWindow &window, int deltaY)
 void TestStorm::randomInputWhileBooksLoadAndPagesTurn()
 {
     writeBooks();
-    store().clear();
+    startAfresh();
     MainWindow window;
     QSignalSpy loaded(window.findChild<FileLoader *>(), &FileLoader::fileLoaded);
     window.show();

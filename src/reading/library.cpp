@@ -1,0 +1,181 @@
+#include "library.h"
+
+#include "librarydatabase.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+#include <utility>
+
+Library::Library(const QString &folder, QObject *parent)
+    : QObject(parent)
+    , m_database(new LibraryDatabase(folder, this))
+{
+    m_saveTimer.setSingleShot(true);
+    m_saveTimer.setInterval(SaveDelayMs);
+    connect(&m_saveTimer, &QTimer::timeout, this, &Library::flush);
+}
+
+Library::~Library()
+{
+    flush();
+}
+
+QString Library::open()
+{
+    m_database->open();
+    return m_database->statusMessage();
+}
+
+BookRecord Library::recordFor(const QString &path) const
+{
+    return m_database->book(path);
+}
+
+QString Library::lastReadBook() const
+{
+    const BookRecord record = m_database->lastReadBook();
+    return record.isStored() && QFileInfo(record.path).isFile() ? record.path : QString();
+}
+
+// Paths on the shelf are matched as given first; only those that differ from the stored
+// canonical path cost a look at the file system. Times are compared as numbers: comparing
+// local date-times converts each one on every comparison.
+Library::Shelf Library::shelfOf(const QStringList &books) const
+{
+    struct Stored
+    {
+        qint64 lastRead; // 0 when never read
+        double progress;
+    };
+    QHash<QString, Stored> stored;
+    for (const BookRecord &record : m_database->books())
+        stored.insert(record.path, { record.lastReadAt.isValid() ? record.lastReadAt.toMSecsSinceEpoch() : 0,
+                                     record.progress() });
+    Shelf shelf;
+    QList<std::pair<qint64, QString>> read;
+    QStringList unread;
+    for (const QString &path : books) {
+        auto found = stored.constFind(path);
+        if (found == stored.cend() && !stored.isEmpty())
+            found = stored.constFind(LibraryDatabase::canonicalPath(path));
+        if (found == stored.cend()) {
+            unread.append(path);
+            continue;
+        }
+        shelf.progress.insert(path, found->progress);
+        if (found->lastRead > 0)
+            read.append({ found->lastRead, path });
+        else
+            unread.append(path);
+    }
+    std::stable_sort(read.begin(), read.end(),
+                     [](const auto &a, const auto &b) { return a.first > b.first; });
+    shelf.books.reserve(books.size());
+    for (const auto &entry : std::as_const(read))
+        shelf.books.append(entry.second);
+    shelf.books += unread;
+    return shelf;
+}
+
+void Library::noteDecoded(const QString &path, const BookFingerprint &fingerprint,
+                          const QString &encoding)
+{
+    const bool known = m_database->book(path).isStored();
+    const BookRecord record = m_database->bookFor(path, fingerprint);
+    if (!record.isStored())
+        return;
+    m_ids.insert(path, record.id);
+    m_database->setEncoding(record.id, encoding);
+    // Reading the book again in another format or encoding is no new opening.
+    if (std::exchange(m_lastOpened, path) != path)
+        m_database->recordOpened(record.id);
+    if (!known && record.place > 0)
+        emit movedBookFound(path, record);
+}
+
+void Library::setEncodingOverride(const QString &path, const QString &encoding)
+{
+    if (const qint64 id = idOf(path))
+        m_database->setEncodingOverride(id, encoding);
+}
+
+void Library::keepPlace(const QString &path, qsizetype place, qsizetype textLength)
+{
+    if (path.isEmpty())
+        return;
+    if (!m_pending.path.isEmpty() && m_pending.path != path)
+        flush();
+    m_pending = { path, place, textLength };
+    m_saveTimer.start();
+}
+
+void Library::flush()
+{
+    m_saveTimer.stop();
+    const PendingPlace pending = std::exchange(m_pending, {});
+    if (const qint64 id = pending.path.isEmpty() ? 0 : idOf(pending.path))
+        m_database->savePlace(id, pending.place, pending.textLength);
+}
+
+QList<Bookmark> Library::bookmarks(const QString &path) const
+{
+    const qint64 id = idOf(path);
+    return id ? m_database->bookmarks(id) : QList<Bookmark>();
+}
+
+Bookmark Library::addBookmark(const QString &path, qsizetype place, const QString &snippet)
+{
+    const qint64 id = idOf(path);
+    return id ? m_database->addBookmark(id, place, snippet) : Bookmark();
+}
+
+void Library::removeBookmark(qint64 bookmarkId)
+{
+    m_database->removeBookmark(bookmarkId);
+}
+
+std::optional<Bookmark> Library::bookmarkWithin(const QString &path, qint64 from, qint64 to) const
+{
+    for (const Bookmark &bookmark : bookmarks(path)) {
+        if (bookmark.place >= from && bookmark.place < to)
+            return bookmark;
+    }
+    return std::nullopt;
+}
+
+QString Library::snippetOf(const QString &pageText)
+{
+    for (const QStringView line : QStringView(pageText).split(u'\n')) {
+        const QStringView text = line.trimmed();
+        if (!text.isEmpty())
+            return text.left(LibraryDatabase::MaxSnippetLength).toString();
+    }
+    return QString();
+}
+
+void Library::forget(const QString &path)
+{
+    if (m_pending.path == path)
+        m_pending = {};
+    const qint64 id = idOf(path);
+    if (id)
+        m_database->removeBook(id);
+    m_ids.remove(path);
+}
+
+void Library::clear()
+{
+    m_saveTimer.stop();
+    m_pending = {};
+    m_ids.clear();
+    m_lastOpened.clear();
+    m_database->clear();
+}
+
+// A book not opened in this run is looked up by its path.
+qint64 Library::idOf(const QString &path) const
+{
+    const auto found = m_ids.constFind(path);
+    return found != m_ids.cend() ? *found : m_database->book(path).id;
+}

@@ -1,0 +1,95 @@
+#ifndef LIBRARY_H
+#define LIBRARY_H
+
+#include "bookfingerprint.h"
+#include "bookmark.h"
+#include "bookrecord.h"
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+
+#include <optional>
+
+class LibraryDatabase;
+
+// What the reader remembers of its books, as the window needs it: where to open a book,
+// its place kept as the reader moves (written at most once a second, and at once when
+// another book takes over or the library is flushed), its bookmarks, and the shelf's order.
+// Books are known by path; the loader's fingerprint of a book ties the path to its record,
+// which follows a book moved to another path.
+class Library : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int SaveDelayMs = 1000;
+
+    // An empty folder means the per-user data folder.
+    explicit Library(const QString &folder = QString(), QObject *parent = nullptr);
+    ~Library() override;
+
+    // Opens the database; what the reader should be told about it, or an empty text.
+    QString open();
+    LibraryDatabase *database() const { return m_database; }
+
+    // The record a book is opened with: its place and the encoding the reader chose.
+    BookRecord recordFor(const QString &path) const;
+    // The book read last whose file is still there, or an empty path.
+    QString lastReadBook() const;
+    struct Shelf
+    {
+        // The books in the order last read, those the library has no reading of after them
+        // in the order given.
+        QStringList books;
+        // How far through each book the reader is, from 0 to 1, by the paths given; books
+        // the library does not know are left out.
+        QHash<QString, double> progress;
+    };
+    // The shelf of the books given, from one reading of the library.
+    Shelf shelfOf(const QStringList &books) const;
+
+    // The loader read a book: the library ties the path to its record, counts the opening
+    // and notes the encoding. A book found moved from another path announces its record.
+    void noteDecoded(const QString &path, const BookFingerprint &fingerprint, const QString &encoding);
+    void setEncodingOverride(const QString &path, const QString &encoding);
+
+    void keepPlace(const QString &path, qsizetype place, qsizetype textLength);
+    // Writes the place waiting to be written.
+    void flush();
+
+    QList<Bookmark> bookmarks(const QString &path) const;
+    Bookmark addBookmark(const QString &path, qsizetype place, const QString &snippet);
+    void removeBookmark(qint64 bookmarkId);
+    // The first bookmark at a place from `from` up to (not including) `to`.
+    std::optional<Bookmark> bookmarkWithin(const QString &path, qint64 from, qint64 to) const;
+    // What a bookmark shows of a page: its first line that holds any text.
+    static QString snippetOf(const QString &pageText);
+
+    void forget(const QString &path);
+    void clear();
+
+signals:
+    // A book opened at a path the library did not know is one it knows from another path.
+    void movedBookFound(const QString &path, const BookRecord &record);
+
+private:
+    qint64 idOf(const QString &path) const;
+
+    LibraryDatabase *m_database;
+    QHash<QString, qint64> m_ids;
+    QString m_lastOpened;
+
+    struct PendingPlace
+    {
+        QString path;
+        qsizetype place = 0;
+        qsizetype textLength = 0;
+    };
+    PendingPlace m_pending;
+    QTimer m_saveTimer;
+};
+
+#endif

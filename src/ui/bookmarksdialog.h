@@ -1,0 +1,43 @@
+#ifndef BOOKMARKSDIALOG_H
+#define BOOKMARKSDIALOG_H
+
+#include "bookmark.h"
+
+#include <QDialog>
+#include <QList>
+
+#include <functional>
+
+QT_BEGIN_NAMESPACE
+namespace Ui {
+class BookmarksDialog;
+}
+QT_END_NAMESPACE
+
+// The bookmarks of the book on show: a line of the marked page, its page number as the
+// book is cut now, and when it was marked. The reader jumps to one or deletes it.
+class BookmarksDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit BookmarksDialog(QWidget *parent = nullptr);
+    ~BookmarksDialog() override;
+
+    // pageOf gives the page number (from 1) that holds a place.
+    void setBookmarks(const QList<Bookmark> &bookmarks, const std::function<int(qint64)> &pageOf);
+    int count() const;
+
+signals:
+    void bookmarkChosen(qint64 place);
+    void bookmarkRemoved(qint64 bookmarkId);
+
+private:
+    void goToSelected();
+    void removeSelected();
+    void updateButtons();
+
+    Ui::BookmarksDialog *ui;
+};
+
+#endif

@@ -1,0 +1,43 @@
+#include "bookpropertiesdialog.h"
+
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QVBoxLayout>
+
+BookPropertiesDialog::BookPropertiesDialog(const QString &filePath, const BookRecord &record,
+                                           QWidget *parent)
+    : QDialog(parent)
+{
+    setWindowTitle(tr("书籍属性"));
+    auto *layout = new QVBoxLayout(this);
+    auto *form = new QFormLayout;
+    layout->addLayout(form);
+
+    const QFileInfo file(filePath);
+    const QLocale locale;
+    addRow(form, tr("书名"), file.completeBaseName());
+    addRow(form, tr("位置"), QDir::toNativeSeparators(filePath));
+    addRow(form, tr("大小"), file.exists() ? locale.formattedDataSize(file.size()) : tr("文件已不存在"));
+    addRow(form, tr("编码"), record.encoding.isEmpty() ? tr("未知") : record.encoding);
+    if (!record.encodingOverride.isEmpty())
+        addRow(form, tr("指定编码"), record.encodingOverride);
+    addRow(form, tr("进度"), record.textLength > 0 ? tr("%1%").arg(qRound(record.progress() * 100)) : tr("未读"));
+    if (record.lastReadAt.isValid())
+        addRow(form, tr("上次阅读"), locale.toString(record.lastReadAt.toLocalTime(), QLocale::ShortFormat));
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+void BookPropertiesDialog::addRow(QFormLayout *form, const QString &label, const QString &value)
+{
+    auto *field = new QLabel(value, this);
+    field->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    field->setWordWrap(true);
+    form->addRow(label, field);
+}

@@ -1,0 +1,38 @@
+#ifndef READINGTOOLBAR_H
+#define READINGTOOLBAR_H
+
+#include <QWidget>
+
+class EncodingMenu;
+class QToolButton;
+
+// The buttons beside the page that act on the book on show: mark the page, list the
+// book's bookmarks, reopen the book in another encoding.
+class ReadingToolBar : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ReadingToolBar(QWidget *parent = nullptr);
+
+    EncodingMenu *encodingMenu() const { return m_encodingMenu; }
+    void setPageBookmarked(bool bookmarked);
+
+signals:
+    void bookmarkToggled();
+    void bookmarksRequested();
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    QToolButton *addButton(const char *name);
+    void retranslate();
+
+    QToolButton *m_bookmarkButton;
+    QToolButton *m_bookmarksButton;
+    QToolButton *m_encodingButton;
+    EncodingMenu *m_encodingMenu;
+};
+
+#endif

@@ -1,0 +1,23 @@
+#ifndef SHELFCONTEXTMENU_H
+#define SHELFCONTEXTMENU_H
+
+#include <QMenu>
+#include <QString>
+
+// What can be done with one book on the shelf. The menu names the book's path with each
+// choice, so it can be shown and forgotten.
+class ShelfContextMenu : public QMenu
+{
+    Q_OBJECT
+
+public:
+    explicit ShelfContextMenu(const QString &filePath, QWidget *parent = nullptr);
+
+signals:
+    void openChosen(const QString &filePath);
+    void removeChosen(const QString &filePath);
+    void showInFolderChosen(const QString &filePath);
+    void propertiesChosen(const QString &filePath);
+};
+
+#endif

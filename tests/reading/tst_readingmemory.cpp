@@ -1,0 +1,151 @@
+#include "library.h"
+#include "librarydatabase.h"
+#include "testmain.h"
+
+#include <QDir>
+#include <QSignalSpy>
+
+// The library as the window uses it: places written late but never lost, books found again
+// after a move, the shelf's order, and forgetting.
+class TestReadingMemory : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void placeIsWrittenOnceTheReaderSettles();
+    void anotherBookWritesThePlaceWaiting();
+    void movedBookBringsItsRecord();
+    void shelfIsOrderedByLastRead();
+    void forgettingAndClearing();
+
+private:
+    QString writeBook(const QString &name, const QByteArray &content);
+    void decode(Library &library, const QString &path);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<Library> m_library;
+};
+
+void TestReadingMemory::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_library = std::make_unique<Library>(m_dir->filePath(QStringLiteral("data")));
+    QCOMPARE(m_library->open(), QString());
+}
+
+QString TestReadingMemory::writeBook(const QString &name, const QByteArray &content)
+{
+    const QString path = m_dir->filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    file.write(content);
+    return path;
+}
+
+void TestReadingMemory::decode(Library &library, const QString &path)
+{
+    library.noteDecoded(path, BookFingerprint::ofFile(path), QStringLiteral("UTF-8"));
+}
+
+// Pages turned in a burst cost one write, of the last place, a second after the last turn.
+void TestReadingMemory::placeIsWrittenOnceTheReaderSettles()
+{
+    const QString path = writeBook(QStringLiteral("a.txt"), QByteArray(5000, 'a'));
+    decode(*m_library, path);
+    for (qsizetype place : { 100, 200, 300 })
+        m_library->keepPlace(path, place, 5000);
+    QCOMPARE(m_library->recordFor(path).place, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(m_library->recordFor(path).place, 300, 3000);
+    QCOMPARE(m_library->recordFor(path).textLength, 5000);
+    QCOMPARE(m_library->recordFor(path).encoding, QStringLiteral("UTF-8"));
+
+    m_library->keepPlace(path, 400, 5000);
+    m_library.reset();
+    Library reopened(m_dir->filePath(QStringLiteral("data")));
+    reopened.open();
+    QCOMPARE(reopened.recordFor(path).place, 400);
+}
+
+void TestReadingMemory::anotherBookWritesThePlaceWaiting()
+{
+    const QString first = writeBook(QStringLiteral("a.txt"), QByteArray(5000, 'a'));
+    const QString second = writeBook(QStringLiteral("b.txt"), QByteArray(5000, 'b'));
+    decode(*m_library, first);
+    decode(*m_library, second);
+    m_library->keepPlace(first, 1234, 5000);
+    m_library->keepPlace(second, 10, 5000);
+    QCOMPARE(m_library->recordFor(first).place, 1234);
+    QCOMPARE(m_library->recordFor(second).place, 0);
+}
+
+void TestReadingMemory::movedBookBringsItsRecord()
+{
+    const QString path = writeBook(QStringLiteral("a.txt"), QByteArray(5000, 'a'));
+    decode(*m_library, path);
+    m_library->keepPlace(path, 2500, 5000);
+    m_library->flush();
+    const QString moved = m_dir->filePath(QStringLiteral("moved.txt"));
+    QVERIFY(QFile::rename(path, moved));
+
+    QSignalSpy found(m_library.get(), &Library::movedBookFound);
+    QCOMPARE(m_library->recordFor(moved).place, 0);
+    decode(*m_library, moved);
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found.at(0).at(1).value<BookRecord>().place, 2500);
+    QCOMPARE(m_library->recordFor(moved).place, 2500);
+
+    decode(*m_library, moved);
+    QCOMPARE(found.size(), 1);
+}
+
+// Books read recently come first; books never read keep their order after them.
+void TestReadingMemory::shelfIsOrderedByLastRead()
+{
+    QStringList books;
+    for (const char *name : { "a.txt", "b.txt", "c.txt", "d.txt" })
+        books.append(writeBook(QLatin1String(name), QByteArray(100, name[0])));
+    QCOMPARE(m_library->shelfOf(books).books, books);
+
+    for (const int index : { 2, 1 }) {
+        decode(*m_library, books[index]);
+        m_library->keepPlace(books[index], 10, 100);
+        m_library->flush();
+        QTest::qWait(5);
+    }
+    QCOMPARE(m_library->shelfOf(books).books, QStringList({ books[1], books[2], books[0], books[3] }));
+    // A path spelled otherwise is the same book.
+    const QString spelled = m_dir->path() + QStringLiteral("/./c.txt");
+    QCOMPARE(m_library->shelfOf({ books[0], spelled }).books, QStringList({ spelled, books[0] }));
+    QCOMPARE(m_library->lastReadBook(), QFileInfo(books[1]).canonicalFilePath());
+    const QHash<QString, double> progress = m_library->shelfOf({ books[1], spelled, books[3] }).progress;
+    QCOMPARE(progress.value(books[1]), 0.1);
+    QCOMPARE(progress.value(spelled), 0.1);
+    QVERIFY(!progress.contains(books[3]));
+}
+
+void TestReadingMemory::forgettingAndClearing()
+{
+    const QString first = writeBook(QStringLiteral("a.txt"), QByteArray(5000, 'a'));
+    const QString second = writeBook(QStringLiteral("b.txt"), QByteArray(5000, 'b'));
+    decode(*m_library, first);
+    decode(*m_library, second);
+    m_library->addBookmark(first, 100, QStringLiteral("aaa"));
+    m_library->keepPlace(first, 300, 5000);
+    m_library->forget(first);
+    m_library->flush();
+    QVERIFY(!m_library->recordFor(first).isStored());
+    QVERIFY(m_library->bookmarks(first).isEmpty());
+    QVERIFY(QFile::exists(first));
+
+    m_library->keepPlace(second, 300, 5000);
+    m_library->clear();
+    m_library->flush();
+    QVERIFY(!m_library->recordFor(second).isStored());
+    QCOMPARE(m_library->lastReadBook(), QString());
+}
+
+LEXORIN_TEST_MAIN(TestReadingMemory)
+#include "tst_readingmemory.moc"

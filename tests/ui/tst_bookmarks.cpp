@@ -1,0 +1,198 @@
+#include "bookmarksdialog.h"
+#include "encodingmenu.h"
+#include "fileloader.h"
+#include "library.h"
+#include "librarydatabase.h"
+#include "readingsession.h"
+#include "testmain.h"
+#include "windowdriver.h"
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTreeWidget>
+
+using namespace WindowDriver;
+
+// Bookmarks on the reading page, and reopening a book in an encoding of the reader's choice.
+class TestBookmarks : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void ctrlDTogglesTheRibbonOfThePage();
+    void bookmarkStaysOnItsTextAcrossAZoom();
+    void listJumpsToABookmarkAndDeletesOne();
+    void chosenEncodingKeepsThePlaceAndIsRemembered();
+
+private:
+    void openWindow();
+    void turn(Qt::Key key, int times = 1);
+    bool ribbonShown() const { return pageWidget(*m_window)->isBookmarked(); }
+    ReadingSession *session() const { return m_window->findChild<ReadingSession *>(); }
+    QList<Bookmark> storedBookmarks() const;
+    void chooseEncoding(const QByteArray &encoding);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<MainWindow> m_window;
+    QString m_book;
+};
+
+void TestBookmarks::init()
+{
+    startAfresh();
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_book = m_dir->filePath(QStringLiteral("灯塔.txt"));
+    QFile file(m_book);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    for (int p = 0; p < 2000; ++p)
+        file.write(QStringLiteral("　　第%1段，守塔人数着台阶，一级一级往上走。\n").arg(p, 5, 10, QLatin1Char('0')).toUtf8());
+    file.close();
+    openWindow();
+}
+
+void TestBookmarks::cleanup()
+{
+    m_window.reset();
+}
+
+void TestBookmarks::openWindow()
+{
+    m_window = std::make_unique<MainWindow>();
+    m_window->openAtStart(m_book);
+    QSignalSpy loaded(m_window->findChild<FileLoader *>(), &FileLoader::fileLoaded);
+    m_window->show();
+    QVERIFY(loaded.wait(20000));
+    QTRY_VERIFY_WITH_TIMEOUT(session()->openingBook().isEmpty(), 10000);
+    waitForTurns(*m_window);
+}
+
+void TestBookmarks::turn(Qt::Key key, int times)
+{
+    for (int i = 0; i < times; ++i)
+        QTest::keyClick(m_window.get(), key);
+    waitForTurns(*m_window);
+}
+
+QList<Bookmark> TestBookmarks::storedBookmarks() const
+{
+    LibraryDatabase database;
+    database.open();
+    return database.bookmarks(database.book(m_book).id);
+}
+
+void TestBookmarks::chooseEncoding(const QByteArray &encoding)
+{
+    auto *menu = m_window->findChild<EncodingMenu *>();
+    QVERIFY(menu);
+    for (QAction *action : menu->actions()) {
+        if (action->isCheckable() && action->data().toByteArray() == encoding) {
+            action->trigger();
+            return;
+        }
+    }
+    QFAIL("encoding not offered");
+}
+
+void TestBookmarks::ctrlDTogglesTheRibbonOfThePage()
+{
+    turn(Qt::Key_Right, 3);
+    QVERIFY(!ribbonShown());
+    QTest::keyClick(m_window.get(), Qt::Key_D, Qt::ControlModifier);
+    QVERIFY(ribbonShown());
+    const QList<Bookmark> stored = storedBookmarks();
+    QCOMPARE(stored.size(), 1);
+    QCOMPARE(stored.front().place, session()->place());
+    QVERIFY(stored.front().snippet.startsWith(QStringLiteral("第")));
+
+    turn(Qt::Key_Right);
+    QVERIFY(!ribbonShown());
+    turn(Qt::Key_Left);
+    QVERIFY(ribbonShown());
+    child<QAbstractButton>(*m_window, "bookmarkButton")->click();
+    QVERIFY(!ribbonShown());
+    QVERIFY(storedBookmarks().isEmpty());
+}
+
+// After a zoom the page holding the marked text carries the ribbon; a restart keeps it.
+void TestBookmarks::bookmarkStaysOnItsTextAcrossAZoom()
+{
+    turn(Qt::Key_Right, 5);
+    QTest::keyClick(m_window.get(), Qt::Key_D, Qt::ControlModifier);
+    m_window->onZoomIn();
+    m_window->onZoomIn();
+    QTRY_VERIFY_WITH_TIMEOUT(session()->state() == ReadingSession::State::Reading, 10000);
+    QVERIFY(ribbonShown());
+    m_window->close();
+    openWindow();
+    QVERIFY(ribbonShown());
+}
+
+void TestBookmarks::listJumpsToABookmarkAndDeletesOne()
+{
+    for (const int steps : { 2, 3 }) {
+        turn(Qt::Key_Right, steps);
+        QTest::keyClick(m_window.get(), Qt::Key_D, Qt::ControlModifier);
+    }
+    turn(Qt::Key_Home);
+    QCOMPARE(session()->page(), 0);
+
+    QStringList pagesListed;
+    onNextModal([&pagesListed](QWidget *modal) {
+        auto *list = modal->findChild<QTreeWidget *>();
+        for (int row = 0; row < list->topLevelItemCount(); ++row)
+            pagesListed.append(list->topLevelItem(row)->text(1));
+        list->setCurrentItem(list->topLevelItem(1));
+        modal->findChild<QPushButton *>(QStringLiteral("goButton"))->click();
+    });
+    QTest::keyClick(m_window.get(), Qt::Key_B, Qt::ControlModifier);
+    QCOMPARE(pagesListed, QStringList({ "3", "6" }));
+    waitForTurns(*m_window);
+    QCOMPARE(session()->page(), 5);
+    QVERIFY(ribbonShown());
+
+    onNextModal([](QWidget *modal) {
+        auto *list = modal->findChild<QTreeWidget *>();
+        list->setCurrentItem(list->topLevelItem(1));
+        modal->findChild<QPushButton *>(QStringLiteral("removeButton"))->click();
+        QCOMPARE(list->topLevelItemCount(), 1);
+        static_cast<QDialog *>(modal)->reject();
+    });
+    child<QAbstractButton>(*m_window, "bookmarksButton")->click();
+    QVERIFY(!ribbonShown());
+    QCOMPARE(storedBookmarks().size(), 1);
+}
+
+// Reopened in the encoding it is written in, the book shows the same page; in another, other
+// text, and that choice holds for the next start.
+void TestBookmarks::chosenEncodingKeepsThePlaceAndIsRemembered()
+{
+    turn(Qt::Key_Right, 4);
+    const qsizetype place = session()->place();
+    const QString pageText = session()->pages().at(session()->page());
+
+    chooseEncoding("UTF-8");
+    QTRY_VERIFY_WITH_TIMEOUT(session()->openingBook().isEmpty(), 10000);
+    QCOMPARE(session()->encoding(), QByteArray("UTF-8"));
+    QCOMPARE(session()->place(), place);
+    QCOMPARE(session()->pages().at(session()->page()), pageText);
+
+    chooseEncoding("windows-1252");
+    QTRY_VERIFY_WITH_TIMEOUT(session()->openingBook().isEmpty(), 10000);
+    QVERIFY(!session()->pages().front().contains(QStringLiteral("守塔人")));
+    m_window->close();
+    openWindow();
+    QCOMPARE(session()->encoding(), QByteArray("windows-1252"));
+    QVERIFY(!session()->pages().front().contains(QStringLiteral("守塔人")));
+
+    chooseEncoding(QByteArray());
+    QTRY_VERIFY_WITH_TIMEOUT(session()->openingBook().isEmpty(), 10000);
+    QVERIFY(session()->pages().at(session()->page()).contains(QStringLiteral("守塔人")));
+    LibraryDatabase database;
+    database.open();
+    QCOMPARE(database.book(m_book).encodingOverride, QString());
+}
+
+LEXORIN_TEST_MAIN(TestBookmarks)
+#include "tst_bookmarks.moc"

@@ -1,0 +1,187 @@
+#include "bookshelfwidget.h"
+#include "fileloader.h"
+#include "librarydatabase.h"
+#include "readingsession.h"
+#include "shelfcontextmenu.h"
+#include "testmain.h"
+#include "windowdriver.h"
+
+#include <QLabel>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QUrl>
+
+using namespace WindowDriver;
+
+// What the reader does to books on the shelf: removing one, finding one gone, dropping
+// files and folders on the window.
+class TestShelfActions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void removingABookKeepsItsFile();
+    void propertiesNameFileEncodingAndProgress();
+    void goneBookIsOfferedForRemoval_data();
+    void goneBookIsOfferedForRemoval();
+    void droppedBooksJoinTheShelf_data();
+    void droppedBooksJoinTheShelf();
+
+private:
+    QString writeBook(const QString &relativePath);
+    QStringList shelf() const { return store().value(QStringLiteral("recentFiles")).toStringList(); }
+    bool isRemembered(const QString &path) const;
+    bool drop(const QStringList &paths);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<MainWindow> m_window;
+    QString m_book;
+};
+
+void TestShelfActions::init()
+{
+    startAfresh();
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_book = writeBook(QStringLiteral("渡口.txt"));
+    m_window = std::make_unique<MainWindow>();
+    m_window->openAtStart(m_book);
+    QSignalSpy loaded(m_window->findChild<FileLoader *>(), &FileLoader::fileLoaded);
+    m_window->show();
+    QVERIFY(loaded.wait(20000));
+    QTRY_VERIFY_WITH_TIMEOUT(isRemembered(m_book), 5000);
+}
+
+void TestShelfActions::cleanup()
+{
+    m_window.reset();
+}
+
+QString TestShelfActions::writeBook(const QString &relativePath)
+{
+    const QString path = m_dir->filePath(relativePath);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(QStringLiteral("　　渡口的船夫认得每一个过河的人。\n").repeated(200).toUtf8());
+    return path;
+}
+
+bool TestShelfActions::isRemembered(const QString &path) const
+{
+    LibraryDatabase database;
+    database.open();
+    return database.book(path).isStored();
+}
+
+bool TestShelfActions::drop(const QStringList &paths)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &path : paths)
+        urls.append(QUrl::fromLocalFile(path));
+    data.setUrls(urls);
+    const QPoint centre = m_window->rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_window.get(), &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent dropped(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_window.get(), &dropped);
+    return dropped.isAccepted();
+}
+
+void TestShelfActions::removingABookKeepsItsFile()
+{
+    QVERIFY(shelf().contains(m_book));
+    emit m_window->findChild<BookshelfWidget *>()->bookMenuRequested(m_book, QPoint(50, 50));
+    auto *menu = m_window->findChild<ShelfContextMenu *>();
+    QVERIFY(menu);
+    const QList<QAction *> actions = menu->actions();
+    const auto remove = std::find_if(actions.begin(), actions.end(), [](QAction *action) {
+        return action->text() == QStringLiteral("从书架移除");
+    });
+    QVERIFY(remove != actions.end());
+    (*remove)->trigger();
+    QVERIFY(!shelf().contains(m_book));
+    QVERIFY(!isRemembered(m_book));
+    QVERIFY(QFile::exists(m_book));
+}
+
+void TestShelfActions::propertiesNameFileEncodingAndProgress()
+{
+    QTest::keyClick(m_window.get(), Qt::Key_End);
+    m_window->close();
+    emit m_window->findChild<BookshelfWidget *>()->bookMenuRequested(m_book, QPoint(50, 50));
+    auto *menu = m_window->findChild<ShelfContextMenu *>();
+    QVERIFY(menu);
+    QStringList shown;
+    onNextModal([&shown](QWidget *modal) {
+        for (const QLabel *label : modal->findChildren<QLabel *>())
+            shown.append(label->text());
+        static_cast<QDialog *>(modal)->reject();
+    });
+    menu->actions().constLast()->trigger();
+    QVERIFY2(shown.contains(QDir::toNativeSeparators(m_book)), qPrintable(shown.join(u'|')));
+    QVERIFY(shown.contains(QStringLiteral("UTF-8")));
+    QVERIFY(shown.contains(QLocale().formattedDataSize(QFileInfo(m_book).size())));
+    QVERIFY(std::any_of(shown.cbegin(), shown.cend(), [](const QString &text) {
+        return text.endsWith(u'%') && text != QStringLiteral("0%");
+    }));
+}
+
+void TestShelfActions::goneBookIsOfferedForRemoval_data()
+{
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::newRow("removed") << QMessageBox::Yes;
+    QTest::newRow("kept") << QMessageBox::No;
+}
+
+void TestShelfActions::goneBookIsOfferedForRemoval()
+{
+    QFETCH(QMessageBox::StandardButton, answer);
+    QVERIFY(QFile::remove(m_book));
+    QString question;
+    answerNextMessageBox(answer, nullptr, &question);
+    m_window->onBookSelectedByPath(m_book);
+    QVERIFY(question.contains(QFileInfo(m_book).fileName()));
+    QCOMPARE(shelf().contains(m_book), answer == QMessageBox::No);
+    QCOMPARE(isRemembered(m_book), answer == QMessageBox::No);
+}
+
+void TestShelfActions::droppedBooksJoinTheShelf_data()
+{
+    QTest::addColumn<QStringList>("dropped");
+    QTest::addColumn<QStringList>("added");
+    QTest::addColumn<QString>("opened");
+
+    QTest::newRow("two books") << QStringList{ "一.txt", "二.TXT" } << QStringList{ "一.txt", "二.TXT" } << "一.txt";
+    QTest::newRow("a folder") << QStringList{ "夹" } << QStringList{ "夹/甲.txt", "夹/里/乙.txt" } << "渡口.txt";
+    QTest::newRow("no book") << QStringList{ "说明.md" } << QStringList{} << "渡口.txt";
+}
+
+void TestShelfActions::droppedBooksJoinTheShelf()
+{
+    QFETCH(QStringList, dropped);
+    QFETCH(QStringList, added);
+    QFETCH(QString, opened);
+
+    for (const char *name : { "一.txt", "二.TXT", "说明.md", "夹/甲.txt", "夹/里/乙.txt", "夹/丙.md" })
+        writeBook(QString::fromUtf8(name));
+    QStringList paths;
+    for (const QString &name : dropped)
+        paths.append(m_dir->filePath(name));
+    if (dropped.contains(QStringLiteral("夹")))
+        answerNextMessageBox(QMessageBox::Ok);
+    QCOMPARE(drop(paths), !added.isEmpty());
+    QTest::qWait(50);
+
+    for (const QString &name : added)
+        QTRY_VERIFY(shelf().contains(m_dir->filePath(name)));
+    QCOMPARE(shelf().size(), 3 + added.size());
+    QTRY_COMPARE_WITH_TIMEOUT(QFileInfo(m_window->findChild<ReadingSession *>()->book()).fileName(), opened, 10000);
+}
+
+LEXORIN_TEST_MAIN(TestShelfActions)
+#include "tst_shelfactions.moc"
