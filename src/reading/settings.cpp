@@ -29,9 +29,9 @@ QSettings store()
     return QSettings(Organization, Application);
 }
 
-// A colour read back from a damaged store can carry a spec byte outside the enumeration, and
-// every QColor member reads that spec. Its bytes are looked at instead: the spec is the first
-// member of the standard-layout QColor.
+// A colour read back from a damaged store can carry a colour-model byte outside QColor's
+// enumeration, and every QColor member reads that byte. Its bytes are looked at instead: the
+// colour model is the first member of the standard-layout QColor.
 bool hasKnownSpec(const QColor &color)
 {
     static_assert(std::is_standard_layout_v<QColor> && std::is_trivially_copyable_v<QColor>);

@@ -91,8 +91,8 @@ void TestSettingsStore::colourValues()
     QCOMPARE(Settings().backgroundColor(), color);
 }
 
-// A settings file a fuzzer found: its text colour is a serialized QColor whose spec byte (26)
-// names no spec, and the file goes on with bytes that are no colour at all.
+// A settings file a fuzzer found: its text colour is a serialized QColor whose colour-model
+// byte (26) names no colour model, and the file goes on with bytes that are no colour at all.
 void TestSettingsStore::aDamagedSerializedColourGivesTheDefault()
 {
     const QByteArray file = QByteArray::fromBase64(
