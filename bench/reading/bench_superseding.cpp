@@ -1,5 +1,6 @@
 #include "bookgenerator.h"
 #include "fileloader.h"
+#include "peakmemory.h"
 #include "testmain.h"
 
 #include <QElapsedTimer>
@@ -32,19 +33,6 @@ constexpr int IntervalMs = 30;
 QString bookPath(const QString &folder, int book)
 {
     return QDir(folder).filePath(QStringLiteral("novel-%1.txt").arg(book));
-}
-
-// The high-water mark of this process's resident memory, which starts afresh at exec.
-long peakResidentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
 }
 
 // In the child: opens the books the case names, the given time apart, and reports when the

@@ -1,6 +1,7 @@
 #include "bookdecoder.h"
 #include "bookgenerator.h"
 #include "fileloader.h"
+#include "peakmemory.h"
 #include "mainwindow.h"
 #include "pagewidget.h"
 #include "testmain.h"
@@ -44,20 +45,6 @@ private:
 namespace {
 
 const QByteArray ChildModeVariable("LEXORIN_BENCH_CHILD");
-
-// The high-water mark of this process's resident memory; unlike getrusage's, it starts
-// afresh at exec, so a child does not inherit the parent's peak.
-long peakResidentKilobytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
 
 QString readAndDecode(const QString &path)
 {
