@@ -155,8 +155,11 @@ void PageWidget::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(rect(), Backdrop);
-    if (!isValidPage(m_currentPage) || !isValidPage(m_targetPage))
+    const bool hasPages = isValidPage(m_currentPage) && isValidPage(m_targetPage);
+    // A page covers the backdrop unless its colour lets it through.
+    if (!hasPages || m_bgColor.alpha() < 255)
+        painter.fillRect(rect(), Backdrop);
+    if (!hasPages)
         return;
 
     const float p = m_flipProgress;
@@ -293,11 +296,7 @@ void PageWidget::drawPageCurl(QPainter &painter, float progress)
     painter.setClipPath(curl.sheetOutline(), Qt::ReplaceClip);
     painter.setTransform(curl.sheetTransform(), false);
 
-    const QRect sheet = curl.sheetRect();
-    QColor sheetColor = m_bgColor;
-    sheetColor.setAlpha(SheetAlpha);
-    painter.fillRect(sheet, Qt::white);
-    painter.fillRect(sheet, sheetColor);
+    painter.fillRect(curl.sheetRect(), sheetColor());
 
     // The outgoing page's text, in a text area as large as the whole page.
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -308,6 +307,16 @@ void PageWidget::drawPageCurl(QPainter &painter, float progress)
     painter.setPen(Qt::NoPen);
     painter.drawRects(&shadow, 1);
     painter.restore();
+}
+
+// The page's colour seen through a white sheet, as if laid over white with its alpha.
+QColor PageWidget::sheetColor() const
+{
+    const auto throughWhite = [](int component) {
+        return (component * SheetAlpha + 255 * (255 - SheetAlpha) + 127) / 255;
+    };
+    return QColor(throughWhite(m_bgColor.red()), throughWhite(m_bgColor.green()),
+                  throughWhite(m_bgColor.blue()));
 }
 
 bool PageWidget::isValidPage(int index) const

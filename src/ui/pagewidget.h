@@ -88,6 +88,7 @@ private:
     void prepareTurnLayers();
     void dropTurnLayers();
     QPixmap layer(const QSize &size, const std::function<void(QPainter &)> &draw) const;
+    QColor sheetColor() const;
     bool isValidPage(int index) const;
 
     std::vector<QString> m_pages;
