@@ -6,6 +6,12 @@
 #include <QDateTime>
 #include <QString>
 
+// How far through a text of the given length a place lies, from 0 to 1.
+inline double progressAt(qint64 place, qint64 textLength)
+{
+    return textLength > 0 ? double(qBound<qint64>(0, place, textLength)) / double(textLength) : 0.0;
+}
+
 // What the library remembers of one book. Places and lengths count characters (UTF-16 code
 // units) of the decoded text. A record with id 0 is not stored: the library handed it out
 // without being able to remember it.
@@ -27,10 +33,7 @@ struct BookRecord
     bool isStored() const { return id > 0; }
 
     // How far through the book the place lies, from 0 to 1.
-    double progress() const
-    {
-        return textLength > 0 ? double(qBound<qint64>(0, place, textLength)) / textLength : 0.0;
-    }
+    double progress() const { return progressAt(place, textLength); }
 
     // The place within a text of the given length: a book that changed since the place
     // was saved may have become shorter.

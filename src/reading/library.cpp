@@ -39,19 +39,12 @@ QString Library::lastReadBook() const
 }
 
 // Paths on the shelf are matched as given first; only those that differ from the stored
-// canonical path cost a look at the file system. Times are compared as numbers: comparing
-// local date-times converts each one on every comparison.
+// canonical path cost a look at the file system.
 Library::Shelf Library::shelfOf(const QStringList &books) const
 {
-    struct Stored
-    {
-        qint64 lastRead; // 0 when never read
-        double progress;
-    };
-    QHash<QString, Stored> stored;
-    for (const BookRecord &record : m_database->books())
-        stored.insert(record.path, { record.lastReadAt.isValid() ? record.lastReadAt.toMSecsSinceEpoch() : 0,
-                                     record.progress() });
+    QHash<QString, LibraryDatabase::ShelfEntry> stored;
+    for (LibraryDatabase::ShelfEntry &entry : m_database->shelfEntries())
+        stored.insert(entry.path, std::move(entry));
     Shelf shelf;
     QList<std::pair<qint64, QString>> read;
     QStringList unread;
@@ -64,8 +57,8 @@ Library::Shelf Library::shelfOf(const QStringList &books) const
             continue;
         }
         shelf.progress.insert(path, found->progress);
-        if (found->lastRead > 0)
-            read.append({ found->lastRead, path });
+        if (found->lastReadMsecs > 0)
+            read.append({ found->lastReadMsecs, path });
         else
             unread.append(path);
     }

@@ -34,12 +34,12 @@ const QString BookColumns = QStringLiteral(
 const QString RecencyOrder = QStringLiteral("COALESCE(last_read_at, added_at) DESC, id DESC");
 
 // A book with the time of its latest reading, or else its adding, for sorting the shelf.
-struct ShelfEntry
+struct RecentBook
 {
     qint64 recency;
     BookRecord record;
 
-    bool operator<(const ShelfEntry &other) const
+    bool operator<(const RecentBook &other) const
     {
         return recency != other.recency ? recency > other.recency : record.id > other.record.id;
     }
@@ -570,7 +570,7 @@ QList<BookRecord> LibraryDatabase::books()
     // faster for a long shelf than walking an index, which visits the pages in random order.
     QSqlQuery &query = statement(
         QStringLiteral("SELECT %1, COALESCE(last_read_at, added_at) FROM books").arg(BookColumns));
-    std::vector<ShelfEntry> entries;
+    std::vector<RecentBook> entries;
     if (read(query)) {
         while (query.next())
             entries.push_back({ query.value(13).toLongLong(), bookFromRow(query) });
@@ -578,9 +578,27 @@ QList<BookRecord> LibraryDatabase::books()
     query.finish();
     std::sort(entries.begin(), entries.end());
     records.reserve(qsizetype(entries.size()));
-    for (ShelfEntry &entry : entries)
+    for (RecentBook &entry : entries)
         records.append(std::move(entry.record));
     return records;
+}
+
+QList<LibraryDatabase::ShelfEntry> LibraryDatabase::shelfEntries()
+{
+    QList<ShelfEntry> entries;
+    if (!hasMemory())
+        return entries;
+    QSqlQuery &query = statement(
+        QStringLiteral("SELECT path, place, text_length, COALESCE(last_read_at, 0) FROM books"));
+    if (read(query)) {
+        while (query.next()) {
+            entries.append({ query.value(0).toString(),
+                             progressAt(query.value(1).toLongLong(), query.value(2).toLongLong()),
+                             query.value(3).toLongLong() });
+        }
+    }
+    query.finish();
+    return entries;
 }
 
 void LibraryDatabase::recordOpened(qint64 bookId)

@@ -73,6 +73,15 @@ public:
     BookRecord lastReadBook();
     // Every book, the most recently read (or added) first.
     QList<BookRecord> books();
+    // What the shelf needs of a book, read without the rest of its record.
+    struct ShelfEntry
+    {
+        QString path;
+        double progress = 0.0;
+        qint64 lastReadMsecs = 0; // 0 while the book has never been read
+    };
+    // Every book, in no particular order.
+    QList<ShelfEntry> shelfEntries();
 
     void recordOpened(qint64 bookId);
     void savePlace(qint64 bookId, qint64 place, qint64 textLength);
