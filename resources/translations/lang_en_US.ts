@@ -117,6 +117,22 @@
             <source>上次阅读</source>
             <translation>Last read</translation>
         </message>
+        <message>
+            <source>阅读时长</source>
+            <translation>Reading time</translation>
+        </message>
+        <message>
+            <source>不到 1 分钟</source>
+            <translation>Less than a minute</translation>
+        </message>
+        <message>
+            <source>%1 分钟</source>
+            <translation>%1 min</translation>
+        </message>
+        <message>
+            <source>%1 小时 %2 分钟</source>
+            <translation>%1 h %2 min</translation>
+        </message>
     </context>
     <context>
         <name>BookmarksDialog</name>

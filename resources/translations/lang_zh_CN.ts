@@ -117,6 +117,22 @@
         <source>上次阅读</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>阅读时长</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>不到 1 分钟</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 分钟</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 小时 %2 分钟</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>BookmarksDialog</name>

@@ -117,6 +117,22 @@
             <source>上次阅读</source>
             <translation>上次閱讀</translation>
         </message>
+        <message>
+            <source>阅读时长</source>
+            <translation>閱讀時長</translation>
+        </message>
+        <message>
+            <source>不到 1 分钟</source>
+            <translation>不到 1 分鐘</translation>
+        </message>
+        <message>
+            <source>%1 分钟</source>
+            <translation>%1 分鐘</translation>
+        </message>
+        <message>
+            <source>%1 小时 %2 分钟</source>
+            <translation>%1 小時 %2 分鐘</translation>
+        </message>
     </context>
     <context>
         <name>BookmarksDialog</name>

@@ -101,6 +101,19 @@ void Library::keepPlace(const QString &path, qsizetype place, qsizetype textLeng
         flush();
     m_pending = { path, place, textLength };
     m_saveTimer.start();
+    if (path == m_bookInReading)
+        m_readingClock.noteMove();
+}
+
+void Library::setBookInReading(const QString &path)
+{
+    if (path == m_bookInReading)
+        return;
+    m_readingClock.stop();
+    saveReadingTime();
+    m_bookInReading = path;
+    if (!path.isEmpty())
+        m_readingClock.start();
 }
 
 void Library::flush()
@@ -109,6 +122,14 @@ void Library::flush()
     const PendingPlace pending = std::exchange(m_pending, {});
     if (const qint64 id = pending.path.isEmpty() ? 0 : idOf(pending.path))
         m_database->savePlace(id, pending.place, pending.textLength);
+    saveReadingTime();
+}
+
+void Library::saveReadingTime()
+{
+    const qint64 seconds = m_readingClock.takeSeconds();
+    if (const qint64 id = seconds > 0 && !m_bookInReading.isEmpty() ? idOf(m_bookInReading) : 0)
+        m_database->addReadingTime(id, seconds);
 }
 
 QList<Bookmark> Library::bookmarks(const QString &path) const
@@ -151,6 +172,8 @@ void Library::forget(const QString &path)
 {
     if (m_pending.path == path)
         m_pending = {};
+    if (m_bookInReading == path)
+        m_readingClock.takeSeconds(); // the time counted for it goes with it
     const qint64 id = idOf(path);
     if (id)
         m_database->removeBook(id);
@@ -161,6 +184,7 @@ void Library::clear()
 {
     m_saveTimer.stop();
     m_pending = {};
+    m_readingClock.takeSeconds();
     m_ids.clear();
     m_lastOpened.clear();
     m_database->clear();

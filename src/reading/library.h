@@ -4,6 +4,7 @@
 #include "bookfingerprint.h"
 #include "bookmark.h"
 #include "bookrecord.h"
+#include "readingclock.h"
 
 #include <QHash>
 #include <QObject>
@@ -17,7 +18,8 @@ class LibraryDatabase;
 
 // What the reader remembers of its books, as the window needs it: where to open a book,
 // its place kept as the reader moves (written at most once a second, and at once when
-// another book takes over or the library is flushed), its bookmarks, and the shelf's order.
+// another book takes over or the library is flushed), the time spent reading it, its
+// bookmarks, and the shelf's order.
 // Books are known by path; the loader's fingerprint of a book ties the path to its record,
 // which follows a book moved to another path.
 class Library : public QObject
@@ -57,7 +59,12 @@ public:
     void setEncodingOverride(const QString &path, const QString &encoding);
 
     void keepPlace(const QString &path, qsizetype place, qsizetype textLength);
-    // Writes the place waiting to be written.
+    // The book in front of the reader, whose reading time runs; empty while nothing is read
+    // (the window is in the background, the shelf is shown, no book is open).
+    void setBookInReading(const QString &path);
+    // Tests count reading time with a clock of their own.
+    void setReadingClock(const ReadingClock &clock) { m_readingClock = clock; }
+    // Writes the place waiting to be written and the reading time counted so far.
     void flush();
 
     QList<Bookmark> bookmarks(const QString &path) const;
@@ -77,6 +84,7 @@ signals:
 
 private:
     qint64 idOf(const QString &path) const;
+    void saveReadingTime();
 
     LibraryDatabase *m_database;
     QHash<QString, qint64> m_ids;
@@ -90,6 +98,8 @@ private:
     };
     PendingPlace m_pending;
     QTimer m_saveTimer;
+    QString m_bookInReading;
+    ReadingClock m_readingClock;
 };
 
 #endif

@@ -28,10 +28,22 @@ BookPropertiesDialog::BookPropertiesDialog(const QString &filePath, const BookRe
     addRow(form, tr("进度"), record.textLength > 0 ? tr("%1%").arg(qRound(record.progress() * 100)) : tr("未读"));
     if (record.lastReadAt.isValid())
         addRow(form, tr("上次阅读"), locale.toString(record.lastReadAt.toLocalTime(), QLocale::ShortFormat));
+    if (record.readingSeconds > 0)
+        addRow(form, tr("阅读时长"), readingTime(record.readingSeconds));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+}
+
+QString BookPropertiesDialog::readingTime(qint64 seconds)
+{
+    const qint64 minutes = seconds / 60;
+    if (minutes == 0)
+        return tr("不到 1 分钟");
+    if (minutes < 60)
+        return tr("%1 分钟").arg(minutes);
+    return tr("%1 小时 %2 分钟").arg(minutes / 60).arg(minutes % 60);
 }
 
 void BookPropertiesDialog::addRow(QFormLayout *form, const QString &label, const QString &value)

@@ -8,7 +8,7 @@
 class QFormLayout;
 
 // What is known of one book: where its file is and how large, the encoding it was read in,
-// and how far the reader is.
+// how far the reader is and how long they have read it.
 class BookPropertiesDialog : public QDialog
 {
     Q_OBJECT
@@ -17,6 +17,7 @@ public:
     BookPropertiesDialog(const QString &filePath, const BookRecord &record, QWidget *parent = nullptr);
 
 private:
+    static QString readingTime(qint64 seconds);
     void addRow(QFormLayout *form, const QString &label, const QString &value);
 };
 

@@ -180,6 +180,9 @@ void MainWindow::connectLibrary()
     connect(m_library->database(), &LibraryDatabase::statusChanged, this, &MainWindow::showLibraryNotice);
     connect(m_session->loader(), &FileLoader::bookDecoded, m_library, &Library::noteDecoded);
     connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::keepPlace);
+    connect(m_session, &ReadingSession::bookShown, this, &MainWindow::updateBookInReading);
+    connect(m_session, &ReadingSession::closed, this, &MainWindow::updateBookInReading);
+    connect(ui->stackedWidget, &QStackedWidget::currentChanged, this, &MainWindow::updateBookInReading);
     connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::showBookmarkState);
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this), &QShortcut::activated, this,
             &MainWindow::toggleBookmark);
@@ -201,6 +204,15 @@ void MainWindow::keepPlace()
 {
     if (m_session->state() != ReadingSession::State::Empty)
         m_library->keepPlace(m_session->book(), m_session->place(), m_session->textLength());
+}
+
+// Reading time runs while the window is in front with a book on its reading page.
+void MainWindow::updateBookInReading()
+{
+    const bool reading = isActiveWindow() && !isMinimized()
+        && ui->stackedWidget->currentIndex() == ReadingPage
+        && m_session->state() != ReadingSession::State::Empty;
+    m_library->setBookInReading(reading ? m_session->book() : QString());
 }
 
 // Told once, without stopping the reader: the reader works on without memory.
@@ -981,6 +993,8 @@ void MainWindow::changeEvent(QEvent *event)
         m_allResultsButton->setText(tr("全部结果"));
         showReadingState();
     }
+    if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowStateChange)
+        updateBookInReading();
     QMainWindow::changeEvent(event);
 }
 

@@ -125,6 +125,7 @@ private:
     void openResult(qsizetype offset, qsizetype length);
     void connectLibrary();
     void keepPlace();
+    void updateBookInReading();
     void showLibraryNotice();
     void toggleBookmark();
     void showBookmarkState();

@@ -18,6 +18,7 @@ private slots:
     void movedBookBringsItsRecord();
     void shelfIsOrderedByLastRead();
     void forgettingAndClearing();
+    void readingTimeGoesToTheBookInFront();
 
 private:
     QString writeBook(const QString &name, const QByteArray &content);
@@ -145,6 +146,45 @@ void TestReadingMemory::forgettingAndClearing()
     m_library->flush();
     QVERIFY(!m_library->recordFor(second).isStored());
     QCOMPARE(m_library->lastReadBook(), QString());
+}
+
+// Time runs for the book in front of the reader only, and is written when it leaves or the
+// library is flushed.
+void TestReadingMemory::readingTimeGoesToTheBookInFront()
+{
+    const QString first = writeBook(QStringLiteral("first.txt"), QByteArray(5000, 'a'));
+    const QString second = writeBook(QStringLiteral("second.txt"), QByteArray(6000, 'b'));
+    decode(*m_library, first);
+    decode(*m_library, second);
+    qint64 now = 0;
+    m_library->setReadingClock(ReadingClock([&now] { return now; }));
+    const auto readingSeconds = [this](const QString &path) {
+        return m_library->recordFor(path).readingSeconds;
+    };
+
+    m_library->setBookInReading(first);
+    now += 90'000;
+    m_library->keepPlace(first, 100, 5000);
+    now += 30'000;
+    m_library->setBookInReading(second);
+    QCOMPARE(readingSeconds(first), 120);
+    QCOMPARE(readingSeconds(second), 0);
+
+    now += 40'000;
+    m_library->setBookInReading(QString());
+    now += 600'000;
+    m_library->flush();
+    QCOMPARE(readingSeconds(second), 40);
+
+    m_library->setBookInReading(first);
+    now += 15'000;
+    m_library->flush();
+    QCOMPARE(readingSeconds(first), 135);
+    now += 20 * 60'000;
+    m_library.reset();
+    Library reopened(m_dir->filePath(QStringLiteral("data")));
+    reopened.open();
+    QCOMPARE(reopened.recordFor(first).readingSeconds, 120 + ReadingClock::IdleLimitMs / 1000);
 }
 
 LEXORIN_TEST_MAIN(TestReadingMemory)

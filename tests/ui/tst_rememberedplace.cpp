@@ -23,6 +23,7 @@ private slots:
     void shorterBookOpensAtItsLastPage();
     void resetForgetsThePlace();
     void unusableLibraryIsToldOnceAndReadingGoesOn();
+    void readingTimeRunsWhileTheBookIsInFront();
 
 private:
     void openWindow(const QString &startBook = QString());
@@ -215,6 +216,30 @@ void TestRememberedPlace::unusableLibraryIsToldOnceAndReadingGoesOn()
     QTest::qWait(100);
     QCOMPARE(notices(), 1);
     QVERIFY(QFile::remove(LibraryDatabase::defaultFolder()));
+}
+
+// The reading page of the active window counts; the shelf does not.
+void TestRememberedPlace::readingTimeRunsWhileTheBookIsInFront()
+{
+    auto *library = m_window->findChild<Library *>();
+    m_window->onToggleBookshelf();
+    library->flush();
+    const qint64 before = library->recordFor(m_book).readingSeconds;
+
+    QElapsedTimer reading;
+    reading.start();
+    m_window->onReadPage();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QTest::qWait(1500);
+    m_window->onToggleBookshelf();
+    const qint64 readForSeconds = reading.elapsed() / 1000;
+    QTest::qWait(1500);
+    library->flush();
+
+    const qint64 counted = library->recordFor(m_book).readingSeconds - before;
+    QVERIFY2(counted >= 1 && counted <= readForSeconds + 1,
+             qPrintable(QStringLiteral("%1 s counted in %2 s of reading").arg(counted).arg(readForSeconds)));
 }
 
 LEXORIN_TEST_MAIN(TestRememberedPlace)
