@@ -21,6 +21,8 @@ PageWidget::PageWidget(QWidget *parent)
     , m_flipAnimation(new QPropertyAnimation(this, "flipProgress", this))
     , m_font(QStringLiteral("Microsoft YaHei"), 14, -1, false)
 {
+    // Every paint covers the whole widget, so what lies beneath need not be painted first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     m_flipAnimation->setDuration(PageCurl::Duration);
     m_flipAnimation->setEasingCurve(QEasingCurve::OutQuad);
     connect(m_flipAnimation, &QPropertyAnimation::finished, this, &PageWidget::startPendingTurn);
@@ -199,30 +201,31 @@ void PageWidget::drawBookmarkRibbon(QPainter &painter)
 }
 
 // What a turn shows does not change from frame to frame apart from where it stands, so the
-// pages are drawn once per turn and every frame only places them.
+// pages are drawn once per turn and every frame only places them. Layers laid on an opaque
+// ground stay opaque, which makes placing them a plain copy.
 void PageWidget::prepareTurnLayers()
 {
-    m_turnLayers.incoming = layer(size(), [this](QPainter &painter) {
+    const QColor pageGround = m_bgColor.alpha() == 255 ? m_bgColor : QColor(Qt::transparent);
+    m_turnLayers.incoming = layer(pageGround, [this](QPainter &painter) {
         drawPage(painter, m_targetPage);
     });
-    m_turnLayers.outgoing = layer(size(), [this](QPainter &painter) {
-        painter.fillRect(rect(), OutgoingTint);
+    m_turnLayers.outgoing = layer(OutgoingTint, [this](QPainter &painter) {
         painter.setCompositionMode(QPainter::CompositionMode_Multiply);
         painter.fillRect(rect(), m_bgColor);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         drawText(painter, textArea(), m_currentPage);
     });
-    m_turnLayers.sheetText = layer(size(), [this](QPainter &painter) {
+    m_turnLayers.sheetText = layer(Qt::transparent, [this](QPainter &painter) {
         drawText(painter, rect(), m_currentPage);
     });
 }
 
-QPixmap PageWidget::layer(const QSize &size, const std::function<void(QPainter &)> &draw) const
+QPixmap PageWidget::layer(const QColor &ground, const std::function<void(QPainter &)> &draw) const
 {
     const qreal ratio = devicePixelRatioF();
-    QPixmap pixmap(size * ratio);
+    QPixmap pixmap(size() * ratio);
     pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
+    pixmap.fill(ground);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     draw(painter);

@@ -87,7 +87,7 @@ private:
     void drawPageCurl(QPainter &painter, float progress);
     void prepareTurnLayers();
     void dropTurnLayers();
-    QPixmap layer(const QSize &size, const std::function<void(QPainter &)> &draw) const;
+    QPixmap layer(const QColor &ground, const std::function<void(QPainter &)> &draw) const;
     QColor sheetColor() const;
     bool isValidPage(int index) const;
 

@@ -10,6 +10,8 @@ private slots:
     void curlGeometryHalfwayThroughATurn_data();
     void curlGeometryHalfwayThroughATurn();
     void emptyWidgetShowsTheBackdrop();
+    void everyPaintCoversTheWholeWidget_data();
+    void everyPaintCoversTheWholeWidget();
     void pageOutsideTheListStartsNoTurn();
     void requestsDuringATurnEndOnTheLatest();
     void replacingPagesDuringATurnNeverPaintsOutsideThem();
@@ -69,6 +71,48 @@ void TestPageWidget::emptyWidgetShowsTheBackdrop()
     widget.setBackgroundColor(Qt::red);
     const QImage image = widget.grab().toImage();
     QCOMPARE(image.pixelColor(100, 150), QColor(200, 190, 180));
+}
+
+// Nothing beneath the page is painted before it, so each of its paints must leave no pixel
+// clear, whatever the page's colour.
+void TestPageWidget::everyPaintCoversTheWholeWidget_data()
+{
+    QTest::addColumn<bool>("hasPages");
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<float>("progress");
+
+    const QColor paper(250, 245, 235);
+    const QColor seeThrough(250, 245, 235, 90);
+    QTest::newRow("no book") << false << paper << 0.0f;
+    QTest::newRow("page at rest") << true << paper << 0.0f;
+    QTest::newRow("mid-turn") << true << paper << 0.3f;
+    QTest::newRow("see-through colour at rest") << true << seeThrough << 0.0f;
+    QTest::newRow("see-through colour mid-turn") << true << seeThrough << 0.3f;
+}
+
+void TestPageWidget::everyPaintCoversTheWholeWidget()
+{
+    QFETCH(bool, hasPages);
+    QFETCH(QColor, background);
+    QFETCH(float, progress);
+
+    PageWidget widget;
+    widget.resize(200, 300);
+    widget.setBackgroundColor(background);
+    if (hasPages) {
+        widget.setPages({ QStringLiteral("一页书\n"), QStringLiteral("两页书\n") });
+        widget.flipToPage(1, true);
+        widget.setFlipProgress(progress);
+    }
+    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    widget.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            QVERIFY2(qAlpha(row[x]) == 255, qPrintable(QStringLiteral("clear at %1, %2").arg(x).arg(y)));
+    }
 }
 
 void TestPageWidget::pageOutsideTheListStartsNoTurn()
