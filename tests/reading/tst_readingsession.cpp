@@ -344,7 +344,6 @@ void TestReadingSession::chapterAskedForDuringARecutIsKept()
     QCOMPARE(session.pageHeadings().size(), session.chapters().size());
 }
 
-LEXORIN_TEST_MAIN(TestReadingSession)
 // The first page shown already holds the place, also when it lies beyond the first pages
 // cut; a place past the end of a book that grew shorter shows its last page.
 void TestReadingSession::opensAtThePageHoldingAPlace_data()
@@ -403,4 +402,5 @@ void TestReadingSession::opensInAChosenEncoding()
     QVERIFY(session.pages().front().startsWith(QStringLiteral("Caf\u00c3\u00a9")));
 }
 
+LEXORIN_TEST_MAIN(TestReadingSession)
 #include "tst_readingsession.moc"
