@@ -34,6 +34,10 @@ BookPropertiesDialog::BookPropertiesDialog(const QString &filePath, const BookRe
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    // Wide enough that a path of a few folders fits on a line or two, and no taller than
+    // the wrapped texts need at that width.
+    setMinimumWidth(MinimumWidth);
+    resize(MinimumWidth, heightForWidth(MinimumWidth));
 }
 
 QString BookPropertiesDialog::readingTime(qint64 seconds)

@@ -14,6 +14,8 @@ class BookPropertiesDialog : public QDialog
     Q_OBJECT
 
 public:
+    static constexpr int MinimumWidth = 420;
+
     BookPropertiesDialog(const QString &filePath, const BookRecord &record, QWidget *parent = nullptr);
 
 private:
