@@ -32,17 +32,17 @@ QSettings store()
 // A colour read back from a damaged store can carry a colour-model byte outside QColor's
 // enumeration, and every QColor member reads that byte. Its bytes are looked at instead: the
 // colour model is the first member of the standard-layout QColor.
-bool hasKnownSpec(const QColor &color)
+bool hasKnownColorModel(const QColor &color)
 {
     static_assert(std::is_standard_layout_v<QColor> && std::is_trivially_copyable_v<QColor>);
-    std::underlying_type_t<QColor::Spec> spec;
-    std::memcpy(&spec, &color, sizeof spec);
-    return spec >= QColor::Invalid && spec <= QColor::ExtendedRgb;
+    std::underlying_type_t<QColor::Spec> model;
+    std::memcpy(&model, &color, sizeof model);
+    return model >= QColor::Invalid && model <= QColor::ExtendedRgb;
 }
 
 bool isSoundColor(const QColor &color)
 {
-    if (!hasKnownSpec(color) || !color.isValid())
+    if (!hasKnownColorModel(color) || !color.isValid())
         return false;
     if (color.spec() != QColor::ExtendedRgb)
         return true;

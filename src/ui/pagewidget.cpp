@@ -173,8 +173,9 @@ void PageWidget::paintEvent(QPaintEvent *)
         if (m_turnLayers.isNull())
             prepareTurnLayers();
         painter.drawPixmap(0, 0, m_turnLayers.incoming);
-        drawOutgoingPage(painter, p);
-        drawPageCurl(painter, p);
+        const PageCurl curl(size(), p, m_flipForward);
+        drawOutgoingPage(painter, curl);
+        drawPageCurl(painter, curl);
     }
     if (m_bookmarked && m_flipProgress <= 0.0f)
         drawBookmarkRibbon(painter);
@@ -283,18 +284,16 @@ void PageWidget::drawText(QPainter &painter, const QRect &area, int page)
 }
 
 // The part of the outgoing page not yet lifted, darkened as if in the turning sheet's shade.
-void PageWidget::drawOutgoingPage(QPainter &painter, float progress)
+void PageWidget::drawOutgoingPage(QPainter &painter, const PageCurl &curl)
 {
-    const PageCurl curl(size(), progress, m_flipForward);
     painter.save();
     painter.setClipRect(curl.outgoingStrip(), Qt::ReplaceClip);
     painter.drawPixmap(0, 0, m_turnLayers.outgoing);
     painter.restore();
 }
 
-void PageWidget::drawPageCurl(QPainter &painter, float progress)
+void PageWidget::drawPageCurl(QPainter &painter, const PageCurl &curl)
 {
-    const PageCurl curl(size(), progress, m_flipForward);
     painter.save();
     painter.setClipPath(curl.sheetOutline(), Qt::ReplaceClip);
     painter.setTransform(curl.sheetTransform(), false);

@@ -13,6 +13,7 @@
 #include <optional>
 #include <vector>
 
+class PageCurl;
 class QPropertyAnimation;
 
 // Shows one page of the open book and turns pages with an animated page curl. It draws what
@@ -83,8 +84,8 @@ private:
     void drawPage(QPainter &painter, int page);
     void drawBookmarkRibbon(QPainter &painter);
     void drawText(QPainter &painter, const QRect &area, int page);
-    void drawOutgoingPage(QPainter &painter, float progress);
-    void drawPageCurl(QPainter &painter, float progress);
+    void drawOutgoingPage(QPainter &painter, const PageCurl &curl);
+    void drawPageCurl(QPainter &painter, const PageCurl &curl);
     void prepareTurnLayers();
     void dropTurnLayers();
     QPixmap layer(const QColor &ground, const std::function<void(QPainter &)> &draw) const;
