@@ -13,6 +13,6 @@ done
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
 cmake --build build --parallel "$(nproc)" --target lexorin
-exec build/lexorin "${arguments[@]}"
+exec "$(cat build/lexorin-path.txt)" "${arguments[@]}"

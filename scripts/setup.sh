@@ -10,7 +10,7 @@ packages=(
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
   libuchardet-dev uchardet
   fonts-wqy-microhei fonts-babelstone-han
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick python3
   clang libclang-rt-14-dev
 )
 

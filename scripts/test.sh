@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, then builds and runs every test headless: the whole
 # suite in a plain build and again built with AddressSanitizer and UndefinedBehaviorSanitizer
-# (any report fails it), then each fuzzer for a minute.
+# (any report fails it), then each fuzzer for a minute, and last the README's own commands
+# as a new user types them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,4 +19,6 @@ run_suite() {
 
 run_suite build-asan -DLEXORIN_SANITIZE=ON
 scripts/fuzz.sh 60
-run_suite build-test
+# The plain suite builds in the run command's folder, so checking that command reuses it.
+run_suite build
+tests/check-readme-commands.sh
