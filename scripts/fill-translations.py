@@ -164,6 +164,7 @@ TABLE = {
     "指定编码": ("Chosen encoding", "指定編碼"),
     "文件不存在": ("File Not Found", "檔案不存在"),
     "文件已不存在": ("The file no longer exists", "檔案已不存在"),
+    "程序自带的示例书": ("A sample book that comes with the program", "程式內附的範例書"),
     "日期": ("Date", "日期"),
     "未知": ("Unknown", "未知"),
     "未读": ("Not read yet", "未讀"),

@@ -133,6 +133,10 @@
             <source>%1 小时 %2 分钟</source>
             <translation>%1 h %2 min</translation>
         </message>
+        <message>
+            <source>程序自带的示例书</source>
+            <translation>A sample book that comes with the program</translation>
+        </message>
     </context>
     <context>
         <name>BookmarksDialog</name>

@@ -133,6 +133,10 @@
         <source>%1 小时 %2 分钟</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>程序自带的示例书</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>BookmarksDialog</name>

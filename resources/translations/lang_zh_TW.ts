@@ -133,6 +133,10 @@
             <source>%1 小时 %2 分钟</source>
             <translation>%1 小時 %2 分鐘</translation>
         </message>
+        <message>
+            <source>程序自带的示例书</source>
+            <translation>程式內附的範例書</translation>
+        </message>
     </context>
     <context>
         <name>BookmarksDialog</name>

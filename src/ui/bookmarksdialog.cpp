@@ -1,7 +1,8 @@
 #include "bookmarksdialog.h"
 #include "ui_bookmarksdialog.h"
 
-#include <QLocale>
+#include "localdates.h"
+
 #include <QPushButton>
 
 namespace {
@@ -32,12 +33,11 @@ void BookmarksDialog::setBookmarks(const QList<Bookmark> &bookmarks,
                                    const std::function<int(qint64)> &pageOf)
 {
     ui->bookmarkList->clear();
-    const QLocale locale;
     for (const Bookmark &bookmark : bookmarks) {
         auto *item = new QTreeWidgetItem(ui->bookmarkList);
         item->setText(0, bookmark.snippet);
         item->setText(1, QString::number(pageOf(bookmark.place)));
-        item->setText(2, locale.toString(bookmark.createdAt.toLocalTime(), QLocale::ShortFormat));
+        item->setText(2, LocalDates::shortDateTime(bookmark.createdAt));
         item->setData(0, IdRole, bookmark.id);
         item->setData(0, PlaceRole, bookmark.place);
     }

@@ -1,5 +1,7 @@
 #include "bookpropertiesdialog.h"
 
+#include "localdates.h"
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
@@ -20,14 +22,16 @@ BookPropertiesDialog::BookPropertiesDialog(const QString &filePath, const BookRe
     const QFileInfo file(filePath);
     const QLocale locale;
     addRow(form, tr("书名"), file.completeBaseName());
-    addRow(form, tr("位置"), QDir::toNativeSeparators(filePath));
+    // The sample books live inside the program; their resource path means nothing to a reader.
+    const bool sample = filePath.startsWith(u':');
+    addRow(form, tr("位置"), sample ? tr("程序自带的示例书") : QDir::toNativeSeparators(filePath));
     addRow(form, tr("大小"), file.exists() ? locale.formattedDataSize(file.size()) : tr("文件已不存在"));
     addRow(form, tr("编码"), record.encoding.isEmpty() ? tr("未知") : record.encoding);
     if (!record.encodingOverride.isEmpty())
         addRow(form, tr("指定编码"), record.encodingOverride);
     addRow(form, tr("进度"), record.textLength > 0 ? tr("%1%").arg(qRound(record.progress() * 100)) : tr("未读"));
     if (record.lastReadAt.isValid())
-        addRow(form, tr("上次阅读"), locale.toString(record.lastReadAt.toLocalTime(), QLocale::ShortFormat));
+        addRow(form, tr("上次阅读"), LocalDates::shortDateTime(record.lastReadAt));
     if (record.readingSeconds > 0)
         addRow(form, tr("阅读时长"), readingTime(record.readingSeconds));
 

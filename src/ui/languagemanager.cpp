@@ -6,6 +6,7 @@
 #include <QDebug>
 #include <QFile>
 #include <QLibraryInfo>
+#include <QLocale>
 
 const QString LanguageManager::DefaultLanguage = QStringLiteral("zh_CN");
 
@@ -19,6 +20,8 @@ QString LanguageManager::apply(const QString &language)
     if (!installCatalogue(language) && language != DefaultLanguage)
         return apply(DefaultLanguage);
     installQtCatalogue(language);
+    // Dates and numbers are written the way the interface speaks.
+    QLocale::setDefault(QLocale(language));
     m_language = language;
     retranslateWindows();
     return language;

@@ -12,6 +12,7 @@ class TestBookPropertiesDialog : public QObject
 private slots:
     void fields_data();
     void fields();
+    void aSampleBookIsNamedAsOne();
 };
 
 namespace {
@@ -67,6 +68,15 @@ void TestBookPropertiesDialog::fields()
     QCOMPARE(fieldOf(dialog, QStringLiteral("指定编码")), override.isEmpty() ? QString() : override);
     QCOMPARE(fieldOf(dialog, QStringLiteral("进度")), progress);
     QCOMPARE(fieldOf(dialog, QStringLiteral("阅读时长")), readingTime);
+}
+
+void TestBookPropertiesDialog::aSampleBookIsNamedAsOne()
+{
+    BookRecord record;
+    record.id = 1;
+    const BookPropertiesDialog dialog(QStringLiteral(":/book/星灯童话集.txt"), record);
+    QCOMPARE(fieldOf(dialog, QStringLiteral("书名")), QStringLiteral("星灯童话集"));
+    QCOMPARE(fieldOf(dialog, QStringLiteral("位置")), QStringLiteral("程序自带的示例书"));
 }
 
 LEXORIN_TEST_MAIN(TestBookPropertiesDialog)

@@ -1,4 +1,5 @@
 #include "aboutdialog.h"
+#include "bookpropertiesdialog.h"
 #include "fileloader.h"
 #include "testmain.h"
 #include "windowdriver.h"
@@ -25,6 +26,8 @@ private slots:
     void menuChecksTheSavedLanguage();
     void standardDialogsSpeakTheStartLanguage_data();
     void standardDialogsSpeakTheStartLanguage();
+    void datesFollowTheInterfaceLanguage_data();
+    void datesFollowTheInterfaceLanguage();
 
 private:
     static QStringList menuTexts(MainWindow &window, QStringList *checked = nullptr);
@@ -186,6 +189,34 @@ void TestLanguages::standardDialogsSpeakTheStartLanguage()
     }
     MainWindow window;
     window.switchToEnglish();
+    window.switchToChineseSimplified();
+}
+
+void TestLanguages::datesFollowTheInterfaceLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("lastRead");
+
+    QTest::newRow("Simplified Chinese") << QStringLiteral("zh_CN") << QStringLiteral("2026/12/10 19:45");
+    QTest::newRow("Traditional Chinese") << QStringLiteral("zh_TW") << QStringLiteral("2026/12/10 下午7:45");
+    QTest::newRow("English") << QStringLiteral("en_US") << QStringLiteral("12/10/26 7:45 PM");
+}
+
+// The shelf's dialogs write dates as the interface speaks, not as the system's locale does.
+void TestLanguages::datesFollowTheInterfaceLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, lastRead);
+    store().setValue("language", language);
+    MainWindow window;
+    BookRecord record;
+    record.id = 1;
+    record.lastReadAt = QDateTime(QDate(2026, 12, 10), QTime(19, 45, 44)).toUTC();
+    const BookPropertiesDialog dialog(QStringLiteral("/nowhere/星灯.txt"), record);
+    const QList<QLabel *> labels = dialog.findChildren<QLabel *>();
+    const bool shown = std::any_of(labels.begin(), labels.end(),
+                                   [&](const QLabel *label) { return label->text() == lastRead; });
+    QVERIFY2(shown, qPrintable(QLocale().toString(record.lastReadAt, QLocale::ShortFormat)));
     window.switchToChineseSimplified();
 }
 
