@@ -192,10 +192,270 @@ The file no longer exists</translation>
         </message>
     </context>
     <context>
-        <name>EncodingMenu</name>
+        <name>EncodingDialog</name>
+        <message>
+            <source>选择编码</source>
+            <translation>Choose Encoding</translation>
+        </message>
+        <message>
+            <source>筛选编码，例如 GBK、Big5、日文</source>
+            <translation>Filter encodings, e.g. GBK, Big5, Japanese</translation>
+        </message>
+        <message>
+            <source>编码</source>
+            <translation>Encoding</translation>
+        </message>
+        <message>
+            <source>名称</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>Unicode</source>
+            <translation>Unicode</translation>
+        </message>
+        <message>
+            <source>Unicode（最常见）</source>
+            <translation>Unicode (the most common)</translation>
+        </message>
+        <message>
+            <source>Unicode，小端序（Windows 的“Unicode”）</source>
+            <translation>Unicode, little-endian (Windows' "Unicode")</translation>
+        </message>
+        <message>
+            <source>Unicode，大端序</source>
+            <translation>Unicode, big-endian</translation>
+        </message>
+        <message>
+            <source>Unicode 四字节，小端序</source>
+            <translation>Unicode, four bytes, little-endian</translation>
+        </message>
+        <message>
+            <source>Unicode 四字节，大端序</source>
+            <translation>Unicode, four bytes, big-endian</translation>
+        </message>
+        <message>
+            <source>国标（含 GBK、GB2312）</source>
+            <translation>Chinese national standard (also GBK, GB2312)</translation>
+        </message>
+        <message>
+            <source>HZ（旧时的邮件与新闻组）</source>
+            <translation>HZ (old mail and newsgroups)</translation>
+        </message>
+        <message>
+            <source>ISO-2022 中文</source>
+            <translation>ISO-2022 Chinese</translation>
+        </message>
+        <message>
+            <source>大五码（台湾、香港）</source>
+            <translation>Big Five (Taiwan, Hong Kong)</translation>
+        </message>
+        <message>
+            <source>EUC 繁体中文</source>
+            <translation>EUC Traditional Chinese</translation>
+        </message>
+        <message>
+            <source>日文</source>
+            <translation>Japanese</translation>
+        </message>
+        <message>
+            <source>Shift_JIS（Windows 日文）</source>
+            <translation>Shift_JIS (Windows Japanese)</translation>
+        </message>
+        <message>
+            <source>EUC 日文</source>
+            <translation>EUC Japanese</translation>
+        </message>
+        <message>
+            <source>ISO-2022 日文（邮件）</source>
+            <translation>ISO-2022 Japanese (mail)</translation>
+        </message>
+        <message>
+            <source>韩文</source>
+            <translation>Korean</translation>
+        </message>
+        <message>
+            <source>Windows 韩文（含 EUC-KR）</source>
+            <translation>Windows Korean (also EUC-KR)</translation>
+        </message>
+        <message>
+            <source>ISO-2022 韩文（邮件）</source>
+            <translation>ISO-2022 Korean (mail)</translation>
+        </message>
+        <message>
+            <source>西里尔文</source>
+            <translation>Cyrillic</translation>
+        </message>
+        <message>
+            <source>Windows 西里尔文（俄文等）</source>
+            <translation>Windows Cyrillic (Russian and others)</translation>
+        </message>
+        <message>
+            <source>KOI8 俄文</source>
+            <translation>KOI8 Russian</translation>
+        </message>
+        <message>
+            <source>DOS 俄文</source>
+            <translation>DOS Russian</translation>
+        </message>
+        <message>
+            <source>ISO 西里尔文</source>
+            <translation>ISO Cyrillic</translation>
+        </message>
+        <message>
+            <source>DOS 西里尔文</source>
+            <translation>DOS Cyrillic</translation>
+        </message>
+        <message>
+            <source>Mac 西里尔文</source>
+            <translation>Mac Cyrillic</translation>
+        </message>
+        <message>
+            <source>西欧</source>
+            <translation>Western European</translation>
+        </message>
+        <message>
+            <source>Windows 西欧（英文、法文、德文等）</source>
+            <translation>Windows Western (English, French, German and others)</translation>
+        </message>
+        <message>
+            <source>ISO 西欧（含欧元符号）</source>
+            <translation>ISO Western (with the euro sign)</translation>
+        </message>
+        <message>
+            <source>ISO 南欧（马耳他文、世界语）</source>
+            <translation>ISO South European (Maltese, Esperanto)</translation>
+        </message>
+        <message>
+            <source>ISO 北欧（旧）</source>
+            <translation>ISO North European (old)</translation>
+        </message>
+        <message>
+            <source>ISO 土耳其文</source>
+            <translation>ISO Turkish</translation>
+        </message>
+        <message>
+            <source>ISO 北欧</source>
+            <translation>ISO Nordic</translation>
+        </message>
+        <message>
+            <source>波罗的海文</source>
+            <translation>Baltic</translation>
+        </message>
+        <message>
+            <source>ISO 波罗的海文</source>
+            <translation>ISO Baltic</translation>
+        </message>
+        <message>
+            <source>Windows 波罗的海文</source>
+            <translation>Windows Baltic</translation>
+        </message>
+        <message>
+            <source>中欧</source>
+            <translation>Central European</translation>
+        </message>
+        <message>
+            <source>Windows 中欧（波兰文、捷克文等）</source>
+            <translation>Windows Central European (Polish, Czech and others)</translation>
+        </message>
+        <message>
+            <source>ISO 中欧</source>
+            <translation>ISO Central European</translation>
+        </message>
+        <message>
+            <source>DOS 中欧</source>
+            <translation>DOS Central European</translation>
+        </message>
+        <message>
+            <source>Mac 中欧</source>
+            <translation>Mac Central European</translation>
+        </message>
+        <message>
+            <source>希腊文</source>
+            <translation>Greek</translation>
+        </message>
+        <message>
+            <source>Windows 希腊文</source>
+            <translation>Windows Greek</translation>
+        </message>
+        <message>
+            <source>ISO 希腊文</source>
+            <translation>ISO Greek</translation>
+        </message>
+        <message>
+            <source>希伯来文</source>
+            <translation>Hebrew</translation>
+        </message>
+        <message>
+            <source>Windows 希伯来文</source>
+            <translation>Windows Hebrew</translation>
+        </message>
+        <message>
+            <source>ISO 希伯来文</source>
+            <translation>ISO Hebrew</translation>
+        </message>
+        <message>
+            <source>阿拉伯文</source>
+            <translation>Arabic</translation>
+        </message>
+        <message>
+            <source>Windows 阿拉伯文</source>
+            <translation>Windows Arabic</translation>
+        </message>
+        <message>
+            <source>ISO 阿拉伯文</source>
+            <translation>ISO Arabic</translation>
+        </message>
+        <message>
+            <source>泰文</source>
+            <translation>Thai</translation>
+        </message>
+        <message>
+            <source>TIS 泰文</source>
+            <translation>TIS Thai</translation>
+        </message>
+        <message>
+            <source>ISO 泰文</source>
+            <translation>ISO Thai</translation>
+        </message>
+        <message>
+            <source>越南文</source>
+            <translation>Vietnamese</translation>
+        </message>
+        <message>
+            <source>Windows 越南文</source>
+            <translation>Windows Vietnamese</translation>
+        </message>
+        <message>
+            <source>检测到的编码：%1</source>
+            <translation>Detected encoding: %1</translation>
+        </message>
+        <message>
+            <source>未知</source>
+            <translation>Unknown</translation>
+        </message>
         <message>
             <source>自动检测</source>
             <translation>Automatic</translation>
+        </message>
+        <message>
+            <source>按本书的内容决定</source>
+            <translation>Decided by the book's content</translation>
+        </message>
+        <message>
+            <source>其他</source>
+            <translation>Other</translation>
+        </message>
+        <message>
+            <source>%1（%2）</source>
+            <translation>%1 (%2)</translation>
+        </message>
+        <message>
+            <source>中文（简体）</source>
+            <translation>Chinese, Simplified</translation>
+        </message>
+        <message>
+            <source>中文（繁体）</source>
+            <translation>Chinese, Traditional</translation>
         </message>
     </context>
     <context>

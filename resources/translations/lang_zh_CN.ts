@@ -190,9 +190,269 @@
     </message>
 </context>
 <context>
-    <name>EncodingMenu</name>
+    <name>EncodingDialog</name>
+    <message>
+        <source>选择编码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>筛选编码，例如 GBK、Big5、日文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>编码</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>名称</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unicode</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unicode（最常见）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unicode，小端序（Windows 的“Unicode”）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unicode，大端序</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unicode 四字节，小端序</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Unicode 四字节，大端序</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>国标（含 GBK、GB2312）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HZ（旧时的邮件与新闻组）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO-2022 中文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>大五码（台湾、香港）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EUC 繁体中文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>日文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Shift_JIS（Windows 日文）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>EUC 日文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO-2022 日文（邮件）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>韩文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Windows 韩文（含 EUC-KR）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO-2022 韩文（邮件）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>西里尔文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Windows 西里尔文（俄文等）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>KOI8 俄文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DOS 俄文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO 西里尔文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DOS 西里尔文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mac 西里尔文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>西欧</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Windows 西欧（英文、法文、德文等）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO 西欧（含欧元符号）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO 南欧（马耳他文、世界语）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO 北欧（旧）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO 土耳其文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO 北欧</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>波罗的海文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO 波罗的海文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Windows 波罗的海文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>中欧</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Windows 中欧（波兰文、捷克文等）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO 中欧</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>DOS 中欧</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mac 中欧</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>希腊文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Windows 希腊文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO 希腊文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>希伯来文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Windows 希伯来文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO 希伯来文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>阿拉伯文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Windows 阿拉伯文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO 阿拉伯文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>泰文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TIS 泰文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ISO 泰文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>越南文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Windows 越南文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>检测到的编码：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未知</source>
+        <translation type="unfinished"></translation>
+    </message>
     <message>
         <source>自动检测</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>按本书的内容决定</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>其他</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>中文（简体）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>中文（繁体）</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -192,10 +192,270 @@
         </message>
     </context>
     <context>
-        <name>EncodingMenu</name>
+        <name>EncodingDialog</name>
+        <message>
+            <source>选择编码</source>
+            <translation>選擇編碼</translation>
+        </message>
+        <message>
+            <source>筛选编码，例如 GBK、Big5、日文</source>
+            <translation>篩選編碼，例如 GBK、Big5、日文</translation>
+        </message>
+        <message>
+            <source>编码</source>
+            <translation>編碼</translation>
+        </message>
+        <message>
+            <source>名称</source>
+            <translation>名稱</translation>
+        </message>
+        <message>
+            <source>Unicode</source>
+            <translation>Unicode</translation>
+        </message>
+        <message>
+            <source>Unicode（最常见）</source>
+            <translation>Unicode（最常見）</translation>
+        </message>
+        <message>
+            <source>Unicode，小端序（Windows 的“Unicode”）</source>
+            <translation>Unicode，小端序（Windows 的「Unicode」）</translation>
+        </message>
+        <message>
+            <source>Unicode，大端序</source>
+            <translation>Unicode，大端序</translation>
+        </message>
+        <message>
+            <source>Unicode 四字节，小端序</source>
+            <translation>Unicode 四位元組，小端序</translation>
+        </message>
+        <message>
+            <source>Unicode 四字节，大端序</source>
+            <translation>Unicode 四位元組，大端序</translation>
+        </message>
+        <message>
+            <source>国标（含 GBK、GB2312）</source>
+            <translation>國標（含 GBK、GB2312）</translation>
+        </message>
+        <message>
+            <source>HZ（旧时的邮件与新闻组）</source>
+            <translation>HZ（舊時的郵件與新聞群組）</translation>
+        </message>
+        <message>
+            <source>ISO-2022 中文</source>
+            <translation>ISO-2022 中文</translation>
+        </message>
+        <message>
+            <source>大五码（台湾、香港）</source>
+            <translation>大五碼（臺灣、香港）</translation>
+        </message>
+        <message>
+            <source>EUC 繁体中文</source>
+            <translation>EUC 繁體中文</translation>
+        </message>
+        <message>
+            <source>日文</source>
+            <translation>日文</translation>
+        </message>
+        <message>
+            <source>Shift_JIS（Windows 日文）</source>
+            <translation>Shift_JIS（Windows 日文）</translation>
+        </message>
+        <message>
+            <source>EUC 日文</source>
+            <translation>EUC 日文</translation>
+        </message>
+        <message>
+            <source>ISO-2022 日文（邮件）</source>
+            <translation>ISO-2022 日文（郵件）</translation>
+        </message>
+        <message>
+            <source>韩文</source>
+            <translation>韓文</translation>
+        </message>
+        <message>
+            <source>Windows 韩文（含 EUC-KR）</source>
+            <translation>Windows 韓文（含 EUC-KR）</translation>
+        </message>
+        <message>
+            <source>ISO-2022 韩文（邮件）</source>
+            <translation>ISO-2022 韓文（郵件）</translation>
+        </message>
+        <message>
+            <source>西里尔文</source>
+            <translation>西里爾文</translation>
+        </message>
+        <message>
+            <source>Windows 西里尔文（俄文等）</source>
+            <translation>Windows 西里爾文（俄文等）</translation>
+        </message>
+        <message>
+            <source>KOI8 俄文</source>
+            <translation>KOI8 俄文</translation>
+        </message>
+        <message>
+            <source>DOS 俄文</source>
+            <translation>DOS 俄文</translation>
+        </message>
+        <message>
+            <source>ISO 西里尔文</source>
+            <translation>ISO 西里爾文</translation>
+        </message>
+        <message>
+            <source>DOS 西里尔文</source>
+            <translation>DOS 西里爾文</translation>
+        </message>
+        <message>
+            <source>Mac 西里尔文</source>
+            <translation>Mac 西里爾文</translation>
+        </message>
+        <message>
+            <source>西欧</source>
+            <translation>西歐</translation>
+        </message>
+        <message>
+            <source>Windows 西欧（英文、法文、德文等）</source>
+            <translation>Windows 西歐（英文、法文、德文等）</translation>
+        </message>
+        <message>
+            <source>ISO 西欧（含欧元符号）</source>
+            <translation>ISO 西歐（含歐元符號）</translation>
+        </message>
+        <message>
+            <source>ISO 南欧（马耳他文、世界语）</source>
+            <translation>ISO 南歐（馬爾他文、世界語）</translation>
+        </message>
+        <message>
+            <source>ISO 北欧（旧）</source>
+            <translation>ISO 北歐（舊）</translation>
+        </message>
+        <message>
+            <source>ISO 土耳其文</source>
+            <translation>ISO 土耳其文</translation>
+        </message>
+        <message>
+            <source>ISO 北欧</source>
+            <translation>ISO 北歐</translation>
+        </message>
+        <message>
+            <source>波罗的海文</source>
+            <translation>波羅的海文</translation>
+        </message>
+        <message>
+            <source>ISO 波罗的海文</source>
+            <translation>ISO 波羅的海文</translation>
+        </message>
+        <message>
+            <source>Windows 波罗的海文</source>
+            <translation>Windows 波羅的海文</translation>
+        </message>
+        <message>
+            <source>中欧</source>
+            <translation>中歐</translation>
+        </message>
+        <message>
+            <source>Windows 中欧（波兰文、捷克文等）</source>
+            <translation>Windows 中歐（波蘭文、捷克文等）</translation>
+        </message>
+        <message>
+            <source>ISO 中欧</source>
+            <translation>ISO 中歐</translation>
+        </message>
+        <message>
+            <source>DOS 中欧</source>
+            <translation>DOS 中歐</translation>
+        </message>
+        <message>
+            <source>Mac 中欧</source>
+            <translation>Mac 中歐</translation>
+        </message>
+        <message>
+            <source>希腊文</source>
+            <translation>希臘文</translation>
+        </message>
+        <message>
+            <source>Windows 希腊文</source>
+            <translation>Windows 希臘文</translation>
+        </message>
+        <message>
+            <source>ISO 希腊文</source>
+            <translation>ISO 希臘文</translation>
+        </message>
+        <message>
+            <source>希伯来文</source>
+            <translation>希伯來文</translation>
+        </message>
+        <message>
+            <source>Windows 希伯来文</source>
+            <translation>Windows 希伯來文</translation>
+        </message>
+        <message>
+            <source>ISO 希伯来文</source>
+            <translation>ISO 希伯來文</translation>
+        </message>
+        <message>
+            <source>阿拉伯文</source>
+            <translation>阿拉伯文</translation>
+        </message>
+        <message>
+            <source>Windows 阿拉伯文</source>
+            <translation>Windows 阿拉伯文</translation>
+        </message>
+        <message>
+            <source>ISO 阿拉伯文</source>
+            <translation>ISO 阿拉伯文</translation>
+        </message>
+        <message>
+            <source>泰文</source>
+            <translation>泰文</translation>
+        </message>
+        <message>
+            <source>TIS 泰文</source>
+            <translation>TIS 泰文</translation>
+        </message>
+        <message>
+            <source>ISO 泰文</source>
+            <translation>ISO 泰文</translation>
+        </message>
+        <message>
+            <source>越南文</source>
+            <translation>越南文</translation>
+        </message>
+        <message>
+            <source>Windows 越南文</source>
+            <translation>Windows 越南文</translation>
+        </message>
+        <message>
+            <source>检测到的编码：%1</source>
+            <translation>偵測到的編碼：%1</translation>
+        </message>
+        <message>
+            <source>未知</source>
+            <translation>未知</translation>
+        </message>
         <message>
             <source>自动检测</source>
             <translation>自動偵測</translation>
+        </message>
+        <message>
+            <source>按本书的内容决定</source>
+            <translation>依本書的內容決定</translation>
+        </message>
+        <message>
+            <source>其他</source>
+            <translation>其他</translation>
+        </message>
+        <message>
+            <source>%1（%2）</source>
+            <translation>%1（%2）</translation>
+        </message>
+        <message>
+            <source>中文（简体）</source>
+            <translation>中文（簡體）</translation>
+        </message>
+        <message>
+            <source>中文（繁体）</source>
+            <translation>中文（繁體）</translation>
         </message>
     </context>
     <context>

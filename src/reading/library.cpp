@@ -79,7 +79,9 @@ void Library::noteDecoded(const QString &path, const BookFingerprint &fingerprin
     if (!record.isStored())
         return;
     m_ids.insert(path, record.id);
-    m_database->setEncoding(record.id, encoding);
+    // The encoding kept is the one detection found, also while the reader has chosen another.
+    if (record.encodingOverride.isEmpty())
+        m_database->setEncoding(record.id, encoding);
     // Reading the book again in another format or encoding is no new opening.
     if (std::exchange(m_lastOpened, path) != path)
         m_database->recordOpened(record.id);

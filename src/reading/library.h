@@ -54,7 +54,8 @@ public:
     Shelf shelfOf(const QStringList &books) const;
 
     // The loader read a book: the library ties the path to its record, counts the opening
-    // and notes the encoding. A book found moved from another path announces its record.
+    // and notes the encoding it was read in when detection chose it. A book found moved
+    // from another path announces its record.
     void noteDecoded(const QString &path, const BookFingerprint &fingerprint, const QString &encoding);
     void setEncodingOverride(const QString &path, const QString &encoding);
 

@@ -4,7 +4,7 @@
 #include "aboutdialog.h"
 #include "bookmarksdialog.h"
 #include "bookpropertiesdialog.h"
-#include "encodingmenu.h"
+#include "encodingdialog.h"
 #include "bookshelfwidget.h"
 #include "contentspage.h"
 #include "fileloader.h"
@@ -190,9 +190,7 @@ void MainWindow::connectLibrary()
             &MainWindow::showBookmarks);
     connect(m_readingTools, &ReadingToolBar::bookmarkToggled, this, &MainWindow::toggleBookmark);
     connect(m_readingTools, &ReadingToolBar::bookmarksRequested, this, &MainWindow::showBookmarks);
-    connect(m_readingTools->encodingMenu(), &QMenu::aboutToShow, this,
-            [this] { m_readingTools->encodingMenu()->setCurrentEncoding(m_session->encoding()); });
-    connect(m_readingTools->encodingMenu(), &EncodingMenu::encodingChosen, this, &MainWindow::reopenInEncoding);
+    connect(m_readingTools, &ReadingToolBar::encodingRequested, this, &MainWindow::chooseEncoding);
     connect(m_bookshelfWidget, &BookshelfWidget::bookMenuRequested, this, &MainWindow::showShelfMenu);
     connect(m_library, &Library::movedBookFound, this, [this](const QString &path, const BookRecord &record) {
         if (m_session->openingBook() == path)
@@ -270,10 +268,18 @@ void MainWindow::showBookmarks()
 }
 
 // The reader's choice holds for every later opening of the book.
-void MainWindow::reopenInEncoding(const QByteArray &encoding)
+void MainWindow::chooseEncoding()
 {
     if (m_session->state() == ReadingSession::State::Empty)
         return;
+    const QByteArray detected = m_library->recordFor(m_session->book()).encoding.toLatin1();
+    EncodingDialog dialog(detected, m_session->encoding(), this);
+    if (dialog.exec() == QDialog::Accepted && dialog.chosenEncoding() != m_session->encoding())
+        reopenInEncoding(dialog.chosenEncoding());
+}
+
+void MainWindow::reopenInEncoding(const QByteArray &encoding)
+{
     m_library->setEncodingOverride(m_session->book(), QString::fromLatin1(encoding));
     m_session->open(m_session->book(), m_session->place(), encoding);
 }

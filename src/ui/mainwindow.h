@@ -131,6 +131,7 @@ private:
     void showBookmarkState();
     std::optional<Bookmark> bookmarkOnPage() const;
     void showBookmarks();
+    void chooseEncoding();
     void reopenInEncoding(const QByteArray &encoding);
     void showShelfMenu(const QString &path, const QPoint &globalPos);
     void removeFromShelf(const QString &path);

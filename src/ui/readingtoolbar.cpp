@@ -1,14 +1,11 @@
 #include "readingtoolbar.h"
 
-#include "encodingmenu.h"
-
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QToolButton>
 
 ReadingToolBar::ReadingToolBar(QWidget *parent)
     : QWidget(parent)
-    , m_encodingMenu(new EncodingMenu(this))
 {
     // The page takes all the height there is; the buttons only their own.
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -19,8 +16,6 @@ ReadingToolBar::ReadingToolBar(QWidget *parent)
     m_bookmarkButton->setCheckable(true);
     m_bookmarksButton = addButton("bookmarksButton");
     m_encodingButton = addButton("encodingButton");
-    m_encodingButton->setMenu(m_encodingMenu);
-    m_encodingButton->setPopupMode(QToolButton::InstantPopup);
     retranslate();
 
     // The button's own check state follows the page, not the click.
@@ -29,6 +24,7 @@ ReadingToolBar::ReadingToolBar(QWidget *parent)
         emit bookmarkToggled();
     });
     connect(m_bookmarksButton, &QToolButton::clicked, this, &ReadingToolBar::bookmarksRequested);
+    connect(m_encodingButton, &QToolButton::clicked, this, &ReadingToolBar::encodingRequested);
 }
 
 QToolButton *ReadingToolBar::addButton(const char *name)

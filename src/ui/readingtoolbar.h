@@ -3,7 +3,6 @@
 
 #include <QWidget>
 
-class EncodingMenu;
 class QToolButton;
 
 // The buttons beside the page that act on the book on show: mark the page, list the
@@ -15,12 +14,12 @@ class ReadingToolBar : public QWidget
 public:
     explicit ReadingToolBar(QWidget *parent = nullptr);
 
-    EncodingMenu *encodingMenu() const { return m_encodingMenu; }
     void setPageBookmarked(bool bookmarked);
 
 signals:
     void bookmarkToggled();
     void bookmarksRequested();
+    void encodingRequested();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -32,7 +31,6 @@ private:
     QToolButton *m_bookmarkButton;
     QToolButton *m_bookmarksButton;
     QToolButton *m_encodingButton;
-    EncodingMenu *m_encodingMenu;
 };
 
 #endif
