@@ -62,7 +62,11 @@ void SingleInstance::receive()
             socket->write("1");
             socket->flush();
             const QString text = QString::fromUtf8(message.left(message.indexOf('\0')));
-            emit booksHandedOver(text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n')));
+            const QStringList books = text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
+            // The window may answer with a message box, whose event loop would delete this
+            // socket under its own handler once the other start hangs up.
+            QMetaObject::invokeMethod(this, [this, books] { emit booksHandedOver(books); },
+                                      Qt::QueuedConnection);
         });
     }
 }

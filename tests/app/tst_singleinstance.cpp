@@ -16,6 +16,7 @@ class TestSingleInstance : public QObject
 
 private slots:
     void aSecondStartHandsItsBooksOver();
+    void aHandOverAnsweredWithADialogOutlivesTheSecondStart();
     void withNoWindowRunningNothingIsHandedOver();
     void aSocketLeftByACrashDoesNotBlockTheStart();
     void theProgramStartsDespiteAnUnknownOption();
@@ -46,6 +47,36 @@ void TestSingleInstance::aSecondStartHandsItsBooksOver()
     second.join();
     QVERIFY(tookThem);
     QCOMPARE(handed.first().first().toStringList(), books);
+}
+
+// The window answers a book it cannot open with a message box, whose event loop runs while
+// the second start ends and its connection goes away.
+void TestSingleInstance::aHandOverAnsweredWithADialogOutlivesTheSecondStart()
+{
+    const QString name = uniqueName();
+    SingleInstance running(name);
+    QVERIFY(running.listen());
+    bool secondEnded = false;
+    connect(&running, &SingleInstance::booksHandedOver, this, [&] {
+        QEventLoop box;
+        QTimer::singleShot(3000, &box, &QEventLoop::quit);
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, &box, [&] {
+            if (secondEnded)
+                QTimer::singleShot(200, &box, &QEventLoop::quit);
+        });
+        poll.start(20);
+        box.exec();
+    });
+    QSignalSpy handed(&running, &SingleInstance::booksHandedOver);
+
+    std::thread second([&] {
+        SingleInstance(name).handOver({ QStringLiteral("/books/missing.txt") });
+        secondEnded = true;
+    });
+    QTRY_COMPARE(handed.count(), 1);
+    second.join();
+    QTest::qWait(100);
 }
 
 void TestSingleInstance::withNoWindowRunningNothingIsHandedOver()
