@@ -42,8 +42,16 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     const QStringList books = booksFromCommandLine(parser, app);
     SingleInstance instance;
-    if (instance.handOver(books))
+    switch (instance.start(books)) {
+    case SingleInstance::Outcome::HandedOver:
         return 0;
+    case SingleInstance::Outcome::Unreachable:
+        std::fprintf(stderr, "lexorin: %s\n", qPrintable(SingleInstance::unreachableMessage()));
+        QMessageBox::warning(nullptr, QStringLiteral("Lexorin"), SingleInstance::unreachableMessage());
+        return 1;
+    case SingleInstance::Outcome::Running:
+        break;
+    }
 
     if (!loadStyleSheet(app)) {
         QMessageBox::warning(nullptr, QStringLiteral("警告"),
@@ -63,7 +71,6 @@ int main(int argc, char *argv[])
     QObject::connect(&instance, &SingleInstance::booksHandedOver, &window, [&window](const QStringList &handed) {
         window.openFromOutside(handed.value(0));
     });
-    instance.listen();
     window.show();
     return app.exec();
 }
