@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "signalwatcher.h"
 #include "singleinstance.h"
 #include "startup.h"
 
@@ -7,6 +8,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -70,6 +72,13 @@ int main(int argc, char *argv[])
         window.openAtStart(books.first());
     QObject::connect(&instance, &SingleInstance::booksHandedOver, &window, [&window](const QStringList &handed) {
         window.openFromOutside(handed.value(0));
+    });
+    // Logout, kill and Ctrl+C end the reader as its close button does, so the place not yet
+    // written and the window's state are saved.
+    SignalWatcher endSignals({ SIGTERM, SIGHUP, SIGINT });
+    QObject::connect(&endSignals, &SignalWatcher::received, &window, [&window] {
+        window.close();
+        QCoreApplication::quit();
     });
     window.show();
     return app.exec();

@@ -3,6 +3,7 @@
 #include "librarydatabase.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <utility>
@@ -14,6 +15,11 @@ Library::Library(const QString &folder, QObject *parent)
     m_saveTimer.setSingleShot(true);
     m_saveTimer.setInterval(SaveDelayMs);
     connect(&m_saveTimer, &QTimer::timeout, this, &Library::flush);
+    // The desktop session may end the program without closing its window first.
+    if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        connect(app, &QGuiApplication::commitDataRequest, this, &Library::flush);
+        connect(app, &QCoreApplication::aboutToQuit, this, &Library::flush);
+    }
 }
 
 Library::~Library()
