@@ -178,6 +178,7 @@ void MainWindow::connectLibrary()
 {
     m_library->open();
     connect(m_library->database(), &LibraryDatabase::statusChanged, this, &MainWindow::showLibraryNotice);
+    connect(&m_settings, &Settings::writeFailed, m_notice, &Notice::show);
     connect(m_session->loader(), &FileLoader::bookDecoded, m_library, &Library::noteDecoded);
     connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::keepPlace);
     connect(m_session, &ReadingSession::bookShown, this, &MainWindow::updateBookInReading);

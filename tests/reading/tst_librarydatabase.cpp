@@ -1,3 +1,4 @@
+#include "filesizelimit.h"
 #include "librarydatabase.h"
 #include "testmain.h"
 
@@ -96,30 +97,6 @@ QByteArray contentOf(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// Lets this process write no file beyond the given size, as a full disk would; a write
-// past it fails instead of raising SIGXFSZ. Works for root too, unlike file permissions.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_savedHandler);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_savedHandler)(int) = nullptr;
-};
 
 // Every call a caller might make, on a library that cannot remember: none may fail loudly
 // or leave anything behind.
