@@ -3,7 +3,7 @@
 # committed seed corpus: 60 s a target by default (for CI), 15 minutes with --long (for a
 # campaign), or the number of seconds given. A crash, a hang, a leak or a sanitizer report
 # fails the run; libFuzzer writes the input that caused it to build-fuzz/.
-#   scripts/fuzz.sh [--long | seconds] [target...]    targets: decode_paginate settings
+#   scripts/fuzz.sh [--long | seconds] [target...]    targets: decode_paginate settings handover
 set -euo pipefail
 cd "$(dirname "$0")/.."
 case "${1:-}" in
@@ -12,7 +12,7 @@ case "${1:-}" in
     *) seconds=$1; shift ;;
 esac
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(decode_paginate settings)
+[ ${#targets[@]} -gt 0 ] || targets=(decode_paginate settings handover)
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DLEXORIN_FUZZ=ON -DBUILD_TESTING=OFF

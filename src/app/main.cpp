@@ -1,4 +1,5 @@
 #include "mainwindow.h"
+#include "signalwatcher.h"
 #include "singleinstance.h"
 #include "startup.h"
 
@@ -7,6 +8,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -42,8 +44,16 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     const QStringList books = booksFromCommandLine(parser, app);
     SingleInstance instance;
-    if (instance.handOver(books))
+    switch (instance.start(books)) {
+    case SingleInstance::Outcome::HandedOver:
         return 0;
+    case SingleInstance::Outcome::Unreachable:
+        std::fprintf(stderr, "lexorin: %s\n", qPrintable(SingleInstance::unreachableMessage()));
+        QMessageBox::warning(nullptr, QStringLiteral("Lexorin"), SingleInstance::unreachableMessage());
+        return 1;
+    case SingleInstance::Outcome::Running:
+        break;
+    }
 
     if (!loadStyleSheet(app)) {
         QMessageBox::warning(nullptr, QStringLiteral("警告"),
@@ -63,7 +73,13 @@ int main(int argc, char *argv[])
     QObject::connect(&instance, &SingleInstance::booksHandedOver, &window, [&window](const QStringList &handed) {
         window.openFromOutside(handed.value(0));
     });
-    instance.listen();
+    // Logout, kill and Ctrl+C end the reader as its close button does, so the place not yet
+    // written and the window's state are saved.
+    SignalWatcher endSignals({ SIGTERM, SIGHUP, SIGINT });
+    QObject::connect(&endSignals, &SignalWatcher::received, &window, [&window] {
+        window.close();
+        QCoreApplication::quit();
+    });
     window.show();
     return app.exec();
 }

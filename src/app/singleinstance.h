@@ -1,39 +1,63 @@
 #ifndef SINGLEINSTANCE_H
 #define SINGLEINSTANCE_H
 
+#include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 class QLocalServer;
+class QLocalSocket;
 
-// Keeps the reader to one window per user. A start that finds a running window hands it the
-// books it was asked to open and ends; the first start listens for such hand-overs. A socket
-// left behind by a crashed window is removed rather than blocking the start.
+// Keeps the reader to one window per settings location. The window that holds a lock file
+// in the user's runtime folder is the one; it listens on a socket beside the lock for later
+// starts, which hand it the books they were asked to open and end. Both ends check that the
+// other runs as the same user, so nobody else can listen for the books or answer for the
+// window. A lock left by a crashed window is taken over.
 class SingleInstance : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit SingleInstance(const QString &name = defaultName(), QObject *parent = nullptr);
+    enum class Outcome {
+        Running, // this start is the one window (it may not have been able to listen)
+        HandedOver, // the running window took the books; this start should end
+        Unreachable, // a window holds the lock but does not answer
+    };
+    Q_ENUM(Outcome)
 
-    // True when a running window took the books; this start should end.
-    bool handOver(const QStringList &books);
-    // Starts listening for later starts; false when the channel cannot be set up (the reader
-    // then runs on its own).
-    bool listen();
+    // The folder holds the lock and the socket; the key tells apart the windows of separate
+    // settings locations.
+    explicit SingleInstance(const QString &folder = runtimeFolder(), const QString &key = settingsKey(),
+                            QObject *parent = nullptr);
 
-    // One name per user, so the windows of two users never meet.
-    static QString defaultName();
+    Outcome start(const QStringList &books);
+
+    QString lockPath() const;
+    QString socketPath() const;
+    // What the reader is told when the running window does not answer.
+    static QString unreachableMessage();
+
+    // $XDG_RUNTIME_DIR where it is the user's own, else a private folder of the program's.
+    static QString runtimeFolder();
+    static QString settingsKey();
 
 signals:
     // Another start asked for these books (possibly none: it only wants the window shown).
     void booksHandedOver(const QStringList &books);
 
 private:
-    void receive();
+    enum class HandOver { Taken, NoWindow, NoAnswer };
 
-    QString m_name;
+    bool prepareFolder() const;
+    HandOver handOver(const QStringList &books) const;
+    bool listen();
+    void receive();
+    void answer(QLocalSocket *socket, QStringList books);
+
+    QString m_folder;
+    QString m_key;
+    QLockFile m_lock;
     QLocalServer *m_server = nullptr;
 };
 

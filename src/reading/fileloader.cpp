@@ -206,6 +206,7 @@ void FileLoader::runLoad(const Task &task, const QString &text, const QString &e
     const std::vector<QStringView> paragraphs = Paginator::paragraphsOf(text);
     const std::vector<Chapter> chapters = ChapterDetector::detect(paragraphs);
     post(task, [this, path = task.filePath, chapters] { emit chaptersFound(path, chapters); });
+    post(task, [this, path = task.filePath, length = text.size()] { emit textLengthFound(path, length); });
     const std::vector<TextRun> pieces = Paginator::piecesOf(paragraphs, headingsFor(task, chapters));
     post(task, [this] { emit loadProgress(80); });
     std::vector<QString> pages = cutProgressively(task, pieces);
@@ -249,6 +250,7 @@ void FileLoader::runRecut(const Task &task, const std::vector<QString> &pages)
     const std::vector<QStringView> paragraphs = Paginator::paragraphsOfPages(text);
     const std::vector<Chapter> chapters = ChapterDetector::detect(paragraphs);
     post(task, [this, path = task.filePath, chapters] { emit chaptersFound(path, chapters); });
+    post(task, [this, path = task.filePath, length = text.size()] { emit textLengthFound(path, length); });
     std::vector<QString> recut = Paginator(task.format, &m_measuringPool)
                                          .paginate(paragraphs, headingsFor(task, chapters), [&task] {
                                              return task.isSuperseded();

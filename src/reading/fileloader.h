@@ -57,6 +57,8 @@ signals:
                      qsizetype undecodableBytes);
     // The headings of a book being loaded or cut anew, before its first pages.
     void chaptersFound(QString filePath, std::vector<Chapter> chapters);
+    // The length of the whole text of a book being loaded or cut anew, before its first pages.
+    void textLengthFound(QString filePath, qsizetype length);
 
 private:
     struct Shared;

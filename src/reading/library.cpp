@@ -3,6 +3,7 @@
 #include "librarydatabase.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <algorithm>
 #include <utility>
@@ -14,6 +15,11 @@ Library::Library(const QString &folder, QObject *parent)
     m_saveTimer.setSingleShot(true);
     m_saveTimer.setInterval(SaveDelayMs);
     connect(&m_saveTimer, &QTimer::timeout, this, &Library::flush);
+    // The desktop session may end the program without closing its window first.
+    if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        connect(app, &QGuiApplication::commitDataRequest, this, &Library::flush);
+        connect(app, &QCoreApplication::aboutToQuit, this, &Library::flush);
+    }
 }
 
 Library::~Library()
@@ -27,8 +33,12 @@ QString Library::open()
     return m_database->statusMessage();
 }
 
-BookRecord Library::recordFor(const QString &path) const
+// A place still waiting to be written is newer than the stored one: a book reopened within
+// the second would otherwise open at the old place and then save that over the new one.
+BookRecord Library::recordFor(const QString &path)
 {
+    if (!m_pending.path.isEmpty() && m_pending.path == path)
+        flush();
     return m_database->book(path);
 }
 
@@ -74,18 +84,18 @@ Library::Shelf Library::shelfOf(const QStringList &books) const
 void Library::noteDecoded(const QString &path, const BookFingerprint &fingerprint,
                           const QString &encoding)
 {
-    const bool known = m_database->book(path).isStored();
+    const qint64 placeOpenedAt = m_database->book(path).place;
     const BookRecord record = m_database->bookFor(path, fingerprint);
     if (!record.isStored())
         return;
-    m_ids.insert(path, record.id);
+    m_ids.insert(path, { record.id, record.path });
     // The encoding kept is the one detection found, also while the reader has chosen another.
     if (record.encodingOverride.isEmpty())
         m_database->setEncoding(record.id, encoding);
     // Reading the book again in another format or encoding is no new opening.
     if (std::exchange(m_lastOpened, path) != path)
         m_database->recordOpened(record.id);
-    if (!known && record.place > 0)
+    if (record.place > placeOpenedAt)
         emit movedBookFound(path, record);
 }
 
@@ -192,9 +202,13 @@ void Library::clear()
     m_database->clear();
 }
 
-// A book not opened in this run is looked up by its path.
+// A book not opened in this run is looked up by its path, and so is one whose record another
+// window forgot or moved since: its id is never given to another book, and a write to it
+// would be lost.
 qint64 Library::idOf(const QString &path) const
 {
     const auto found = m_ids.constFind(path);
-    return found != m_ids.cend() ? *found : m_database->book(path).id;
+    if (found != m_ids.cend() && m_database->holdsBook(found->id, found->storedPath))
+        return found->id;
+    return m_database->book(path).id;
 }

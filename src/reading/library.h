@@ -38,7 +38,7 @@ public:
     LibraryDatabase *database() const { return m_database; }
 
     // The record a book is opened with: its place and the encoding the reader chose.
-    BookRecord recordFor(const QString &path) const;
+    BookRecord recordFor(const QString &path);
     // The book read last whose file is still there, or an empty path.
     QString lastReadBook() const;
     struct Shelf
@@ -80,7 +80,8 @@ public:
     void clear();
 
 signals:
-    // A book opened at a path the library did not know is one it knows from another path.
+    // The book just read has a place further on than the one it was opened at: it is a book
+    // the library knows from another path, or its file is back to a content read before.
     void movedBookFound(const QString &path, const BookRecord &record);
 
 private:
@@ -88,7 +89,12 @@ private:
     void saveReadingTime();
 
     LibraryDatabase *m_database;
-    QHash<QString, qint64> m_ids;
+    struct StoredBook
+    {
+        qint64 id = 0;
+        QString storedPath;
+    };
+    QHash<QString, StoredBook> m_ids;
     QString m_lastOpened;
 
     struct PendingPlace

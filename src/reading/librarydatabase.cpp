@@ -83,10 +83,58 @@ bool createFirstSchema(QSqlQuery &query)
     });
 }
 
+// Ids that are never given out again, so that a window holding the id of a book that another
+// window's reset or removal forgot cannot write onto a book added after it; and the place
+// of each content a book's file had, so that a visit to a file cut short or rewritten for a
+// while does not lower the place the book's own content returns to. SQLite cannot add
+// AUTOINCREMENT to a table, so the tables are copied into new ones; foreign keys are off
+// while this runs, so dropping the old books does not take the bookmarks with them.
+bool keepIdsAndPlacesPerContent(QSqlQuery &query)
+{
+    return runAll(query, {
+        QStringLiteral("CREATE TABLE new_books ("
+                       " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                       " path TEXT NOT NULL UNIQUE,"
+                       " title TEXT NOT NULL,"
+                       " file_size INTEGER NOT NULL,"
+                       " file_hash BLOB NOT NULL,"
+                       " place INTEGER NOT NULL DEFAULT 0,"
+                       " text_length INTEGER NOT NULL DEFAULT 0,"
+                       " encoding TEXT NOT NULL DEFAULT '',"
+                       " encoding_override TEXT NOT NULL DEFAULT '',"
+                       " times_opened INTEGER NOT NULL DEFAULT 0,"
+                       " added_at INTEGER NOT NULL,"
+                       " last_read_at INTEGER,"
+                       " reading_seconds INTEGER NOT NULL DEFAULT 0)"),
+        QStringLiteral("INSERT INTO new_books SELECT * FROM books"),
+        QStringLiteral("DROP TABLE books"),
+        QStringLiteral("ALTER TABLE new_books RENAME TO books"),
+        QStringLiteral("CREATE INDEX books_by_fingerprint ON books (file_size, file_hash)"),
+        QStringLiteral("CREATE INDEX books_by_last_read ON books (last_read_at)"),
+        QStringLiteral("CREATE TABLE new_bookmarks ("
+                       " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                       " book_id INTEGER NOT NULL REFERENCES books (id) ON DELETE CASCADE,"
+                       " place INTEGER NOT NULL,"
+                       " snippet TEXT NOT NULL,"
+                       " created_at INTEGER NOT NULL)"),
+        QStringLiteral("INSERT INTO new_bookmarks SELECT * FROM bookmarks"),
+        QStringLiteral("DROP TABLE bookmarks"),
+        QStringLiteral("ALTER TABLE new_bookmarks RENAME TO bookmarks"),
+        QStringLiteral("CREATE INDEX bookmarks_by_book ON bookmarks (book_id, place)"),
+        QStringLiteral("CREATE TABLE content_places ("
+                       " book_id INTEGER NOT NULL REFERENCES books (id) ON DELETE CASCADE,"
+                       " file_size INTEGER NOT NULL,"
+                       " file_hash BLOB NOT NULL,"
+                       " place INTEGER NOT NULL,"
+                       " text_length INTEGER NOT NULL,"
+                       " PRIMARY KEY (book_id, file_size, file_hash))"),
+    });
+}
+
 // Migrations[i] brings a file from schema version i to version i + 1, inside one
 // transaction. A new version appends its function here and raises SchemaVersion.
 using Migration = bool (*)(QSqlQuery &query);
-const Migration Migrations[] = { createFirstSchema };
+const Migration Migrations[] = { createFirstSchema, keepIdsAndPlacesPerContent };
 static_assert(std::size(Migrations) == LibraryDatabase::SchemaVersion);
 
 bool isDamage(const QSqlError &error)
@@ -303,7 +351,11 @@ LibraryDatabase::Outcome LibraryDatabase::openConnection()
     const Outcome outcome = checkFile(db, &version);
     if (outcome != Outcome::Usable)
         return outcome;
-    return configure(db) && migrate(db, version) ? Outcome::Usable : Outcome::Failed;
+    QSqlQuery query(db);
+    return configure(db) && migrate(db, version)
+            && query.exec(QStringLiteral("PRAGMA foreign_keys = ON"))
+        ? Outcome::Usable
+        : Outcome::Failed;
 }
 
 // Reads before anything writes, so that a file from a newer version stays as it was.
@@ -328,8 +380,7 @@ bool LibraryDatabase::configure(QSqlDatabase &db)
 {
     QSqlQuery query(db);
     return runAll(query, { QStringLiteral("PRAGMA journal_mode = WAL"),
-                           QStringLiteral("PRAGMA synchronous = NORMAL"),
-                           QStringLiteral("PRAGMA foreign_keys = ON") });
+                           QStringLiteral("PRAGMA synchronous = NORMAL") });
 }
 
 bool LibraryDatabase::migrate(QSqlDatabase &db, int version)
@@ -485,17 +536,35 @@ BookRecord LibraryDatabase::bookFor(const QString &path, const BookFingerprint &
 
 // A file that was edited or replaced under its old name stays the same book, but its old
 // place may now lie beyond its end. Its text is not decoded yet, so the place is held within
-// its size in bytes, which no decoding makes shorter in characters.
+// its size in bytes, which no decoding makes shorter in characters. The old content keeps
+// its place aside: a file cut short while a sync client rewrites it comes back whole, and
+// its reader finds the place where they left it.
 bool LibraryDatabase::takeChangedContent(BookRecord &record, const BookFingerprint &fingerprint)
 {
     if (!fingerprint.isValid() || record.fingerprint == fingerprint)
         return true;
+    if (record.fingerprint.isValid()
+        && !write(bound(QStringLiteral("INSERT OR REPLACE INTO content_places (book_id, file_size,"
+                                       " file_hash, place, text_length) VALUES (?, ?, ?, ?, ?)"),
+                        { record.id, record.fingerprint.size(), record.fingerprint.hash(),
+                          record.place, record.textLength })))
+        return false;
+    QSqlQuery &earlier = bound(QStringLiteral("SELECT place, text_length FROM content_places"
+                                              " WHERE book_id = ? AND file_size = ? AND file_hash = ?"),
+                               { record.id, fingerprint.size(), fingerprint.hash() });
+    if (read(earlier) && earlier.next()) {
+        record.place = earlier.value(0).toLongLong();
+        record.textLength = earlier.value(1).toLongLong();
+    } else {
+        record.place = qMin(record.place, fingerprint.size());
+        record.textLength = 0;
+    }
+    earlier.finish();
     record.fingerprint = fingerprint;
-    record.place = qMin(record.place, fingerprint.size());
-    record.textLength = 0;
     return write(bound(QStringLiteral("UPDATE books SET file_size = ?, file_hash = ?, place = ?,"
-                                      " text_length = 0 WHERE id = ?"),
-                       { fingerprint.size(), fingerprint.hash(), record.place, record.id }));
+                                      " text_length = ? WHERE id = ?"),
+                       { fingerprint.size(), fingerprint.hash(), record.place, record.textLength,
+                         record.id }));
 }
 
 // The same content under a new path is the same book moved or renamed, unless the old file
@@ -541,6 +610,17 @@ BookRecord LibraryDatabase::insertBook(const QString &path, const BookFingerprin
         reportWriteFailure(query.lastError());
     query.finish();
     return record;
+}
+
+bool LibraryDatabase::holdsBook(qint64 bookId, const QString &storedPath)
+{
+    if (!hasMemory())
+        return false;
+    QSqlQuery &query = bound(QStringLiteral("SELECT 1 FROM books WHERE id = ? AND path = ?"),
+                             { bookId, storedPath });
+    const bool held = read(query) && query.next();
+    query.finish();
+    return held;
 }
 
 BookRecord LibraryDatabase::book(const QString &path)

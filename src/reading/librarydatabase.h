@@ -46,7 +46,7 @@ public:
     };
     Q_ENUM(Status)
 
-    static constexpr int SchemaVersion = 1;
+    static constexpr int SchemaVersion = 2;
     static constexpr qsizetype MaxSnippetLength = 200;
 
     // An empty folder means the per-user data folder.
@@ -66,10 +66,14 @@ public:
 
     // The record of the book at the path, created when the library does not know it yet.
     // A book found under another path with the same fingerprint was moved: its record
-    // follows it. A book whose content changed keeps its place, held within its new size.
+    // follows it. A book whose content changed keeps its place, held within its new size,
+    // unless that content was seen before: then the place it had returns.
     BookRecord bookFor(const QString &path, const BookFingerprint &fingerprint);
     // The record of the book at the path, or one that is not stored.
     BookRecord book(const QString &path);
+    // Whether the book of that id is still the one filed under that path: another instance
+    // may have forgotten it, or moved it, since its id was read.
+    bool holdsBook(qint64 bookId, const QString &storedPath);
     BookRecord lastReadBook();
     // Every book, the most recently read (or added) first.
     QList<BookRecord> books();

@@ -32,6 +32,7 @@ ReadingSession::ReadingSession(QObject *parent)
     connect(m_loader, &FileLoader::pagesRecut, this, &ReadingSession::onPagesRecut);
     connect(m_loader, &FileLoader::loadFailed, this, &ReadingSession::onLoadFailed);
     connect(m_loader, &FileLoader::chaptersFound, this, &ReadingSession::onChaptersFound);
+    connect(m_loader, &FileLoader::textLengthFound, this, &ReadingSession::onTextLengthFound);
 }
 
 ReadingSession::State ReadingSession::state() const
@@ -62,6 +63,8 @@ int ReadingSession::pageCount() const
 
 qsizetype ReadingSession::textLength() const
 {
+    if (m_textLength > 0)
+        return m_textLength;
     const std::vector<QString> &pages = m_heldOffset ? m_sourcePages : m_pages;
     return Paginator::offsetOfPage(pages, int(pages.size()));
 }
@@ -73,6 +76,7 @@ void ReadingSession::open(const QString &path, qsizetype place, const QByteArray
     m_opening = path;
     m_openingPlace = qMax<qsizetype>(place, 0);
     m_openingEncoding = encoding;
+    m_openingTextLength = 0;
     m_pendingSearch.reset();
     m_loader->loadFile(path, m_format, encoding);
 }
@@ -86,6 +90,7 @@ void ReadingSession::close()
     m_pages.clear();
     m_complete = true;
     m_page = 0;
+    m_textLength = 0;
     m_sourcePages.clear();
     m_heldOffset.reset();
     m_pendingRequest.reset();
@@ -193,6 +198,8 @@ void ReadingSession::receivePages(std::vector<QString> pages, const QString &pat
     emit pagesExtended();
     emit positionChanged();
     continueSearch();
+    if (m_pendingRequest && (complete || !liesBeyondCut(*m_pendingRequest)))
+        apply(*std::exchange(m_pendingRequest, {}));
 }
 
 void ReadingSession::showNewBook(std::vector<QString> pages, const QString &path, bool complete)
@@ -203,6 +210,7 @@ void ReadingSession::showNewBook(std::vector<QString> pages, const QString &path
     m_pages = std::move(pages);
     m_pagesFormat = m_format;
     m_complete = complete;
+    m_textLength = m_openingTextLength;
     m_page = Paginator::pageAtOffset(m_pages, m_openingPlace);
     m_sourcePages.clear();
     m_heldOffset.reset();
@@ -263,6 +271,14 @@ void ReadingSession::onChaptersFound(const QString &path, std::vector<Chapter> c
     }
 }
 
+void ReadingSession::onTextLengthFound(const QString &path, qsizetype length)
+{
+    if (path == m_opening)
+        m_openingTextLength = length;
+    else if (path == m_book)
+        m_textLength = length;
+}
+
 // ---- Moving through the book ---------------------------------------------------------
 
 void ReadingSession::next()
@@ -288,6 +304,11 @@ void ReadingSession::last()
 void ReadingSession::goTo(int page)
 {
     request({ Request::Page, page, {} });
+}
+
+void ReadingSession::goToPlace(qsizetype place)
+{
+    request({ Request::Place, 0, {}, qMax<qsizetype>(place, 0) });
 }
 
 void ReadingSession::find(const QString &text)
@@ -362,18 +383,46 @@ qsizetype ReadingSession::endOfPage() const
 }
 
 // While the book is cut anew, requests wait for the new pages; steps add up, anything else
-// replaces what waits.
+// replaces what waits. A page asked for then is one of the pages the reader is shown, those
+// of the cut before, so it waits as the place that page starts at. While a book is still
+// being cut, a move beyond its pages at hand waits for them, until another move replaces it.
 void ReadingSession::request(const Request &request)
 {
     if (m_heldOffset) {
         if (request.kind == Request::Step && m_pendingRequest && m_pendingRequest->kind == Request::Step)
             m_pendingRequest->value += request.value;
+        else if (request.kind == Request::Page)
+            m_pendingRequest = Request{ Request::Place, 0, {}, startOfSourcePage(request.value) };
         else
             m_pendingRequest = request;
         return;
     }
-    if (!m_pages.empty())
+    if (m_pages.empty())
+        return;
+    m_pendingRequest.reset();
+    if (!m_complete && liesBeyondCut(request))
+        m_pendingRequest = request;
+    else
         apply(request);
+}
+
+qsizetype ReadingSession::startOfSourcePage(int page) const
+{
+    return Paginator::offsetOfPage(m_sourcePages, qBound(0, page, int(m_sourcePages.size()) - 1));
+}
+
+bool ReadingSession::liesBeyondCut(const Request &request) const
+{
+    const qsizetype cut = Paginator::offsetOfPage(m_pages, int(m_pages.size()));
+    switch (request.kind) {
+    case Request::Place:
+    case Request::Match:
+        return request.offset >= cut;
+    case Request::ChapterStart:
+        return request.value < int(m_chapters.size()) && m_chapters[request.value].offset >= cut;
+    default:
+        return false;
+    }
 }
 
 void ReadingSession::apply(const Request &request)
@@ -397,6 +446,12 @@ void ReadingSession::apply(const Request &request)
     case Request::Page: {
         const int target = qBound(0, request.value, lastPage);
         turnTo(target, target > m_page);
+        break;
+    }
+    case Request::Place: {
+        const int target = Paginator::pageAtOffset(m_pages, request.offset);
+        if (target != m_page)
+            turnTo(target, target > m_page);
         break;
     }
     case Request::ChapterStart: {

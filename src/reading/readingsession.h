@@ -23,6 +23,8 @@ class FileLoader;
 // - Recutting: the book on show is cut anew for another format. One page cut at once from
 //   the text at hand shows the reader's held place; turns and searches asked for meanwhile
 //   are kept (the latest wins) and applied when the new pages reach the place.
+// A move to a place not cut yet (a chapter, a bookmark) is kept the same way while a book is
+// still being cut, and applied once its pages are there; the last page is the last cut so far.
 class ReadingSession : public QObject
 {
     Q_OBJECT
@@ -50,8 +52,8 @@ public:
     int pageNumber() const;
     int pageCount() const;
     FileLoader *loader() const { return m_loader; }
-    // How many characters of the text the pages at hand hold: the whole text once the
-    // count is final.
+    // How many characters the whole text holds, known once the book is decoded; until then,
+    // how many the pages at hand hold.
     qsizetype textLength() const;
     // The encoding the book on show was asked to be read in; empty for the detected one.
     QByteArray encoding() const { return m_bookEncoding; }
@@ -73,7 +75,10 @@ public:
     void previous();
     void first();
     void last();
+    // While pages are cut anew, the page number is one of the cut before, as the label names.
     void goTo(int page);
+    // The page holding a place (a character offset), such as a bookmark's.
+    void goToPlace(qsizetype place);
     // Finds the next page after the reader's holding the text, going on into pages still
     // being cut, then from the first page. When the last match found is on the reader's page,
     // the search goes on right after it instead, on the same page too.
@@ -114,7 +119,7 @@ signals:
 private:
     struct Request
     {
-        enum Kind { Step, First, Last, Page, Find, FindPrevious, ChapterStart, Match } kind;
+        enum Kind { Step, First, Last, Page, Place, Find, FindPrevious, ChapterStart, Match } kind;
         int value = 0;
         QString text;
         qsizetype offset = 0;
@@ -125,6 +130,9 @@ private:
     void onPagesRecut(std::vector<QString> pages, const QString &path);
     void onLoadFailed(const QString &path, const QString &reason);
     void onChaptersFound(const QString &path, std::vector<Chapter> chapters);
+    void onTextLengthFound(const QString &path, qsizetype length);
+    bool liesBeyondCut(const Request &request) const;
+    qsizetype startOfSourcePage(int page) const;
     qsizetype endOfPage() const;
     void receivePages(std::vector<QString> pages, const QString &path, bool complete);
     void showNewBook(std::vector<QString> pages, const QString &path, bool complete);
@@ -148,6 +156,7 @@ private:
     PageFormat m_pagesFormat;
     bool m_complete = true;
     int m_page = 0;
+    qsizetype m_textLength = 0; // 0 while not known
 
     // While the book on show is cut anew: the pages it was cut into before (the text to cut
     // from), whether those were all its pages, and the reader's place in them.
@@ -160,6 +169,7 @@ private:
     std::vector<Chapter> m_chapters;
     std::vector<Chapter> m_openingChapters;
     qsizetype m_openingPlace = 0;
+    qsizetype m_openingTextLength = 0;
     QByteArray m_openingEncoding;
     QByteArray m_bookEncoding;
     // A search that found nothing in the pages cut so far waits for more.

@@ -2,7 +2,10 @@
 
 #include <QSettings>
 
+#include <QDebug>
+
 #include <cstring>
+#include <utility>
 #include <type_traits>
 
 namespace {
@@ -99,12 +102,18 @@ QColor Settings::colorValue(const QVariant &value, const QColor &fallback)
     return isSoundColor(color) ? color : fallback;
 }
 
+QString Settings::writeFailureMessage()
+{
+    return tr("无法保存设置和书架：磁盘可能已满，或设置文件无法写入。");
+}
+
 void Settings::updateRecentFiles(const std::function<QStringList(QStringList)> &change)
 {
     QSettings settings = store();
     settings.sync();
     m_recentFiles = change(settings.value(Key::RecentFiles).toStringList());
     settings.setValue(Key::RecentFiles, m_recentFiles);
+    save(settings);
 }
 
 void Settings::setReadingFont(const QFont &font)
@@ -164,20 +173,35 @@ void Settings::reset()
 {
     QSettings settings = store();
     settings.clear();
-    settings.sync();
+    save(settings);
     loadDefaults();
 }
 
 void Settings::write(const QString &key, const QVariant &value)
 {
-    store().setValue(key, value);
+    QSettings settings = store();
+    settings.setValue(key, value);
+    save(settings);
 }
 
 void Settings::writeIfDifferent(const QString &key, const QVariant &value)
 {
     QSettings settings = store();
-    if (!settings.contains(key) || settings.value(key) != value)
+    if (!settings.contains(key) || settings.value(key) != value) {
         settings.setValue(key, value);
+        save(settings);
+    }
+}
+
+// QSettings would write on its destruction and say nothing of a failure; a book added to a
+// shelf that was never written is gone at the next start.
+void Settings::save(QSettings &settings)
+{
+    settings.sync();
+    if (settings.status() != QSettings::AccessError || std::exchange(m_writeFailed, true))
+        return;
+    qWarning() << "Cannot write the settings:" << settings.fileName();
+    emit writeFailed(writeFailureMessage());
 }
 
 // A stored colour is compared as the colour it reads as, never as a raw variant: a damaged one
@@ -185,6 +209,8 @@ void Settings::writeIfDifferent(const QString &key, const QVariant &value)
 void Settings::writeColorIfDifferent(const QString &key, const QColor &color)
 {
     QSettings settings = store();
-    if (colorValue(settings.value(key), QColor()) != color)
+    if (colorValue(settings.value(key), QColor()) != color) {
         settings.setValue(key, color);
+        save(settings);
+    }
 }

@@ -4,19 +4,24 @@
 #include <QByteArray>
 #include <QColor>
 #include <QFont>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 
 #include <functional>
 
+class QSettings;
+
 // The reader's key-value store, QSettings("Bookshelf", "Lexorin"): the one place that knows
 // its keys. Every key is read once, at construction, and held here with typed accessors whose
 // values are always usable (sizes clamped, colours sound). A value is written when it
 // changes, and only that key, so two windows and a crash lose as little as possible; the
 // book list is merged with what the store holds when it is written.
-class Settings
+class Settings : public QObject
 {
+    Q_OBJECT
+
 public:
     static constexpr int MinimumFontSize = 8;
     static constexpr int MaximumFontSize = 30;
@@ -28,6 +33,9 @@ public:
     static const QColor DefaultText;
 
     Settings();
+
+    // What the reader should be told when the store cannot be written, said once a run.
+    static QString writeFailureMessage();
 
     QStringList recentFiles() const { return m_recentFiles; }
     // Changes the book list as it stands in the store now (another window may have changed it
@@ -58,13 +66,20 @@ public:
     // A stored colour, or the fallback where the value is no sound colour.
     static QColor colorValue(const QVariant &value, const QColor &fallback);
 
+signals:
+    // A change could not be written (a full disk, a folder that cannot be written); sent
+    // once, the first time.
+    void writeFailed(const QString &message);
+
 private:
     void write(const QString &key, const QVariant &value);
+    void save(QSettings &settings);
     void writeIfDifferent(const QString &key, const QVariant &value);
     void writeColorIfDifferent(const QString &key, const QColor &color);
     void loadDefaults();
 
     QStringList m_recentFiles;
+    bool m_writeFailed = false;
     QFont m_readingFont;
     QColor m_background;
     QColor m_text;

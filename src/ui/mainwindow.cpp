@@ -178,6 +178,7 @@ void MainWindow::connectLibrary()
 {
     m_library->open();
     connect(m_library->database(), &LibraryDatabase::statusChanged, this, &MainWindow::showLibraryNotice);
+    connect(&m_settings, &Settings::writeFailed, m_notice, &Notice::show);
     connect(m_session->loader(), &FileLoader::bookDecoded, m_library, &Library::noteDecoded);
     connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::keepPlace);
     connect(m_session, &ReadingSession::bookShown, this, &MainWindow::updateBookInReading);
@@ -261,7 +262,7 @@ void MainWindow::showBookmarks()
     BookmarksDialog dialog(this);
     const auto pageOf = [this](qint64 place) { return Paginator::pageAtOffset(m_session->pages(), place); };
     dialog.setBookmarks(m_library->bookmarks(m_session->book()), [pageOf](qint64 place) { return pageOf(place) + 1; });
-    connect(&dialog, &BookmarksDialog::bookmarkChosen, this, [this, pageOf](qint64 place) { m_session->goTo(pageOf(place)); });
+    connect(&dialog, &BookmarksDialog::bookmarkChosen, m_session, &ReadingSession::goToPlace);
     connect(&dialog, &BookmarksDialog::bookmarkRemoved, m_library, &Library::removeBookmark);
     dialog.exec();
     showBookmarkState();

@@ -4,7 +4,8 @@
 # English through the main menu, and the title bar's close button. Checks that the process
 # ends with 0, that the settings file holds what the session chose, and that screenshots on
 # the way show a page of text. Then starts it again, turns pages, kills it with SIGKILL and
-# checks that the next start shows the very same page. Usage: run-e2e.sh <lexorin binary> <screenshot folder>
+# checks that the next start shows the very same page; turns two more, ends it with SIGTERM
+# 0.3 s later and checks that the next start is two pages on. Usage: run-e2e.sh <lexorin binary> <screenshot folder>
 set -euo pipefail
 
 if [ -z "${DISPLAY:-}" ]; then
@@ -130,8 +131,28 @@ wait "$pid" 2> /dev/null || true
 
 start_reader 09-after-kill
 expect_text "$shots/09-after-kill.png"
-kill "$pid"
-wait "$pid" 2> /dev/null || true
 [ "$(differing_pixels "$shots/08-turned-on.png" "$shots/09-after-kill.png")" = 0 ] ||
     fail "after a kill the reader did not reopen the page it was on (see 08 and 09)"
+
+# ---- The place turned to just before a logout survives it --------------------------------
+
+# SIGTERM comes 0.3 s after two turns, before the place would be written by itself.
+xdotool key Next Next
+sleep 0.3
+kill -TERM "$pid"
+status=0
+wait "$pid" || status=$?
+[ "$status" = 0 ] || fail "the reader ended with $status on SIGTERM instead of closing"
+
+start_reader 10-after-term
+expect_text "$shots/10-after-term.png"
+[ "$(differing_pixels "$shots/09-after-kill.png" "$shots/10-after-term.png")" != 0 ] ||
+    fail "after SIGTERM the reader lost the pages turned just before it"
+xdotool key Prior Prior
+sleep 2.5
+shot 11-back-two-pages > /dev/null
+kill "$pid"
+wait "$pid" 2> /dev/null || true
+[ "$(differing_pixels "$shots/09-after-kill.png" "$shots/11-back-two-pages.png")" = 0 ] ||
+    fail "after SIGTERM the reader did not reopen two pages on (see 09, 10 and 11)"
 echo "1 passed, 0 failed"

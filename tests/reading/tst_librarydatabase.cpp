@@ -1,3 +1,4 @@
+#include "filesizelimit.h"
 #include "librarydatabase.h"
 #include "testmain.h"
 
@@ -25,6 +26,9 @@ private slots:
     void movedBookKeepsItsState();
     void copiedBookStartsAfresh();
     void changedBookKeepsItsPlaceWithinItsNewSize();
+    void contentSeenBeforeBringsBackItsPlace();
+    void idsAreNeverGivenOutAgain();
+    void aFileOfTheFirstVersionKeepsItsBooksAndBookmarks();
     void booksComeMostRecentFirst();
     void bookmarksAreAddedListedAndRemoved();
     void bookmarkForAnUnknownBookIsRefused();
@@ -93,30 +97,6 @@ QByteArray contentOf(const QString &path)
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// Lets this process write no file beyond the given size, as a full disk would; a write
-// past it fails instead of raising SIGXFSZ. Works for root too, unlike file permissions.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        m_savedHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_savedHandler);
-    }
-
-private:
-    rlimit m_saved{};
-    void (*m_savedHandler)(int) = nullptr;
-};
 
 // Every call a caller might make, on a library that cannot remember: none may fail loudly
 // or leave anything behind.
@@ -342,6 +322,82 @@ void TestLibraryDatabase::changedBookKeepsItsPlaceWithinItsNewSize()
     QCOMPARE(library.book(record.path).place, Text.size());
     QCOMPARE(library.bookmarks(record.id).size(), 1);
     QCOMPARE(library.books().size(), 1);
+}
+
+// A file cut short for a moment, by a sync client or an editor saving it, is read with a
+// place within its size; the whole file then returns to the place it had.
+void TestLibraryDatabase::contentSeenBeforeBringsBackItsPlace()
+{
+    LibraryDatabase library(folder());
+    library.open();
+    const QByteArray whole = Text.repeated(20);
+    const BookRecord record = addBook(library, QStringLiteral("tales.txt"), whole);
+    library.savePlace(record.id, 400, whole.size());
+
+    const BookRecord cut = addBook(library, QStringLiteral("tales.txt"), Text);
+    QCOMPARE(cut.place, Text.size());
+    library.savePlace(record.id, 10, Text.size());
+
+    const BookRecord back = addBook(library, QStringLiteral("tales.txt"), whole);
+    QCOMPARE(back.id, record.id);
+    QCOMPARE(back.place, 400);
+    QCOMPARE(back.textLength, whole.size());
+    QCOMPARE(library.book(record.path).place, 400);
+    QCOMPARE(addBook(library, QStringLiteral("tales.txt"), Text).place, 10);
+}
+
+// A reset or a removal in one window must leave the ids another window holds pointing at
+// nothing rather than at a book added later.
+void TestLibraryDatabase::idsAreNeverGivenOutAgain()
+{
+    LibraryDatabase library(folder());
+    library.open();
+    const BookRecord first = addBook(library, QStringLiteral("first.txt"), Text);
+    const Bookmark mark = library.addBookmark(first.id, 3, QStringLiteral("ships"));
+    library.clear();
+    const BookRecord second = addBook(library, QStringLiteral("second.txt"), Text + Text);
+    QVERIFY(second.id != first.id);
+    QVERIFY(!library.holdsBook(first.id, first.path));
+    QVERIFY(library.holdsBook(second.id, second.path));
+    QVERIFY(library.addBookmark(second.id, 5, QStringLiteral("keeper")).id != mark.id);
+    library.removeBook(second.id);
+    QVERIFY(addBook(library, QStringLiteral("third.txt"), Text).id > second.id);
+}
+
+void TestLibraryDatabase::aFileOfTheFirstVersionKeepsItsBooksAndBookmarks()
+{
+    QVERIFY(QDir().mkpath(folder()));
+    {
+        Inspector first(libraryFile());
+        QVERIFY(first.run(QStringLiteral(
+            "CREATE TABLE books (id INTEGER PRIMARY KEY, path TEXT NOT NULL UNIQUE,"
+            " title TEXT NOT NULL, file_size INTEGER NOT NULL, file_hash BLOB NOT NULL,"
+            " place INTEGER NOT NULL DEFAULT 0, text_length INTEGER NOT NULL DEFAULT 0,"
+            " encoding TEXT NOT NULL DEFAULT '', encoding_override TEXT NOT NULL DEFAULT '',"
+            " times_opened INTEGER NOT NULL DEFAULT 0, added_at INTEGER NOT NULL,"
+            " last_read_at INTEGER, reading_seconds INTEGER NOT NULL DEFAULT 0)")));
+        QVERIFY(first.run(QStringLiteral(
+            "CREATE TABLE bookmarks (id INTEGER PRIMARY KEY,"
+            " book_id INTEGER NOT NULL REFERENCES books (id) ON DELETE CASCADE,"
+            " place INTEGER NOT NULL, snippet TEXT NOT NULL, created_at INTEGER NOT NULL)")));
+        QVERIFY(first.run(QStringLiteral(
+            "INSERT INTO books (id, path, title, file_size, file_hash, place, text_length,"
+            " added_at) VALUES (7, '/books/tales.txt', 'tales', 41, x'00', 20, 41, 1)")));
+        QVERIFY(first.run(QStringLiteral(
+            "INSERT INTO bookmarks VALUES (3, 7, 20, 'ships', 1)")));
+        QVERIFY(first.run(QStringLiteral("PRAGMA user_version = 1")));
+    }
+    LibraryDatabase library(folder());
+    QCOMPARE(library.open(), LibraryDatabase::Status::Ready);
+    const BookRecord record = library.book(QStringLiteral("/books/tales.txt"));
+    QCOMPARE(record.id, 7);
+    QCOMPARE(record.place, 20);
+    const QList<Bookmark> marks = library.bookmarks(7);
+    QCOMPARE(marks.size(), 1);
+    QCOMPARE(marks.first().snippet, QStringLiteral("ships"));
+    library.removeBook(7);
+    QVERIFY(library.bookmarks(7).isEmpty());
+    QCOMPARE(integrityOf(libraryFile()), QStringLiteral("ok"));
 }
 
 void TestLibraryDatabase::booksComeMostRecentFirst()

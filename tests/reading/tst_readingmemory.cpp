@@ -19,6 +19,9 @@ private slots:
     void shelfIsOrderedByLastRead();
     void forgettingAndClearing();
     void readingTimeGoesToTheBookInFront();
+    void twoWindowsWithAResetBetweenNeverWriteOntoAnotherBook();
+    void aBookReopenedAtOnceOpensAtItsNewestPlace();
+    void aFileBackToItsOldContentReturnsToItsPlace();
 
 private:
     QString writeBook(const QString &name, const QByteArray &content);
@@ -58,8 +61,8 @@ void TestReadingMemory::placeIsWrittenOnceTheReaderSettles()
     decode(*m_library, path);
     for (qsizetype place : { 100, 200, 300 })
         m_library->keepPlace(path, place, 5000);
-    QCOMPARE(m_library->recordFor(path).place, 0);
-    QTRY_COMPARE_WITH_TIMEOUT(m_library->recordFor(path).place, 300, 3000);
+    QCOMPARE(m_library->database()->book(path).place, 0);
+    QTRY_COMPARE_WITH_TIMEOUT(m_library->database()->book(path).place, 300, 3000);
     QCOMPARE(m_library->recordFor(path).textLength, 5000);
     QCOMPARE(m_library->recordFor(path).encoding, QStringLiteral("UTF-8"));
 
@@ -79,7 +82,7 @@ void TestReadingMemory::anotherBookWritesThePlaceWaiting()
     m_library->keepPlace(first, 1234, 5000);
     m_library->keepPlace(second, 10, 5000);
     QCOMPARE(m_library->recordFor(first).place, 1234);
-    QCOMPARE(m_library->recordFor(second).place, 0);
+    QCOMPARE(m_library->database()->book(second).place, 0);
 }
 
 void TestReadingMemory::movedBookBringsItsRecord()
@@ -185,6 +188,76 @@ void TestReadingMemory::readingTimeGoesToTheBookInFront()
     Library reopened(m_dir->filePath(QStringLiteral("data")));
     reopened.open();
     QCOMPARE(reopened.recordFor(first).readingSeconds, 120 + ReadingClock::IdleLimitMs / 1000);
+}
+
+// One window holds the id of a book while another resets the library and adds a book of
+// its own: the first window's place and bookmark must not land on that book.
+void TestReadingMemory::twoWindowsWithAResetBetweenNeverWriteOntoAnotherBook()
+{
+    const QString mine = writeBook(QStringLiteral("mine.txt"), QByteArray(5000, 'm'));
+    const QString theirs = writeBook(QStringLiteral("theirs.txt"), QByteArray(6000, 't'));
+    decode(*m_library, mine);
+    Library other(m_dir->filePath(QStringLiteral("data")));
+    QCOMPARE(other.open(), QString());
+    other.clear();
+    decode(other, theirs);
+
+    m_library->keepPlace(mine, 2500, 5000);
+    m_library->flush();
+    m_library->addBookmark(mine, 2500, QStringLiteral("mmm"));
+    QCOMPARE(other.recordFor(theirs).place, 0);
+    QVERIFY(other.bookmarks(theirs).isEmpty());
+
+    // Read again after the reset, the book is filed anew and remembered from then on.
+    decode(*m_library, mine);
+    m_library->keepPlace(mine, 1000, 5000);
+    m_library->flush();
+    QCOMPARE(other.recordFor(mine).place, 1000);
+    QCOMPARE(other.recordFor(theirs).place, 0);
+}
+
+// Shelf, then the same book at once: the place not yet written is the one it opens at, and
+// no older place is written over it.
+void TestReadingMemory::aBookReopenedAtOnceOpensAtItsNewestPlace()
+{
+    const QString path = writeBook(QStringLiteral("a.txt"), QByteArray(5000, 'a'));
+    decode(*m_library, path);
+    m_library->keepPlace(path, 1100, 5000);
+    QTest::qWait(200);
+    const BookRecord reopened = m_library->recordFor(path);
+    QCOMPARE(reopened.place, 1100);
+    m_library->keepPlace(path, reopened.place, 5000);
+    m_library.reset();
+    Library later(m_dir->filePath(QStringLiteral("data")));
+    later.open();
+    QCOMPARE(later.recordFor(path).place, 1100);
+}
+
+// A sync client rewrites a book and leaves it short for a moment; the reader opens it then.
+// The visit to the short file keeps a place of its own, and the whole book returns to the
+// reader's place, which the window is told of as it reads the book.
+void TestReadingMemory::aFileBackToItsOldContentReturnsToItsPlace()
+{
+    const QByteArray whole(10000, 'w');
+    const QString path = writeBook(QStringLiteral("synced.txt"), whole);
+    decode(*m_library, path);
+    m_library->keepPlace(path, 5000, 10000);
+    m_library->flush();
+
+    writeBook(QStringLiteral("synced.txt"), whole.left(1000));
+    const BookRecord opened = m_library->recordFor(path);
+    decode(*m_library, path);
+    m_library->keepPlace(path, qMin<qsizetype>(opened.place, 1000), 1000);
+    m_library->flush();
+    QCOMPARE(m_library->recordFor(path).place, 1000);
+
+    writeBook(QStringLiteral("synced.txt"), whole);
+    QSignalSpy found(m_library.get(), &Library::movedBookFound);
+    decode(*m_library, path);
+    QCOMPARE(m_library->recordFor(path).place, 5000);
+    QCOMPARE(m_library->shelfOf({ path }).progress.value(path), 0.5);
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found.at(0).at(1).value<BookRecord>().place, 5000);
 }
 
 LEXORIN_TEST_MAIN(TestReadingMemory)

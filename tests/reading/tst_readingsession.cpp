@@ -23,6 +23,10 @@ private slots:
     void stepsThroughChaptersByPage();
     void chaptersSurviveARecut();
     void chapterAskedForDuringARecutIsKept();
+    void aMoveBeyondThePagesCutIsKept_data();
+    void aMoveBeyondThePagesCutIsKept();
+    void placesAndPagesAskedForDuringARecutKeepTheirMeaning();
+    void theTextLengthIsTheWholeBooksWhileItIsCut();
     void opensAtThePageHoldingAPlace_data();
     void opensAtThePageHoldingAPlace();
     void opensInAChosenEncoding();
@@ -38,6 +42,7 @@ private:
     QString m_big;
     QString m_empty;
     QString m_chaptered;
+    QString m_bigChaptered;
 };
 
 namespace {
@@ -102,6 +107,11 @@ void TestReadingSession::initTestCase()
     m_big = write(m_dir, QStringLiteral("big.txt"), novel(120000, QStringLiteral("长夜")) + LastLine);
     m_empty = write(m_dir, QStringLiteral("empty.txt"), QString());
     m_chaptered = write(m_dir, QStringLiteral("chaptered.txt"), chapteredNovel());
+    // Chapters far longer than the first pages cut.
+    QString longChapters;
+    for (int c = 1; c <= 6; ++c)
+        longChapters += QStringLiteral("第%1章 长夜%1\n").arg(c) + novel(4000, QStringLiteral("章%1").arg(c));
+    m_bigChaptered = write(m_dir, QStringLiteral("bigChaptered.txt"), longChapters + LastLine);
 }
 
 // Events: "open:<small|other|big|empty>", "format:<narrow|zoomed|wide>", "next", "close",
@@ -342,6 +352,83 @@ void TestReadingSession::chapterAskedForDuringARecutIsKept()
     verifyConsistent(session);
     QCOMPARE(session.place(), session.chapters()[20].offset);
     QCOMPARE(session.pageHeadings().size(), session.chapters().size());
+}
+
+// Chosen while only the first pages are cut, a chapter, the next chapter or a bookmark's
+// place is where the reader ends up once the pages are there.
+void TestReadingSession::aMoveBeyondThePagesCutIsKept_data()
+{
+    QTest::addColumn<QString>("move");
+    QTest::newRow("chapter") << "chapter";
+    QTest::newRow("next chapter") << "nextChapter";
+    QTest::newRow("bookmark") << "place";
+}
+
+void TestReadingSession::aMoveBeyondThePagesCutIsKept()
+{
+    QFETCH(QString, move);
+    ReadingSession session;
+    session.setFormat(Narrow);
+    session.open(m_bigChaptered);
+    QSignalSpy cut(session.loader(), &FileLoader::pagesCut);
+    QVERIFY(cut.wait(20000));
+    QVERIFY(!session.isComplete());
+    const std::vector<Chapter> chapters = session.chapters();
+    QCOMPARE(int(chapters.size()), 6);
+    const qsizetype cutSoFar = Paginator::offsetOfPage(session.pages(), int(session.pages().size()));
+    QVERIFY(chapters[4].offset > cutSoFar);
+    QVERIFY(chapters[1].offset > cutSoFar);
+
+    if (move == QLatin1String("chapter"))
+        session.goToChapter(4);
+    else if (move == QLatin1String("nextChapter"))
+        session.nextChapter();
+    else
+        session.goToPlace(chapters[4].offset + 10);
+    settle(session);
+    verifyConsistent(session);
+    const auto pageOf = [&session](qsizetype offset) { return Paginator::pageAtOffset(session.pages(), offset); };
+    if (move == QLatin1String("chapter") || move == QLatin1String("place"))
+        QCOMPARE(session.page(), pageOf(chapters[4].offset));
+    else
+        QCOMPARE(session.page(), pageOf(chapters[1].offset));
+}
+
+// A bookmark's place is found in the new pages, not in the page standing in for them; a page
+// number is one of the pages the label shows, those cut before.
+void TestReadingSession::placesAndPagesAskedForDuringARecutKeepTheirMeaning()
+{
+    ReadingSession session;
+    run(session, { "format:narrow", "open:chaptered", "settle" });
+    const qsizetype bookmark = session.chapters()[20].offset;
+    run(session, { "format:wide" });
+    QCOMPARE(session.state(), ReadingSession::State::Recutting);
+    session.goToPlace(bookmark);
+    settle(session);
+    QCOMPARE(session.place(), bookmark);
+
+    const qsizetype thirtiethWidePage = Paginator::offsetOfPage(session.pages(), 29);
+    run(session, { "format:narrow" });
+    QCOMPARE(session.state(), ReadingSession::State::Recutting);
+    session.goTo(29);
+    settle(session);
+    verifyConsistent(session);
+    QCOMPARE(session.page(), Paginator::pageAtOffset(session.pages(), thirtiethWidePage));
+    QVERIFY(session.page() != 29);
+}
+
+// The shelf's progress is the place against the whole text: a reader quitting while the
+// book is still cut must not see it as nearly read.
+void TestReadingSession::theTextLengthIsTheWholeBooksWhileItIsCut()
+{
+    ReadingSession session;
+    session.setFormat(Narrow);
+    run(session, { "open:big", "cut" });
+    QVERIFY(!session.isComplete());
+    const qsizetype whole = novel(120000, QStringLiteral("长夜")).size() + LastLine.size();
+    QCOMPARE(session.textLength(), whole);
+    settle(session);
+    QCOMPARE(session.textLength(), whole);
 }
 
 // The first page shown already holds the place, also when it lies beyond the first pages

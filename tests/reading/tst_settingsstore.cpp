@@ -1,5 +1,8 @@
+#include "filesizelimit.h"
 #include "settings.h"
 #include "testmain.h"
+
+#include <QSignalSpy>
 
 #include <QSettings>
 #include <QStandardPaths>
@@ -18,6 +21,7 @@ private slots:
     void aChangeWritesOnlyItsKeys();
     void twoStoresMergeTheirBookLists();
     void resetEmptiesTheStoreAndRestoresDefaults();
+    void aFailedWriteIsReportedOnce();
 
 private:
     static QSettings store();
@@ -154,6 +158,23 @@ void TestSettingsStore::resetEmptiesTheStoreAndRestoresDefaults()
     QCOMPARE(settings.backgroundColor(), Settings::DefaultBackground);
     QCOMPARE(settings.readingFont(), QFont(Settings::ReadingFamily, Settings::DefaultFontSize, -1, false));
     QVERIFY(settings.recentFiles().isEmpty());
+}
+
+// On a full disk a book added to the shelf would be gone after a restart, with no word.
+void TestSettingsStore::aFailedWriteIsReportedOnce()
+{
+    Settings settings;
+    QSignalSpy failed(&settings, &Settings::writeFailed);
+    settings.setLanguage(QStringLiteral("en_US"));
+    QCOMPARE(failed.count(), 0);
+    {
+        FileSizeLimit full(16);
+        settings.updateRecentFiles([](QStringList books) { return books << QStringLiteral("/books/新书.txt"); });
+        settings.setLanguage(QStringLiteral("zh_TW"));
+        settings.recordWindowState(QByteArray(64, 'g'), QByteArray(64, 's'), false, true);
+    }
+    QCOMPARE(failed.count(), 1);
+    QCOMPARE(failed.first().first().toString(), Settings::writeFailureMessage());
 }
 
 LEXORIN_TEST_MAIN(TestSettingsStore)
