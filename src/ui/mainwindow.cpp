@@ -15,10 +15,13 @@
 #include "mainmenu.h"
 #include "notice.h"
 #include "pagewidget.h"
+#include "readeractions.h"
 #include "readingsession.h"
 #include "searchresultslist.h"
 #include "readingtoolbar.h"
 #include "shelfcontextmenu.h"
+#include "viewstack.h"
+#include "wheelturner.h"
 #include "windowchrome.h"
 
 #include <QCloseEvent>
@@ -32,7 +35,6 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QInputDialog>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QShortcut>
@@ -40,13 +42,10 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <QUrl>
-#include <QWheelEvent>
 
 namespace {
 
 constexpr int ZoomStep = 2;
-constexpr int ReadingPage = 0;
-constexpr int ShelfPage = 1;
 // A scan that ends sooner shows no progress line.
 constexpr int ScanProgressDelayMs = 400;
 const QString ChapterSeparator = QStringLiteral(" · ");
@@ -91,6 +90,10 @@ MainWindow::MainWindow(QWidget *parent)
     ui->gridLayout->addWidget(m_bookshelfWidget);
     m_chrome = new WindowChrome(this, QSize(WindowWidth, WindowHeight), ui->frameMain,
                                 { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
+    m_actions = new ReaderActions(this);
+    m_views = new ViewStack(ui->stackedWidget, ui->buttonGroup, this);
+    m_views->addView(ViewStack::Reading, ui->page, ui->readButton);
+    m_views->addView(ViewStack::Shelf, ui->page_2, ui->bookshelfButton);
     setFocusPolicy(Qt::StrongFocus);
     setFocus(Qt::OtherFocusReason);
     addContentsPage();
@@ -99,6 +102,7 @@ MainWindow::MainWindow(QWidget *parent)
     setAcceptDrops(true);
 
     connectControls();
+    connectActions();
     connectSession();
     connectLibrary();
 
@@ -112,6 +116,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_settings.writeAppearance();
     switchLanguage(m_settings.language());
     showBookList();
+    m_views->show(ViewStack::Reading);
 }
 
 MainWindow::~MainWindow()
@@ -149,6 +154,56 @@ void MainWindow::connectControls()
     connect(m_contentsPage, &ContentsPage::chapterChosen, this, &MainWindow::openChapter);
 }
 
+void MainWindow::connectActions()
+{
+    const auto on = [this](ReaderActions::Command command, auto &&slot) {
+        connect(m_actions->action(command), &QAction::triggered, this, slot);
+    };
+    on(ReaderActions::NextPage, [this] { m_session->next(); });
+    on(ReaderActions::PreviousPage, [this] { m_session->previous(); });
+    on(ReaderActions::FirstPage, [this] { m_session->first(); });
+    on(ReaderActions::LastPage, [this] { m_session->last(); });
+    on(ReaderActions::NextChapter, [this] { m_session->nextChapter(); });
+    on(ReaderActions::PreviousChapter, [this] { m_session->previousChapter(); });
+    on(ReaderActions::Find, &MainWindow::showSearchField);
+    on(ReaderActions::FindNext, [this] { findAgain(false, true); });
+    on(ReaderActions::FindPrevious, [this] { findAgain(true, true); });
+    on(ReaderActions::ZoomIn, &MainWindow::onZoomIn);
+    on(ReaderActions::ZoomOut, &MainWindow::onZoomOut);
+    on(ReaderActions::FullScreen, &MainWindow::onToggleFullscreen);
+    on(ReaderActions::Leave, &MainWindow::leave);
+    on(ReaderActions::Bookshelf, &MainWindow::onToggleBookshelf);
+    on(ReaderActions::OpenFile, &MainWindow::onOpenFile);
+    on(ReaderActions::ToggleBookmark, &MainWindow::toggleBookmark);
+    on(ReaderActions::ShowBookmarks, &MainWindow::showBookmarks);
+
+    auto *wheel = new WheelTurner(ui->page);
+    connect(wheel, &WheelTurner::turnRequested, this, [this](bool forward) {
+        if (forward)
+            m_session->next();
+        else
+            m_session->previous();
+    });
+    connect(wheel, &WheelTurner::zoomRequested, this, [this](bool in) { zoomBy(in ? ZoomStep : -ZoomStep); });
+}
+
+// Esc leaves full screen first, then closes the search bar.
+void MainWindow::leave()
+{
+    if (m_chrome->isFullScreen())
+        onToggleFullscreen();
+    else if (m_isSearchBarVisible)
+        onToggleSearchBar();
+}
+
+void MainWindow::showSearchField()
+{
+    if (m_isSearchBarVisible)
+        ui->searchEdit->setFocus(Qt::OtherFocusReason);
+    else
+        onToggleSearchBar();
+}
+
 void MainWindow::connectSession()
 {
     connect(m_session, &ReadingSession::bookShown, this, &MainWindow::showBook);
@@ -182,12 +237,8 @@ void MainWindow::connectLibrary()
     connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::keepPlace);
     connect(m_session, &ReadingSession::bookShown, this, &MainWindow::updateBookInReading);
     connect(m_session, &ReadingSession::closed, this, &MainWindow::updateBookInReading);
-    connect(ui->stackedWidget, &QStackedWidget::currentChanged, this, &MainWindow::updateBookInReading);
+    connect(m_views, &ViewStack::viewChanged, this, &MainWindow::updateBookInReading);
     connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::showBookmarkState);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this), &QShortcut::activated, this,
-            &MainWindow::toggleBookmark);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this), &QShortcut::activated, this,
-            &MainWindow::showBookmarks);
     connect(m_readingTools, &ReadingToolBar::bookmarkToggled, this, &MainWindow::toggleBookmark);
     connect(m_readingTools, &ReadingToolBar::bookmarksRequested, this, &MainWindow::showBookmarks);
     connect(m_readingTools->encodingMenu(), &QMenu::aboutToShow, this,
@@ -210,7 +261,7 @@ void MainWindow::keepPlace()
 void MainWindow::updateBookInReading()
 {
     const bool reading = isActiveWindow() && !isMinimized()
-        && ui->stackedWidget->currentIndex() == ReadingPage
+        && m_views->current() == ViewStack::Reading
         && m_session->state() != ReadingSession::State::Empty;
     m_library->setBookInReading(reading ? m_session->book() : QString());
 }
@@ -345,7 +396,7 @@ void MainWindow::addDroppedBooks(const QStringList &paths)
         return;
     addBooks(books);
     openBook(books.first());
-    ui->stackedWidget->setCurrentIndex(ReadingPage);
+    m_views->show(ViewStack::Reading);
 }
 
 // ---- Reading -------------------------------------------------------------------------
@@ -430,7 +481,7 @@ void MainWindow::onJumpToPage()
 
 void MainWindow::onReadPage()
 {
-    ui->stackedWidget->setCurrentIndex(ReadingPage);
+    m_views->show(ViewStack::Reading);
     if (m_session->openingBook().isEmpty() && m_session->book().isEmpty())
         ui->bookName->setText(tr("Quorvane - 未打开文件"));
     else
@@ -438,84 +489,14 @@ void MainWindow::onReadPage()
     showCurrentChapter();
 }
 
-void MainWindow::keyPressEvent(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-    case Qt::Key_PageDown:
-        m_session->next();
-        break;
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-    case Qt::Key_PageUp:
-        m_session->previous();
-        break;
-    case Qt::Key_Home:
-        m_session->first();
-        break;
-    case Qt::Key_End:
-        m_session->last();
-        break;
-    case Qt::Key_Escape:
-        if (!m_chrome->isFullScreen()) {
-            QMainWindow::keyPressEvent(event);
-            return;
-        }
-        onToggleFullscreen();
-        break;
-    case Qt::Key_F11:
-        onToggleFullscreen();
-        break;
-    case Qt::Key_F:
-        if (m_isSearchBarVisible)
-            ui->searchEdit->setFocus(Qt::OtherFocusReason);
-        else
-            onToggleSearchBar();
-        break;
-    case Qt::Key_B:
-        onToggleBookshelf();
-        break;
-    case Qt::Key_BracketRight:
-        m_session->nextChapter();
-        break;
-    case Qt::Key_BracketLeft:
-        m_session->previousChapter();
-        break;
-    default:
-        QMainWindow::keyPressEvent(event);
-        return;
-    }
-    event->accept();
-}
-
-void MainWindow::wheelEvent(QWheelEvent *event)
-{
-    const QPoint delta = event->angleDelta();
-    const bool mainlyVertical = delta.x() == 0 ? delta.y() != 0 : qAbs(delta.y()) > qAbs(delta.x());
-    if (!mainlyVertical) {
-        QMainWindow::wheelEvent(event);
-        return;
-    }
-    if (delta.y() > 0)
-        m_session->previous();
-    else
-        m_session->next();
-    event->accept();
-}
-
 void MainWindow::onSearchText()
 {
     findAgain(false, false);
 }
 
-// F3 and Shift+F3 anywhere, Shift+Enter in the search bar.
+// Shift+Enter in the search bar finds the match before.
 void MainWindow::addSearchKeys()
 {
-    connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this,
-            [this] { findAgain(false, true); });
-    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this), &QShortcut::activated, this,
-            [this] { findAgain(true, true); });
     for (const int key : { Qt::Key_Return, Qt::Key_Enter }) {
         auto *shortcut = new QShortcut(QKeySequence(Qt::SHIFT | key), ui->searchEdit);
         shortcut->setContext(Qt::WidgetShortcut);
@@ -549,7 +530,7 @@ void MainWindow::onSearchWrapped()
 void MainWindow::addSearchResults()
 {
     m_searchResults = new SearchResultsList(this);
-    ui->stackedWidget->addWidget(m_searchResults);
+    m_views->addView(ViewStack::Results, m_searchResults);
     m_allResultsButton = new QPushButton(tr("全部结果"), this);
     m_allResultsButton->setObjectName(QStringLiteral("allResultsButton"));
     ui->horizontalLayout_4->addWidget(m_allResultsButton);
@@ -563,13 +544,12 @@ void MainWindow::showAllResults()
     if (text.isEmpty() || m_session->state() != ReadingSession::State::Reading)
         return;
     m_searchResults->search(m_session->pages(), m_session->chapters(), text, m_session->isComplete());
-    ui->stackedWidget->setCurrentWidget(m_searchResults);
+    m_views->show(ViewStack::Results);
 }
 
 void MainWindow::openResult(qsizetype offset, qsizetype length)
 {
     m_session->goToMatch(offset, length);
-    ui->readButton->setChecked(true);
     onReadPage();
     setFocus(Qt::OtherFocusReason);
 }
@@ -593,7 +573,7 @@ void MainWindow::showMatch()
 void MainWindow::addContentsPage()
 {
     m_contentsPage = new ContentsPage(this);
-    ui->stackedWidget->addWidget(m_contentsPage);
+
     auto *button = new QToolButton(this);
     button->setObjectName(QStringLiteral("contentsButton"));
     QIcon icon(QStringLiteral(":/icons/contents.svg"));
@@ -606,20 +586,20 @@ void MainWindow::addContentsPage()
     ui->verticalLayout_6->insertWidget(ui->verticalLayout_6->indexOf(ui->bookshelfButton) + 1, button);
     connect(button, &QAbstractButton::clicked, this, &MainWindow::showContents);
     m_contentsButton = button;
+    m_views->addView(ViewStack::Contents, m_contentsPage, button);
 }
 
 void MainWindow::showContents()
 {
     m_contentsPage->setFilter({});
     m_contentsPage->setCurrentChapter(m_session->currentChapter());
-    ui->stackedWidget->setCurrentWidget(m_contentsPage);
+    m_views->show(ViewStack::Contents);
     m_contentsPage->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::openChapter(int chapter)
 {
     m_session->goToChapter(chapter);
-    ui->readButton->setChecked(true);
     onReadPage();
     setFocus(Qt::OtherFocusReason);
 }
@@ -636,7 +616,7 @@ void MainWindow::showChapters()
 void MainWindow::showCurrentChapter()
 {
     if (!m_session->openingBook().isEmpty() || m_session->book().isEmpty()
-        || ui->stackedWidget->currentIndex() == ShelfPage)
+        || m_views->current() == ViewStack::Shelf)
         return;
     QString title = bookTitle(m_session->book());
     const int chapter = m_session->currentChapter();
@@ -786,7 +766,7 @@ void MainWindow::showBookList()
 
 void MainWindow::onToggleBookshelf()
 {
-    ui->stackedWidget->setCurrentIndex(ShelfPage);
+    m_views->show(ViewStack::Shelf);
     showBookList();
 }
 
@@ -797,7 +777,7 @@ void MainWindow::onBookSelectedByPath(QString filePath)
         return;
     }
     openBook(filePath);
-    ui->stackedWidget->setCurrentIndex(ReadingPage);
+    m_views->show(ViewStack::Reading);
 }
 
 void MainWindow::onBookSelectedByIndex(int index)
@@ -806,7 +786,7 @@ void MainWindow::onBookSelectedByIndex(int index)
     if (index < 0 || index >= books.size())
         return;
     openBook(books.at(index));
-    ui->stackedWidget->setCurrentIndex(ReadingPage);
+    m_views->show(ViewStack::Reading);
 }
 
 void MainWindow::updateBookCountLabel()
@@ -843,7 +823,7 @@ void MainWindow::openFromOutside(const QString &path)
         if (QFileInfo::exists(path)) {
             addBooks({ path });
             openBook(path);
-            ui->stackedWidget->setCurrentIndex(ReadingPage);
+            m_views->show(ViewStack::Reading);
         } else {
             onOpenFailed(path, tr("文件不存在。"));
         }
@@ -1004,7 +984,7 @@ void MainWindow::showReadingState()
 {
     if (!m_session->pages().empty())
         updatePageLabel();
-    if (ui->stackedWidget->currentIndex() == ShelfPage)
+    if (m_views->current() == ViewStack::Shelf)
         updateBookCountLabel();
     else if (!m_session->book().isEmpty() || !m_session->openingBook().isEmpty())
         onReadPage();

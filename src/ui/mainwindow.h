@@ -28,6 +28,8 @@ class Library;
 class MainMenu;
 class Notice;
 class PageWidget;
+class ReaderActions;
+class ViewStack;
 class ReadingToolBar;
 class ReadingSession;
 class WindowChrome;
@@ -81,8 +83,6 @@ public slots:
     void updateBookCountLabel();
 
 protected:
-    void wheelEvent(QWheelEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -91,6 +91,9 @@ protected:
 
 private:
     void connectControls();
+    void connectActions();
+    void leave();
+    void showSearchField();
     void connectSession();
     void showBook(const QString &path);
     void showPagesInPlace();
@@ -143,6 +146,8 @@ private:
     Settings m_settings;
     BookList m_bookList;
     ReadingSession *m_session;
+    ReaderActions *m_actions;
+    ViewStack *m_views;
     Library *m_library;
     PageWidget *m_pageWidget;
     ReadingToolBar *m_readingTools;
