@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include "aboutdialog.h"
+#include "appearancecontroller.h"
 #include "bookmarksdialog.h"
 #include "bookpropertiesdialog.h"
 #include "encodingmenu.h"
@@ -27,13 +28,11 @@
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QColorDialog>
 #include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QProgressDialog>
@@ -45,7 +44,6 @@
 
 namespace {
 
-constexpr int ZoomStep = 2;
 // A scan that ends sooner shows no progress line.
 constexpr int ScanProgressDelayMs = 400;
 const QString ChapterSeparator = QStringLiteral(" · ");
@@ -90,6 +88,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->gridLayout->addWidget(m_bookshelfWidget);
     m_chrome = new WindowChrome(this, QSize(WindowWidth, WindowHeight), ui->frameMain,
                                 { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
+    m_appearance = new AppearanceController(m_settings, m_pageWidget, m_session, this);
     m_actions = new ReaderActions(this);
     m_views = new ViewStack(ui->stackedWidget, ui->buttonGroup, this);
     m_views->addView(ViewStack::Reading, ui->page, ui->readButton);
@@ -107,10 +106,7 @@ MainWindow::MainWindow(QWidget *parent)
     connectLibrary();
 
     updatePageLabel();
-    m_pageWidget->setBackgroundColor(m_settings.backgroundColor());
-    m_pageWidget->setTextColor(m_settings.textColor());
-    m_pageWidget->setTextFont(m_settings.readingFont());
-    m_session->setFormat(pageFormat());
+    m_appearance->applyStored();
     ui->frame_2->setVisible(false);
     m_bookList.mergeSampleBooks();
     m_settings.writeAppearance();
@@ -131,26 +127,25 @@ void MainWindow::connectControls()
     connect(ui->nextButton, &QAbstractButton::clicked, this, &MainWindow::onNextPage);
     connect(ui->prevButton, &QAbstractButton::clicked, this, &MainWindow::onPrevPage);
     connect(ui->jumpButton, &QAbstractButton::clicked, this, &MainWindow::onJumpToPage);
-    connect(ui->zoomInButton, &QAbstractButton::clicked, this, &MainWindow::onZoomIn);
-    connect(ui->zoomOutButton, &QAbstractButton::clicked, this, &MainWindow::onZoomOut);
+    connect(ui->zoomInButton, &QAbstractButton::clicked, m_appearance, &AppearanceController::zoomIn);
+    connect(ui->zoomOutButton, &QAbstractButton::clicked, m_appearance, &AppearanceController::zoomOut);
     connect(ui->bookshelfButton, &QAbstractButton::clicked, this, &MainWindow::onToggleBookshelf);
     connect(ui->searchButton, &QAbstractButton::clicked, this, &MainWindow::onSearchText);
     connect(ui->searchEdit, &QLineEdit::returnPressed, this, &MainWindow::onSearchText);
-    connect(ui->colorButton, &QAbstractButton::clicked, this, &MainWindow::onChangeBackgroundColor);
+    connect(ui->colorButton, &QAbstractButton::clicked, m_appearance, &AppearanceController::chooseBackgroundColor);
     connect(ui->closeButton, &QAbstractButton::clicked, this, &MainWindow::onCloseWindow);
     connect(ui->minimizeButton, &QAbstractButton::clicked, this, &MainWindow::onMinimizeWindow);
     connect(ui->fullscreenButton, &QAbstractButton::clicked, this, &MainWindow::onToggleFullscreen);
     connect(ui->toggleSearchButton, &QAbstractButton::clicked, this, &MainWindow::onToggleSearchBar);
-    connect(ui->fontButton, &QAbstractButton::clicked, this, &MainWindow::onChangeFont);
-    connect(ui->textColorButton, &QAbstractButton::clicked, this, &MainWindow::onChangeTextColor);
+    connect(ui->fontButton, &QAbstractButton::clicked, m_appearance, &AppearanceController::chooseFont);
+    connect(ui->textColorButton, &QAbstractButton::clicked, m_appearance, &AppearanceController::chooseTextColor);
     connect(ui->readButton, &QAbstractButton::clicked, this, &MainWindow::onReadPage);
     connect(ui->menuButton, &QAbstractButton::clicked, this, &MainWindow::showMainMenu);
     connect(m_mainMenu, &MainMenu::languageChosen, this, &MainWindow::switchLanguage);
     connect(m_mainMenu, &MainMenu::resetChosen, this, &MainWindow::resetApplication);
     connect(m_mainMenu, &MainMenu::aboutChosen, this, &MainWindow::about);
     connect(m_bookshelfWidget, &BookshelfWidget::bookSelected, this, &MainWindow::onBookSelectedByPath);
-    connect(m_pageWidget, &PageWidget::textAreaResized, this, &MainWindow::updateFormat);
-    connect(m_mainMenu, &MainMenu::chaptersStartPagesToggled, this, &MainWindow::setChaptersStartPages);
+    connect(m_mainMenu, &MainMenu::chaptersStartPagesToggled, m_appearance, &AppearanceController::setChaptersStartPages);
     connect(m_contentsPage, &ContentsPage::chapterChosen, this, &MainWindow::openChapter);
 }
 
@@ -184,7 +179,12 @@ void MainWindow::connectActions()
         else
             m_session->previous();
     });
-    connect(wheel, &WheelTurner::zoomRequested, this, [this](bool in) { zoomBy(in ? ZoomStep : -ZoomStep); });
+    connect(wheel, &WheelTurner::zoomRequested, m_appearance, [this](bool in) {
+        if (in)
+            m_appearance->zoomIn();
+        else
+            m_appearance->zoomOut();
+    });
 }
 
 // Esc leaves full screen first, then closes the search bar.
@@ -440,16 +440,6 @@ void MainWindow::onOpenFailed(const QString &path, const QString &reason)
                          QMessageBox::Ok, QMessageBox::NoButton);
 }
 
-PageFormat MainWindow::pageFormat() const
-{
-    return { m_pageWidget->textFont(), m_pageWidget->textArea().size(), m_chaptersStartPages };
-}
-
-void MainWindow::updateFormat()
-{
-    m_session->setFormat(pageFormat());
-}
-
 void MainWindow::onNextPage()
 {
     m_session->next();
@@ -628,64 +618,31 @@ void MainWindow::showCurrentChapter()
     ui->bookName->setText(title);
 }
 
-// Kept for this run only: the book on show is cut anew at the reader's place.
-void MainWindow::setChaptersStartPages(bool on)
-{
-    m_chaptersStartPages = on;
-    updateFormat();
-}
-
 // ---- Appearance ----------------------------------------------------------------------
 
 void MainWindow::onZoomIn()
 {
-    zoomBy(ZoomStep);
+    m_appearance->zoomIn();
 }
 
 void MainWindow::onZoomOut()
 {
-    zoomBy(-ZoomStep);
-}
-
-void MainWindow::zoomBy(int step)
-{
-    QFont font = m_settings.readingFont();
-    font.setPointSize(Settings::clampedFontSize(font.pointSize() + step));
-    applyReadingFont(font);
-}
-
-// A font that leaves the pages' font as it was (a zoom step at a limit) has nothing to cut anew.
-void MainWindow::applyReadingFont(const QFont &font)
-{
-    m_settings.setReadingFont(font);
-    m_pageWidget->setTextFont(m_settings.readingFont());
-    updateFormat();
+    m_appearance->zoomOut();
 }
 
 void MainWindow::onChangeFont()
 {
-    bool accepted = false;
-    const QFont font = QFontDialog::getFont(&accepted, m_settings.readingFont(), this, tr("选择字体"));
-    if (accepted)
-        applyReadingFont(font);
+    m_appearance->chooseFont();
 }
 
 void MainWindow::onChangeTextColor()
 {
-    const QColor color = QColorDialog::getColor(m_settings.textColor(), this, tr("选择文字颜色"));
-    if (!color.isValid())
-        return;
-    m_settings.setTextColor(color);
-    m_pageWidget->setTextColor(color);
+    m_appearance->chooseTextColor();
 }
 
 void MainWindow::onChangeBackgroundColor()
 {
-    const QColor color = QColorDialog::getColor(m_settings.backgroundColor(), this, tr("选择背景颜色"));
-    if (!color.isValid())
-        return;
-    m_settings.setBackgroundColor(color);
-    m_pageWidget->setBackgroundColor(color);
+    m_appearance->chooseBackgroundColor();
 }
 
 // ---- Library -------------------------------------------------------------------------
@@ -922,10 +879,7 @@ void MainWindow::resetApplication()
     m_settings.reset();
     m_session->close();
     m_library->clear();
-    m_pageWidget->setBackgroundColor(m_settings.backgroundColor());
-    m_pageWidget->setTextColor(m_settings.textColor());
-    m_pageWidget->setTextFont(m_settings.readingFont());
-    updateFormat();
+    m_appearance->applyStored();
     ui->bookName->setText(tr("Quorvane - 未打开文件"));
     showBookList();
     switchLanguage(LanguageManager::DefaultLanguage);

@@ -17,6 +17,7 @@ class MainWindow;
 }
 QT_END_NAMESPACE
 
+class AppearanceController;
 class BookFingerprint;
 class BookshelfWidget;
 class ContentsPage;
@@ -100,10 +101,6 @@ private:
     void onOpenFailed(const QString &path, const QString &reason);
     void reportUnreadableBytes(const QString &path, const BookFingerprint &fingerprint,
                                const QString &encoding, qsizetype count);
-    void applyReadingFont(const QFont &font);
-    void zoomBy(int step);
-    void updateFormat();
-    PageFormat pageFormat() const;
     void openBook(const QString &path);
     void openNewestBook();
     void showBookName(const QString &path);
@@ -118,7 +115,6 @@ private:
     void openChapter(int chapter);
     void showChapters();
     void showCurrentChapter();
-    void setChaptersStartPages(bool on);
     void addSearchKeys();
     void findAgain(bool backward, bool quietly);
     void onSearchWrapped();
@@ -146,6 +142,7 @@ private:
     Settings m_settings;
     BookList m_bookList;
     ReadingSession *m_session;
+    AppearanceController *m_appearance;
     ReaderActions *m_actions;
     ViewStack *m_views;
     Library *m_library;
@@ -158,7 +155,6 @@ private:
     Notice *m_notice;
     ContentsPage *m_contentsPage;
     QAbstractButton *m_contentsButton;
-    bool m_chaptersStartPages = true;
     bool m_quietSearch = false;
     SearchResultsList *m_searchResults;
     QPushButton *m_allResultsButton;
