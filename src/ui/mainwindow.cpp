@@ -3,7 +3,7 @@
 
 #include "aboutdialog.h"
 #include "appearancecontroller.h"
-#include "bookmarksdialog.h"
+#include "bookmarkcontroller.h"
 #include "bookpropertiesdialog.h"
 #include "encodingmenu.h"
 #include "bookshelfwidget.h"
@@ -89,6 +89,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_chrome = new WindowChrome(this, QSize(WindowWidth, WindowHeight), ui->frameMain,
                                 { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
     m_appearance = new AppearanceController(m_settings, m_pageWidget, m_session, this);
+    m_bookmarks = new BookmarkController(m_session, m_library, m_pageWidget, m_readingTools, this);
     m_actions = new ReaderActions(this);
     m_views = new ViewStack(ui->stackedWidget, ui->buttonGroup, this);
     m_views->addView(ViewStack::Reading, ui->page, ui->readButton);
@@ -169,8 +170,10 @@ void MainWindow::connectActions()
     on(ReaderActions::Leave, &MainWindow::leave);
     on(ReaderActions::Bookshelf, &MainWindow::onToggleBookshelf);
     on(ReaderActions::OpenFile, &MainWindow::onOpenFile);
-    on(ReaderActions::ToggleBookmark, &MainWindow::toggleBookmark);
-    on(ReaderActions::ShowBookmarks, &MainWindow::showBookmarks);
+    connect(m_actions->action(ReaderActions::ToggleBookmark), &QAction::triggered, m_bookmarks,
+            &BookmarkController::toggleBookmark);
+    connect(m_actions->action(ReaderActions::ShowBookmarks), &QAction::triggered, m_bookmarks,
+            &BookmarkController::showBookmarks);
 
     auto *wheel = new WheelTurner(ui->page);
     connect(wheel, &WheelTurner::turnRequested, this, [this](bool forward) {
@@ -238,9 +241,6 @@ void MainWindow::connectLibrary()
     connect(m_session, &ReadingSession::bookShown, this, &MainWindow::updateBookInReading);
     connect(m_session, &ReadingSession::closed, this, &MainWindow::updateBookInReading);
     connect(m_views, &ViewStack::viewChanged, this, &MainWindow::updateBookInReading);
-    connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::showBookmarkState);
-    connect(m_readingTools, &ReadingToolBar::bookmarkToggled, this, &MainWindow::toggleBookmark);
-    connect(m_readingTools, &ReadingToolBar::bookmarksRequested, this, &MainWindow::showBookmarks);
     connect(m_readingTools->encodingMenu(), &QMenu::aboutToShow, this,
             [this] { m_readingTools->encodingMenu()->setCurrentEncoding(m_session->encoding()); });
     connect(m_readingTools->encodingMenu(), &EncodingMenu::encodingChosen, this, &MainWindow::reopenInEncoding);
@@ -276,48 +276,6 @@ void MainWindow::showLibraryNotice()
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->show();
-}
-
-std::optional<Bookmark> MainWindow::bookmarkOnPage() const
-{
-    if (m_session->state() == ReadingSession::State::Empty)
-        return std::nullopt;
-    const qsizetype place = m_session->place();
-    const qsizetype pageLength = m_session->pages().at(m_session->page()).size();
-    return m_library->bookmarkWithin(m_session->book(), place, place + pageLength);
-}
-
-void MainWindow::toggleBookmark()
-{
-    if (m_session->state() == ReadingSession::State::Empty)
-        return;
-    if (const std::optional<Bookmark> bookmark = bookmarkOnPage())
-        m_library->removeBookmark(bookmark->id);
-    else
-        m_library->addBookmark(m_session->book(), m_session->place(),
-                               Library::snippetOf(m_session->pages().at(m_session->page())));
-    showBookmarkState();
-}
-
-void MainWindow::showBookmarkState()
-{
-    const bool bookmarked = bookmarkOnPage().has_value();
-    m_pageWidget->setBookmarked(bookmarked);
-    m_readingTools->setPageBookmarked(bookmarked);
-}
-
-// Page numbers are those of the pages cut so far in the current format.
-void MainWindow::showBookmarks()
-{
-    if (m_session->state() == ReadingSession::State::Empty)
-        return;
-    BookmarksDialog dialog(this);
-    const auto pageOf = [this](qint64 place) { return Paginator::pageAtOffset(m_session->pages(), place); };
-    dialog.setBookmarks(m_library->bookmarks(m_session->book()), [pageOf](qint64 place) { return pageOf(place) + 1; });
-    connect(&dialog, &BookmarksDialog::bookmarkChosen, this, [this, pageOf](qint64 place) { m_session->goTo(pageOf(place)); });
-    connect(&dialog, &BookmarksDialog::bookmarkRemoved, m_library, &Library::removeBookmark);
-    dialog.exec();
-    showBookmarkState();
 }
 
 // The reader's choice holds for every later opening of the book.

@@ -2,14 +2,12 @@
 #define MAINWINDOW_H
 
 #include "booklist.h"
-#include "bookmark.h"
 #include "paginator.h"
 #include "settings.h"
 
 #include <QMainWindow>
 #include <QStringList>
 
-#include <optional>
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -18,6 +16,7 @@ class MainWindow;
 QT_END_NAMESPACE
 
 class AppearanceController;
+class BookmarkController;
 class BookFingerprint;
 class BookshelfWidget;
 class ContentsPage;
@@ -126,10 +125,6 @@ private:
     void keepPlace();
     void updateBookInReading();
     void showLibraryNotice();
-    void toggleBookmark();
-    void showBookmarkState();
-    std::optional<Bookmark> bookmarkOnPage() const;
-    void showBookmarks();
     void reopenInEncoding(const QByteArray &encoding);
     void showShelfMenu(const QString &path, const QPoint &globalPos);
     void removeFromShelf(const QString &path);
@@ -143,6 +138,7 @@ private:
     BookList m_bookList;
     ReadingSession *m_session;
     AppearanceController *m_appearance;
+    BookmarkController *m_bookmarks;
     ReaderActions *m_actions;
     ViewStack *m_views;
     Library *m_library;
