@@ -13,6 +13,7 @@
 #include <QSettings>
 #include <QTimer>
 #include <QtTest>
+#include <QtTest/qtestspontaneevent.h>
 
 #include <functional>
 
@@ -82,6 +83,18 @@ inline void answerNextMessageBox(QMessageBox::StandardButton button, QString *ti
             *text = box->text();
         box->button(button)->click();
     });
+}
+
+// A wheel step as the platform delivers it: when the widget under the pointer ignores it, its
+// parents are offered it in turn.
+inline void wheelOver(QWidget *receiver, const QPoint &delta,
+                      Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    const QPointF position = QRectF(receiver->rect()).center();
+    QWheelEvent event(position, receiver->mapToGlobal(position), QPoint(), delta, Qt::NoButton,
+                      modifiers, Qt::NoScrollPhase, false);
+    QSpontaneKeyEvent::setSpontaneous(&event);
+    qApp->notify(receiver, &event);
 }
 
 inline void waitForTurns(const QWidget &window)

@@ -29,6 +29,21 @@
         </message>
     </context>
     <context>
+        <name>AppearanceController</name>
+        <message>
+            <source>选择字体</source>
+            <translation>Select Font</translation>
+        </message>
+        <message>
+            <source>选择文字颜色</source>
+            <translation>Select Text Color</translation>
+        </message>
+        <message>
+            <source>选择背景颜色</source>
+            <translation>Select Background Color</translation>
+        </message>
+    </context>
+    <context>
         <name>BookFileReader</name>
         <message>
             <source>文件不存在。</source>
@@ -630,18 +645,6 @@ The file no longer exists</translation>
         <message>
             <source>未找到文本: %1</source>
             <translation>Text not found: %1</translation>
-        </message>
-        <message>
-            <source>选择字体</source>
-            <translation>Select Font</translation>
-        </message>
-        <message>
-            <source>选择文字颜色</source>
-            <translation>Select Text Color</translation>
-        </message>
-        <message>
-            <source>选择背景颜色</source>
-            <translation>Select Background Color</translation>
         </message>
         <message>
             <source>打开TXT文件</source>

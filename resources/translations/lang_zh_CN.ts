@@ -29,6 +29,21 @@
     </message>
 </context>
 <context>
+    <name>AppearanceController</name>
+    <message>
+        <source>选择字体</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>选择文字颜色</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>选择背景颜色</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>BookFileReader</name>
     <message>
         <source>文件不存在。</source>
@@ -626,18 +641,6 @@
     </message>
     <message>
         <source>未找到文本: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>选择字体</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>选择文字颜色</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>选择背景颜色</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

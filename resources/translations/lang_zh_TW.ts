@@ -29,6 +29,21 @@
         </message>
     </context>
     <context>
+        <name>AppearanceController</name>
+        <message>
+            <source>选择字体</source>
+            <translation>選擇字體</translation>
+        </message>
+        <message>
+            <source>选择文字颜色</source>
+            <translation>選擇文字顏色</translation>
+        </message>
+        <message>
+            <source>选择背景颜色</source>
+            <translation>選擇背景顏色</translation>
+        </message>
+    </context>
+    <context>
         <name>BookFileReader</name>
         <message>
             <source>文件不存在。</source>
@@ -630,18 +645,6 @@
         <message>
             <source>未找到文本: %1</source>
             <translation>未找到文字: %1</translation>
-        </message>
-        <message>
-            <source>选择字体</source>
-            <translation>選擇字體</translation>
-        </message>
-        <message>
-            <source>选择文字颜色</source>
-            <translation>選擇文字顏色</translation>
-        </message>
-        <message>
-            <source>选择背景颜色</source>
-            <translation>選擇背景顏色</translation>
         </message>
         <message>
             <source>打开TXT文件</source>

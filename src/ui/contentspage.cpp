@@ -1,6 +1,6 @@
 #include "contentspage.h"
 
-#include <QEvent>
+#include <QKeyEvent>
 
 #include <algorithm>
 #include <QLabel>
@@ -29,6 +29,7 @@ ContentsPage::ContentsPage(QWidget *parent)
     m_emptyNotice->setAlignment(Qt::AlignCenter);
     m_emptyNotice->hide();
     setFocusProxy(m_filter);
+    m_list->installEventFilter(this);
 
     connect(m_filter, &QLineEdit::textChanged, this, &ContentsPage::applyFilter);
     connect(m_filter, &QLineEdit::returnPressed, this, &ContentsPage::chooseFirstShown);
@@ -128,6 +129,22 @@ void ContentsPage::changeEvent(QEvent *event)
     if (event->type() == QEvent::LanguageChange)
         retranslate();
     QWidget::changeEvent(event);
+}
+
+// The list keeps the keys it moves through the entries with, which the window would
+// otherwise take to turn the book's pages.
+bool ContentsPage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_list && event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        static const QList<int> listKeys{ Qt::Key_Up, Qt::Key_Down, Qt::Key_PageUp,
+                                          Qt::Key_PageDown, Qt::Key_Home, Qt::Key_End };
+        if (key->modifiers() == Qt::NoModifier && listKeys.contains(key->key())) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void ContentsPage::retranslate()

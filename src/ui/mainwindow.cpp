@@ -2,7 +2,8 @@
 #include "ui_mainwindow.h"
 
 #include "aboutdialog.h"
-#include "bookmarksdialog.h"
+#include "appearancecontroller.h"
+#include "bookmarkcontroller.h"
 #include "bookpropertiesdialog.h"
 #include "encodingdialog.h"
 #include "bookshelfwidget.h"
@@ -15,24 +16,24 @@
 #include "mainmenu.h"
 #include "notice.h"
 #include "pagewidget.h"
+#include "readeractions.h"
 #include "readingsession.h"
 #include "searchresultslist.h"
 #include "readingtoolbar.h"
 #include "shelfcontextmenu.h"
+#include "viewstack.h"
+#include "wheelturner.h"
 #include "windowchrome.h"
 
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QColorDialog>
 #include <QDesktopServices>
 #include <QDir>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QInputDialog>
-#include <QKeyEvent>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QShortcut>
@@ -40,13 +41,9 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <QUrl>
-#include <QWheelEvent>
 
 namespace {
 
-constexpr int ZoomStep = 2;
-constexpr int ReadingPage = 0;
-constexpr int ShelfPage = 1;
 // A scan that ends sooner shows no progress line.
 constexpr int ScanProgressDelayMs = 400;
 const QString ChapterSeparator = QStringLiteral(" · ");
@@ -91,6 +88,12 @@ MainWindow::MainWindow(QWidget *parent)
     ui->gridLayout->addWidget(m_bookshelfWidget);
     m_chrome = new WindowChrome(this, QSize(WindowWidth, WindowHeight), ui->frameMain,
                                 { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
+    m_appearance = new AppearanceController(m_settings, m_pageWidget, m_session, this);
+    m_bookmarks = new BookmarkController(m_session, m_library, m_pageWidget, m_readingTools, this);
+    m_actions = new ReaderActions(this);
+    m_views = new ViewStack(ui->stackedWidget, ui->buttonGroup, this);
+    m_views->addView(ViewStack::Reading, ui->page, ui->readButton);
+    m_views->addView(ViewStack::Shelf, ui->page_2, ui->bookshelfButton);
     setFocusPolicy(Qt::StrongFocus);
     setFocus(Qt::OtherFocusReason);
     addContentsPage();
@@ -99,19 +102,18 @@ MainWindow::MainWindow(QWidget *parent)
     setAcceptDrops(true);
 
     connectControls();
+    connectActions();
     connectSession();
     connectLibrary();
 
     updatePageLabel();
-    m_pageWidget->setBackgroundColor(m_settings.backgroundColor());
-    m_pageWidget->setTextColor(m_settings.textColor());
-    m_pageWidget->setTextFont(m_settings.readingFont());
-    m_session->setFormat(pageFormat());
+    m_appearance->applyStored();
     ui->frame_2->setVisible(false);
     m_bookList.mergeSampleBooks();
     m_settings.writeAppearance();
     switchLanguage(m_settings.language());
     showBookList();
+    m_views->show(ViewStack::Reading);
 }
 
 MainWindow::~MainWindow()
@@ -126,27 +128,83 @@ void MainWindow::connectControls()
     connect(ui->nextButton, &QAbstractButton::clicked, this, &MainWindow::onNextPage);
     connect(ui->prevButton, &QAbstractButton::clicked, this, &MainWindow::onPrevPage);
     connect(ui->jumpButton, &QAbstractButton::clicked, this, &MainWindow::onJumpToPage);
-    connect(ui->zoomInButton, &QAbstractButton::clicked, this, &MainWindow::onZoomIn);
-    connect(ui->zoomOutButton, &QAbstractButton::clicked, this, &MainWindow::onZoomOut);
+    connect(ui->zoomInButton, &QAbstractButton::clicked, m_appearance, &AppearanceController::zoomIn);
+    connect(ui->zoomOutButton, &QAbstractButton::clicked, m_appearance, &AppearanceController::zoomOut);
     connect(ui->bookshelfButton, &QAbstractButton::clicked, this, &MainWindow::onToggleBookshelf);
     connect(ui->searchButton, &QAbstractButton::clicked, this, &MainWindow::onSearchText);
     connect(ui->searchEdit, &QLineEdit::returnPressed, this, &MainWindow::onSearchText);
-    connect(ui->colorButton, &QAbstractButton::clicked, this, &MainWindow::onChangeBackgroundColor);
+    connect(ui->colorButton, &QAbstractButton::clicked, m_appearance, &AppearanceController::chooseBackgroundColor);
     connect(ui->closeButton, &QAbstractButton::clicked, this, &MainWindow::onCloseWindow);
     connect(ui->minimizeButton, &QAbstractButton::clicked, this, &MainWindow::onMinimizeWindow);
     connect(ui->fullscreenButton, &QAbstractButton::clicked, this, &MainWindow::onToggleFullscreen);
     connect(ui->toggleSearchButton, &QAbstractButton::clicked, this, &MainWindow::onToggleSearchBar);
-    connect(ui->fontButton, &QAbstractButton::clicked, this, &MainWindow::onChangeFont);
-    connect(ui->textColorButton, &QAbstractButton::clicked, this, &MainWindow::onChangeTextColor);
+    connect(ui->fontButton, &QAbstractButton::clicked, m_appearance, &AppearanceController::chooseFont);
+    connect(ui->textColorButton, &QAbstractButton::clicked, m_appearance, &AppearanceController::chooseTextColor);
     connect(ui->readButton, &QAbstractButton::clicked, this, &MainWindow::onReadPage);
     connect(ui->menuButton, &QAbstractButton::clicked, this, &MainWindow::showMainMenu);
     connect(m_mainMenu, &MainMenu::languageChosen, this, &MainWindow::switchLanguage);
     connect(m_mainMenu, &MainMenu::resetChosen, this, &MainWindow::resetApplication);
     connect(m_mainMenu, &MainMenu::aboutChosen, this, &MainWindow::about);
     connect(m_bookshelfWidget, &BookshelfWidget::bookSelected, this, &MainWindow::onBookSelectedByPath);
-    connect(m_pageWidget, &PageWidget::textAreaResized, this, &MainWindow::updateFormat);
-    connect(m_mainMenu, &MainMenu::chaptersStartPagesToggled, this, &MainWindow::setChaptersStartPages);
+    connect(m_mainMenu, &MainMenu::chaptersStartPagesToggled, m_appearance, &AppearanceController::setChaptersStartPages);
     connect(m_contentsPage, &ContentsPage::chapterChosen, this, &MainWindow::openChapter);
+}
+
+void MainWindow::connectActions()
+{
+    const auto on = [this](ReaderActions::Command command, auto &&slot) {
+        connect(m_actions->action(command), &QAction::triggered, this, slot);
+    };
+    on(ReaderActions::NextPage, [this] { m_session->next(); });
+    on(ReaderActions::PreviousPage, [this] { m_session->previous(); });
+    on(ReaderActions::FirstPage, [this] { m_session->first(); });
+    on(ReaderActions::LastPage, [this] { m_session->last(); });
+    on(ReaderActions::NextChapter, [this] { m_session->nextChapter(); });
+    on(ReaderActions::PreviousChapter, [this] { m_session->previousChapter(); });
+    on(ReaderActions::Find, &MainWindow::showSearchField);
+    on(ReaderActions::FindNext, [this] { findAgain(false, true); });
+    on(ReaderActions::FindPrevious, [this] { findAgain(true, true); });
+    on(ReaderActions::ZoomIn, &MainWindow::onZoomIn);
+    on(ReaderActions::ZoomOut, &MainWindow::onZoomOut);
+    on(ReaderActions::FullScreen, &MainWindow::onToggleFullscreen);
+    on(ReaderActions::Leave, &MainWindow::leave);
+    on(ReaderActions::Bookshelf, &MainWindow::onToggleBookshelf);
+    on(ReaderActions::OpenFile, &MainWindow::onOpenFile);
+    connect(m_actions->action(ReaderActions::ToggleBookmark), &QAction::triggered, m_bookmarks,
+            &BookmarkController::toggleBookmark);
+    connect(m_actions->action(ReaderActions::ShowBookmarks), &QAction::triggered, m_bookmarks,
+            &BookmarkController::showBookmarks);
+
+    auto *wheel = new WheelTurner(ui->page);
+    connect(wheel, &WheelTurner::turnRequested, this, [this](bool forward) {
+        if (forward)
+            m_session->next();
+        else
+            m_session->previous();
+    });
+    connect(wheel, &WheelTurner::zoomRequested, m_appearance, [this](bool in) {
+        if (in)
+            m_appearance->zoomIn();
+        else
+            m_appearance->zoomOut();
+    });
+}
+
+// Esc leaves full screen first, then closes the search bar.
+void MainWindow::leave()
+{
+    if (m_chrome->isFullScreen())
+        onToggleFullscreen();
+    else if (m_isSearchBarVisible)
+        onToggleSearchBar();
+}
+
+void MainWindow::showSearchField()
+{
+    if (m_isSearchBarVisible)
+        ui->searchEdit->setFocus(Qt::OtherFocusReason);
+    else
+        onToggleSearchBar();
 }
 
 void MainWindow::connectSession()
@@ -183,14 +241,7 @@ void MainWindow::connectLibrary()
     connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::keepPlace);
     connect(m_session, &ReadingSession::bookShown, this, &MainWindow::updateBookInReading);
     connect(m_session, &ReadingSession::closed, this, &MainWindow::updateBookInReading);
-    connect(ui->stackedWidget, &QStackedWidget::currentChanged, this, &MainWindow::updateBookInReading);
-    connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::showBookmarkState);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this), &QShortcut::activated, this,
-            &MainWindow::toggleBookmark);
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this), &QShortcut::activated, this,
-            &MainWindow::showBookmarks);
-    connect(m_readingTools, &ReadingToolBar::bookmarkToggled, this, &MainWindow::toggleBookmark);
-    connect(m_readingTools, &ReadingToolBar::bookmarksRequested, this, &MainWindow::showBookmarks);
+    connect(m_views, &ViewStack::viewChanged, this, &MainWindow::updateBookInReading);
     connect(m_readingTools, &ReadingToolBar::encodingRequested, this, &MainWindow::chooseEncoding);
     connect(m_bookshelfWidget, &BookshelfWidget::bookMenuRequested, this, &MainWindow::showShelfMenu);
     connect(m_library, &Library::movedBookFound, this, [this](const QString &path, const BookRecord &record) {
@@ -209,7 +260,7 @@ void MainWindow::keepPlace()
 void MainWindow::updateBookInReading()
 {
     const bool reading = isActiveWindow() && !isMinimized()
-        && ui->stackedWidget->currentIndex() == ReadingPage
+        && m_views->current() == ViewStack::Reading
         && m_session->state() != ReadingSession::State::Empty;
     m_library->setBookInReading(reading ? m_session->book() : QString());
 }
@@ -224,48 +275,6 @@ void MainWindow::showLibraryNotice()
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
     box->show();
-}
-
-std::optional<Bookmark> MainWindow::bookmarkOnPage() const
-{
-    if (m_session->state() == ReadingSession::State::Empty)
-        return std::nullopt;
-    const qsizetype place = m_session->place();
-    const qsizetype pageLength = m_session->pages().at(m_session->page()).size();
-    return m_library->bookmarkWithin(m_session->book(), place, place + pageLength);
-}
-
-void MainWindow::toggleBookmark()
-{
-    if (m_session->state() == ReadingSession::State::Empty)
-        return;
-    if (const std::optional<Bookmark> bookmark = bookmarkOnPage())
-        m_library->removeBookmark(bookmark->id);
-    else
-        m_library->addBookmark(m_session->book(), m_session->place(),
-                               Library::snippetOf(m_session->pages().at(m_session->page())));
-    showBookmarkState();
-}
-
-void MainWindow::showBookmarkState()
-{
-    const bool bookmarked = bookmarkOnPage().has_value();
-    m_pageWidget->setBookmarked(bookmarked);
-    m_readingTools->setPageBookmarked(bookmarked);
-}
-
-// Page numbers are those of the pages cut so far in the current format.
-void MainWindow::showBookmarks()
-{
-    if (m_session->state() == ReadingSession::State::Empty)
-        return;
-    BookmarksDialog dialog(this);
-    const auto pageOf = [this](qint64 place) { return Paginator::pageAtOffset(m_session->pages(), place); };
-    dialog.setBookmarks(m_library->bookmarks(m_session->book()), [pageOf](qint64 place) { return pageOf(place) + 1; });
-    connect(&dialog, &BookmarksDialog::bookmarkChosen, m_session, &ReadingSession::goToPlace);
-    connect(&dialog, &BookmarksDialog::bookmarkRemoved, m_library, &Library::removeBookmark);
-    dialog.exec();
-    showBookmarkState();
 }
 
 // The reader's choice holds for every later opening of the book.
@@ -352,7 +361,7 @@ void MainWindow::addDroppedBooks(const QStringList &paths)
         return;
     addBooks(books);
     openBook(books.first());
-    ui->stackedWidget->setCurrentIndex(ReadingPage);
+    m_views->show(ViewStack::Reading);
 }
 
 // ---- Reading -------------------------------------------------------------------------
@@ -396,16 +405,6 @@ void MainWindow::onOpenFailed(const QString &path, const QString &reason)
                          QMessageBox::Ok, QMessageBox::NoButton);
 }
 
-PageFormat MainWindow::pageFormat() const
-{
-    return { m_pageWidget->textFont(), m_pageWidget->textArea().size(), m_chaptersStartPages };
-}
-
-void MainWindow::updateFormat()
-{
-    m_session->setFormat(pageFormat());
-}
-
 void MainWindow::onNextPage()
 {
     m_session->next();
@@ -437,7 +436,7 @@ void MainWindow::onJumpToPage()
 
 void MainWindow::onReadPage()
 {
-    ui->stackedWidget->setCurrentIndex(ReadingPage);
+    m_views->show(ViewStack::Reading);
     if (m_session->openingBook().isEmpty() && m_session->book().isEmpty())
         ui->bookName->setText(tr("Quorvane - 未打开文件"));
     else
@@ -445,84 +444,14 @@ void MainWindow::onReadPage()
     showCurrentChapter();
 }
 
-void MainWindow::keyPressEvent(QKeyEvent *event)
-{
-    switch (event->key()) {
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-    case Qt::Key_PageDown:
-        m_session->next();
-        break;
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-    case Qt::Key_PageUp:
-        m_session->previous();
-        break;
-    case Qt::Key_Home:
-        m_session->first();
-        break;
-    case Qt::Key_End:
-        m_session->last();
-        break;
-    case Qt::Key_Escape:
-        if (!m_chrome->isFullScreen()) {
-            QMainWindow::keyPressEvent(event);
-            return;
-        }
-        onToggleFullscreen();
-        break;
-    case Qt::Key_F11:
-        onToggleFullscreen();
-        break;
-    case Qt::Key_F:
-        if (m_isSearchBarVisible)
-            ui->searchEdit->setFocus(Qt::OtherFocusReason);
-        else
-            onToggleSearchBar();
-        break;
-    case Qt::Key_B:
-        onToggleBookshelf();
-        break;
-    case Qt::Key_BracketRight:
-        m_session->nextChapter();
-        break;
-    case Qt::Key_BracketLeft:
-        m_session->previousChapter();
-        break;
-    default:
-        QMainWindow::keyPressEvent(event);
-        return;
-    }
-    event->accept();
-}
-
-void MainWindow::wheelEvent(QWheelEvent *event)
-{
-    const QPoint delta = event->angleDelta();
-    const bool mainlyVertical = delta.x() == 0 ? delta.y() != 0 : qAbs(delta.y()) > qAbs(delta.x());
-    if (!mainlyVertical) {
-        QMainWindow::wheelEvent(event);
-        return;
-    }
-    if (delta.y() > 0)
-        m_session->previous();
-    else
-        m_session->next();
-    event->accept();
-}
-
 void MainWindow::onSearchText()
 {
     findAgain(false, false);
 }
 
-// F3 and Shift+F3 anywhere, Shift+Enter in the search bar.
+// Shift+Enter in the search bar finds the match before.
 void MainWindow::addSearchKeys()
 {
-    connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this,
-            [this] { findAgain(false, true); });
-    connect(new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this), &QShortcut::activated, this,
-            [this] { findAgain(true, true); });
     for (const int key : { Qt::Key_Return, Qt::Key_Enter }) {
         auto *shortcut = new QShortcut(QKeySequence(Qt::SHIFT | key), ui->searchEdit);
         shortcut->setContext(Qt::WidgetShortcut);
@@ -556,7 +485,7 @@ void MainWindow::onSearchWrapped()
 void MainWindow::addSearchResults()
 {
     m_searchResults = new SearchResultsList(this);
-    ui->stackedWidget->addWidget(m_searchResults);
+    m_views->addView(ViewStack::Results, m_searchResults);
     m_allResultsButton = new QPushButton(tr("全部结果"), this);
     m_allResultsButton->setObjectName(QStringLiteral("allResultsButton"));
     ui->horizontalLayout_4->addWidget(m_allResultsButton);
@@ -570,13 +499,12 @@ void MainWindow::showAllResults()
     if (text.isEmpty() || m_session->state() != ReadingSession::State::Reading)
         return;
     m_searchResults->search(m_session->pages(), m_session->chapters(), text, m_session->isComplete());
-    ui->stackedWidget->setCurrentWidget(m_searchResults);
+    m_views->show(ViewStack::Results);
 }
 
 void MainWindow::openResult(qsizetype offset, qsizetype length)
 {
     m_session->goToMatch(offset, length);
-    ui->readButton->setChecked(true);
     onReadPage();
     setFocus(Qt::OtherFocusReason);
 }
@@ -600,7 +528,7 @@ void MainWindow::showMatch()
 void MainWindow::addContentsPage()
 {
     m_contentsPage = new ContentsPage(this);
-    ui->stackedWidget->addWidget(m_contentsPage);
+
     auto *button = new QToolButton(this);
     button->setObjectName(QStringLiteral("contentsButton"));
     QIcon icon(QStringLiteral(":/icons/contents.svg"));
@@ -613,20 +541,20 @@ void MainWindow::addContentsPage()
     ui->verticalLayout_6->insertWidget(ui->verticalLayout_6->indexOf(ui->bookshelfButton) + 1, button);
     connect(button, &QAbstractButton::clicked, this, &MainWindow::showContents);
     m_contentsButton = button;
+    m_views->addView(ViewStack::Contents, m_contentsPage, button);
 }
 
 void MainWindow::showContents()
 {
     m_contentsPage->setFilter({});
     m_contentsPage->setCurrentChapter(m_session->currentChapter());
-    ui->stackedWidget->setCurrentWidget(m_contentsPage);
+    m_views->show(ViewStack::Contents);
     m_contentsPage->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::openChapter(int chapter)
 {
     m_session->goToChapter(chapter);
-    ui->readButton->setChecked(true);
     onReadPage();
     setFocus(Qt::OtherFocusReason);
 }
@@ -643,7 +571,7 @@ void MainWindow::showChapters()
 void MainWindow::showCurrentChapter()
 {
     if (!m_session->openingBook().isEmpty() || m_session->book().isEmpty()
-        || ui->stackedWidget->currentIndex() == ShelfPage)
+        || m_views->current() == ViewStack::Shelf)
         return;
     QString title = bookTitle(m_session->book());
     const int chapter = m_session->currentChapter();
@@ -655,64 +583,31 @@ void MainWindow::showCurrentChapter()
     ui->bookName->setText(title);
 }
 
-// Kept for this run only: the book on show is cut anew at the reader's place.
-void MainWindow::setChaptersStartPages(bool on)
-{
-    m_chaptersStartPages = on;
-    updateFormat();
-}
-
 // ---- Appearance ----------------------------------------------------------------------
 
 void MainWindow::onZoomIn()
 {
-    zoomBy(ZoomStep);
+    m_appearance->zoomIn();
 }
 
 void MainWindow::onZoomOut()
 {
-    zoomBy(-ZoomStep);
-}
-
-void MainWindow::zoomBy(int step)
-{
-    QFont font = m_settings.readingFont();
-    font.setPointSize(Settings::clampedFontSize(font.pointSize() + step));
-    applyReadingFont(font);
-}
-
-// A font that leaves the pages' font as it was (a zoom step at a limit) has nothing to cut anew.
-void MainWindow::applyReadingFont(const QFont &font)
-{
-    m_settings.setReadingFont(font);
-    m_pageWidget->setTextFont(m_settings.readingFont());
-    updateFormat();
+    m_appearance->zoomOut();
 }
 
 void MainWindow::onChangeFont()
 {
-    bool accepted = false;
-    const QFont font = QFontDialog::getFont(&accepted, m_settings.readingFont(), this, tr("选择字体"));
-    if (accepted)
-        applyReadingFont(font);
+    m_appearance->chooseFont();
 }
 
 void MainWindow::onChangeTextColor()
 {
-    const QColor color = QColorDialog::getColor(m_settings.textColor(), this, tr("选择文字颜色"));
-    if (!color.isValid())
-        return;
-    m_settings.setTextColor(color);
-    m_pageWidget->setTextColor(color);
+    m_appearance->chooseTextColor();
 }
 
 void MainWindow::onChangeBackgroundColor()
 {
-    const QColor color = QColorDialog::getColor(m_settings.backgroundColor(), this, tr("选择背景颜色"));
-    if (!color.isValid())
-        return;
-    m_settings.setBackgroundColor(color);
-    m_pageWidget->setBackgroundColor(color);
+    m_appearance->chooseBackgroundColor();
 }
 
 // ---- Library -------------------------------------------------------------------------
@@ -793,7 +688,7 @@ void MainWindow::showBookList()
 
 void MainWindow::onToggleBookshelf()
 {
-    ui->stackedWidget->setCurrentIndex(ShelfPage);
+    m_views->show(ViewStack::Shelf);
     showBookList();
 }
 
@@ -804,7 +699,7 @@ void MainWindow::onBookSelectedByPath(QString filePath)
         return;
     }
     openBook(filePath);
-    ui->stackedWidget->setCurrentIndex(ReadingPage);
+    m_views->show(ViewStack::Reading);
 }
 
 void MainWindow::onBookSelectedByIndex(int index)
@@ -813,7 +708,7 @@ void MainWindow::onBookSelectedByIndex(int index)
     if (index < 0 || index >= books.size())
         return;
     openBook(books.at(index));
-    ui->stackedWidget->setCurrentIndex(ReadingPage);
+    m_views->show(ViewStack::Reading);
 }
 
 void MainWindow::updateBookCountLabel()
@@ -850,7 +745,7 @@ void MainWindow::openFromOutside(const QString &path)
         if (QFileInfo::exists(path)) {
             addBooks({ path });
             openBook(path);
-            ui->stackedWidget->setCurrentIndex(ReadingPage);
+            m_views->show(ViewStack::Reading);
         } else {
             onOpenFailed(path, tr("文件不存在。"));
         }
@@ -949,10 +844,7 @@ void MainWindow::resetApplication()
     m_settings.reset();
     m_session->close();
     m_library->clear();
-    m_pageWidget->setBackgroundColor(m_settings.backgroundColor());
-    m_pageWidget->setTextColor(m_settings.textColor());
-    m_pageWidget->setTextFont(m_settings.readingFont());
-    updateFormat();
+    m_appearance->applyStored();
     ui->bookName->setText(tr("Quorvane - 未打开文件"));
     showBookList();
     switchLanguage(LanguageManager::DefaultLanguage);
@@ -1011,7 +903,7 @@ void MainWindow::showReadingState()
 {
     if (!m_session->pages().empty())
         updatePageLabel();
-    if (ui->stackedWidget->currentIndex() == ShelfPage)
+    if (m_views->current() == ViewStack::Shelf)
         updateBookCountLabel();
     else if (!m_session->book().isEmpty() || !m_session->openingBook().isEmpty())
         onReadPage();

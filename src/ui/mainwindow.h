@@ -2,14 +2,12 @@
 #define MAINWINDOW_H
 
 #include "booklist.h"
-#include "bookmark.h"
 #include "paginator.h"
 #include "settings.h"
 
 #include <QMainWindow>
 #include <QStringList>
 
-#include <optional>
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -17,6 +15,8 @@ class MainWindow;
 }
 QT_END_NAMESPACE
 
+class AppearanceController;
+class BookmarkController;
 class BookFingerprint;
 class BookshelfWidget;
 class ContentsPage;
@@ -28,6 +28,8 @@ class Library;
 class MainMenu;
 class Notice;
 class PageWidget;
+class ReaderActions;
+class ViewStack;
 class ReadingToolBar;
 class ReadingSession;
 class WindowChrome;
@@ -81,8 +83,6 @@ public slots:
     void updateBookCountLabel();
 
 protected:
-    void wheelEvent(QWheelEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
@@ -91,16 +91,15 @@ protected:
 
 private:
     void connectControls();
+    void connectActions();
+    void leave();
+    void showSearchField();
     void connectSession();
     void showBook(const QString &path);
     void showPagesInPlace();
     void onOpenFailed(const QString &path, const QString &reason);
     void reportUnreadableBytes(const QString &path, const BookFingerprint &fingerprint,
                                const QString &encoding, qsizetype count);
-    void applyReadingFont(const QFont &font);
-    void zoomBy(int step);
-    void updateFormat();
-    PageFormat pageFormat() const;
     void openBook(const QString &path);
     void openNewestBook();
     void showBookName(const QString &path);
@@ -115,7 +114,6 @@ private:
     void openChapter(int chapter);
     void showChapters();
     void showCurrentChapter();
-    void setChaptersStartPages(bool on);
     void addSearchKeys();
     void findAgain(bool backward, bool quietly);
     void onSearchWrapped();
@@ -127,10 +125,6 @@ private:
     void keepPlace();
     void updateBookInReading();
     void showLibraryNotice();
-    void toggleBookmark();
-    void showBookmarkState();
-    std::optional<Bookmark> bookmarkOnPage() const;
-    void showBookmarks();
     void chooseEncoding();
     void reopenInEncoding(const QByteArray &encoding);
     void showShelfMenu(const QString &path, const QPoint &globalPos);
@@ -144,6 +138,10 @@ private:
     Settings m_settings;
     BookList m_bookList;
     ReadingSession *m_session;
+    AppearanceController *m_appearance;
+    BookmarkController *m_bookmarks;
+    ReaderActions *m_actions;
+    ViewStack *m_views;
     Library *m_library;
     PageWidget *m_pageWidget;
     ReadingToolBar *m_readingTools;
@@ -154,7 +152,6 @@ private:
     Notice *m_notice;
     ContentsPage *m_contentsPage;
     QAbstractButton *m_contentsButton;
-    bool m_chaptersStartPages = true;
     bool m_quietSearch = false;
     SearchResultsList *m_searchResults;
     QPushButton *m_allResultsButton;

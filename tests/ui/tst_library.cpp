@@ -27,6 +27,7 @@ private slots:
 private:
     void makeFile(const QString &relativePath);
     void chooseInNextFileDialog(const QString &path);
+    void showWindow();
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<MainWindow> m_window;
@@ -37,6 +38,13 @@ void TestLibrary::init()
     startAfresh();
     m_dir = std::make_unique<QTemporaryDir>();
     m_window = std::make_unique<MainWindow>();
+}
+
+// Keys reach the window only once it is shown and in front.
+void TestLibrary::showWindow()
+{
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
 }
 
 void TestLibrary::makeFile(const QString &relativePath)
@@ -161,6 +169,7 @@ void TestLibrary::twoSpellingsOfOnePathAreTwoBooks()
 void TestLibrary::shelfPicksOpenBooksAndIgnoreVanishedOnes()
 {
     auto *stack = child<QStackedWidget>(*m_window, "stackedWidget");
+    showWindow();
     QTest::keyClick(m_window.get(), Qt::Key_B);
     QCOMPARE(stack->currentIndex(), 1);
     QCOMPARE(bookName(*m_window), QStringLiteral("Quorvane - 共有 2 本书"));
@@ -180,6 +189,7 @@ void TestLibrary::shelfPicksOpenBooksAndIgnoreVanishedOnes()
 void TestLibrary::bookSelectedByIndexChecksItsBounds()
 {
     auto *stack = child<QStackedWidget>(*m_window, "stackedWidget");
+    showWindow();
     QTest::keyClick(m_window.get(), Qt::Key_B);
     for (int index : { -1, 2 }) {
         m_window->onBookSelectedByIndex(index);

@@ -122,10 +122,7 @@ void TestReading::wheelTurnsOnlyOnMainlyVerticalMovement()
     QFETCH(int, page);
 
     QTest::keyClick(m_window.get(), Qt::Key_Right);
-    const QPointF position(300, 300);
-    QWheelEvent wheel(position, m_window->mapToGlobal(position), QPoint(), delta, Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(m_window.get(), &wheel);
+    wheelOver(pageWidget(*m_window), delta);
     QCOMPARE(pageLabel(*m_window), QStringLiteral("第 %1 页/共 %2 页").arg(page).arg(m_pageCount));
 }
 
