@@ -806,6 +806,13 @@ Remove it from the bookshelf?</translation>
         </message>
     </context>
     <context>
+        <name>Settings</name>
+        <message>
+            <source>无法保存设置和书架：磁盘可能已满，或设置文件无法写入。</source>
+            <translation>Cannot save the settings and the bookshelf: the disk may be full, or the settings file cannot be written.</translation>
+        </message>
+    </context>
+    <context>
         <name>ShelfContextMenu</name>
         <message>
             <source>打开</source>
@@ -822,6 +829,13 @@ Remove it from the bookshelf?</translation>
         <message>
             <source>属性</source>
             <translation>Properties</translation>
+        </message>
+    </context>
+    <context>
+        <name>SingleInstance</name>
+        <message>
+            <source>Lexorin 已在运行，但它的窗口没有响应。</source>
+            <translation>Lexorin is already running, but its window does not respond.</translation>
         </message>
     </context>
 </TS>

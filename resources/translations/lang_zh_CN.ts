@@ -801,6 +801,13 @@
     </message>
 </context>
 <context>
+    <name>Settings</name>
+    <message>
+        <source>无法保存设置和书架：磁盘可能已满，或设置文件无法写入。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ShelfContextMenu</name>
     <message>
         <source>打开</source>
@@ -816,6 +823,13 @@
     </message>
     <message>
         <source>属性</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>Lexorin 已在运行，但它的窗口没有响应。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

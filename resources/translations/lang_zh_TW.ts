@@ -806,6 +806,13 @@
         </message>
     </context>
     <context>
+        <name>Settings</name>
+        <message>
+            <source>无法保存设置和书架：磁盘可能已满，或设置文件无法写入。</source>
+            <translation>無法保存設定和書架：磁碟可能已滿，或設定檔無法寫入。</translation>
+        </message>
+    </context>
+    <context>
         <name>ShelfContextMenu</name>
         <message>
             <source>打开</source>
@@ -822,6 +829,13 @@
         <message>
             <source>属性</source>
             <translation>屬性</translation>
+        </message>
+    </context>
+    <context>
+        <name>SingleInstance</name>
+        <message>
+            <source>Lexorin 已在运行，但它的窗口没有响应。</source>
+            <translation>Lexorin 已在執行，但它的視窗沒有回應。</translation>
         </message>
     </context>
 </TS>

@@ -54,3 +54,11 @@ BookFingerprint BookFingerprint::ofFile(const QString &path)
     }
     return BookFingerprint(size, hash.result());
 }
+
+BookFingerprint BookFingerprint::ofBytes(QByteArrayView bytes)
+{
+    QCryptographicHash hash(QCryptographicHash::Blake2b_160);
+    for (const Block &block : sampledBlocks(bytes.size()))
+        hash.addData(bytes.sliced(block.start, block.length));
+    return BookFingerprint(bytes.size(), hash.result());
+}

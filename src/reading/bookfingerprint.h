@@ -2,6 +2,7 @@
 #define BOOKFINGERPRINT_H
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 // Recognises a book file by its content rather than its name: the file's size and a hash of
@@ -18,6 +19,9 @@ public:
 
     // The fingerprint of the file at the path, or an invalid one when it cannot be read.
     static BookFingerprint ofFile(const QString &path);
+    // The fingerprint of a whole file's bytes already read: the same as ofFile() gives for
+    // them, without opening the file again, which may have been replaced since.
+    static BookFingerprint ofBytes(QByteArrayView bytes);
 
     bool isValid() const { return m_size >= 0 && !m_hash.isEmpty(); }
     qint64 size() const { return m_size; }

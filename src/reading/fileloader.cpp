@@ -151,17 +151,19 @@ void FileLoader::readOnOwnThread(const Task &task)
         loader->post(task, [loader] { emit loader->loadProgress(10); });
     });
     QString error;
-    const BookDecoder::Result decoded = readAndDecode(task, &error);
+    BookFingerprint fingerprint;
+    const BookDecoder::Result decoded = readAndDecode(task, &error, &fingerprint);
     task.finishReading();
     if (error.isEmpty() && !task.isSuperseded())
-        reportDecoded(task, decoded);
+        reportDecoded(task, decoded, fingerprint);
     task.withLoader([&task, &decoded, &error](FileLoader *loader) {
         if (!task.isSuperseded())
             loader->m_pool.start([loader, task, text = decoded.text, error] { loader->runLoad(task, text, error); });
     });
 }
 
-BookDecoder::Result FileLoader::readAndDecode(const Task &task, QString *error)
+BookDecoder::Result FileLoader::readAndDecode(const Task &task, QString *error,
+                                              BookFingerprint *fingerprint)
 {
     const BookFileReader::Result read = BookFileReader(MaxFileSize).read(task.filePath, [&task] {
         return task.isSuperseded();
@@ -172,6 +174,7 @@ BookDecoder::Result FileLoader::readAndDecode(const Task &task, QString *error)
         *error = read.error;
         return {};
     }
+    *fingerprint = BookFingerprint::ofBytes(read.bytes);
     BookDecoder::Result decoded = task.forcedEncoding.isEmpty()
             ? BookDecoder::decode(read.bytes)
             : BookDecoder::decode(read.bytes, task.forcedEncoding);
@@ -180,10 +183,11 @@ BookDecoder::Result FileLoader::readAndDecode(const Task &task, QString *error)
     return decoded;
 }
 
-// The fingerprint samples the file anew: a few short reads, here where blocking harms no one.
-void FileLoader::reportDecoded(const Task &task, const BookDecoder::Result &decoded)
+// The fingerprint is of the bytes that were read and decoded: opening the file again could
+// find another file under its name, or a pipe that never ends.
+void FileLoader::reportDecoded(const Task &task, const BookDecoder::Result &decoded,
+                               const BookFingerprint &fingerprint)
 {
-    const BookFingerprint fingerprint = BookFingerprint::ofFile(task.filePath);
     task.withLoader([&task, &fingerprint, encoding = QString::fromLatin1(decoded.encoding),
                      count = decoded.undecodableBytes](FileLoader *loader) {
         loader->post(task, [loader, path = task.filePath, fingerprint, encoding, count] {

@@ -67,8 +67,10 @@ private:
     Task newTask(const QString &filePath, const PageFormat &format,
                  const QByteArray &forcedEncoding = QByteArray());
     static void readOnOwnThread(const Task &task);
-    static BookDecoder::Result readAndDecode(const Task &task, QString *error);
-    static void reportDecoded(const Task &task, const BookDecoder::Result &decoded);
+    static BookDecoder::Result readAndDecode(const Task &task, QString *error,
+                                             BookFingerprint *fingerprint);
+    static void reportDecoded(const Task &task, const BookDecoder::Result &decoded,
+                              const BookFingerprint &fingerprint);
     void runLoad(const Task &task, const QString &text, const QString &error);
     void runRecut(const Task &task, const std::vector<QString> &pages);
     std::vector<QString> cutProgressively(const Task &task, const std::vector<TextRun> &pieces);

@@ -2,6 +2,8 @@
 
 #include "fileloader.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 
 namespace {
@@ -176,6 +178,7 @@ void ReadingSession::onPagesRecut(std::vector<QString> pages, const QString &pat
 
 void ReadingSession::receivePages(std::vector<QString> pages, const QString &path, bool complete)
 {
+    const QScopedValueRollback inLoaderHandler(m_inLoaderHandler, true);
     if (pages.empty())
         return;
     if (!m_opening.isEmpty()) {
@@ -240,6 +243,7 @@ void ReadingSession::adoptRecut(std::vector<QString> pages, bool complete)
 // new format, it is cut anew itself.
 void ReadingSession::onLoadFailed(const QString &path, const QString &reason)
 {
+    const QScopedValueRollback inLoaderHandler(m_inLoaderHandler, true);
     if (!m_opening.isEmpty()) {
         if (path != m_opening)
             return;
@@ -248,7 +252,7 @@ void ReadingSession::onLoadFailed(const QString &path, const QString &reason)
             startRecut();
         else if (!m_book.isEmpty() && !m_complete)
             resumeCut();
-        emit openFailed(path, reason);
+        tell([this, path, reason] { emit openFailed(path, reason); });
         return;
     }
     // The book on show could not be read again for its re-cut (it was deleted or damaged
@@ -521,12 +525,12 @@ void ReadingSession::continueSearch()
         if (at >= 0) {
             setMatch(page, at, finished.text.size());
             turnTo(page, false);
-            emit searchWrapped();
+            tell([this] { emit searchWrapped(); });
             return;
         }
     }
     setMatch(-1, 0, 0);
-    emit textNotFound(finished.text);
+    tell([this, text = finished.text] { emit textNotFound(text); });
 }
 
 // Backward through the pages at hand: before the match on the reader's page, then the pages
@@ -557,12 +561,22 @@ void ReadingSession::searchBackward(const QString &text)
         const qsizetype at = lastIndexIn(page, -1);
         if (at >= 0) {
             found(page, at);
-            emit searchWrapped();
+            tell([this] { emit searchWrapped(); });
             return;
         }
     }
     setMatch(-1, 0, 0);
-    emit textNotFound(text);
+    tell([this, text] { emit textNotFound(text); });
+}
+
+// What the window answers with a message box is told, when a loader's handler found it, once
+// that handler has returned: the box's event loop must not run inside it.
+void ReadingSession::tell(std::function<void()> emission)
+{
+    if (m_inLoaderHandler)
+        QMetaObject::invokeMethod(this, std::move(emission), Qt::QueuedConnection);
+    else
+        emission();
 }
 
 // Where the last match lies in the reader's page, or -1 when it is on another page.

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -147,6 +148,7 @@ private:
     void searchBackward(const QString &text);
     qsizetype matchOnPage() const;
     void setMatch(int page, qsizetype inPage, qsizetype length);
+    void tell(std::function<void()> emission);
 
     FileLoader *m_loader;
     PageFormat m_format;
@@ -183,6 +185,7 @@ private:
     qsizetype m_matchStart = -1;
     qsizetype m_matchLength = 0;
     std::optional<PendingSearch> m_pendingSearch;
+    bool m_inLoaderHandler = false;
 };
 
 #endif

@@ -72,6 +72,7 @@ void TestBookFingerprint::sameContentSameFingerprint()
     QVERIFY(original.isValid());
     QCOMPARE(original.size(), size);
     QCOMPARE(copy, original);
+    QCOMPARE(BookFingerprint::ofBytes(bytes), original);
 }
 
 // A change anywhere in a short file, or in any sampled block of a long one, or in the

@@ -21,6 +21,7 @@ private slots:
     void readingTimeGoesToTheBookInFront();
     void twoWindowsWithAResetBetweenNeverWriteOntoAnotherBook();
     void aBookReopenedAtOnceOpensAtItsNewestPlace();
+    void idsFromALibraryFileThatWasReplacedAreNotUsed();
     void aFileBackToItsOldContentReturnsToItsPlace();
 
 private:
@@ -214,6 +215,23 @@ void TestReadingMemory::twoWindowsWithAResetBetweenNeverWriteOntoAnotherBook()
     m_library->flush();
     QCOMPARE(other.recordFor(mine).place, 1000);
     QCOMPARE(other.recordFor(theirs).place, 0);
+}
+
+// A damaged library file is replaced by a fresh one, whose ids start again: an id read from
+// the old file must not reach a book of the new one.
+void TestReadingMemory::idsFromALibraryFileThatWasReplacedAreNotUsed()
+{
+    const QString mine = writeBook(QStringLiteral("mine.txt"), QByteArray(5000, 'm'));
+    const QString theirs = writeBook(QStringLiteral("theirs.txt"), QByteArray(6000, 't'));
+    decode(*m_library, mine);
+    const QString file = m_library->database()->filePath();
+    for (const QString &suffix : { QString(), QStringLiteral("-wal"), QStringLiteral("-shm") })
+        QFile::remove(file + suffix);
+    QCOMPARE(m_library->open(), QString());
+    decode(*m_library, theirs);
+    m_library->keepPlace(mine, 2500, 5000);
+    m_library->flush();
+    QCOMPARE(m_library->recordFor(theirs).place, 0);
 }
 
 // Shelf, then the same book at once: the place not yet written is the one it opens at, and

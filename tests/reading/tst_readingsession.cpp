@@ -27,6 +27,7 @@ private slots:
     void aMoveBeyondThePagesCutIsKept();
     void placesAndPagesAskedForDuringARecutKeepTheirMeaning();
     void theTextLengthIsTheWholeBooksWhileItIsCut();
+    void aFailureIsToldAfterTheLoadersHandlerReturns();
     void opensAtThePageHoldingAPlace_data();
     void opensAtThePageHoldingAPlace();
     void opensInAChosenEncoding();
@@ -429,6 +430,21 @@ void TestReadingSession::theTextLengthIsTheWholeBooksWhileItIsCut()
     QCOMPARE(session.textLength(), whole);
     settle(session);
     QCOMPARE(session.textLength(), whole);
+}
+
+// The window answers a failure with a message box; its event loop must not run inside the
+// loader's handler. A handler connected after the session's still finds nothing told yet.
+void TestReadingSession::aFailureIsToldAfterTheLoadersHandlerReturns()
+{
+    ReadingSession session;
+    session.setFormat(Narrow);
+    QSignalSpy failed(&session, &ReadingSession::openFailed);
+    int toldDuringHandler = -1;
+    connect(session.loader(), &FileLoader::loadFailed, this,
+            [&] { toldDuringHandler = int(failed.count()); });
+    session.open(m_dir.filePath(QStringLiteral("missing.txt")));
+    QTRY_COMPARE(failed.count(), 1);
+    QCOMPARE(toldDuringHandler, 0);
 }
 
 // The first page shown already holds the place, also when it lies beyond the first pages
