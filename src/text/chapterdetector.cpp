@@ -390,15 +390,6 @@ int decoratedLevel(QStringView line)
     return line.isEmpty() ? -1 : undecoratedLevel(line);
 }
 
-// Most lines of a book are prose that no heading starts like; they are passed over on their
-// first character.
-bool mayStartHeading(QChar c)
-{
-    if (c.unicode() < 0x80)
-        return c.isLetter() || c == u'[' || c == u'(';
-    return QStringView(u"第正卷序楔引前尾后後番终終完プエ【〖（《").contains(c) || isOneOf(c, Bullets);
-}
-
 bool isBareHeading(QStringView title)
 {
     if (title.endsWith(u'.'))
@@ -544,7 +535,7 @@ private:
             return;
         if (m_line == m_titleLine)
             return;
-        const QStringView title = text.size() <= MaxUntrimmedLength && mayStartHeading(text.front())
+        const QStringView title = text.size() <= MaxUntrimmedLength && ChapterDetector::mayStartHeading(text.front())
                 ? trimmed(text)
                 : QStringView();
         const int level = !title.isEmpty() && title.size() <= ChapterDetector::MaxHeadingLength
@@ -775,6 +766,13 @@ int ChapterDetector::levelOf(QStringView trimmedLine)
     if (trimmedLine.isEmpty() || isTableRow(trimmedLine))
         return -1;
     return decoratedLevel(trimmedLine);
+}
+
+bool ChapterDetector::mayStartHeading(QChar first)
+{
+    if (first.unicode() < 0x80)
+        return first.isLetter() || first == u'[' || first == u'(';
+    return QStringView(u"第正卷序楔引前尾后後番终終完プエ【〖（《").contains(first) || isOneOf(first, Bullets);
 }
 
 int ChapterDetector::chapterAt(const std::vector<Chapter> &chapters, qsizetype offset)

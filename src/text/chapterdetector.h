@@ -44,6 +44,9 @@ public:
 
     // The heading's level when a trimmed line is one, or -1.
     static int levelOf(QStringView trimmedLine);
+    // Whether a line starting with this character may be a heading at all: most lines of a
+    // book are passed over on their first character.
+    static bool mayStartHeading(QChar first);
 
     // The index of the chapter the offset lies in (the last one starting at or before it),
     // or -1 before the first one.

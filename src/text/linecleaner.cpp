@@ -8,7 +8,7 @@ namespace {
 // Watermarks are short; a longer line is text whatever it holds.
 constexpr qsizetype MaxWatermarkLength = 120;
 // A sentence: no watermark has its punctuation.
-constexpr QStringView ProseMarks = u"。，！？；“”‘’";
+constexpr QStringView ProseMarks = u"。，！？；“”‘’…」』";
 // Of the pieces between the stray symbols, at least this share spell a letter or two.
 constexpr double ShortPiecesInSpelledName = 0.5;
 
@@ -27,9 +27,10 @@ QString folded(QStringView line)
     return line.toString().normalized(QString::NormalizationForm_KC).toLower();
 }
 
+// Most lines of a book are passed over on their length or on the full stop that ends them.
 bool looksLikeWatermark(QStringView line)
 {
-    return !line.isEmpty() && line.size() <= MaxWatermarkLength
+    return !line.isEmpty() && line.size() <= MaxWatermarkLength && !ProseMarks.contains(line.back())
             && std::none_of(line.begin(), line.end(), [](QChar c) { return ProseMarks.contains(c); });
 }
 

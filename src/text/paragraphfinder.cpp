@@ -1,13 +1,16 @@
 #include "paragraphfinder.h"
 
 #include "chapterdetector.h"
+#include "paginator.h"
 
 #include <algorithm>
 
 namespace {
 
-// A book needs this many lines of text before its lines say how it was written.
+// A book needs this many lines of text before its lines say how it was written; this many,
+// spread over it, say it well enough for any book.
 constexpr size_t MinimumLinesToJudge = 8;
+constexpr size_t LinesToJudge = 4096;
 // Lines are measured in columns, a Chinese character taking two. Narrower wrapping than
 // this is verse, whose lines stay as they are.
 constexpr qsizetype MinimumWrapWidth = 50;
@@ -63,87 +66,95 @@ bool startsListItem(QStringView line)
 
 bool isHeading(QStringView line)
 {
-    return line.size() <= ChapterDetector::MaxHeadingLength && ChapterDetector::levelOf(line) >= 0;
+    return line.size() <= ChapterDetector::MaxHeadingLength && ChapterDetector::mayStartHeading(line.front())
+            && ChapterDetector::levelOf(line) >= 0;
 }
 
 }
 
-ParagraphFinder::ParagraphFinder(QStringView text)
+ParagraphFinder::ParagraphFinder(QStringView text) : ParagraphFinder(text, Paginator::paragraphsOf(text)) { }
+
+ParagraphFinder::ParagraphFinder(QStringView text, const std::vector<QStringView> &lines)
 {
-    splitLines(text);
+    trimLines(text, lines);
     decideWrapping(text);
     joinParagraphs(text);
 }
 
-void ParagraphFinder::splitLines(QStringView text)
+void ParagraphFinder::trimLines(QStringView text, const std::vector<QStringView> &lines)
 {
-    qsizetype start = 0;
-    while (start <= text.size()) {
-        qsizetype end = start;
-        while (end < text.size() && !isLineEnd(text[end]))
-            ++end;
+    m_lines.reserve(lines.size());
+    for (QStringView line : lines) {
+        const qsizetype start = line.data() - text.data();
         qsizetype first = start;
+        const qsizetype end = start + line.size();
         while (first < end && isSpace(text[first]))
             ++first;
         qsizetype last = end;
         while (last > first && isSpace(text[last - 1]))
             --last;
         m_lines.push_back({ first, last, first > start });
-        if (end == text.size())
-            break;
-        start = end + (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n' ? 2 : 1);
     }
 }
 
 void ParagraphFinder::decideWrapping(QStringView text)
 {
-    std::vector<qsizetype> widths;
-    widths.reserve(m_lines.size());
-    for (const Line &line : m_lines) {
-        if (line.end > line.start)
-            widths.push_back(columns(text.sliced(line.start, line.end - line.start)));
-    }
-    if (widths.size() < MinimumLinesToJudge)
+    const size_t textLines = size_t(std::count_if(m_lines.begin(), m_lines.end(),
+                                                  [](const Line &line) { return !line.isBlank(); }));
+    if (textLines < MinimumLinesToJudge)
         return;
+    const size_t step = std::max<size_t>(1, textLines / LinesToJudge);
+    std::vector<const Line *> sample;
+    std::vector<qsizetype> widths;
+    for (size_t i = 0, textLine = 0; i < m_lines.size(); ++i) {
+        if (!m_lines[i].isBlank() && textLine++ % step == 0) {
+            sample.push_back(&m_lines[i]);
+            widths.push_back(columns(text.sliced(m_lines[i].start, m_lines[i].end - m_lines[i].start)));
+        }
+    }
     std::vector<qsizetype> sorted = widths;
     const auto quantile = sorted.begin() + qsizetype(double(sorted.size() - 1) * WrapWidthQuantile);
     std::nth_element(sorted.begin(), quantile, sorted.end());
     m_wrapWidth = *quantile;
+    m_fullWidth = qsizetype(FullLineShare * double(m_wrapWidth));
     if (m_wrapWidth < MinimumWrapWidth || m_wrapWidth > MaximumWrapWidth)
         return;
 
     size_t full = 0;
     size_t runOn = 0;
     size_t indented = 0;
-    size_t textLine = 0;
-    for (const Line &line : m_lines) {
-        if (line.end == line.start)
-            continue;
-        indented += line.indented ? 1 : 0;
-        if (double(widths[textLine++]) < FullLineShare * double(m_wrapWidth))
+    for (size_t i = 0; i < sample.size(); ++i) {
+        indented += sample[i]->indented ? 1 : 0;
+        if (widths[i] < m_fullWidth)
             continue;
         ++full;
-        runOn += SentenceEnds.contains(text[line.end - 1]) ? 0 : 1;
+        runOn += SentenceEnds.contains(text[sample[i]->end - 1]) ? 0 : 1;
     }
-    m_indentsMarkParagraphs = double(indented) < IndentedLinesMarkingNothing * double(widths.size());
-    m_hardWrapped = double(full) >= FullLinesInWrappedBook * double(widths.size())
+    m_indentsMarkParagraphs = double(indented) < IndentedLinesMarkingNothing * double(sample.size());
+    m_hardWrapped = double(full) >= FullLinesInWrappedBook * double(sample.size())
             && double(runOn) >= RunOnLinesInWrappedBook * double(full);
+}
+
+bool ParagraphFinder::isFull(QStringView text, const Line &line) const
+{
+    // Far shorter than the width, or far longer, without counting.
+    const qsizetype length = line.end - line.start;
+    return length * 2 >= m_fullWidth && (length >= m_fullWidth || columns(text.sliced(line.start, length)) >= m_fullWidth);
 }
 
 bool ParagraphFinder::runsOn(QStringView text, const Line &line, const Line &next) const
 {
-    if (next.end == next.start || (next.indented && m_indentsMarkParagraphs))
+    if (next.isBlank() || (next.indented && m_indentsMarkParagraphs) || !isFull(text, line))
         return false;
     const QStringView lineText = text.sliced(line.start, line.end - line.start);
     const QStringView nextText = text.sliced(next.start, next.end - next.start);
-    return double(columns(lineText)) >= FullLineShare * double(m_wrapWidth) && !startsListItem(nextText)
-            && !isHeading(lineText) && !isHeading(nextText);
+    return !startsListItem(nextText) && !isHeading(lineText) && !isHeading(nextText);
 }
 
 void ParagraphFinder::joinParagraphs(QStringView text)
 {
     for (size_t i = 0; i < m_lines.size(); ++i) {
-        if (m_lines[i].end == m_lines[i].start)
+        if (m_lines[i].isBlank())
             continue;
         TextRange paragraph{ m_lines[i].start, m_lines[i].end };
         while (m_hardWrapped && i + 1 < m_lines.size() && runsOn(text, m_lines[i], m_lines[i + 1]))

@@ -29,6 +29,9 @@ class ParagraphFinder
 {
 public:
     explicit ParagraphFinder(QStringView text);
+    // The same for a text already split into its lines (Paginator::paragraphsOf), as the
+    // loader has it.
+    ParagraphFinder(QStringView text, const std::vector<QStringView> &lines);
 
     bool isHardWrapped() const { return m_hardWrapped; }
     // The length of a full line of a hard-wrapped book, 0 in any other.
@@ -45,16 +48,20 @@ private:
         qsizetype start; // trimmed
         qsizetype end;
         bool indented;
+
+        bool isBlank() const { return end == start; }
     };
 
-    void splitLines(QStringView text);
+    void trimLines(QStringView text, const std::vector<QStringView> &lines);
     void decideWrapping(QStringView text);
+    bool isFull(QStringView text, const Line &line) const;
     bool runsOn(QStringView text, const Line &line, const Line &next) const;
     void joinParagraphs(QStringView text);
 
     std::vector<Line> m_lines;      // blank lines as empty ones
     std::vector<TextRange> m_paragraphs;
     qsizetype m_wrapWidth = 0;
+    qsizetype m_fullWidth = 0;
     bool m_hardWrapped = false;
     bool m_indentsMarkParagraphs = true;
 };
