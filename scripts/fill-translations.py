@@ -238,6 +238,8 @@ TABLE = {
     "跳转": ("Go To", "跳轉"),
     "进度": ("Progress", "進度"),
     "页码": ("Page", "頁碼"),
+    "只有网址的行": ("Lines holding only a web address", "只有網址的行"),
+    "夹着杂乱符号的网站名": ("Site names spelt out with stray symbols", "夾著雜亂符號的網站名"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

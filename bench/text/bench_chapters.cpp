@@ -5,7 +5,8 @@
 #include "testmain.h"
 
 // What finding the headings adds to the load of a 40 MB GB18030 novel: on the decoded text,
-// and on the paragraphs the loader has already split it into.
+// and on the paragraphs the loader has already split it into; and on the same novel without
+// its heading lines, where every lone line is weighed and the book is cut into passages.
 class BenchChapters : public QObject
 {
     Q_OBJECT
@@ -14,6 +15,7 @@ private slots:
     void initTestCase();
     void detectInText();
     void detectInParagraphs();
+    void detectWithoutHeadings();
 
 private:
     QString m_text;
@@ -46,6 +48,21 @@ void BenchChapters::detectInParagraphs()
         chapters = ChapterDetector::detect(paragraphs);
     }
     QVERIFY(chapters.size() > 2000);
+}
+
+void BenchChapters::detectWithoutHeadings()
+{
+    std::vector<QStringView> paragraphs = Paginator::paragraphsOf(m_text);
+    paragraphs.erase(std::remove_if(paragraphs.begin(), paragraphs.end(),
+                                    [](QStringView paragraph) { return paragraph.startsWith(u'第'); }),
+                     paragraphs.end());
+    std::vector<Chapter> passages;
+    QBENCHMARK {
+        passages = ChapterDetector::contents(paragraphs);
+    }
+    qInfo("%zu passages", passages.size());
+    QVERIFY(passages.size() > 1000);
+    QCOMPARE(passages.front().level, int(Chapter::Passage));
 }
 
 LEXORIN_TEST_MAIN(BenchChapters)

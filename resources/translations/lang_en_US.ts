@@ -504,6 +504,17 @@ The file no longer exists</translation>
         </message>
     </context>
     <context>
+        <name>LineCleaner</name>
+        <message>
+            <source>只有网址的行</source>
+            <translation>Lines holding only a web address</translation>
+        </message>
+        <message>
+            <source>夹着杂乱符号的网站名</source>
+            <translation>Site names spelt out with stray symbols</translation>
+        </message>
+    </context>
+    <context>
         <name>MainMenu</name>
         <message>
             <source>简体中文</source>

@@ -502,6 +502,17 @@
     </message>
 </context>
 <context>
+    <name>LineCleaner</name>
+    <message>
+        <source>只有网址的行</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>夹着杂乱符号的网站名</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MainMenu</name>
     <message>
         <source>简体中文</source>

@@ -504,6 +504,17 @@
         </message>
     </context>
     <context>
+        <name>LineCleaner</name>
+        <message>
+            <source>只有网址的行</source>
+            <translation>只有網址的行</translation>
+        </message>
+        <message>
+            <source>夹着杂乱符号的网站名</source>
+            <translation>夾著雜亂符號的網站名</translation>
+        </message>
+    </context>
+    <context>
         <name>MainMenu</name>
         <message>
             <source>简体中文</source>

@@ -1,3 +1,4 @@
+#include "contentscommand.h"
 #include "mainwindow.h"
 #include "signalwatcher.h"
 #include "singleinstance.h"
@@ -20,6 +21,8 @@ QStringList booksFromCommandLine(QCommandLineParser &parser, const QApplication 
     parser.setApplicationDescription(QStringLiteral("Lexorin, a reader for plain-text books."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
+    parser.addOption({ QString::fromLatin1(ContentsCommand::Option).mid(2),
+                       QStringLiteral("Print the contents of a book and exit."), QStringLiteral("file") });
     parser.addPositionalArgument(QStringLiteral("book"), QStringLiteral("A text file to open."),
                                  QStringLiteral("[book]"));
     if (!parser.parse(app.arguments()))
@@ -38,6 +41,10 @@ QStringList booksFromCommandLine(QCommandLineParser &parser, const QApplication 
 
 int main(int argc, char *argv[])
 {
+    if (ContentsCommand::isRequested(argc, argv)) {
+        const QCoreApplication app(argc, argv);
+        return ContentsCommand::run(QCoreApplication::arguments());
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral("1.0.0.03"));
 

@@ -18,13 +18,14 @@ constexpr QStringView ChineseDigits = u"0123456789０１２３４５６７８９
 constexpr QStringView ChapterMarks = u"章回节節话話集篇";
 constexpr QStringView VolumeMarks = u"卷部";
 // What may stand between a heading's number and its title.
-constexpr QStringView TitleSeparators = u"：:、.．·・,，-－—–_|｜/（(【[「『《<〈“\"'‘";
+// Not a comma: "第三卷，头两卷…" is the start of a sentence.
+constexpr QStringView TitleSeparators = u"：:、.．·・-－—–_|｜/（(【[「『《<〈“\"'‘";
 // A line ending in one of these is a sentence or a clause, never a heading.
 constexpr QStringView ClauseEnds = u"。，、；;,";
 // A heading's title follows straight on its number only in a few books, and never with one
 // of these common words, which make prose such as "第三章的内容" instead.
 constexpr QStringView Particles = u"的了是在中里裡说說就也都还還和与與又被把这這那之时時";
-constexpr QStringView SentencePunctuation = u"。，；！？!?;";
+constexpr QStringView SentencePunctuation = u"。，；！？!?;,";
 
 struct Keyword
 {
@@ -273,58 +274,473 @@ int englishHeading(QStringView line)
     return -1;
 }
 
-// Most lines of a book are prose that no heading starts like; they are passed over on their
-// first character.
-bool mayStartHeading(QChar c)
+constexpr QStringView Bullets = u"●○◎◉◆◇■□★☆▲△▼▽►▶※•";
+constexpr QStringView Openings = u"[(【〖（「『";
+constexpr QStringView Closings = u"])】〗）」』";
+constexpr QStringView Digits = u"0123456789０１２３４５６７８９";
+constexpr QStringView ChineseNumerals = u"〇零一二三四五六七八九十百千两";
+// Any of these in a line makes it a sentence rather than a title.
+constexpr QStringView TitleBreakers = u"。，；！？、.,;!?";
+// A paragraph of text ends in one of these.
+constexpr QStringView ParagraphEnds = u"。！？!?.…”」』\"'";
+constexpr QStringView Quotes = u"“\"'‘「『—-(（";
+
+// Lone lines a book numbers itself or leaves between blank lines are its chapters only when
+// it has at least this many of them.
+constexpr size_t MinimumLoneHeadings = 3;
+// Titles standing alone in a collection head pieces this long at least, by the median.
+constexpr qsizetype MinimumPieceLength = 800;
+constexpr qsizetype MaxLoneTitleLength = 24;
+constexpr qsizetype MaxLatinLoneTitleLength = 60;
+constexpr qsizetype PassageNameLength = 16;
+constexpr qsizetype LatinPassageNameLength = 24;
+
+bool isOneOfDigits(QChar c)
 {
-    if (c.unicode() < 0x80)
-        return c.isLetter();
-    return QStringView(u"第正卷序楔引前尾后後番终終完プエ").contains(c);
+    return isOneOf(c, Digits);
+}
+
+bool hasAnyOf(QStringView text, QStringView set)
+{
+    return std::any_of(text.begin(), text.end(), [set](QChar c) { return set.contains(c); });
+}
+
+bool hasLetter(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+}
+
+bool isCjk(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x2E80; });
+}
+
+qsizetype digitsAt(QStringView text, qsizetype i = 0)
+{
+    const qsizetype start = i;
+    while (i < text.size() && isOneOfDigits(text[i]))
+        ++i;
+    return i - start;
+}
+
+// "第6集团军　155英里　10个步兵师": a row of a table whose first cell starts like a heading.
+bool isTableRow(QStringView line)
+{
+    int numberCells = 0;
+    for (qsizetype i = 1; i < line.size(); ++i) {
+        if (isSpace(line[i - 1]) && !isSpace(line[i]) && isOneOfDigits(line[i]))
+            ++numberCells;
+    }
+    return numberCells >= 2;
+}
+
+// "[(第2章 了解自己)]" → "第2章 了解自己": the pairs of brackets around a whole line.
+QStringView withoutEnclosingBrackets(QStringView line)
+{
+    while (line.size() > 2) {
+        const qsizetype opening = Openings.indexOf(line.front());
+        if (opening < 0 || line.back() != Closings[opening])
+            break;
+        line = trimmed(line.sliced(1, line.size() - 2));
+    }
+    return line;
+}
+
+// "一　醇贤亲王的一生" after an index such as "[1]": a number and a title.
+bool isNumberedTitle(QStringView text)
+{
+    qsizetype i = digitsAt(text);
+    while (i < text.size() && isOneOf(text[i], ChineseNumerals))
+        ++i;
+    if (i == 0 || i == text.size())
+        return false;
+    const QStringView title = skipSpaces(text.sliced(i + (isOneOf(text[i], TitleSeparators) ? 1 : 0)));
+    return title.size() < text.size() - i && !title.isEmpty() && !hasAnyOf(title, TitleBreakers);
+}
+
+int undecoratedLevel(QStringView line)
+{
+    return line.front().unicode() < 0x80 ? englishHeading(line) : chineseHeading(line);
+}
+
+// A heading dressed up: after a bullet ("●第二章"), inside brackets, after the book's name
+// in 《》 or after an index in brackets ("[1]一　标题").
+int decoratedLevel(QStringView line)
+{
+    qsizetype i = 0;
+    while (i < line.size() && (isOneOf(line[i], Bullets) || isSpace(line[i])))
+        ++i;
+    line = line.sliced(i);
+    if (line.size() > 2 && (line.front() == u'[' || line.front() == u'【') && digitsAt(line, 1) > 0) {
+        const qsizetype close = 1 + digitsAt(line, 1);
+        if (close < line.size() && (line[close] == u']' || line[close] == u'】')) {
+            const QStringView rest = skipSpaces(line.sliced(close + 1));
+            if (rest.isEmpty())
+                return -1;
+            const int level = undecoratedLevel(rest);
+            return level >= 0 ? level : isNumberedTitle(rest) ? int(Chapter::Section) : -1;
+        }
+    }
+    if (line.startsWith(u'《')) {
+        const qsizetype close = line.indexOf(u'》');
+        if (close > 0)
+            line = skipSpaces(line.sliced(close + 1));
+    }
+    line = withoutEnclosingBrackets(line);
+    return line.isEmpty() ? -1 : undecoratedLevel(line);
+}
+
+bool isBareHeading(QStringView title)
+{
+    if (title.endsWith(u'.'))
+        title.chop(1);
+    if (title.front().unicode() >= 0x80) {
+        const bool numbered = title.front() == u'第' && !hasAnyOf(title, u" 　")
+                && (isOneOf(title.back(), ChapterMarks) || isOneOf(title.back(), VolumeMarks));
+        return numbered || std::any_of(ChineseKeywords.begin(), ChineseKeywords.end(),
+                                       [title](const Keyword &keyword) { return keyword.text == title; });
+    }
+    for (const NumberedWord &word : EnglishNumberedWords) {
+        if (title.startsWith(word.text, Qt::CaseInsensitive) && title.size() > word.text.size()) {
+            const QStringView number = skipSpaces(title.sliced(word.text.size()));
+            return englishNumberLength(number) == number.size();
+        }
+    }
+    return std::any_of(EnglishKeywords.begin(), EnglishKeywords.end(), [title](const Keyword &keyword) {
+        return title.compare(keyword.text, Qt::CaseInsensitive) == 0;
+    });
+}
+
+// A line that ends a paragraph of text, or is too long to be anything else.
+bool isProse(QStringView text)
+{
+    return text.size() > ChapterDetector::MaxHeadingLength || isOneOf(text.back(), ParagraphEnds);
+}
+
+// The title after a bare "CHAPTER I.": short, capitalised, no sentence, not indented as the
+// book's paragraphs are while the heading is not.
+bool isTitleLine(QStringView line, QStringView heading)
+{
+    const QStringView text = trimmed(line);
+    return !text.isEmpty() && text.size() <= ChapterDetector::MaxHeadingLength && hasLetter(text)
+            && !(isSpace(line.front()) && !isSpace(heading.front())) && !text.front().isLower()
+            && !isOneOf(text.front(), Quotes) && !hasAnyOf(text, TitleBreakers)
+            && ChapterDetector::levelOf(text) < 0;
+}
+
+int chineseNumberValue(QStringView numerals)
+{
+    constexpr QStringView units = u"〇一二三四五六七八九";
+    int value = 0;
+    int digit = 0;
+    for (QChar c : numerals) {
+        const qsizetype unit = units.indexOf(c);
+        if (unit >= 0)
+            digit = int(unit);
+        else if (c == u'零')
+            digit = 0;
+        else if (c == u'两')
+            digit = 2;
+        else {
+            const int scale = c == u'十' ? 10 : c == u'百' ? 100 : 1000;
+            value += (digit == 0 ? 1 : digit) * scale;
+            digit = 0;
+        }
+    }
+    return value + digit;
+}
+
+// The kinds of lone lines a book may number its chapters with, in the order they are tried.
+enum class LoneKind { Enumerated, Parenthesised, Number, Standalone };
+constexpr int LoneKindCount = 4;
+
+struct LoneLine
+{
+    size_t line;
+    qsizetype offset;
+    int number;
+};
+
+// "一、风起" → 1, "（二）夜雨" → 2, "１" → 1, or -1.
+int numberOfLoneLine(LoneKind kind, QStringView text)
+{
+    qsizetype i = kind == LoneKind::Parenthesised ? 1 : 0;
+    if (kind == LoneKind::Parenthesised && text.front() != u'(' && text.front() != u'（')
+        return -1;
+    if (kind == LoneKind::Number) {
+        const qsizetype digits = digitsAt(text);
+        if (digits != text.size() || digits > 4)
+            return -1;
+        int value = 0;
+        for (QChar c : text)
+            value = value * 10 + (c.unicode() >= 0xFF10 ? c.unicode() - 0xFF10 : c.unicode() - u'0');
+        return value;
+    }
+    const qsizetype start = i;
+    while (i < text.size() && isOneOf(text[i], ChineseNumerals))
+        ++i;
+    if (i == start || i == text.size())
+        return -1;
+    const bool closed = kind == LoneKind::Enumerated ? text[i] == u'、'
+                                                     : text[i] == u')' || text[i] == u'）';
+    const QStringView title = text.sliced(i + 1);
+    if (!closed || hasAnyOf(title, TitleBreakers) || title.endsWith(u'：') || title.endsWith(u':'))
+        return -1;
+    return chineseNumberValue(text.sliced(start, i - start));
 }
 
 // Builds the chapter list line by line, leaving out a heading repeated on the next line and
-// the runs of headings a table of contents makes.
-class HeadingCollector
+// the runs of headings a table of contents makes, and notes the lone lines that could be
+// chapters of a book without headings of the common kinds.
+class BookScan
 {
 public:
+    explicit BookScan(const std::vector<QStringView> &lines) : m_lines(lines) { }
+
+    std::vector<Chapter> chapters()
+    {
+        qsizetype offset = 0;
+        for (m_line = 0; m_line < m_lines.size(); ++m_line) {
+            addLine(m_lines[m_line], offset);
+            offset += m_lines[m_line].size() + 1;
+        }
+        closeRun();
+        if (!hasSections())
+            addLoneHeadings();
+        return std::move(m_chapters);
+    }
+
+    // A passage starts at the first line of text after every PassageLength characters.
+    static std::vector<Chapter> passagesOf(const std::vector<QStringView> &lines)
+    {
+        std::vector<Chapter> passages;
+        qsizetype offset = 0;
+        qsizetype nextPassage = 0;
+        for (QStringView line : lines) {
+            const QStringView text = trimmed(line);
+            if (offset >= nextPassage && !text.isEmpty()) {
+                passages.push_back({ offset, 0, passageName(text), Chapter::Passage });
+                nextPassage = offset + ChapterDetector::PassageLength;
+            }
+            offset += line.size() + 1;
+        }
+        return passages;
+    }
+
+private:
     void addLine(QStringView line, qsizetype offset)
     {
         const QStringView text = skipSpaces(line);
         if (text.isEmpty())
             return;
-        const QStringView title = text.size() <= MaxUntrimmedLength && mayStartHeading(text.front())
+        if (m_line == m_titleLine)
+            return;
+        const QStringView title = text.size() <= MaxUntrimmedLength && ChapterDetector::mayStartHeading(text.front())
                 ? trimmed(text)
                 : QStringView();
         const int level = !title.isEmpty() && title.size() <= ChapterDetector::MaxHeadingLength
                 ? ChapterDetector::levelOf(title)
                 : -1;
         if (level < 0) {
-            closeRun();
+            // Lone lines are chapters only in a book without others.
+            if (!m_hasSections)
+                noteLoneLine(text, offset);
+            // Before the book's text begins, a short line between two headings ("目录", a
+            // chapter's sections) does not end a table of contents.
+            m_seenProse = m_seenProse || isProse(trimmed(text));
+            if (m_seenProse || ++m_linesAfterHeading > 1)
+                closeRun();
             return;
         }
-        if (m_runStart < m_chapters.size() && m_chapters.back().title == title)
+        m_linesAfterHeading = 0;
+        m_hasSections = m_hasSections || level == Chapter::Section;
+        if (m_runStart < m_chapters.size() && m_lastHeading == title)
             return;
-        m_chapters.push_back({ offset, line.size(), title.toString(), level });
+        m_lastHeading = title;
+        m_chapters.push_back({ offset, line.size(), titleWithTitleLine(line, title), level });
     }
 
-    std::vector<Chapter> take()
+    QString titleWithTitleLine(QStringView line, QStringView title)
     {
-        closeRun();
-        return std::move(m_chapters);
+        if (!isBareHeading(title))
+            return title.toString();
+        for (size_t next = m_line + 1; next < m_lines.size() && next <= m_line + 2; ++next) {
+            if (skipSpaces(m_lines[next]).isEmpty())
+                continue;
+            if (!isTitleLine(m_lines[next], line))
+                break;
+            m_titleLine = next;
+            return title.toString() + u' ' + trimmed(m_lines[next]).toString();
+        }
+        return title.toString();
     }
 
-private:
     // A long run of headings lists the chapters; only its last one, followed by text, is a
-    // chapter of its own.
+    // chapter of its own, with the volume it opens.
     void closeRun()
     {
-        if (m_chapters.size() - m_runStart >= ContentsRunLength)
-            m_chapters.erase(m_chapters.begin() + qsizetype(m_runStart), m_chapters.end() - 1);
+        if (m_chapters.size() - m_runStart >= ContentsRunLength) {
+            const auto last = m_chapters.end() - 1;
+            const bool opensVolume = last->level == Chapter::Section && (last - 1)->level == Chapter::Volume;
+            m_chapters.erase(m_chapters.begin() + qsizetype(m_runStart), opensVolume ? last - 1 : last);
+        }
         m_runStart = m_chapters.size();
     }
 
+    // After a table of contents is left out, the book may have none.
+    bool hasSections() const
+    {
+        return std::any_of(m_chapters.begin(), m_chapters.end(),
+                           [](const Chapter &chapter) { return chapter.level == Chapter::Section; });
+    }
+
+    bool isBlank(size_t line) const { return line >= m_lines.size() || skipSpaces(m_lines[line]).isEmpty(); }
+
+    void noteLoneLine(QStringView text, qsizetype offset)
+    {
+        if (text.size() > MaxUntrimmedLength)
+            return;
+        const QStringView title = trimmed(text);
+        for (int kind = 0; kind < LoneKindCount; ++kind) {
+            const int number = kind == int(LoneKind::Standalone)
+                    ? (isStandaloneTitle(title) ? 0 : -1)
+                    : (title.size() <= MaxLoneTitleLength ? numberOfLoneLine(LoneKind(kind), title) : -1);
+            if (number >= 0) {
+                m_lone[kind].push_back({ m_line, offset, number });
+                return;
+            }
+        }
+    }
+
+    // A title standing alone: a blank line on each side and the text it heads after it.
+    bool isStandaloneTitle(QStringView title) const
+    {
+        if ((m_line > 0 && !isBlank(m_line - 1)) || !isBlank(m_line + 1))
+            return false;
+        const qsizetype limit = isCjk(title) ? MaxLoneTitleLength : MaxLatinLoneTitleLength;
+        if (title.size() > limit || !hasLetter(title) || isOneOf(title.front(), Quotes)
+            || hasAnyOf(title, TitleBreakers) || hasAnyOf(title, u"：:…"))
+            return false;
+        const size_t next = nextTextLine(m_line);
+        return next < m_lines.size() && isProse(trimmed(m_lines[next]));
+    }
+
+    size_t nextTextLine(size_t line) const
+    {
+        do
+            ++line;
+        while (line < m_lines.size() && isBlank(line));
+        return line;
+    }
+
+    size_t previousTextLine(size_t line) const
+    {
+        while (line > 0 && isBlank(line - 1))
+            --line;
+        return line == 0 ? m_lines.size() : line - 1;
+    }
+
+    void addLoneHeadings()
+    {
+        for (int kind = 0; kind < int(LoneKind::Standalone); ++kind) {
+            std::vector<LoneLine> headings = loneOnes(m_lone[kind]);
+            if (headings.size() >= MinimumLoneHeadings && headings.size() * 2 >= m_lone[kind].size()
+                && isCountedUp(headings)) {
+                addHeadings(headings);
+                return;
+            }
+        }
+        if (m_chapters.empty() && isCollection(m_lone[int(LoneKind::Standalone)]))
+            addHeadings(m_lone[int(LoneKind::Standalone)]);
+    }
+
+    // The numbered lines that stand alone: no line of the same kind next to them (as in a
+    // list), after the end of a paragraph (a page number breaks a sentence) and before text.
+    std::vector<LoneLine> loneOnes(const std::vector<LoneLine> &candidates) const
+    {
+        std::vector<LoneLine> lone;
+        for (size_t i = 0; i < candidates.size(); ++i) {
+            const size_t previous = previousTextLine(candidates[i].line);
+            const size_t next = nextTextLine(candidates[i].line);
+            const bool listed = (i > 0 && candidates[i - 1].line == previous)
+                    || (i + 1 < candidates.size() && candidates[i + 1].line == next);
+            const bool afterParagraph = previous == m_lines.size() || endsParagraph(m_lines[previous]);
+            if (!listed && afterParagraph && next < m_lines.size())
+                lone.push_back(candidates[i]);
+        }
+        return lone;
+    }
+
+    // A paragraph of text ends, or a short line without a sentence in it (a volume's heading).
+    static bool endsParagraph(QStringView line)
+    {
+        const QStringView text = trimmed(line);
+        return isOneOf(text.back(), ParagraphEnds)
+                || (text.size() <= ChapterDetector::MaxHeadingLength && !hasAnyOf(text, TitleBreakers));
+    }
+
+    // Chapter numbers go up one at a time, starting again at one in a new volume.
+    static bool isCountedUp(const std::vector<LoneLine> &headings)
+    {
+        size_t inOrder = 0;
+        for (size_t i = 1; i < headings.size(); ++i) {
+            if (headings[i].number == headings[i - 1].number + 1 || headings[i].number == 1)
+                ++inOrder;
+        }
+        return inOrder * 4 >= (headings.size() - 1) * 3;
+    }
+
+    static bool isCollection(const std::vector<LoneLine> &titles)
+    {
+        if (titles.size() < MinimumLoneHeadings)
+            return false;
+        std::vector<qsizetype> gaps;
+        for (size_t i = 1; i < titles.size(); ++i)
+            gaps.push_back(titles[i].offset - titles[i - 1].offset);
+        std::nth_element(gaps.begin(), gaps.begin() + qsizetype(gaps.size() / 2), gaps.end());
+        return gaps[gaps.size() / 2] >= MinimumPieceLength;
+    }
+
+    void addHeadings(const std::vector<LoneLine> &headings)
+    {
+        std::vector<Chapter> chapters;
+        chapters.reserve(headings.size());
+        for (const LoneLine &heading : headings) {
+            const QStringView line = m_lines[heading.line];
+            chapters.push_back({ heading.offset, line.size(), trimmed(line).toString(), Chapter::Section });
+        }
+        std::vector<Chapter> merged;
+        std::merge(m_chapters.begin(), m_chapters.end(), chapters.begin(), chapters.end(),
+                   std::back_inserter(merged),
+                   [](const Chapter &a, const Chapter &b) { return a.offset < b.offset; });
+        m_chapters = std::move(merged);
+    }
+
+    // The passage's first words: whole words where words are spaced.
+    static QString passageName(QStringView text)
+    {
+        const bool spaced = !isCjk(text.first(qMin(text.size(), PassageNameLength)));
+        qsizetype end = spaced ? LatinPassageNameLength : PassageNameLength;
+        if (text.size() <= end)
+            return text.toString();
+        if (spaced) {
+            const qsizetype space = text.first(end + 1).lastIndexOf(u' ');
+            if (space > 0)
+                end = space;
+        }
+        return trimmed(text.first(end)).toString() + u'…';
+    }
+
+    const std::vector<QStringView> &m_lines;
+    size_t m_line = 0;
     std::vector<Chapter> m_chapters;
     size_t m_runStart = 0;
+    QStringView m_lastHeading;
+    size_t m_titleLine = size_t(-1);
+    bool m_seenProse = false;
+    int m_linesAfterHeading = 0;
+    bool m_hasSections = false;
+    std::array<std::vector<LoneLine>, LoneKindCount> m_lone;
 };
 
 }
@@ -336,22 +752,27 @@ std::vector<Chapter> ChapterDetector::detect(QStringView text)
 
 std::vector<Chapter> ChapterDetector::detect(const std::vector<QStringView> &lines)
 {
-    HeadingCollector collector;
-    qsizetype offset = 0;
-    for (QStringView line : lines) {
-        collector.addLine(line, offset);
-        offset += line.size() + 1;
-    }
-    return collector.take();
+    return BookScan(lines).chapters();
+}
+
+std::vector<Chapter> ChapterDetector::contents(const std::vector<QStringView> &lines)
+{
+    std::vector<Chapter> chapters = detect(lines);
+    return chapters.empty() ? BookScan::passagesOf(lines) : chapters;
 }
 
 int ChapterDetector::levelOf(QStringView trimmedLine)
 {
-    if (trimmedLine.isEmpty())
+    if (trimmedLine.isEmpty() || isTableRow(trimmedLine))
         return -1;
-    if (trimmedLine.front().unicode() < 0x80)
-        return englishHeading(trimmedLine);
-    return chineseHeading(trimmedLine);
+    return decoratedLevel(trimmedLine);
+}
+
+bool ChapterDetector::mayStartHeading(QChar first)
+{
+    if (first.unicode() < 0x80)
+        return first.isLetter() || first == u'[' || first == u'(';
+    return QStringView(u"第正卷序楔引前尾后後番终終完プエ【〖（《").contains(first) || isOneOf(first, Bullets);
 }
 
 int ChapterDetector::chapterAt(const std::vector<Chapter> &chapters, qsizetype offset)

@@ -115,7 +115,8 @@ std::vector<TextRun> Paginator::piecesOf(const std::vector<QStringView> &paragra
     for (QStringView paragraph : paragraphs) {
         while (heading != headings.end() && heading->offset < offset)
             ++heading;
-        const bool isHeading = heading != headings.end() && heading->offset == offset;
+        const bool isHeading = heading != headings.end() && heading->offset == offset
+                && heading->level != Chapter::Passage;
         qsizetype start = 0;
         do {
             const qsizetype end = pieceEnd(paragraph, start);

@@ -1,4 +1,5 @@
 #include "chapterdetector.h"
+#include "paginator.h"
 #include "testmain.h"
 
 class TestChapterDetector : public QObject
@@ -11,8 +12,13 @@ private slots:
     void findsTheHeadingsOfABook_data();
     void findsTheHeadingsOfABook();
     void offsetsCountEveryLineEndAsOneCharacter();
+    void findsTheChaptersABookNumbersItself_data();
+    void findsTheChaptersABookNumbersItself();
+    void takesTheTitleLineAfterABareHeading();
+    void contentsOfABookWithoutHeadingsArePassages();
     void keepsOneOfAHeadingRepeatedOnTheNextLine();
     void leavesOutATableOfContents();
+    void leavesOutATableOfContentsWithLinesBetweenItsHeadings();
     void chapterAtFindsTheChapterOfAnOffset_data();
     void chapterAtFindsTheChapterOfAnOffset();
 };
@@ -76,6 +82,18 @@ void TestChapterDetector::recognisesHeadingLines_data()
     QTest::newRow("japanese episode") << QStringLiteral("第3話 旅立ち") << 1;
     QTest::newRow("japanese prologue") << QStringLiteral("プロローグ") << 1;
     QTest::newRow("japanese epilogue") << QStringLiteral("エピローグ") << 1;
+    QTest::newRow("part of a book") << QStringLiteral("第一部分 源头") << 0;
+    QTest::newRow("part of a book, glued") << QStringLiteral("第二部分") << 0;
+    QTest::newRow("formal numerals") << QStringLiteral("第捌回 风雪") << 1;
+    QTest::newRow("after a bullet") << QStringLiteral("●第二章  离别") << 1;
+    QTest::newRow("after a star and a space") << QStringLiteral("★ 第十节 夜航") << 1;
+    QTest::newRow("inside brackets") << QStringLiteral("[(第2章 了解自己)]") << 1;
+    QTest::newRow("inside lenticular brackets") << QStringLiteral("【第三卷 北行】") << 0;
+    QTest::newRow("after the book's name") << QStringLiteral("《长河》　第一部分 源头") << 0;
+    QTest::newRow("after the book's name, chapter") << QStringLiteral("《长河》第七章") << 1;
+    QTest::newRow("after an index") << QStringLiteral("[1]一　醇贤亲王的一生") << 1;
+    QTest::newRow("after an index, heading") << QStringLiteral("【12】第十二章 归来") << 1;
+    QTest::newRow("after an index, english") << QStringLiteral("[3] Chapter Three") << 1;
 
     QTest::newRow("prose starting with di") << QStringLiteral("第二天早上，他醒了。") << none;
     QTest::newRow("prose naming a chapter") << QStringLiteral("第三章的内容很精彩") << none;
@@ -93,6 +111,17 @@ void TestChapterDetector::recognisesHeadingLines_data()
     QTest::newRow("plural") << QStringLiteral("Chapters") << none;
     QTest::newRow("word spelt in roman letters") << QStringLiteral("Part Did") << none;
     QTest::newRow("prologue in prose") << QStringLiteral("Prologues are rare") << none;
+    QTest::newRow("volume word before a clause") << QStringLiteral("第三卷，头两卷用了三年") << none;
+    QTest::newRow("preface word before a clause") << QStringLiteral("序，扭转不良风气") << none;
+    QTest::newRow("comma after a chapter") << QStringLiteral("第五章,他说") << none;
+    QTest::newRow("table row") << QStringLiteral("第6集团军　155英里　10个步兵师") << none;
+    QTest::newRow("table row with tabs") << QStringLiteral("第3集\t45分钟\t12场") << none;
+    QTest::newRow("footnote after an index") << QStringLiteral("[1] 同上") << none;
+    QTest::newRow("footnote with a numeral") << QStringLiteral("[2]一说见《清史稿》。") << none;
+    QTest::newRow("bullet before a sentence") << QStringLiteral("●第二天，雨停了。") << none;
+    QTest::newRow("brackets around prose") << QStringLiteral("（第二天早上，他醒了）") << none;
+    QTest::newRow("book's name alone") << QStringLiteral("《长河》") << none;
+    QTest::newRow("index alone") << QStringLiteral("[7]") << none;
     QTest::newRow("empty") << QString() << none;
 }
 
@@ -133,6 +162,13 @@ void TestChapterDetector::findsTheHeadingsOfABook_data()
                                 { QStringLiteral("第1話　旅立ち"), 1 },
                                 { QStringLiteral("第２話　出会い"), 1 },
                                 { QStringLiteral("エピローグ"), 1 } };
+    QTest::newRow("decorated")
+            << QStringLiteral("《长河》　第一部分 源头\n\n●第一章  雪山\n　　冰化成了水。\n"
+                              "[(第2章 溪流)]\n　　水流下山。\n第6集团军　155英里　10个步兵师\n"
+                              "第三卷，头两卷用了三年。\n")
+            << QList<Expected>{ { QStringLiteral("《长河》　第一部分 源头"), 0 },
+                                { QStringLiteral("●第一章  雪山"), 1 },
+                                { QStringLiteral("[(第2章 溪流)]"), 1 } };
     QTest::newRow("no headings")
             << QStringLiteral("　　从前有座山。\n　　山里有座庙。\n第二天，老和尚下山了。\n"
                               "Chapter and verse, he said.\n1. 山\n2. 庙\n")
@@ -180,6 +216,121 @@ void TestChapterDetector::offsetsCountEveryLineEndAsOneCharacter()
     }
 }
 
+namespace {
+
+QString prose(int sentences, const QString &sentence = QStringLiteral("河水绕过村子，一直流到很远的地方。"))
+{
+    return QStringLiteral("　　") + sentence.repeated(sentences) + u'\n';
+}
+
+QStringList headingsOf(const QString &text)
+{
+    QStringList found;
+    for (const Chapter &chapter : ChapterDetector::detect(text))
+        found << QStringLiteral("%1 (%2)").arg(chapter.title).arg(chapter.level);
+    return found;
+}
+
+}
+
+void TestChapterDetector::findsTheChaptersABookNumbersItself_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("expected");
+
+    const QString list = QStringLiteral("　　要带的东西：\n一、干粮\n二、雨伞\n三、地图\n　　都带齐了。\n");
+    QTest::newRow("一、 as lone lines")
+            << QStringLiteral("一、缘起\n") + prose(3) + list + QStringLiteral("\n二、远行\n") + prose(2)
+                    + QStringLiteral("三、归来\n") + prose(2) + QStringLiteral("四、尾声\n") + prose(1)
+            << QStringList{ QStringLiteral("一、缘起 (1)"), QStringLiteral("二、远行 (1)"),
+                            QStringLiteral("三、归来 (1)"), QStringLiteral("四、尾声 (1)") };
+    QTest::newRow("（一） as lone lines under volumes")
+            << QStringLiteral("第一部 春\n\n（一）播种\n") + prose(2) + QStringLiteral("（二）发芽\n") + prose(2)
+                    + QStringLiteral("第二部 秋\n（一）收割\n") + prose(2) + QStringLiteral("（二）入仓\n") + prose(1)
+            << QStringList{ QStringLiteral("第一部 春 (0)"), QStringLiteral("（一）播种 (1)"),
+                            QStringLiteral("（二）发芽 (1)"), QStringLiteral("第二部 秋 (0)"),
+                            QStringLiteral("（一）收割 (1)"), QStringLiteral("（二）入仓 (1)") };
+    QTest::newRow("lone numbers")
+            << QStringLiteral("１\n\n") + prose(3) + QStringLiteral("\n２\n\n") + prose(3)
+                    + QStringLiteral("\n3\n\n") + prose(3)
+            << QStringList{ QStringLiteral("１ (1)"), QStringLiteral("２ (1)"), QStringLiteral("3 (1)") };
+    QTest::newRow("titles standing alone in a collection")
+            << QStringLiteral("散文三篇\n\n作者：某人\n\n河边\n\n") + prose(30) + QStringLiteral("\n") + prose(20)
+                    + QStringLiteral("\n老屋\n\n") + prose(50) + QStringLiteral("\n远山的雪\n\n") + prose(40)
+            << QStringList{ QStringLiteral("河边 (1)"), QStringLiteral("老屋 (1)"), QStringLiteral("远山的雪 (1)") };
+    QTest::newRow("english titles standing alone")
+            << QStringLiteral("The River\n\n") + QStringLiteral("The water ran past the mill and on. ").repeated(30)
+                    + QStringLiteral("\n\nAn Old House\n\n") + QStringLiteral("Nobody had lived there for years. ").repeated(30)
+                    + QStringLiteral("\n\nSnow\n\n") + QStringLiteral("It fell all night long. ").repeated(40) + u'\n'
+            << QStringList{ QStringLiteral("The River (1)"), QStringLiteral("An Old House (1)"),
+                            QStringLiteral("Snow (1)") };
+
+    QTest::newRow("a numbered list is no chapter")
+            << prose(2) + list + prose(2) + QStringLiteral("一、先看\n二、再想\n")
+            << QStringList{};
+    QTest::newRow("page numbers breaking sentences")
+            << QStringLiteral("　　河水绕过村子，一直流\n1\n到很远的地方，那里有一座\n2\n山，山上有一座庙，庙里\n3\n有一个和尚。\n")
+            << QStringList{};
+    QTest::newRow("numbers out of order")
+            << QStringLiteral("7\n") + prose(1) + QStringLiteral("3\n") + prose(1) + QStringLiteral("12\n") + prose(1)
+                    + QStringLiteral("5\n") + prose(1)
+            << QStringList{};
+    QTest::newRow("short paragraphs close together")
+            << QStringLiteral("河边\n\n") + prose(1) + QStringLiteral("\n老屋\n\n") + prose(1)
+                    + QStringLiteral("\n远山\n\n") + prose(1)
+            << QStringList{};
+    QTest::newRow("lone lines beside chapters")
+            << QStringLiteral("第一章 春\n一、播种\n") + prose(2) + QStringLiteral("二、发芽\n") + prose(2)
+                    + QStringLiteral("三、开花\n") + prose(2) + QStringLiteral("第二章 秋\n") + prose(1)
+            << QStringList{ QStringLiteral("第一章 春 (1)"), QStringLiteral("第二章 秋 (1)") };
+}
+
+// Lines that are chapters only by how the whole book uses them.
+void TestChapterDetector::findsTheChaptersABookNumbersItself()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, expected);
+    QCOMPARE(headingsOf(text), expected);
+}
+
+void TestChapterDetector::takesTheTitleLineAfterABareHeading()
+{
+    const QString text = QStringLiteral("CHAPTER I.\nTHE OLD HOUSE\n\nIt was cold.\n\nCHAPTER II.\n\n"
+                                        "A Letter\nNobody wrote back.\nCHAPTER III.\nIt rained.\n"
+                                        "第四章\n风起\n　　下雨了。\n第五章\n　　天晴\n\n　　又下雨了。\n");
+    QCOMPARE(headingsOf(text),
+             (QStringList{ QStringLiteral("CHAPTER I. THE OLD HOUSE (1)"), QStringLiteral("CHAPTER II. A Letter (1)"),
+                           QStringLiteral("CHAPTER III. (1)"), QStringLiteral("第四章 风起 (1)"),
+                           QStringLiteral("第五章 (1)") }));
+    const std::vector<Chapter> chapters = ChapterDetector::detect(text);
+    QCOMPARE(text.mid(chapters[0].offset, chapters[0].length), QStringLiteral("CHAPTER I."));
+}
+
+// The contents of a book with no headings at all still lead through it.
+void TestChapterDetector::contentsOfABookWithoutHeadingsArePassages()
+{
+    QString text = QStringLiteral("\n\n　　从前有座山。\n　　山里有座庙。\n第二天，老和尚下山了。\n"
+                                  "Chapter and verse, he said.\n1. 山\n2. 庙\n");
+    while (text.size() < 2 * ChapterDetector::PassageLength + 500)
+        text += QStringLiteral("Nobody had lived in the old house for years, and the garden had gone wild.\n\n");
+
+    QVERIFY(ChapterDetector::detect(text).empty());
+    const std::vector<Chapter> passages = ChapterDetector::contents(Paginator::paragraphsOf(text));
+    QCOMPARE(passages.size(), size_t(3));
+    QCOMPARE(passages[0].offset, 2);
+    QCOMPARE(passages[0].title, QStringLiteral("从前有座山。"));
+    QCOMPARE(passages[1].title, QStringLiteral("Nobody had lived in the…"));
+    for (size_t i = 0; i < passages.size(); ++i) {
+        QCOMPARE(passages[i].level, int(Chapter::Passage));
+        QCOMPARE(passages[i].length, 0);
+        QCOMPARE(text[passages[i].offset - 1], u'\n');
+        QVERIFY(!ChapterDetector::isInHeading(passages, passages[i].offset));
+        if (i > 0)
+            QVERIFY(passages[i].offset - passages[i - 1].offset >= ChapterDetector::PassageLength);
+    }
+    QVERIFY(passages.back().offset > 2 * ChapterDetector::PassageLength);
+}
+
 void TestChapterDetector::keepsOneOfAHeadingRepeatedOnTheNextLine()
 {
     const QString text = QStringLiteral("第一章 开始\n\n第一章 开始\n　　正文。\n第二章 继续\n第二章 继续\n　　又是正文。\n");
@@ -204,6 +355,20 @@ void TestChapterDetector::leavesOutATableOfContents()
     const std::vector<Chapter> chapters = ChapterDetector::detect(text);
     QCOMPARE(chapters.size(), size_t(5));
     QCOMPARE(chapters.front().offset, firstChapter);
+}
+
+// Contents at the front list volumes with their chapters under them, as short lines of
+// their own that are no headings; the book's text begins only after them.
+void TestChapterDetector::leavesOutATableOfContentsWithLinesBetweenItsHeadings()
+{
+    QString text = QStringLiteral("长河\n目录\n第一卷 源头\n　引子\n第一章 雪山\n　冰川\n第二章 溪流\n第二卷 入海\n"
+                                  "第三章 大河\n\n");
+    const qsizetype firstVolume = text.size();
+    text += QStringLiteral("第一卷 源头\n第一章 雪山\n　　冰化成了水。\n第二章 溪流\n　　水流下山。\n"
+                           "第二卷 入海\n第三章 大河\n　　河入了海。\n");
+    const std::vector<Chapter> chapters = ChapterDetector::detect(text);
+    QCOMPARE(chapters.size(), size_t(5));
+    QCOMPARE(chapters.front().offset, firstVolume);
 }
 
 void TestChapterDetector::chapterAtFindsTheChapterOfAnOffset_data()

@@ -1,0 +1,69 @@
+#ifndef PARAGRAPHFINDER_H
+#define PARAGRAPHFINDER_H
+
+#include <QString>
+#include <QStringView>
+
+#include <vector>
+
+// Where a paragraph lies in a book's decoded text: from its first character to just past its
+// last, the spaces around it left out. A paragraph of a hard-wrapped book spans the line ends
+// that broke it; ParagraphFinder::textOf joins them.
+struct TextRange
+{
+    qsizetype start = 0;
+    qsizetype end = 0;
+
+    bool operator==(const TextRange &other) const { return start == other.start && end == other.end; }
+};
+
+// Finds the paragraphs of a book. Most books keep a paragraph on a line; some are
+// hard-wrapped, broken at a fixed width inside sentences. Which kind a book is follows from
+// its lines: in a hard-wrapped one most lines are about as long as its longest and end
+// inside a sentence. There the lines of a paragraph are joined: a full line runs on into
+// the next, unless that one is indented, blank, a heading, an item of a list or a verse line
+// (short). Blank lines only separate paragraphs, however many there are; the spaces around a
+// paragraph (ASCII, U+3000, tabs) are left out. Offsets are the text's own, whatever its line
+// ends, so places kept as offsets stay where they are.
+class ParagraphFinder
+{
+public:
+    explicit ParagraphFinder(QStringView text);
+    // The same for a text already split into its lines (Paginator::paragraphsOf), as the
+    // loader has it.
+    ParagraphFinder(QStringView text, const std::vector<QStringView> &lines);
+
+    bool isHardWrapped() const { return m_hardWrapped; }
+    // The length of a full line of a hard-wrapped book, 0 in any other.
+    qsizetype wrapWidth() const { return m_hardWrapped ? m_wrapWidth : 0; }
+    const std::vector<TextRange> &paragraphs() const { return m_paragraphs; }
+
+    // A paragraph's text with the line ends inside it joined: straight on between Chinese
+    // characters, with a space between words.
+    static QString textOf(QStringView text, const TextRange &paragraph);
+
+private:
+    struct Line
+    {
+        qsizetype start; // trimmed
+        qsizetype end;
+        bool indented;
+
+        bool isBlank() const { return end == start; }
+    };
+
+    void trimLines(QStringView text, const std::vector<QStringView> &lines);
+    void decideWrapping(QStringView text);
+    bool isFull(QStringView text, const Line &line) const;
+    bool runsOn(QStringView text, const Line &line, const Line &next) const;
+    void joinParagraphs(QStringView text);
+
+    std::vector<Line> m_lines;      // blank lines as empty ones
+    std::vector<TextRange> m_paragraphs;
+    qsizetype m_wrapWidth = 0;
+    qsizetype m_fullWidth = 0;
+    bool m_hardWrapped = false;
+    bool m_indentsMarkParagraphs = true;
+};
+
+#endif
