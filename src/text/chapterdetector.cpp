@@ -355,7 +355,8 @@ bool isNumberedTitle(QStringView text)
     if (i == 0 || i == text.size())
         return false;
     const QStringView title = skipSpaces(text.sliced(i + (isOneOf(text[i], TitleSeparators) ? 1 : 0)));
-    return title.size() < text.size() - i && !title.isEmpty() && !hasAnyOf(title, TitleBreakers);
+    const bool setApart = title.size() < text.size() - i; // by a space or a separator
+    return setApart && !title.isEmpty() && !hasAnyOf(title, TitleBreakers);
 }
 
 int undecoratedLevel(QStringView line)

@@ -30,6 +30,7 @@ private slots:
     void headingsStartPagesThatFitWhenDrawn();
     void withoutChapterBreaksPagesAreCutAsWithoutHeadings();
     void headingIsDrawnInTheHeadingFont();
+    void passagesStartNoPages();
     void threadsMeasureWithCopiesOfTheFont_data();
     void threadsMeasureWithCopiesOfTheFont();
 };
@@ -366,6 +367,21 @@ void TestPaginator::withoutChapterBreaksPagesAreCutAsWithoutHeadings()
 
     format.chaptersStartPages = false;
     QCOMPARE(Paginator(format).paginate(text, headings), plain);
+}
+
+// The passages that stand in for the chapters of a book without headings start at a line of
+// its text, which is neither a heading nor the start of a page.
+void TestPaginator::passagesStartNoPages()
+{
+    QString text;
+    while (text.size() < 3 * ChapterDetector::PassageLength)
+        text += QStringLiteral("　　灯塔上的灯亮了一夜，船都平安地回了港。\n");
+    const std::vector<QStringView> lines = Paginator::paragraphsOf(text);
+    const std::vector<Chapter> passages = ChapterDetector::contents(lines);
+    QCOMPARE(passages.size(), size_t(3));
+    const std::vector<TextRun> pieces = Paginator::piecesOf(lines, passages);
+    QVERIFY(std::none_of(pieces.begin(), pieces.end(), [](const TextRun &piece) { return piece.isHeading; }));
+    QCOMPARE(Paginator(ReadingFormat).paginate(text, passages), Paginator(ReadingFormat).paginate(text));
 }
 
 void TestPaginator::headingIsDrawnInTheHeadingFont()
