@@ -172,6 +172,8 @@ TABLE = {
     "用另一种编码重新打开本书": ("Reopen this book in another encoding", "以另一種編碼重新開啟本書"),
     "编码": ("Encoding", "編碼"),
     "自动检测": ("Automatic", "自動偵測"),
+    "Lexorin 已在运行，但它的窗口没有响应。": ("Lexorin is already running, but its window does not respond.", "Lexorin 已在執行，但它的視窗沒有回應。"),
+    "无法保存设置和书架：磁盘可能已满，或设置文件无法写入。": ("Cannot save the settings and the bookshelf: the disk may be full, or the settings file cannot be written.", "無法保存設定和書架：磁碟可能已滿，或設定檔無法寫入。"),
     "选择编码": ("Choose Encoding", "選擇編碼"),
     "筛选编码，例如 GBK、Big5、日文": ("Filter encodings, e.g. GBK, Big5, Japanese", "篩選編碼，例如 GBK、Big5、日文"),
     "名称": ("Name", "名稱"),
