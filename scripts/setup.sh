@@ -9,6 +9,7 @@ packages=(
   qt6-svg-dev libqt6svg6
   qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
   libuchardet-dev uchardet
+  libopencc-dev
   fonts-wqy-microhei fonts-babelstone-han
   xvfb xauth xdotool imagemagick python3
   clang libclang-rt-14-dev
