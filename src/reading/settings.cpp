@@ -1,5 +1,7 @@
 #include "settings.h"
 
+#include "scriptconverter.h"
+
 #include <QSettings>
 
 #include <QDebug>
@@ -25,6 +27,7 @@ const QString WindowState = QStringLiteral("windowState");
 const QString FullScreen = QStringLiteral("isFullscreen");
 const QString SearchBarVisible = QStringLiteral("isSearchBarVisible");
 const QString Language = QStringLiteral("language");
+const QString Conversion = QStringLiteral("conversion");
 }
 
 QSettings store()
@@ -69,6 +72,7 @@ Settings::Settings()
     m_background = colorValue(settings.value(Key::BackgroundColor), DefaultBackground);
     m_text = colorValue(settings.value(Key::TextColor), DefaultText);
     m_language = settings.value(Key::Language, DefaultLanguage).toString();
+    m_conversion = knownConversion(settings.value(Key::Conversion).toString());
     // The zoom counter and the font's size were once kept apart; the counter is what the
     // reader last chose, so it wins where an older store holds both.
     const QVariant size = settings.contains(Key::FontSize) ? settings.value(Key::FontSize)
@@ -87,6 +91,7 @@ void Settings::loadDefaults()
     m_background = DefaultBackground;
     m_text = DefaultText;
     m_language = DefaultLanguage;
+    m_conversion = knownConversion({});
 }
 
 int Settings::clampedFontSize(int size)
@@ -149,6 +154,19 @@ void Settings::setLanguage(const QString &language)
 {
     if (std::exchange(m_language, language) != language || !store().contains(Key::Language))
         write(Key::Language, language);
+}
+
+void Settings::setConversion(const QString &conversion)
+{
+    const QString known = knownConversion(conversion);
+    if (std::exchange(m_conversion, known) != known)
+        write(Key::Conversion, known);
+}
+
+// An unknown name in the store shows the book as it is.
+QString Settings::knownConversion(const QString &conversion)
+{
+    return ScriptConverter::key(ScriptConverter::fromKey(conversion));
 }
 
 void Settings::recordWindowState(const QByteArray &geometry, const QByteArray &state,

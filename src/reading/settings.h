@@ -50,6 +50,9 @@ public:
     void setTextColor(const QColor &color);
     QString language() const { return m_language; }
     void setLanguage(const QString &language);
+    // How the book's Chinese is shown: a conversion's store name ("none", "s2t", "t2s", …).
+    QString conversion() const { return m_conversion; }
+    void setConversion(const QString &conversion);
 
     // What the window looked like when it was closed; recorded, never restored.
     void recordWindowState(const QByteArray &geometry, const QByteArray &state, bool fullScreen,
@@ -77,6 +80,7 @@ private:
     void writeIfDifferent(const QString &key, const QVariant &value);
     void writeColorIfDifferent(const QString &key, const QColor &color);
     void loadDefaults();
+    static QString knownConversion(const QString &conversion);
 
     QStringList m_recentFiles;
     bool m_writeFailed = false;
@@ -84,6 +88,7 @@ private:
     QColor m_background;
     QColor m_text;
     QString m_language;
+    QString m_conversion;
 };
 
 #endif

@@ -22,6 +22,8 @@ private slots:
     void twoStoresMergeTheirBookLists();
     void resetEmptiesTheStoreAndRestoresDefaults();
     void aFailedWriteIsReportedOnce();
+    void conversionIsReadAsAKnownName_data();
+    void conversionIsReadAsAKnownName();
 
 private:
     static QSettings store();
@@ -41,6 +43,32 @@ QString TestSettingsStore::storeFile()
 void TestSettingsStore::init()
 {
     store().clear();
+}
+
+void TestSettingsStore::conversionIsReadAsAKnownName_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QString>("conversion");
+
+    QTest::newRow("nothing stored") << QVariant() << QStringLiteral("none");
+    QTest::newRow("Taiwan forms") << QVariant(QStringLiteral("s2tw")) << QStringLiteral("s2tw");
+    QTest::newRow("unknown name") << QVariant(QStringLiteral("klingon")) << QStringLiteral("none");
+    QTest::newRow("not a name") << QVariant(42) << QStringLiteral("none");
+}
+
+void TestSettingsStore::conversionIsReadAsAKnownName()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(QString, conversion);
+    if (stored.isValid())
+        store().setValue(QStringLiteral("conversion"), stored);
+
+    Settings settings;
+    QCOMPARE(settings.conversion(), conversion);
+    settings.setConversion(QStringLiteral("t2s"));
+    QCOMPARE(Settings().conversion(), QStringLiteral("t2s"));
+    settings.setConversion(QStringLiteral("nonsense"));
+    QCOMPARE(store().value(QStringLiteral("conversion")).toString(), QStringLiteral("none"));
 }
 
 void TestSettingsStore::storedSizesAreClamped_data()
