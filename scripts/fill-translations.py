@@ -242,6 +242,15 @@ TABLE = {
     "页码": ("Page", "頁碼"),
     "只有网址的行": ("Lines holding only a web address", "只有網址的行"),
     "夹着杂乱符号的网站名": ("Site names spelt out with stray symbols", "夾著雜亂符號的網站名"),
+    # Simplified and traditional Chinese shown in the other script
+    "简繁转换": ("Chinese Script", "簡繁轉換"),
+    "按原文显示": ("As in the Book", "按原文顯示"),
+    "简体转繁体": ("Simplified to Traditional", "簡體轉繁體"),
+    "简体转繁体（台湾）": ("Simplified to Traditional (Taiwan)", "簡體轉繁體（台灣）"),
+    "简体转繁体（香港）": ("Simplified to Traditional (Hong Kong)", "簡體轉繁體（香港）"),
+    "繁体转简体": ("Traditional to Simplified", "繁體轉簡體"),
+    "繁体（台湾）转简体": ("Traditional (Taiwan) to Simplified", "繁體（台灣）轉簡體"),
+    "繁体（香港）转简体": ("Traditional (Hong Kong) to Simplified", "繁體（香港）轉簡體"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

@@ -769,6 +769,38 @@ This clears all settings and every book on the bookshelf.</translation>
             <translation>"%1" no longer exists.
 Remove it from the bookshelf?</translation>
         </message>
+        <message>
+            <source>简繁转换</source>
+            <translation>Chinese Script</translation>
+        </message>
+        <message>
+            <source>按原文显示</source>
+            <translation>As in the Book</translation>
+        </message>
+        <message>
+            <source>简体转繁体</source>
+            <translation>Simplified to Traditional</translation>
+        </message>
+        <message>
+            <source>简体转繁体（台湾）</source>
+            <translation>Simplified to Traditional (Taiwan)</translation>
+        </message>
+        <message>
+            <source>简体转繁体（香港）</source>
+            <translation>Simplified to Traditional (Hong Kong)</translation>
+        </message>
+        <message>
+            <source>繁体转简体</source>
+            <translation>Traditional to Simplified</translation>
+        </message>
+        <message>
+            <source>繁体（台湾）转简体</source>
+            <translation>Traditional (Taiwan) to Simplified</translation>
+        </message>
+        <message>
+            <source>繁体（香港）转简体</source>
+            <translation>Traditional (Hong Kong) to Simplified</translation>
+        </message>
     </context>
     <context>
         <name>ReadingToolBar</name>

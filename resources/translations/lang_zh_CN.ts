@@ -764,6 +764,38 @@
 要把它从书架上移除吗？</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>简繁转换</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>按原文显示</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>简体转繁体</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>简体转繁体（台湾）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>简体转繁体（香港）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>繁体转简体</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>繁体（台湾）转简体</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>繁体（香港）转简体</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ReadingToolBar</name>

@@ -769,6 +769,38 @@
             <translation>「%1」已不存在。
 要把它從書架上移除嗎？</translation>
         </message>
+        <message>
+            <source>简繁转换</source>
+            <translation>簡繁轉換</translation>
+        </message>
+        <message>
+            <source>按原文显示</source>
+            <translation>按原文顯示</translation>
+        </message>
+        <message>
+            <source>简体转繁体</source>
+            <translation>簡體轉繁體</translation>
+        </message>
+        <message>
+            <source>简体转繁体（台湾）</source>
+            <translation>簡體轉繁體（台灣）</translation>
+        </message>
+        <message>
+            <source>简体转繁体（香港）</source>
+            <translation>簡體轉繁體（香港）</translation>
+        </message>
+        <message>
+            <source>繁体转简体</source>
+            <translation>繁體轉簡體</translation>
+        </message>
+        <message>
+            <source>繁体（台湾）转简体</source>
+            <translation>繁體（台灣）轉簡體</translation>
+        </message>
+        <message>
+            <source>繁体（香港）转简体</source>
+            <translation>繁體（香港）轉簡體</translation>
+        </message>
     </context>
     <context>
         <name>ReadingToolBar</name>

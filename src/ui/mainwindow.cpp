@@ -8,6 +8,8 @@
 #include "encodingdialog.h"
 #include "bookshelfwidget.h"
 #include "contentspage.h"
+#include "conversioncontroller.h"
+#include "conversionmenu.h"
 #include "fileloader.h"
 #include "folderscanner.h"
 #include "languagemanager.h"
@@ -89,6 +91,9 @@ MainWindow::MainWindow(QWidget *parent)
     m_chrome = new WindowChrome(this, QSize(WindowWidth, WindowHeight), ui->frameMain,
                                 { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
     m_appearance = new AppearanceController(m_settings, m_pageWidget, m_session, this);
+    m_conversion = new ConversionController(m_settings, m_pageWidget, this);
+    m_mainMenu->addSeparator();
+    m_mainMenu->addMenu(m_conversion->menu());
     m_bookmarks = new BookmarkController(m_session, m_library, m_pageWidget, m_readingTools, this);
     m_actions = new ReaderActions(this);
     m_views = new ViewStack(ui->stackedWidget, ui->buttonGroup, this);
@@ -148,6 +153,7 @@ void MainWindow::connectControls()
     connect(m_bookshelfWidget, &BookshelfWidget::bookSelected, this, &MainWindow::onBookSelectedByPath);
     connect(m_mainMenu, &MainMenu::chaptersStartPagesToggled, m_appearance, &AppearanceController::setChaptersStartPages);
     connect(m_contentsPage, &ContentsPage::chapterChosen, this, &MainWindow::openChapter);
+    connect(m_conversion, &ConversionController::conversionChanged, this, &MainWindow::showChapters);
 }
 
 void MainWindow::connectActions()
@@ -462,7 +468,7 @@ void MainWindow::addSearchKeys()
 // A search from the keys tells of a wrap without stopping the reader with a dialog.
 void MainWindow::findAgain(bool backward, bool quietly)
 {
-    const QString text = ui->searchEdit->text().trimmed();
+    const QString text = m_conversion->toBookScript(ui->searchEdit->text().trimmed());
     m_quietSearch = quietly;
     if (backward)
         m_session->findPrevious(text);
@@ -495,7 +501,7 @@ void MainWindow::addSearchResults()
 
 void MainWindow::showAllResults()
 {
-    const QString text = ui->searchEdit->text().trimmed();
+    const QString text = m_conversion->toBookScript(ui->searchEdit->text().trimmed());
     if (text.isEmpty() || m_session->state() != ReadingSession::State::Reading)
         return;
     m_searchResults->search(m_session->pages(), m_session->chapters(), text, m_session->isComplete());
@@ -561,7 +567,7 @@ void MainWindow::openChapter(int chapter)
 
 void MainWindow::showChapters()
 {
-    m_contentsPage->setChapters(m_session->chapters());
+    m_contentsPage->setChapters(m_conversion->shownChapters(m_session->chapters()));
     m_pageWidget->setHeadings(m_session->pageHeadings());
     showCurrentChapter();
 }
@@ -576,7 +582,7 @@ void MainWindow::showCurrentChapter()
     QString title = bookTitle(m_session->book());
     const int chapter = m_session->currentChapter();
     if (chapter >= 0)
-        title += ChapterSeparator + m_session->chapters()[chapter].title;
+        title += ChapterSeparator + m_conversion->shown(m_session->chapters()[chapter].title);
     const int room = ui->bookName->width() + ui->horizontalSpacer->geometry().width();
     if (room > 0)
         title = ui->bookName->fontMetrics().elidedText(title, Qt::ElideRight, room);
@@ -845,6 +851,7 @@ void MainWindow::resetApplication()
     m_session->close();
     m_library->clear();
     m_appearance->applyStored();
+    m_conversion->applyStored();
     ui->bookName->setText(tr("Quorvane - 未打开文件"));
     showBookList();
     switchLanguage(LanguageManager::DefaultLanguage);

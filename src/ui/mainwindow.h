@@ -16,6 +16,7 @@ class MainWindow;
 QT_END_NAMESPACE
 
 class AppearanceController;
+class ConversionController;
 class BookmarkController;
 class BookFingerprint;
 class BookshelfWidget;
@@ -139,6 +140,7 @@ private:
     BookList m_bookList;
     ReadingSession *m_session;
     AppearanceController *m_appearance;
+    ConversionController *m_conversion;
     BookmarkController *m_bookmarks;
     ReaderActions *m_actions;
     ViewStack *m_views;

@@ -3,6 +3,7 @@
 #include "pagecurl.h"
 #include "pagerenderer.h"
 #include "paginator.h"
+#include "scriptconverter.h"
 
 #include <QPainter>
 #include <QPropertyAnimation>
@@ -34,6 +35,7 @@ PageWidget::PageWidget(QWidget *parent)
 void PageWidget::setPages(const std::vector<QString> &pages)
 {
     m_pages = pages;
+    m_shownTexts.clear();
     if (m_pages.empty())
         showNothing();
     else
@@ -56,6 +58,28 @@ void PageWidget::extendPages(const std::vector<QString> &pages)
     m_pages = pages;
 }
 
+void PageWidget::setTextConversion(std::shared_ptr<const ScriptConverter> converter)
+{
+    m_conversion = std::move(converter);
+    m_shownTexts.clear();
+    dropTurnLayers();
+    update();
+}
+
+const QString &PageWidget::shownText(int page) const
+{
+    const QString &text = m_pages[size_t(page)];
+    if (!m_conversion || !m_conversion->isActive())
+        return text;
+    constexpr qsizetype CachedPages = 8;
+    if (m_shownTexts.size() >= CachedPages && !m_shownTexts.contains(page))
+        m_shownTexts.clear();
+    auto shown = m_shownTexts.find(page);
+    if (shown == m_shownTexts.end())
+        shown = m_shownTexts.insert(page, m_conversion->convert(text));
+    return *shown;
+}
+
 void PageWidget::setHeadings(const std::vector<Chapter> &headings)
 {
     dropTurnLayers();
@@ -74,7 +98,7 @@ QList<QRectF> PageWidget::highlightRects() const
 {
     if (!isValidPage(m_highlight.page))
         return {};
-    return PageRenderer::rectsOf(QRectF(textArea()), m_pages[size_t(m_highlight.page)], m_font,
+    return PageRenderer::rectsOf(QRectF(textArea()), shownText(m_highlight.page), m_font,
                                  Paginator::startsWithHeading(m_pages, m_highlight.page, m_headings),
                                  m_highlight.start, m_highlight.length);
 }
@@ -279,7 +303,7 @@ void PageWidget::drawText(QPainter &painter, const QRect &area, int page)
             painter.fillRect(rect, HighlightColor);
     }
     painter.setPen(m_textColor);
-    PageRenderer::draw(painter, QRectF(area), m_pages[size_t(page)], m_font,
+    PageRenderer::draw(painter, QRectF(area), shownText(page), m_font,
                        Paginator::startsWithHeading(m_pages, page, m_headings));
 }
 

@@ -5,16 +5,19 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QPixmap>
 #include <QString>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
 class PageCurl;
 class QPropertyAnimation;
+class ScriptConverter;
 
 // Shows one page of the open book and turns pages with an animated page curl. It draws what
 // it is told to: the main window keeps the reader's place and asks for turns. A turn asked
@@ -48,6 +51,8 @@ public:
     void setBackgroundColor(const QColor &color);
     void setTextColor(const QColor &color);
     void setTextFont(const QFont &font);
+    // The script the pages are shown in; the page texts given stay as the book has them.
+    void setTextConversion(std::shared_ptr<const ScriptConverter> converter);
     // Whether the page at rest carries a bookmark, shown as a ribbon in its top corner.
     void setBookmarked(bool bookmarked);
     bool isBookmarked() const { return m_bookmarked; }
@@ -91,8 +96,13 @@ private:
     QPixmap layer(const QColor &ground, const std::function<void(QPainter &)> &draw) const;
     QColor sheetColor() const;
     bool isValidPage(int index) const;
+    const QString &shownText(int page) const;
 
     std::vector<QString> m_pages;
+    std::shared_ptr<const ScriptConverter> m_conversion;
+    // The converted texts of the pages drawn lately; converting costs too much to repeat for
+    // every frame of a turn.
+    mutable QHash<int, QString> m_shownTexts;
     std::vector<Chapter> m_headings;
     int m_currentPage = -1;
     int m_targetPage = -1;

@@ -1,0 +1,33 @@
+#ifndef CONVERSIONMENU_H
+#define CONVERSIONMENU_H
+
+#include <QMenu>
+
+class QActionGroup;
+
+// The main menu's choice of script for the book's Chinese: as the file has it, or converted
+// between simplified and traditional forms. One item is checked, the conversion in effect.
+class ConversionMenu : public QMenu
+{
+    Q_OBJECT
+
+public:
+    explicit ConversionMenu(QWidget *parent = nullptr);
+
+    // Checks the item of a conversion's store name.
+    void setConversion(const QString &key);
+
+signals:
+    void conversionChosen(const QString &key);
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    void addConversion(const QString &key);
+    void retranslate();
+
+    QActionGroup *m_conversions;
+};
+
+#endif
