@@ -34,6 +34,7 @@ public:
     // Shows the stored choice, as at start and after a reset.
     void applyStored();
 
+    std::shared_ptr<const ScriptConverter> shownScript() const { return m_shown; }
     // The reader's search text in the book's own script.
     QString toBookScript(const QString &text) const;
     QString shown(const QString &text) const;

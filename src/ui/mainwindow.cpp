@@ -504,6 +504,7 @@ void MainWindow::showAllResults()
     const QString text = m_conversion->toBookScript(ui->searchEdit->text().trimmed());
     if (text.isEmpty() || m_session->state() != ReadingSession::State::Reading)
         return;
+    m_searchResults->setTextConversion(m_conversion->shownScript());
     m_searchResults->search(m_session->pages(), m_session->chapters(), text, m_session->isComplete());
     m_views->show(ViewStack::Results);
 }

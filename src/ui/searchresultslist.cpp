@@ -1,5 +1,7 @@
 #include "searchresultslist.h"
 
+#include "scriptconverter.h"
+
 #include <QLabel>
 #include <QListView>
 #include <QStringListModel>
@@ -82,13 +84,23 @@ QString SearchResultsList::status() const
     return found + u'\n' + tr("书还在分页，只查找了已分好的 %1 页。").arg(m_pagesSearched);
 }
 
+void SearchResultsList::setTextConversion(std::shared_ptr<const ScriptConverter> converter)
+{
+    m_conversion = std::move(converter);
+}
+
 QString SearchResultsList::describe(const SearchResult &result) const
 {
     const QString page = tr("第 %1 页").arg(result.page + 1);
     const QString where = result.chapter >= 0
-            ? m_chapters[size_t(result.chapter)].title + QStringLiteral(" · ") + page
+            ? shown(m_chapters[size_t(result.chapter)].title) + QStringLiteral(" · ") + page
             : page;
-    return where + QStringLiteral("　") + result.snippet;
+    return where + QStringLiteral("　") + shown(result.snippet);
+}
+
+QString SearchResultsList::shown(const QString &bookText) const
+{
+    return m_conversion ? m_conversion->convert(bookText) : bookText;
 }
 
 void SearchResultsList::choose(const QModelIndex &index)

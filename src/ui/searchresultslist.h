@@ -11,6 +11,7 @@
 #include <vector>
 
 class QLabel;
+class ScriptConverter;
 class QListView;
 class QStringListModel;
 
@@ -29,6 +30,8 @@ public:
     // the list then says.
     void search(const std::vector<QString> &pages, const std::vector<Chapter> &chapters,
                 const QString &text, bool complete);
+    // The script the results are shown in; the search itself runs on the book's own text.
+    void setTextConversion(std::shared_ptr<const ScriptConverter> converter);
     bool isSearching() const { return m_watcher.isRunning(); }
     const std::vector<SearchResult> &results() const { return m_results; }
     QString status() const;
@@ -41,6 +44,7 @@ private:
     void showResults();
     void choose(const QModelIndex &index);
     QString describe(const SearchResult &result) const;
+    QString shown(const QString &bookText) const;
     void cancelRunning();
 
     QLabel *m_status;
@@ -50,6 +54,7 @@ private:
     std::shared_ptr<std::atomic_bool> m_cancelled;
     std::vector<SearchResult> m_results;
     std::vector<Chapter> m_chapters;
+    std::shared_ptr<const ScriptConverter> m_conversion;
     QString m_text;
     bool m_complete = true;
     int m_pagesSearched = 0;

@@ -1,10 +1,12 @@
 #include "conversionmenu.h"
 #include "readingsession.h"
 #include "scriptconverter.h"
+#include "searchresultslist.h"
 #include "testmain.h"
 #include "windowdriver.h"
 
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QSignalSpy>
 
@@ -20,7 +22,7 @@ private slots:
     void showsThePageInTheChosenScript();
     void findsWhatIsTypedInEitherScript_data();
     void findsWhatIsTypedInEitherScript();
-    void namesChaptersInTheChosenScript();
+    void namesChaptersAndResultsInTheChosenScript();
     void theChoiceIsRemembered();
 
 private:
@@ -139,7 +141,7 @@ void TestConversion::findsWhatIsTypedInEitherScript()
     QTRY_COMPARE(session()->matchStart(), bookText().indexOf(QStringLiteral("扎了起来")));
 }
 
-void TestConversion::namesChaptersInTheChosenScript()
+void TestConversion::namesChaptersAndResultsInTheChosenScript()
 {
     choose(QStringLiteral("s2t"));
     auto *list = m_window->findChild<QListWidget *>();
@@ -148,6 +150,16 @@ void TestConversion::namesChaptersInTheChosenScript()
     QCOMPARE(list->item(0)->text().trimmed(), QStringLiteral("第一章 頭髮的故事"));
     QCOMPARE(list->item(1)->text().trimmed(), QStringLiteral("第二章 後來"));
     QVERIFY2(bookName(*m_window).contains(QStringLiteral("頭髮")), qPrintable(bookName(*m_window)));
+
+    child<QAbstractButton>(*m_window, "toggleSearchButton")->click();
+    QTRY_VERIFY(session()->isComplete() && session()->state() == ReadingSession::State::Reading);
+    child<QLineEdit>(*m_window, "searchEdit")->setText(QStringLiteral("扎了起来"));
+    child<QAbstractButton>(*m_window, "allResultsButton")->click();
+    auto *results = m_window->findChild<SearchResultsList *>();
+    QTRY_VERIFY(!results->isSearching() && results->results().size() == 1);
+    const QString row = results->findChild<QListView *>()->model()->index(0, 0).data().toString();
+    QVERIFY2(row.startsWith(QStringLiteral("第二章 後來 · 第 ")) && row.contains(QStringLiteral("她把頭髮紮了起來。")),
+             qPrintable(row));
 }
 
 void TestConversion::theChoiceIsRemembered()
