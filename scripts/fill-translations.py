@@ -251,6 +251,7 @@ TABLE = {
     "繁体转简体": ("Traditional to Simplified", "繁體轉簡體"),
     "繁体（台湾）转简体": ("Traditional (Taiwan) to Simplified", "繁體（台灣）轉簡體"),
     "繁体（香港）转简体": ("Traditional (Hong Kong) to Simplified", "繁體（香港）轉簡體"),
+    "仅用于本书": ("This Book Only", "僅用於本書"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

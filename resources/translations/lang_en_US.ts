@@ -801,6 +801,10 @@ Remove it from the bookshelf?</translation>
             <source>繁体（香港）转简体</source>
             <translation>Traditional (Hong Kong) to Simplified</translation>
         </message>
+        <message>
+            <source>仅用于本书</source>
+            <translation>This Book Only</translation>
+        </message>
     </context>
     <context>
         <name>ReadingToolBar</name>

@@ -796,6 +796,10 @@
         <source>繁体（香港）转简体</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>仅用于本书</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ReadingToolBar</name>

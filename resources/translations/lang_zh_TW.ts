@@ -801,6 +801,10 @@
             <source>繁体（香港）转简体</source>
             <translation>繁體（香港）轉簡體</translation>
         </message>
+        <message>
+            <source>仅用于本书</source>
+            <translation>僅用於本書</translation>
+        </message>
     </context>
     <context>
         <name>ReadingToolBar</name>

@@ -29,6 +29,7 @@ struct BookRecord
     QDateTime addedAt;
     QDateTime lastReadAt; // null while the book has never been read
     qint64 readingSeconds = 0;
+    QString conversion; // the script the book is shown in; empty to follow the choice for all
 
     bool isStored() const { return id > 0; }
 

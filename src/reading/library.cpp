@@ -105,6 +105,12 @@ void Library::setEncodingOverride(const QString &path, const QString &encoding)
         m_database->setEncodingOverride(id, encoding);
 }
 
+void Library::setConversion(const QString &path, const QString &conversion)
+{
+    if (const qint64 id = idOf(path))
+        m_database->setConversion(id, conversion);
+}
+
 void Library::keepPlace(const QString &path, qsizetype place, qsizetype textLength)
 {
     if (path.isEmpty())

@@ -58,6 +58,7 @@ public:
     // from another path announces its record.
     void noteDecoded(const QString &path, const BookFingerprint &fingerprint, const QString &encoding);
     void setEncodingOverride(const QString &path, const QString &encoding);
+    void setConversion(const QString &path, const QString &conversion);
 
     void keepPlace(const QString &path, qsizetype place, qsizetype textLength);
     // The book in front of the reader, whose reading time runs; empty while nothing is read

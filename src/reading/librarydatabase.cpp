@@ -28,7 +28,9 @@ const QString SqliteNotADatabase = QStringLiteral("26");
 
 const QString BookColumns = QStringLiteral(
     "id, path, title, file_size, file_hash, place, text_length, encoding, encoding_override, "
-    "times_opened, added_at, last_read_at, reading_seconds");
+    "times_opened, added_at, last_read_at, reading_seconds, conversion");
+// Where a query's own columns start after the book's.
+constexpr int BookColumnCount = 14;
 
 // The most recent activity first: reading a book, or else adding it.
 const QString RecencyOrder = QStringLiteral("COALESCE(last_read_at, added_at) DESC, id DESC");
@@ -131,10 +133,19 @@ bool keepIdsAndPlacesPerContent(QSqlQuery &query)
     });
 }
 
+// A book may be shown in the other Chinese script whatever the choice for all books is.
+bool addOwnScriptConversion(QSqlQuery &query)
+{
+    return runAll(query, {
+        QStringLiteral("ALTER TABLE books ADD COLUMN conversion TEXT NOT NULL DEFAULT ''"),
+    });
+}
+
 // Migrations[i] brings a file from schema version i to version i + 1, inside one
 // transaction. A new version appends its function here and raises SchemaVersion.
 using Migration = bool (*)(QSqlQuery &query);
-const Migration Migrations[] = { createFirstSchema, keepIdsAndPlacesPerContent };
+const Migration Migrations[] = { createFirstSchema, keepIdsAndPlacesPerContent,
+                                 addOwnScriptConversion };
 static_assert(std::size(Migrations) == LibraryDatabase::SchemaVersion);
 
 bool isDamage(const QSqlError &error)
@@ -194,6 +205,7 @@ BookRecord bookFromRow(const QSqlQuery &query)
     record.addedAt = timeFrom(query.value(10));
     record.lastReadAt = timeFrom(query.value(11));
     record.readingSeconds = query.value(12).toLongLong();
+    record.conversion = query.value(13).toString();
     return record;
 }
 
@@ -653,7 +665,7 @@ QList<BookRecord> LibraryDatabase::books()
     std::vector<RecentBook> entries;
     if (read(query)) {
         while (query.next())
-            entries.push_back({ query.value(13).toLongLong(), bookFromRow(query) });
+            entries.push_back({ query.value(BookColumnCount).toLongLong(), bookFromRow(query) });
     }
     query.finish();
     std::sort(entries.begin(), entries.end());
@@ -720,6 +732,13 @@ void LibraryDatabase::setEncodingOverride(qint64 bookId, const QString &encoding
     if (hasMemory())
         write(bound(QStringLiteral("UPDATE books SET encoding_override = ? WHERE id = ?"),
                     { encoding.isNull() ? QStringLiteral("") : encoding, bookId }));
+}
+
+void LibraryDatabase::setConversion(qint64 bookId, const QString &conversion)
+{
+    if (hasMemory())
+        write(bound(QStringLiteral("UPDATE books SET conversion = ? WHERE id = ?"),
+                    { conversion.isNull() ? QStringLiteral("") : conversion, bookId }));
 }
 
 void LibraryDatabase::removeBook(qint64 bookId)

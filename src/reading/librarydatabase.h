@@ -46,7 +46,7 @@ public:
     };
     Q_ENUM(Status)
 
-    static constexpr int SchemaVersion = 2;
+    static constexpr int SchemaVersion = 3;
     static constexpr qsizetype MaxSnippetLength = 200;
 
     // An empty folder means the per-user data folder.
@@ -92,6 +92,8 @@ public:
     void addReadingTime(qint64 bookId, qint64 seconds);
     void setEncoding(qint64 bookId, const QString &encoding);
     void setEncodingOverride(qint64 bookId, const QString &encoding);
+    // The book's own script conversion; empty to follow the choice for all books.
+    void setConversion(qint64 bookId, const QString &conversion);
     void removeBook(qint64 bookId);
 
     // The book's bookmarks in the order of their places.

@@ -13,6 +13,11 @@ ConversionMenu::ConversionMenu(QWidget *parent)
         addConversion(QString::fromLatin1(key));
     insertSeparator(actions().at(1));
     insertSeparator(actions().at(5));
+    addSeparator();
+    m_onlyThisBook = addAction(QString());
+    m_onlyThisBook->setCheckable(true);
+    m_onlyThisBook->setEnabled(false);
+    connect(m_onlyThisBook, &QAction::triggered, this, &ConversionMenu::onlyThisBookToggled);
     retranslate();
 }
 
@@ -28,6 +33,12 @@ void ConversionMenu::setConversion(const QString &key)
 {
     for (QAction *action : m_conversions->actions())
         action->setChecked(action->data().toString() == key);
+}
+
+void ConversionMenu::setOnlyThisBook(bool checked, bool bookOnShow)
+{
+    m_onlyThisBook->setChecked(checked);
+    m_onlyThisBook->setEnabled(bookOnShow);
 }
 
 void ConversionMenu::changeEvent(QEvent *event)
@@ -52,4 +63,5 @@ void ConversionMenu::retranslate()
     };
     for (QAction *action : m_conversions->actions())
         action->setText(texts.value(action->data().toString()));
+    m_onlyThisBook->setText(QCoreApplication::translate("MainWindow", "仅用于本书"));
 }

@@ -16,9 +16,12 @@ public:
 
     // Checks the item of a conversion's store name.
     void setConversion(const QString &key);
+    // Whether the book on show keeps a choice of its own; the item is off without a book.
+    void setOnlyThisBook(bool checked, bool bookOnShow);
 
 signals:
     void conversionChosen(const QString &key);
+    void onlyThisBookToggled(bool on);
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -28,6 +31,7 @@ private:
     void retranslate();
 
     QActionGroup *m_conversions;
+    QAction *m_onlyThisBook;
 };
 
 #endif

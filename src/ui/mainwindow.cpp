@@ -91,7 +91,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_chrome = new WindowChrome(this, QSize(WindowWidth, WindowHeight), ui->frameMain,
                                 { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
     m_appearance = new AppearanceController(m_settings, m_pageWidget, m_session, this);
-    m_conversion = new ConversionController(m_settings, m_pageWidget, this);
+    m_conversion = new ConversionController(m_settings, m_library, m_session, m_pageWidget, this);
     m_mainMenu->addSeparator();
     m_mainMenu->addMenu(m_conversion->menu());
     m_bookmarks = new BookmarkController(m_session, m_library, m_pageWidget, m_readingTools, this);

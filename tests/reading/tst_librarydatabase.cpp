@@ -189,6 +189,7 @@ void TestLibraryDatabase::remembersABookAcrossInstances()
         library.addReadingTime(id, -500);
         library.setEncoding(id, QStringLiteral("GB18030"));
         library.setEncodingOverride(id, QStringLiteral("Big5"));
+        library.setConversion(id, QStringLiteral("s2tw"));
     }
 
     LibraryDatabase library(folder());
@@ -204,6 +205,7 @@ void TestLibraryDatabase::remembersABookAcrossInstances()
     QCOMPARE(record.readingSeconds, 120);
     QCOMPARE(record.encoding, QStringLiteral("GB18030"));
     QCOMPARE(record.encodingOverride, QStringLiteral("Big5"));
+    QCOMPARE(record.conversion, QStringLiteral("s2tw"));
     QVERIFY(record.lastReadAt >= record.addedAt);
     QCOMPARE(library.lastReadBook().id, id);
 
@@ -392,6 +394,7 @@ void TestLibraryDatabase::aFileOfTheFirstVersionKeepsItsBooksAndBookmarks()
     const BookRecord record = library.book(QStringLiteral("/books/tales.txt"));
     QCOMPARE(record.id, 7);
     QCOMPARE(record.place, 20);
+    QVERIFY(record.conversion.isEmpty());
     const QList<Bookmark> marks = library.bookmarks(7);
     QCOMPARE(marks.size(), 1);
     QCOMPARE(marks.first().snippet, QStringLiteral("ships"));

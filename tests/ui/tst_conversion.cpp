@@ -24,10 +24,15 @@ private slots:
     void findsWhatIsTypedInEitherScript();
     void namesChaptersAndResultsInTheChosenScript();
     void theChoiceIsRemembered();
+    void aBookKeepsAChoiceOfItsOwn();
 
 private:
     static QString bookText();
     void openWindowOnBook();
+    QString writeBook(const QString &name) const;
+    void openBook(const QString &path);
+    void setOnlyThisBook(bool on);
+    std::vector<QString> shownPages(ScriptConverter::Conversion conversion) const;
     void choose(const QString &key);
     ReadingSession *session() const { return m_window->findChild<ReadingSession *>(); }
     QImage pageDrawnFrom(const std::vector<QString> &pages) const;
@@ -56,20 +61,47 @@ void TestConversion::cleanup()
     m_window.reset();
 }
 
+QString TestConversion::writeBook(const QString &name) const
+{
+    const QString path = m_dir.filePath(name);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bookText().toUtf8());
+    return path;
+}
+
 void TestConversion::openWindowOnBook()
 {
-    const QString path = m_dir.filePath(QStringLiteral("简繁练习.txt"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bookText().toUtf8());
-    file.close();
-
     m_window = std::make_unique<MainWindow>();
     m_window->show();
     QTRY_VERIFY_WITH_TIMEOUT(session()->state() == ReadingSession::State::Reading, 10000);
+    openBook(writeBook(QStringLiteral("简繁练习.txt")));
+}
+
+void TestConversion::openBook(const QString &path)
+{
     m_window->onBookSelectedByPath(path);
     QTRY_VERIFY_WITH_TIMEOUT(session()->book() == path && session()->isComplete(), 10000);
     waitForTurns(*m_window);
+}
+
+void TestConversion::setOnlyThisBook(bool on)
+{
+    const QList<QAction *> actions = m_window->findChild<ConversionMenu *>()->actions();
+    QAction *only = actions.last();
+    QVERIFY(only->isEnabled());
+    if (only->isChecked() != on)
+        only->trigger();
+    QCOMPARE(only->isChecked(), on);
+}
+
+std::vector<QString> TestConversion::shownPages(ScriptConverter::Conversion conversion) const
+{
+    const ScriptConverter converter(conversion);
+    std::vector<QString> shown;
+    for (const QString &page : session()->pages())
+        shown.push_back(converter.convert(page));
+    return shown;
 }
 
 void TestConversion::choose(const QString &key)
@@ -178,6 +210,27 @@ void TestConversion::theChoiceIsRemembered()
     for (const QString &page : session()->pages())
         converted.push_back(converter.convert(page));
     QCOMPARE(pageWidget(*m_window)->grab().toImage(), pageDrawnFrom(converted));
+}
+
+void TestConversion::aBookKeepsAChoiceOfItsOwn()
+{
+    using C = ScriptConverter::Conversion;
+    const QString own = session()->book();
+    setOnlyThisBook(true);
+    choose(QStringLiteral("s2t"));
+    QCOMPARE(store().value(QStringLiteral("conversion"), QStringLiteral("none")).toString(),
+             QStringLiteral("none"));
+    QCOMPARE(pageWidget(*m_window)->grab().toImage(), pageDrawnFrom(shownPages(C::SimplifiedToTraditional)));
+
+    openBook(writeBook(QStringLiteral("另一本.txt")));
+    QCOMPARE(pageWidget(*m_window)->grab().toImage(), pageDrawnFrom(shownPages(C::None)));
+    choose(QStringLiteral("s2hk"));
+    QCOMPARE(store().value(QStringLiteral("conversion")).toString(), QStringLiteral("s2hk"));
+
+    openBook(own);
+    QCOMPARE(pageWidget(*m_window)->grab().toImage(), pageDrawnFrom(shownPages(C::SimplifiedToTraditional)));
+    setOnlyThisBook(false);
+    QCOMPARE(pageWidget(*m_window)->grab().toImage(), pageDrawnFrom(shownPages(C::SimplifiedToHongKong)));
 }
 
 LEXORIN_TEST_MAIN(TestConversion)
