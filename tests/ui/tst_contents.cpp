@@ -191,6 +191,9 @@ void TestContents::bracketKeysStepThroughChaptersAndTheHeaderFollows()
     QTest::keyClick(m_window.get(), Qt::Key_BracketRight);
     QTest::keyClick(m_window.get(), Qt::Key_Right);
     QCOMPARE(session()->currentChapter(), 2);
+    // Inside a chapter, "[" goes back to its start first, then to the chapter before.
+    QTest::keyClick(m_window.get(), Qt::Key_BracketLeft);
+    QCOMPARE(session()->page(), pageOfChapter(2));
     QTest::keyClick(m_window.get(), Qt::Key_BracketLeft);
     QCOMPARE(session()->page(), pageOfChapter(1));
 
