@@ -242,6 +242,8 @@ TABLE = {
     "页码": ("Page", "頁碼"),
     "只有网址的行": ("Lines holding only a web address", "只有網址的行"),
     "夹着杂乱符号的网站名": ("Site names spelt out with stray symbols", "夾著雜亂符號的網站名"),
+    # The reading flow: font dialog sample, chapter and shelf choices, kept records, scans
+    "书香满屋，灯下夜读 AaBbYyZz": ("Reading by lamplight AaBbYyZz", "書香滿屋，燈下夜讀 AaBbYyZz"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

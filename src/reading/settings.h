@@ -23,8 +23,11 @@ class Settings : public QObject
     Q_OBJECT
 
 public:
+    // The range zoom steps stay in; a font chosen by name may be smaller or larger.
     static constexpr int MinimumFontSize = 8;
     static constexpr int MaximumFontSize = 30;
+    static constexpr int SmallestChosenFontSize = 6;
+    static constexpr int LargestChosenFontSize = 96;
     static constexpr int DefaultFontSize = 14;
 
     static const QString DefaultLanguage;
@@ -42,8 +45,13 @@ public:
     // since this one read it) and keeps the result.
     void updateRecentFiles(const std::function<QStringList(QStringList)> &change);
 
+    // The font the pages are drawn in, with its size (textFontSize).
     QFont readingFont() const { return m_readingFont; }
+    // Sets the font and the size the next zoom step starts from.
     void setReadingFont(const QFont &font);
+    // The size the next zoom step starts from: the stored zoom counter (fontSize) until the
+    // reading font is first changed, from then on the font's own size.
+    int zoomSize() const { return m_zoomSize; }
     QColor backgroundColor() const { return m_background; }
     void setBackgroundColor(const QColor &color);
     QColor textColor() const { return m_text; }
@@ -63,6 +71,9 @@ public:
     void reset();
 
     static int clampedFontSize(int size);
+    static int chosenFontSize(int size);
+    // One zoom step from a size: within the zoom's range, never away from the step's way.
+    static int zoomedFontSize(int size, int step);
     // A stored colour, or the fallback where the value is no sound colour.
     static QColor colorValue(const QVariant &value, const QColor &fallback);
 
@@ -81,6 +92,7 @@ private:
     QStringList m_recentFiles;
     bool m_writeFailed = false;
     QFont m_readingFont;
+    int m_zoomSize = DefaultFontSize;
     QColor m_background;
     QColor m_text;
     QString m_language;
