@@ -25,7 +25,13 @@ const QString WindowState = QStringLiteral("windowState");
 const QString FullScreen = QStringLiteral("isFullscreen");
 const QString SearchBarVisible = QStringLiteral("isSearchBarVisible");
 const QString Language = QStringLiteral("language");
+const QString ChaptersStartPage = QStringLiteral("chaptersStartPage");
+const QString ShelfOrder = QStringLiteral("shelfOrder");
+const QString RemovedSampleBooks = QStringLiteral("removedSampleBooks");
 }
+
+const QString ShelfOrderAdded = QStringLiteral("added");
+const QString ShelfOrderLastRead = QStringLiteral("lastRead");
 
 QSettings store()
 {
@@ -76,9 +82,13 @@ Settings::Settings()
 {
     const QSettings settings = store();
     m_recentFiles = settings.value(Key::RecentFiles).toStringList();
+    m_removedSampleBooks = settings.value(Key::RemovedSampleBooks).toStringList();
     m_background = colorValue(settings.value(Key::BackgroundColor), DefaultBackground);
     m_text = colorValue(settings.value(Key::TextColor), DefaultText);
     m_language = settings.value(Key::Language, DefaultLanguage).toString();
+    m_chaptersStartPages = settings.value(Key::ChaptersStartPage, false).toBool();
+    m_shelfOrder = settings.value(Key::ShelfOrder).toString() == ShelfOrderLastRead ? ShelfOrder::LastRead
+                                                                                   : ShelfOrder::Added;
     // The page is drawn at the font's size; the zoom counter only says where the next zoom
     // step starts.
     QString family = settings.value(Key::FontFamily, ReadingFamily).toString();
@@ -91,11 +101,14 @@ Settings::Settings()
 void Settings::loadDefaults()
 {
     m_recentFiles.clear();
+    m_removedSampleBooks.clear();
     m_readingFont = QFont(ReadingFamily, DefaultFontSize, -1, false);
     m_zoomSize = DefaultFontSize;
     m_background = DefaultBackground;
     m_text = DefaultText;
     m_language = DefaultLanguage;
+    m_chaptersStartPages = false;
+    m_shelfOrder = ShelfOrder::Added;
 }
 
 int Settings::clampedFontSize(int size)
@@ -173,6 +186,26 @@ void Settings::setLanguage(const QString &language)
 {
     if (std::exchange(m_language, language) != language || !store().contains(Key::Language))
         write(Key::Language, language);
+}
+
+void Settings::addRemovedSampleBook(const QString &path)
+{
+    if (m_removedSampleBooks.contains(path))
+        return;
+    m_removedSampleBooks.append(path);
+    write(Key::RemovedSampleBooks, m_removedSampleBooks);
+}
+
+void Settings::setChaptersStartPages(bool on)
+{
+    if (std::exchange(m_chaptersStartPages, on) != on)
+        write(Key::ChaptersStartPage, on);
+}
+
+void Settings::setShelfOrder(ShelfOrder order)
+{
+    if (std::exchange(m_shelfOrder, order) != order)
+        write(Key::ShelfOrder, order == ShelfOrder::LastRead ? ShelfOrderLastRead : ShelfOrderAdded);
 }
 
 void Settings::recordWindowState(const QByteArray &geometry, const QByteArray &state,

@@ -41,6 +41,9 @@ public:
     static QString writeFailureMessage();
 
     QStringList recentFiles() const { return m_recentFiles; }
+    // The books that come with the reader which the reader took off the shelf: they stay off.
+    QStringList removedSampleBooks() const { return m_removedSampleBooks; }
+    void addRemovedSampleBook(const QString &path);
     // Changes the book list as it stands in the store now (another window may have changed it
     // since this one read it) and keeps the result.
     void updateRecentFiles(const std::function<QStringList(QStringList)> &change);
@@ -58,6 +61,13 @@ public:
     void setTextColor(const QColor &color);
     QString language() const { return m_language; }
     void setLanguage(const QString &language);
+    // Whether every chapter heading begins a page, in bold; chapters run on unless chosen.
+    bool chaptersStartPages() const { return m_chaptersStartPages; }
+    void setChaptersStartPages(bool on);
+    // The shelf's order: newest addition first, or most recently read first.
+    enum class ShelfOrder { Added, LastRead };
+    ShelfOrder shelfOrder() const { return m_shelfOrder; }
+    void setShelfOrder(ShelfOrder order);
 
     // What the window looked like when it was closed; recorded, never restored.
     void recordWindowState(const QByteArray &geometry, const QByteArray &state, bool fullScreen,
@@ -90,12 +100,15 @@ private:
     void loadDefaults();
 
     QStringList m_recentFiles;
+    QStringList m_removedSampleBooks;
     bool m_writeFailed = false;
     QFont m_readingFont;
     int m_zoomSize = DefaultFontSize;
     QColor m_background;
     QColor m_text;
     QString m_language;
+    bool m_chaptersStartPages = false;
+    ShelfOrder m_shelfOrder = ShelfOrder::Added;
 };
 
 #endif

@@ -75,7 +75,7 @@ void AppearanceController::chooseBackgroundColor()
 
 void AppearanceController::setChaptersStartPages(bool on)
 {
-    m_chaptersStartPages = on;
+    m_settings.setChaptersStartPages(on);
     updateFormat();
 }
 
@@ -89,7 +89,7 @@ void AppearanceController::applyStored()
 
 PageFormat AppearanceController::pageFormat() const
 {
-    return { m_pageWidget->textFont(), m_pageWidget->textArea().size(), m_chaptersStartPages };
+    return { m_pageWidget->textFont(), m_pageWidget->textArea().size(), m_settings.chaptersStartPages() };
 }
 
 void AppearanceController::updateFormat()

@@ -1,5 +1,6 @@
 #include "bookdecoder.h"
 #include "fileloader.h"
+#include "readingsession.h"
 #include "testmain.h"
 #include "windowdriver.h"
 
@@ -91,7 +92,8 @@ void TestAppearance::openWindowOnSampleBook()
     QSignalSpy loaded(loader(), &FileLoader::fileLoaded);
     m_window->show();
     QVERIFY(loaded.wait(10000));
-    QCOMPARE(bookName(*m_window), QStringLiteral("星灯童话集"));
+    // The first page also holds the first chapter's heading, named after the book.
+    QVERIFY(bookName(*m_window).startsWith(QStringLiteral("星灯童话集")));
     waitForTurns(*m_window);
 }
 
@@ -117,7 +119,8 @@ void TestAppearance::chooseFont(int pointSize)
 std::vector<QString> TestAppearance::pagesOnShow() const
 {
     const PageWidget *widget = pageWidget(*m_window);
-    const PageFormat format{ widget->textFont(), widget->textArea().size() };
+    const PageFormat format{ widget->textFont(), widget->textArea().size(),
+                             m_window->findChild<ReadingSession *>()->format().chaptersStartPages };
     const QString text = bookText();
     return Paginator(format).paginate(text, ChapterDetector::detect(text));
 }
