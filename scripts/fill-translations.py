@@ -252,6 +252,21 @@ TABLE = {
     "繁体（台湾）转简体": ("Traditional (Taiwan) to Simplified", "繁體（台灣）轉簡體"),
     "繁体（香港）转简体": ("Traditional (Hong Kong) to Simplified", "繁體（香港）轉簡體"),
     "仅用于本书": ("This Book Only", "僅用於本書"),
+    # The reading flow: font dialog sample, chapter and shelf choices, kept records, scans
+    "书香满屋，灯下夜读 AaBbYyZz": ("Reading by lamplight AaBbYyZz", "書香滿屋，燈下夜讀 AaBbYyZz"),
+    "最近阅读": ("Recently Read First", "最近閱讀"),
+    "要把“%1”从书架上移除吗？\n文件不会删除；阅读位置和书签会保留，再次添加这本书时恢复。": (
+        "Remove \u201c%1\u201d from the bookshelf?\nThe file is not deleted; your place and bookmarks are kept "
+        "and come back when the book is added again.",
+        "要把「%1」從書架上移除嗎？\n檔案不會刪除；閱讀位置和書籤會保留，再次加入這本書時恢復。"),
+    "“%1”已不存在。\n要把它从书架上移除吗？阅读位置和书签会保留。": (
+        "\u201c%1\u201d no longer exists.\nRemove it from the bookshelf? Your place and bookmarks are kept.",
+        "「%1」已不存在。\n要把它從書架上移除嗎？閱讀位置和書籤會保留。"),
+    "扫描已取消": ("Scan Cancelled", "掃描已取消"),
+    "扫描已取消，取消前找到的 %1 个文本文件没有加入书架。": (
+        "The scan was cancelled; the %1 text files it had found were not added to the bookshelf.",
+        "掃描已取消，取消前找到的 %1 個文字檔案沒有加入書架。"),
+    "【%1】%2": ("[%1] %2", "【%1】%2"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

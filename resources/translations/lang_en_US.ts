@@ -31,10 +31,6 @@
     <context>
         <name>AppearanceController</name>
         <message>
-            <source>选择字体</source>
-            <translation>Select Font</translation>
-        </message>
-        <message>
             <source>选择文字颜色</source>
             <translation>Select Text Color</translation>
         </message>
@@ -178,6 +174,10 @@
         <message>
             <source>删除</source>
             <translation>Delete</translation>
+        </message>
+        <message>
+            <source>【%1】%2</source>
+            <translation>[%1] %2</translation>
         </message>
     </context>
     <context>
@@ -515,33 +515,6 @@ The file no longer exists</translation>
         </message>
     </context>
     <context>
-        <name>MainMenu</name>
-        <message>
-            <source>简体中文</source>
-            <translation>简体中文</translation>
-        </message>
-        <message>
-            <source>繁體中文</source>
-            <translation>繁體中文</translation>
-        </message>
-        <message>
-            <source>English</source>
-            <translation>English</translation>
-        </message>
-        <message>
-            <source>一键重置</source>
-            <translation>One-click Reset</translation>
-        </message>
-        <message>
-            <source>关于Quorvane</source>
-            <translation>About Quorvane</translation>
-        </message>
-        <message>
-            <source>章节另起一页</source>
-            <translation>Start each chapter on a new page</translation>
-        </message>
-    </context>
-    <context>
         <name>MainWindow</name>
         <message>
             <source>Lexorin</source>
@@ -740,10 +713,6 @@ This clears all settings and every book on the bookshelf.</translation>
             <translation>%1 text files found so far…</translation>
         </message>
         <message>
-            <source>文件不存在。</source>
-            <translation>The file does not exist.</translation>
-        </message>
-        <message>
             <source>全部结果</source>
             <translation>All results</translation>
         </message>
@@ -764,10 +733,60 @@ This clears all settings and every book on the bookshelf.</translation>
             <translation>File Not Found</translation>
         </message>
         <message>
+            <source>选择字体</source>
+            <translation>Select Font</translation>
+        </message>
+        <message>
+            <source>书香满屋，灯下夜读 AaBbYyZz</source>
+            <translation>Reading by lamplight AaBbYyZz</translation>
+        </message>
+        <message>
+            <source>简体中文</source>
+            <translation>简体中文</translation>
+        </message>
+        <message>
+            <source>繁體中文</source>
+            <translation>繁體中文</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>English</translation>
+        </message>
+        <message>
+            <source>一键重置</source>
+            <translation>One-click Reset</translation>
+        </message>
+        <message>
+            <source>关于Quorvane</source>
+            <translation>About Quorvane</translation>
+        </message>
+        <message>
+            <source>章节另起一页</source>
+            <translation>Start each chapter on a new page</translation>
+        </message>
+        <message>
+            <source>从书架移除</source>
+            <translation>Remove from Bookshelf</translation>
+        </message>
+        <message>
+            <source>要把“%1”从书架上移除吗？
+文件不会删除；阅读位置和书签会保留，再次添加这本书时恢复。</source>
+            <translation>Remove “%1” from the bookshelf?
+The file is not deleted; your place and bookmarks are kept and come back when the book is added again.</translation>
+        </message>
+        <message>
             <source>“%1”已不存在。
-要把它从书架上移除吗？</source>
-            <translation>"%1" no longer exists.
-Remove it from the bookshelf?</translation>
+要把它从书架上移除吗？阅读位置和书签会保留。</source>
+            <translation>“%1” no longer exists.
+Remove it from the bookshelf? Your place and bookmarks are kept.</translation>
+        </message>
+        <message>
+            <source>扫描已取消</source>
+            <translation>Scan Cancelled</translation>
+        </message>
+        <message>
+            <source>扫描已取消，取消前找到的 %1 个文本文件没有加入书架。</source>
+            <translation>The scan was cancelled; the %1 text files it had found were not added to the bookshelf.</translation>
         </message>
         <message>
             <source>简繁转换</source>
@@ -876,6 +895,10 @@ Remove it from the bookshelf?</translation>
         <message>
             <source>属性</source>
             <translation>Properties</translation>
+        </message>
+        <message>
+            <source>最近阅读</source>
+            <translation>Recently Read First</translation>
         </message>
     </context>
     <context>

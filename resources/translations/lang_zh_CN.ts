@@ -31,10 +31,6 @@
 <context>
     <name>AppearanceController</name>
     <message>
-        <source>选择字体</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>选择文字颜色</source>
         <translation type="unfinished"></translation>
     </message>
@@ -177,6 +173,10 @@
     </message>
     <message>
         <source>删除</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>【%1】%2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -513,33 +513,6 @@
     </message>
 </context>
 <context>
-    <name>MainMenu</name>
-    <message>
-        <source>简体中文</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>繁體中文</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>English</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>一键重置</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>关于Quorvane</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>章节另起一页</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>MainWindow</name>
     <message>
         <source>Lexorin</source>
@@ -736,10 +709,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>文件不存在。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>已从另一端继续搜索</source>
         <translation type="unfinished"></translation>
     </message>
@@ -760,8 +729,57 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
+        <source>选择字体</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>书香满屋，灯下夜读 AaBbYyZz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>简体中文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>繁體中文</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>一键重置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>关于Quorvane</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>章节另起一页</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>从书架移除</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>要把“%1”从书架上移除吗？
+文件不会删除；阅读位置和书签会保留，再次添加这本书时恢复。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
         <source>“%1”已不存在。
-要把它从书架上移除吗？</source>
+要把它从书架上移除吗？阅读位置和书签会保留。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>扫描已取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>扫描已取消，取消前找到的 %1 个文本文件没有加入书架。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -870,6 +888,10 @@
     </message>
     <message>
         <source>属性</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>最近阅读</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

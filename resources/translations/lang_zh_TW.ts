@@ -31,10 +31,6 @@
     <context>
         <name>AppearanceController</name>
         <message>
-            <source>选择字体</source>
-            <translation>選擇字體</translation>
-        </message>
-        <message>
             <source>选择文字颜色</source>
             <translation>選擇文字顏色</translation>
         </message>
@@ -178,6 +174,10 @@
         <message>
             <source>删除</source>
             <translation>刪除</translation>
+        </message>
+        <message>
+            <source>【%1】%2</source>
+            <translation>【%1】%2</translation>
         </message>
     </context>
     <context>
@@ -515,33 +515,6 @@
         </message>
     </context>
     <context>
-        <name>MainMenu</name>
-        <message>
-            <source>简体中文</source>
-            <translation>簡體中文</translation>
-        </message>
-        <message>
-            <source>繁體中文</source>
-            <translation>繁體中文</translation>
-        </message>
-        <message>
-            <source>English</source>
-            <translation>English</translation>
-        </message>
-        <message>
-            <source>一键重置</source>
-            <translation>一鍵重置</translation>
-        </message>
-        <message>
-            <source>关于Quorvane</source>
-            <translation>關於Quorvane</translation>
-        </message>
-        <message>
-            <source>章节另起一页</source>
-            <translation>章節另起一頁</translation>
-        </message>
-    </context>
-    <context>
         <name>MainWindow</name>
         <message>
             <source>Lexorin</source>
@@ -740,10 +713,6 @@
             <translation>已找到 %1 個文字檔……</translation>
         </message>
         <message>
-            <source>文件不存在。</source>
-            <translation>檔案不存在。</translation>
-        </message>
-        <message>
             <source>已从另一端继续搜索</source>
             <translation>已從另一端繼續搜尋</translation>
         </message>
@@ -764,10 +733,60 @@
             <translation>檔案不存在</translation>
         </message>
         <message>
+            <source>选择字体</source>
+            <translation>選擇字體</translation>
+        </message>
+        <message>
+            <source>书香满屋，灯下夜读 AaBbYyZz</source>
+            <translation>書香滿屋，燈下夜讀 AaBbYyZz</translation>
+        </message>
+        <message>
+            <source>简体中文</source>
+            <translation>簡體中文</translation>
+        </message>
+        <message>
+            <source>繁體中文</source>
+            <translation>繁體中文</translation>
+        </message>
+        <message>
+            <source>English</source>
+            <translation>English</translation>
+        </message>
+        <message>
+            <source>一键重置</source>
+            <translation>一鍵重置</translation>
+        </message>
+        <message>
+            <source>关于Quorvane</source>
+            <translation>關於Quorvane</translation>
+        </message>
+        <message>
+            <source>章节另起一页</source>
+            <translation>章節另起一頁</translation>
+        </message>
+        <message>
+            <source>从书架移除</source>
+            <translation>從書架移除</translation>
+        </message>
+        <message>
+            <source>要把“%1”从书架上移除吗？
+文件不会删除；阅读位置和书签会保留，再次添加这本书时恢复。</source>
+            <translation>要把「%1」從書架上移除嗎？
+檔案不會刪除；閱讀位置和書籤會保留，再次加入這本書時恢復。</translation>
+        </message>
+        <message>
             <source>“%1”已不存在。
-要把它从书架上移除吗？</source>
+要把它从书架上移除吗？阅读位置和书签会保留。</source>
             <translation>「%1」已不存在。
-要把它從書架上移除嗎？</translation>
+要把它從書架上移除嗎？閱讀位置和書籤會保留。</translation>
+        </message>
+        <message>
+            <source>扫描已取消</source>
+            <translation>掃描已取消</translation>
+        </message>
+        <message>
+            <source>扫描已取消，取消前找到的 %1 个文本文件没有加入书架。</source>
+            <translation>掃描已取消，取消前找到的 %1 個文字檔案沒有加入書架。</translation>
         </message>
         <message>
             <source>简繁转换</source>
@@ -876,6 +895,10 @@
         <message>
             <source>属性</source>
             <translation>屬性</translation>
+        </message>
+        <message>
+            <source>最近阅读</source>
+            <translation>最近閱讀</translation>
         </message>
     </context>
     <context>

@@ -35,6 +35,22 @@ BookFileReader::BookFileReader(qint64 maxSize, qint64 chunkSize)
 {
 }
 
+QString BookFileReader::whyNotOpenable(const QString &filePath)
+{
+    const QFileInfo info(filePath);
+    if (!info.exists())
+        return tr("文件不存在。");
+    if (info.isDir())
+        return tr("这是一个文件夹，不是文件。");
+    if (!info.isFile())
+        return notRegularFileText();
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return file.error() == QFileDevice::PermissionsError ? tr("没有读取这个文件的权限。")
+                                                               : tr("无法打开这个文件。");
+    return {};
+}
+
 BookFileReader::Result BookFileReader::read(const QString &filePath, const Cancelled &isCancelled) const
 {
     const QFileInfo info(filePath);

@@ -36,6 +36,10 @@ public:
 
     static constexpr qint64 DefaultChunkSize = qint64(2) << 20;
 
+    // Why a path cannot be read as a book before any of it is read (it is missing, a folder,
+    // no regular file, or not readable), or an empty text when it can be opened.
+    static QString whyNotOpenable(const QString &filePath);
+
 private:
     static QString notRegularFileText();
     QString sizeLimitText() const;

@@ -50,6 +50,8 @@ int BookList::add(const QStringList &paths)
 
 void BookList::remove(const QString &path)
 {
+    if (sampleBooks().contains(path))
+        m_settings.addRemovedSampleBook(path);
     m_settings.updateRecentFiles([&path](QStringList list) {
         list.removeAll(path);
         return list;
@@ -59,8 +61,9 @@ void BookList::remove(const QString &path)
 void BookList::mergeSampleBooks()
 {
     QStringList present;
+    const QStringList removed = m_settings.removedSampleBooks();
     for (const QString &sample : sampleBooks()) {
-        if (QFile::exists(sample))
+        if (QFile::exists(sample) && !removed.contains(sample))
             present.append(sample);
     }
     add(present);

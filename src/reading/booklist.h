@@ -20,6 +20,7 @@ public:
     // Puts the books that are not in the list yet at its front, keeping their order; returns
     // how many were new.
     int add(const QStringList &paths);
+    // Takes a book off the list; a book that comes with the reader stays off at later starts.
     void remove(const QString &path);
 
     // The books that come with the reader, as the list of a first start holds them.

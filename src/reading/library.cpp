@@ -50,7 +50,7 @@ QString Library::lastReadBook() const
 
 // Paths on the shelf are matched as given first; only those that differ from the stored
 // canonical path cost a look at the file system.
-Library::Shelf Library::shelfOf(const QStringList &books) const
+Library::Shelf Library::shelfOf(const QStringList &books, Settings::ShelfOrder order) const
 {
     QHash<QString, LibraryDatabase::ShelfEntry> stored;
     for (LibraryDatabase::ShelfEntry &entry : m_database->shelfEntries())
@@ -71,6 +71,10 @@ Library::Shelf Library::shelfOf(const QStringList &books) const
             read.append({ found->lastReadMsecs, path });
         else
             unread.append(path);
+    }
+    if (order == Settings::ShelfOrder::Added) {
+        shelf.books = books;
+        return shelf;
     }
     std::stable_sort(read.begin(), read.end(),
                      [](const auto &a, const auto &b) { return a.first > b.first; });

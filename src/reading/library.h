@@ -5,6 +5,7 @@
 #include "bookmark.h"
 #include "bookrecord.h"
 #include "readingclock.h"
+#include "settings.h"
 
 #include <QHash>
 #include <QObject>
@@ -43,15 +44,15 @@ public:
     QString lastReadBook() const;
     struct Shelf
     {
-        // The books in the order last read, those the library has no reading of after them
-        // in the order given.
+        // The books in the order given, or in the order last read with those the library has
+        // no reading of after them in the order given.
         QStringList books;
         // How far through each book the reader is, from 0 to 1, by the paths given; books
         // the library does not know are left out.
         QHash<QString, double> progress;
     };
     // The shelf of the books given, from one reading of the library.
-    Shelf shelfOf(const QStringList &books) const;
+    Shelf shelfOf(const QStringList &books, Settings::ShelfOrder order = Settings::ShelfOrder::Added) const;
 
     // The loader read a book: the library ties the path to its record, counts the opening
     // and notes the encoding it was read in when detection chose it. A book found moved

@@ -46,6 +46,11 @@ ReadingSession::State ReadingSession::state() const
 
 qsizetype ReadingSession::place() const
 {
+    return m_pages.empty() ? 0 : m_anchor;
+}
+
+qsizetype ReadingSession::startOfPage() const
+{
     if (m_heldOffset)
         return *m_heldOffset;
     return m_pages.empty() ? 0 : Paginator::offsetOfPage(m_pages, m_page);
@@ -92,6 +97,7 @@ void ReadingSession::close()
     m_pages.clear();
     m_complete = true;
     m_page = 0;
+    m_anchor = 0;
     m_textLength = 0;
     m_sourcePages.clear();
     m_heldOffset.reset();
@@ -106,8 +112,9 @@ void ReadingSession::close()
 }
 
 // Pages depend on the font and the text area they are drawn in. A book being opened is
-// loaded again for the new format; the book on show is cut anew while the page that begins
-// with the reader's first character stands in for their page.
+// loaded again for the new format; the book on show is cut anew while a page that begins
+// at the reader's place stands in for their page. The place itself stays: taking the new
+// page's start instead would let every re-layout pull the reader back a little.
 void ReadingSession::setFormat(const PageFormat &format)
 {
     if (sameFormat(format, m_format))
@@ -118,7 +125,7 @@ void ReadingSession::setFormat(const PageFormat &format)
     if (m_book.isEmpty())
         return;
     if (!m_heldOffset) {
-        m_heldOffset = Paginator::offsetOfPage(m_pages, m_page);
+        m_heldOffset = m_anchor;
         m_sourcePages = m_pages;
         m_sourceComplete = m_complete;
         if (m_pendingSearch)
@@ -144,7 +151,7 @@ void ReadingSession::startRecut()
 // hand stay on show until the new cut reaches the reader's place.
 void ReadingSession::resumeCut()
 {
-    m_heldOffset = place();
+    m_heldOffset = m_anchor;
     m_sourcePages = m_pages;
     m_sourceComplete = false;
     m_loader->loadFile(m_book, m_format, m_bookEncoding);
@@ -215,6 +222,7 @@ void ReadingSession::showNewBook(std::vector<QString> pages, const QString &path
     m_complete = complete;
     m_textLength = m_openingTextLength;
     m_page = Paginator::pageAtOffset(m_pages, m_openingPlace);
+    m_anchor = qMin(m_openingPlace, Paginator::offsetOfPage(m_pages, int(m_pages.size())));
     m_sourcePages.clear();
     m_heldOffset.reset();
     m_pendingRequest.reset();
@@ -349,11 +357,12 @@ void ReadingSession::nextChapter()
         goToChapter(int(later - m_chapters.begin()));
 }
 
-// The chapter before the reader's, skipping any whose heading shares the reader's page.
+// The start of the reader's chapter when their page lies inside it; else the chapter before,
+// skipping any whose heading shares the reader's page.
 void ReadingSession::previousChapter()
 {
-    const qsizetype start = place();
-    int chapter = currentChapter() - 1;
+    const qsizetype start = startOfPage();
+    int chapter = currentChapter();
     while (chapter >= 0 && m_chapters[chapter].offset >= start)
         --chapter;
     if (chapter >= 0)
@@ -362,7 +371,7 @@ void ReadingSession::previousChapter()
 
 int ReadingSession::currentChapter() const
 {
-    const qsizetype start = place();
+    const qsizetype start = startOfPage();
     const int before = ChapterDetector::chapterAt(m_chapters, start);
     const int next = before + 1;
     if (next < int(m_chapters.size()) && m_chapters[next].offset < endOfPage())
@@ -452,20 +461,13 @@ void ReadingSession::apply(const Request &request)
         turnTo(target, target > m_page);
         break;
     }
-    case Request::Place: {
-        const int target = Paginator::pageAtOffset(m_pages, request.offset);
-        if (target != m_page)
-            turnTo(target, target > m_page);
+    case Request::Place:
+        moveTo(request.offset);
         break;
-    }
-    case Request::ChapterStart: {
-        if (request.value >= int(m_chapters.size()))
-            break;
-        const int target = Paginator::pageAtOffset(m_pages, m_chapters[request.value].offset);
-        if (target != m_page)
-            turnTo(target, target > m_page);
+    case Request::ChapterStart:
+        if (request.value < int(m_chapters.size()))
+            moveTo(m_chapters[request.value].offset);
         break;
-    }
     case Request::Find: {
         const qsizetype inPage = matchOnPage();
         if (inPage >= 0)
@@ -481,18 +483,30 @@ void ReadingSession::apply(const Request &request)
     case Request::Match: {
         const int target = Paginator::pageAtOffset(m_pages, request.offset);
         setMatch(target, request.offset - Paginator::offsetOfPage(m_pages, target), request.value);
-        if (target != m_page)
-            turnTo(target, target > m_page);
+        moveTo(request.offset);
         break;
     }
     }
 }
 
+// A page asked for by its number is held at its first character.
 void ReadingSession::turnTo(int page, bool forward)
 {
     m_page = page;
+    m_anchor = Paginator::offsetOfPage(m_pages, page);
     emit pageTurned(page, forward);
     emit positionChanged();
+}
+
+// A place inside a page (a heading, a match, a bookmark) is held as it is, so the page that
+// shows it after any re-layout is the one holding it, not the one holding the old page's start.
+void ReadingSession::moveTo(qsizetype place)
+{
+    const int target = Paginator::pageAtOffset(m_pages, place);
+    if (target != m_page)
+        turnTo(target, target > m_page);
+    m_anchor = qBound(Paginator::offsetOfPage(m_pages, target), place,
+                      Paginator::offsetOfPage(m_pages, int(m_pages.size())));
 }
 
 // Looks through the pages not searched yet; at the end of a book whose pages are all cut,
@@ -514,6 +528,7 @@ void ReadingSession::continueSearch()
             setMatch(found, at, length);
             if (found != m_page)
                 turnTo(found, true);
+            m_anchor = m_matchStart;
             return;
         }
     }
@@ -525,6 +540,7 @@ void ReadingSession::continueSearch()
         if (at >= 0) {
             setMatch(page, at, finished.text.size());
             turnTo(page, false);
+            m_anchor = m_matchStart;
             tell([this] { emit searchWrapped(); });
             return;
         }
@@ -545,6 +561,7 @@ void ReadingSession::searchBackward(const QString &text)
         setMatch(page, at, text.size());
         if (page != m_page)
             turnTo(page, page > m_page);
+        m_anchor = m_matchStart;
     };
     const qsizetype inPage = matchOnPage();
     if (inPage > 0) {

@@ -46,7 +46,9 @@ public:
     PageFormat format() const { return m_format; }
     // The format the pages on show were cut for.
     PageFormat pagesFormat() const { return m_pagesFormat; }
-    // Where the reader is: the offset of the first character of their page in the text.
+    // Where the reader is, as a character offset in the text: set only by the reader's own
+    // moves (the first character of a page turned to, a heading, a match, a bookmark's place)
+    // and kept through every re-layout, whose page is then the one holding it.
     qsizetype place() const;
     // The page number and count the label names: while pages are cut anew, those of the
     // reader's page in the cut before.
@@ -144,6 +146,8 @@ private:
     void request(const Request &request);
     void apply(const Request &request);
     void turnTo(int page, bool forward);
+    void moveTo(qsizetype place);
+    qsizetype startOfPage() const;
     void continueSearch();
     void searchBackward(const QString &text);
     qsizetype matchOnPage() const;
@@ -158,6 +162,7 @@ private:
     PageFormat m_pagesFormat;
     bool m_complete = true;
     int m_page = 0;
+    qsizetype m_anchor = 0;
     qsizetype m_textLength = 0; // 0 while not known
 
     // While the book on show is cut anew: the pages it was cut into before (the text to cut

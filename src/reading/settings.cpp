@@ -28,7 +28,13 @@ const QString FullScreen = QStringLiteral("isFullscreen");
 const QString SearchBarVisible = QStringLiteral("isSearchBarVisible");
 const QString Language = QStringLiteral("language");
 const QString Conversion = QStringLiteral("conversion");
+const QString ChaptersStartPage = QStringLiteral("chaptersStartPage");
+const QString ShelfOrder = QStringLiteral("shelfOrder");
+const QString RemovedSampleBooks = QStringLiteral("removedSampleBooks");
 }
+
+const QString ShelfOrderAdded = QStringLiteral("added");
+const QString ShelfOrderLastRead = QStringLiteral("lastRead");
 
 QSettings store()
 {
@@ -44,6 +50,16 @@ bool hasKnownColorModel(const QColor &color)
     std::underlying_type_t<QColor::Spec> model;
     std::memcpy(&model, &color, sizeof model);
     return model >= QColor::Invalid && model <= QColor::ExtendedRgb;
+}
+
+// A size that is no number or none a font can be chosen in reads as the default one.
+int storedSize(const QVariant &value)
+{
+    bool isNumber = false;
+    const int size = value.toInt(&isNumber);
+    if (!isNumber)
+        return Settings::DefaultFontSize;
+    return Settings::chosenFontSize(size);
 }
 
 bool isSoundColor(const QColor &color)
@@ -69,34 +85,54 @@ Settings::Settings()
 {
     const QSettings settings = store();
     m_recentFiles = settings.value(Key::RecentFiles).toStringList();
+    m_removedSampleBooks = settings.value(Key::RemovedSampleBooks).toStringList();
     m_background = colorValue(settings.value(Key::BackgroundColor), DefaultBackground);
     m_text = colorValue(settings.value(Key::TextColor), DefaultText);
     m_language = settings.value(Key::Language, DefaultLanguage).toString();
     m_conversion = knownConversion(settings.value(Key::Conversion).toString());
-    // The zoom counter and the font's size were once kept apart; the counter is what the
-    // reader last chose, so it wins where an older store holds both.
-    const QVariant size = settings.contains(Key::FontSize) ? settings.value(Key::FontSize)
-                                                           : settings.value(Key::TextFontSize);
+    m_chaptersStartPages = settings.value(Key::ChaptersStartPage, false).toBool();
+    m_shelfOrder = settings.value(Key::ShelfOrder).toString() == ShelfOrderLastRead ? ShelfOrder::LastRead
+                                                                                   : ShelfOrder::Added;
+    // The page is drawn at the font's size; the zoom counter only says where the next zoom
+    // step starts.
     QString family = settings.value(Key::FontFamily, ReadingFamily).toString();
     if (family.isEmpty())
         family = ReadingFamily;
-    m_readingFont = QFont(family, clampedFontSize(size.isValid() ? size.toInt() : DefaultFontSize),
-                          -1, false);
+    m_readingFont = QFont(family, storedSize(settings.value(Key::TextFontSize)), -1, false);
+    m_zoomSize = storedSize(settings.value(Key::FontSize));
 }
 
 void Settings::loadDefaults()
 {
     m_recentFiles.clear();
+    m_removedSampleBooks.clear();
     m_readingFont = QFont(ReadingFamily, DefaultFontSize, -1, false);
+    m_zoomSize = DefaultFontSize;
     m_background = DefaultBackground;
     m_text = DefaultText;
     m_language = DefaultLanguage;
     m_conversion = knownConversion({});
+    m_chaptersStartPages = false;
+    m_shelfOrder = ShelfOrder::Added;
 }
 
 int Settings::clampedFontSize(int size)
 {
     return qBound(MinimumFontSize, size, MaximumFontSize);
+}
+
+int Settings::chosenFontSize(int size)
+{
+    return qBound(SmallestChosenFontSize, size, LargestChosenFontSize);
+}
+
+// A size beyond the zoom's range (a font chosen by name) is left alone by a step that would
+// pull it back across the range: zooming in must not make the text smaller.
+int Settings::zoomedFontSize(int size, int step)
+{
+    if (step > 0)
+        return size >= MaximumFontSize ? size : qMin(size + step, MaximumFontSize);
+    return size <= MinimumFontSize ? size : qMax(size + step, MinimumFontSize);
 }
 
 QColor Settings::colorValue(const QVariant &value, const QColor &fallback)
@@ -123,15 +159,16 @@ void Settings::updateRecentFiles(const std::function<QStringList(QStringList)> &
 
 void Settings::setReadingFont(const QFont &font)
 {
-    QFont clamped = font;
-    clamped.setPointSize(clampedFontSize(font.pointSize()));
-    const QFont before = std::exchange(m_readingFont, clamped);
-    if (clamped.family() != before.family())
-        write(Key::FontFamily, clamped.family());
-    if (clamped.pointSize() != before.pointSize()) {
-        write(Key::FontSize, clamped.pointSize());
-        write(Key::TextFontSize, clamped.pointSize());
-    }
+    QFont bounded = font;
+    bounded.setPointSize(chosenFontSize(font.pointSize()));
+    const QFont before = std::exchange(m_readingFont, bounded);
+    const int zoomBefore = std::exchange(m_zoomSize, bounded.pointSize());
+    if (bounded.family() != before.family())
+        write(Key::FontFamily, bounded.family());
+    if (m_zoomSize != zoomBefore)
+        write(Key::FontSize, m_zoomSize);
+    if (bounded.pointSize() != before.pointSize())
+        write(Key::TextFontSize, bounded.pointSize());
 }
 
 void Settings::setBackgroundColor(const QColor &color)
@@ -169,6 +206,26 @@ QString Settings::knownConversion(const QString &conversion)
     return ScriptConverter::key(ScriptConverter::fromKey(conversion));
 }
 
+void Settings::addRemovedSampleBook(const QString &path)
+{
+    if (m_removedSampleBooks.contains(path))
+        return;
+    m_removedSampleBooks.append(path);
+    write(Key::RemovedSampleBooks, m_removedSampleBooks);
+}
+
+void Settings::setChaptersStartPages(bool on)
+{
+    if (std::exchange(m_chaptersStartPages, on) != on)
+        write(Key::ChaptersStartPage, on);
+}
+
+void Settings::setShelfOrder(ShelfOrder order)
+{
+    if (std::exchange(m_shelfOrder, order) != order)
+        write(Key::ShelfOrder, order == ShelfOrder::LastRead ? ShelfOrderLastRead : ShelfOrderAdded);
+}
+
 void Settings::recordWindowState(const QByteArray &geometry, const QByteArray &state,
                                  bool fullScreen, bool searchBarVisible)
 {
@@ -180,7 +237,7 @@ void Settings::recordWindowState(const QByteArray &geometry, const QByteArray &s
 
 void Settings::writeAppearance()
 {
-    writeIfDifferent(Key::FontSize, m_readingFont.pointSize());
+    writeIfDifferent(Key::FontSize, m_zoomSize);
     writeColorIfDifferent(Key::BackgroundColor, m_background);
     writeColorIfDifferent(Key::TextColor, m_text);
     writeIfDifferent(Key::FontFamily, m_readingFont.family());

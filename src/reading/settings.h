@@ -23,8 +23,11 @@ class Settings : public QObject
     Q_OBJECT
 
 public:
+    // The range zoom steps stay in; a font chosen by name may be smaller or larger.
     static constexpr int MinimumFontSize = 8;
     static constexpr int MaximumFontSize = 30;
+    static constexpr int SmallestChosenFontSize = 6;
+    static constexpr int LargestChosenFontSize = 96;
     static constexpr int DefaultFontSize = 14;
 
     static const QString DefaultLanguage;
@@ -38,12 +41,20 @@ public:
     static QString writeFailureMessage();
 
     QStringList recentFiles() const { return m_recentFiles; }
+    // The books that come with the reader which the reader took off the shelf: they stay off.
+    QStringList removedSampleBooks() const { return m_removedSampleBooks; }
+    void addRemovedSampleBook(const QString &path);
     // Changes the book list as it stands in the store now (another window may have changed it
     // since this one read it) and keeps the result.
     void updateRecentFiles(const std::function<QStringList(QStringList)> &change);
 
+    // The font the pages are drawn in, with its size (textFontSize).
     QFont readingFont() const { return m_readingFont; }
+    // Sets the font and the size the next zoom step starts from.
     void setReadingFont(const QFont &font);
+    // The size the next zoom step starts from: the stored zoom counter (fontSize) until the
+    // reading font is first changed, from then on the font's own size.
+    int zoomSize() const { return m_zoomSize; }
     QColor backgroundColor() const { return m_background; }
     void setBackgroundColor(const QColor &color);
     QColor textColor() const { return m_text; }
@@ -53,6 +64,13 @@ public:
     // How the book's Chinese is shown: a conversion's store name ("none", "s2t", "t2s", …).
     QString conversion() const { return m_conversion; }
     void setConversion(const QString &conversion);
+    // Whether every chapter heading begins a page, in bold; chapters run on unless chosen.
+    bool chaptersStartPages() const { return m_chaptersStartPages; }
+    void setChaptersStartPages(bool on);
+    // The shelf's order: newest addition first, or most recently read first.
+    enum class ShelfOrder { Added, LastRead };
+    ShelfOrder shelfOrder() const { return m_shelfOrder; }
+    void setShelfOrder(ShelfOrder order);
 
     // What the window looked like when it was closed; recorded, never restored.
     void recordWindowState(const QByteArray &geometry, const QByteArray &state, bool fullScreen,
@@ -66,6 +84,9 @@ public:
     void reset();
 
     static int clampedFontSize(int size);
+    static int chosenFontSize(int size);
+    // One zoom step from a size: within the zoom's range, never away from the step's way.
+    static int zoomedFontSize(int size, int step);
     // A stored colour, or the fallback where the value is no sound colour.
     static QColor colorValue(const QVariant &value, const QColor &fallback);
 
@@ -83,12 +104,16 @@ private:
     static QString knownConversion(const QString &conversion);
 
     QStringList m_recentFiles;
+    QStringList m_removedSampleBooks;
     bool m_writeFailed = false;
     QFont m_readingFont;
+    int m_zoomSize = DefaultFontSize;
     QColor m_background;
     QColor m_text;
     QString m_language;
     QString m_conversion;
+    bool m_chaptersStartPages = false;
+    ShelfOrder m_shelfOrder = ShelfOrder::Added;
 };
 
 #endif

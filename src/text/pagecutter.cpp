@@ -1,5 +1,7 @@
 #include "pagecutter.h"
 
+#include "pagerenderer.h"
+
 PageCutter::PageCutter(qreal pageHeight)
     : m_pageHeight(pageHeight)
 {
@@ -7,14 +9,20 @@ PageCutter::PageCutter(qreal pageHeight)
 
 void PageCutter::add(const TextRun &run)
 {
-    if ((run.isHeading || m_filled + run.height > m_pageHeight) && !m_page.empty())
+    if (run.isHeading)
+        moveBlankLinesToLastPage();
+    if ((run.isHeading || m_filled + run.height > m_pageHeight) && m_pageHasText)
         closePage();
     m_page.push_back(run);
+    if (!m_pageHasText && PageRenderer::isBlank(run.text))
+        return;
     m_filled += run.height;
+    m_pageHasText = true;
 }
 
 void PageCutter::finish()
 {
+    moveBlankLinesToLastPage();
     if (!m_page.empty())
         closePage();
     if (m_pages.empty())
@@ -24,6 +32,18 @@ void PageCutter::finish()
 std::vector<QString> PageCutter::takePages()
 {
     return std::exchange(m_pages, {});
+}
+
+// Blank lines that no text follows on their page end the page before instead: a heading
+// begins its page, and a book's last page holds text.
+void PageCutter::moveBlankLinesToLastPage()
+{
+    if (m_page.empty() || m_pageHasText || m_pages.empty())
+        return;
+    closePage();
+    QString blankLines = std::move(m_pages.back());
+    m_pages.pop_back();
+    m_pages.back() += blankLines;
 }
 
 void PageCutter::closePage()
@@ -41,4 +61,5 @@ void PageCutter::closePage()
     m_pages.push_back(std::move(page));
     m_page.clear();
     m_filled = 0.0;
+    m_pageHasText = false;
 }

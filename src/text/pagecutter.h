@@ -19,7 +19,9 @@ struct TextRun
 
 // Fills pages with measured runs, in reading order: a run that would overflow the page
 // starts the next one, and so does a heading. A paragraph's end is written as "\n", so the pages joined give back
-// the text they were cut from with "\n" line ends.
+// the text they were cut from with "\n" line ends. Blank lines at a page's top are not drawn
+// (PageRenderer), so they take no room there; blank lines after a book's last text stay on its
+// last page of text rather than make a blank page of their own.
 class PageCutter
 {
 public:
@@ -34,11 +36,13 @@ public:
 
 private:
     void closePage();
+    void moveBlankLinesToLastPage();
 
     qreal m_pageHeight;
     std::vector<QString> m_pages;
     std::vector<TextRun> m_page;
     qreal m_filled = 0.0;
+    bool m_pageHasText = false;
 };
 
 #endif

@@ -7,22 +7,26 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <algorithm>
+
 // The heading takes the height the paginator gave it, which is what drawText needs for it
 // or up to a pixel more, so the text below can never be pushed past the area's bottom.
+// Blank lines at the page's top are left out, as the paginator gave them no room.
 void PageRenderer::draw(QPainter &painter, const QRectF &area, QStringView pageText,
                         const QFont &font, bool startsWithHeading)
 {
+    const QStringView text = pageText.sliced(blankLinesAtTop(pageText));
     QRectF body = area;
-    QStringView bodyText = pageText;
+    QStringView bodyText = text;
     if (startsWithHeading) {
-        const qsizetype headingEnd = pageText.indexOf(u'\n');
-        const QStringView heading = headingEnd < 0 ? pageText : pageText.first(headingEnd);
+        const qsizetype headingEnd = text.indexOf(u'\n');
+        const QStringView heading = headingEnd < 0 ? text : text.first(headingEnd);
         const QFont headingFont = MeasuringFonts::headingFont(font);
         painter.setFont(headingFont);
         painter.drawText(area, heading.toString(), Paginator::textOption());
         body.setTop(area.top()
                     + Paginator::heightOf(Paginator::laidOutLinesOf(heading, headingFont, area.width())));
-        bodyText = headingEnd < 0 ? QStringView() : pageText.sliced(headingEnd + 1);
+        bodyText = headingEnd < 0 ? QStringView() : text.sliced(headingEnd + 1);
     }
     painter.setFont(font);
     painter.drawText(body, bodyText.toString(), Paginator::textOption());
@@ -31,11 +35,14 @@ void PageRenderer::draw(QPainter &painter, const QRectF &area, QStringView pageT
 QList<QRectF> PageRenderer::rectsOf(const QRectF &area, QStringView pageText, const QFont &font,
                                     bool startsWithHeading, qsizetype start, qsizetype length)
 {
+    const qsizetype blank = blankLinesAtTop(pageText);
+    const QStringView text = pageText.sliced(blank);
+    start -= blank;
     const qsizetype end = start + length;
     if (!startsWithHeading)
-        return rectsInBlock(area, pageText, font, start, end);
-    const qsizetype headingEnd = pageText.indexOf(u'\n');
-    const QStringView heading = headingEnd < 0 ? pageText : pageText.first(headingEnd);
+        return rectsInBlock(area, text, font, start, end);
+    const qsizetype headingEnd = text.indexOf(u'\n');
+    const QStringView heading = headingEnd < 0 ? text : text.first(headingEnd);
     const QFont headingFont = MeasuringFonts::headingFont(font);
     QList<QRectF> rects = rectsInBlock(area, heading, headingFont, start, end);
     if (headingEnd < 0)
@@ -44,8 +51,24 @@ QList<QRectF> PageRenderer::rectsOf(const QRectF &area, QStringView pageText, co
     body.setTop(area.top()
                 + Paginator::heightOf(Paginator::laidOutLinesOf(heading, headingFont, area.width())));
     const qsizetype bodyStart = headingEnd + 1;
-    rects += rectsInBlock(body, pageText.sliced(bodyStart), font, start - bodyStart, end - bodyStart);
+    rects += rectsInBlock(body, text.sliced(bodyStart), font, start - bodyStart, end - bodyStart);
     return rects;
+}
+
+bool PageRenderer::isBlank(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isSpace(); });
+}
+
+qsizetype PageRenderer::blankLinesAtTop(QStringView pageText)
+{
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype lineEnd = pageText.indexOf(u'\n', start);
+        if (lineEnd < 0 || !isBlank(pageText.sliced(start, lineEnd - start)))
+            return start;
+        start = lineEnd + 1;
+    }
 }
 
 // Laid out the way QPainter::drawText lays out a text with line breaks: one layout, each

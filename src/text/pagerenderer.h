@@ -15,6 +15,11 @@ class QPainter;
 class PageRenderer
 {
 public:
+    // Whether a text holds nothing but white space.
+    static bool isBlank(QStringView text);
+    // How many characters the blank lines at a page's top take: they are not drawn.
+    static qsizetype blankLinesAtTop(QStringView pageText);
+
     static void draw(QPainter &painter, const QRectF &area, QStringView pageText,
                      const QFont &font, bool startsWithHeading);
     // Where draw puts the characters from start to start + length of the page: one rectangle

@@ -1,11 +1,11 @@
 #include "appearancecontroller.h"
 
+#include "fontchooser.h"
 #include "pagewidget.h"
 #include "readingsession.h"
 #include "settings.h"
 
 #include <QColorDialog>
-#include <QFontDialog>
 
 namespace {
 
@@ -37,7 +37,7 @@ void AppearanceController::zoomOut()
 void AppearanceController::zoomBy(int step)
 {
     QFont font = m_settings.readingFont();
-    font.setPointSize(Settings::clampedFontSize(font.pointSize() + step));
+    font.setPointSize(Settings::zoomedFontSize(m_settings.zoomSize(), step));
     applyReadingFont(font);
 }
 
@@ -51,10 +51,8 @@ void AppearanceController::applyReadingFont(const QFont &font)
 
 void AppearanceController::chooseFont()
 {
-    bool accepted = false;
-    const QFont font = QFontDialog::getFont(&accepted, m_settings.readingFont(), m_dialogParent, tr("选择字体"));
-    if (accepted)
-        applyReadingFont(font);
+    if (const std::optional<QFont> font = FontChooser::choose(m_settings.readingFont(), m_dialogParent))
+        applyReadingFont(*font);
 }
 
 void AppearanceController::chooseTextColor()
@@ -77,7 +75,7 @@ void AppearanceController::chooseBackgroundColor()
 
 void AppearanceController::setChaptersStartPages(bool on)
 {
-    m_chaptersStartPages = on;
+    m_settings.setChaptersStartPages(on);
     updateFormat();
 }
 
@@ -91,7 +89,7 @@ void AppearanceController::applyStored()
 
 PageFormat AppearanceController::pageFormat() const
 {
-    return { m_pageWidget->textFont(), m_pageWidget->textArea().size(), m_chaptersStartPages };
+    return { m_pageWidget->textFont(), m_pageWidget->textArea().size(), m_settings.chaptersStartPages() };
 }
 
 void AppearanceController::updateFormat()

@@ -26,7 +26,6 @@ public:
     void chooseFont();
     void chooseTextColor();
     void chooseBackgroundColor();
-    // Kept for this run only.
     void setChaptersStartPages(bool on);
     // Shows the stored look, as at start and after a reset.
     void applyStored();
@@ -41,7 +40,6 @@ private:
     PageWidget *m_pageWidget;
     ReadingSession *m_session;
     QWidget *m_dialogParent;
-    bool m_chaptersStartPages = true;
 };
 
 #endif

@@ -7,6 +7,13 @@
 #include "readingsession.h"
 #include "readingtoolbar.h"
 
+namespace {
+
+constexpr qsizetype SnippetLength = 40;
+constexpr qsizetype SnippetLead = 8;
+
+}
+
 BookmarkController::BookmarkController(ReadingSession *session, Library *library,
                                        PageWidget *pageWidget, ReadingToolBar *readingTools,
                                        QWidget *dialogParent)
@@ -26,9 +33,9 @@ std::optional<Bookmark> BookmarkController::bookmarkOnPage() const
 {
     if (m_session->state() == ReadingSession::State::Empty)
         return std::nullopt;
-    const qsizetype place = m_session->place();
+    const qsizetype start = Paginator::offsetOfPage(m_session->pages(), m_session->page());
     const qsizetype pageLength = m_session->pages().at(m_session->page()).size();
-    return m_library->bookmarkWithin(m_session->book(), place, place + pageLength);
+    return m_library->bookmarkWithin(m_session->book(), start, start + pageLength);
 }
 
 void BookmarkController::toggleBookmark()
@@ -51,13 +58,36 @@ void BookmarkController::showBookmarkState()
 }
 
 // Page numbers are those of the pages cut so far in the current format.
+BookmarksDialog::Row BookmarkController::rowOf(const Bookmark &bookmark) const
+{
+    const std::vector<Chapter> &chapters = m_session->chapters();
+    const int chapter = ChapterDetector::chapterAt(chapters, bookmark.place);
+    return { chapter >= 0 ? chapters[chapter].title : QString(), textAround(bookmark.place, bookmark.snippet),
+             Paginator::pageAtOffset(m_session->pages(), bookmark.place) + 1 };
+}
+
+// About forty characters from a little before the place on, on one line; the text stored with
+// the bookmark where the place lies beyond the pages cut so far.
+QString BookmarkController::textAround(qint64 place, const QString &stored) const
+{
+    const std::vector<QString> &pages = m_session->pages();
+    if (pages.empty() || place >= Paginator::offsetOfPage(pages, int(pages.size())))
+        return stored.left(SnippetLength);
+    const int page = Paginator::pageAtOffset(pages, place);
+    QString text = pages[page];
+    if (page + 1 < int(pages.size()))
+        text += pages[page + 1];
+    const qsizetype from = qMax<qsizetype>(0, place - Paginator::offsetOfPage(pages, page) - SnippetLead);
+    return text.mid(from, SnippetLength * 2).simplified().left(SnippetLength);
+}
+
 void BookmarkController::showBookmarks()
 {
     if (m_session->state() == ReadingSession::State::Empty)
         return;
     BookmarksDialog dialog(m_dialogParent);
-    const auto pageOf = [this](qint64 place) { return Paginator::pageAtOffset(m_session->pages(), place); };
-    dialog.setBookmarks(m_library->bookmarks(m_session->book()), [pageOf](qint64 place) { return pageOf(place) + 1; });
+    dialog.setBookmarks(m_library->bookmarks(m_session->book()),
+                        [this](const Bookmark &bookmark) { return rowOf(bookmark); });
     connect(&dialog, &BookmarksDialog::bookmarkChosen, m_session, &ReadingSession::goToPlace);
     connect(&dialog, &BookmarksDialog::bookmarkRemoved, m_library, &Library::removeBookmark);
     dialog.exec();

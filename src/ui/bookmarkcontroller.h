@@ -2,6 +2,7 @@
 #define BOOKMARKCONTROLLER_H
 
 #include "bookmark.h"
+#include "bookmarksdialog.h"
 
 #include <QObject>
 
@@ -29,6 +30,8 @@ public:
 private:
     void showBookmarkState();
     std::optional<Bookmark> bookmarkOnPage() const;
+    BookmarksDialog::Row rowOf(const Bookmark &bookmark) const;
+    QString textAround(qint64 place, const QString &stored) const;
 
     ReadingSession *m_session;
     Library *m_library;

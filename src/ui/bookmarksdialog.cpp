@@ -3,6 +3,7 @@
 
 #include "localdates.h"
 
+#include <QHeaderView>
 #include <QPushButton>
 
 namespace {
@@ -30,18 +31,26 @@ BookmarksDialog::~BookmarksDialog()
 }
 
 void BookmarksDialog::setBookmarks(const QList<Bookmark> &bookmarks,
-                                   const std::function<int(qint64)> &pageOf)
+                                   const std::function<Row(const Bookmark &)> &rowOf)
 {
     ui->bookmarkList->clear();
     for (const Bookmark &bookmark : bookmarks) {
+        const Row row = rowOf(bookmark);
         auto *item = new QTreeWidgetItem(ui->bookmarkList);
-        item->setText(0, bookmark.snippet);
-        item->setText(1, QString::number(pageOf(bookmark.place)));
+        item->setText(0, row.chapter.isEmpty() ? row.text : tr("【%1】%2").arg(row.chapter, row.text));
+        item->setToolTip(0, item->text(0));
+        item->setText(1, QString::number(row.page));
         item->setText(2, LocalDates::shortDateTime(bookmark.createdAt));
         item->setData(0, IdRole, bookmark.id);
         item->setData(0, PlaceRole, bookmark.place);
     }
-    ui->bookmarkList->resizeColumnToContents(1);
+    // The text column is as wide as its rows, so the chapter and the words around the place
+    // show whole; the dialog grows to hold it.
+    for (int column = 0; column < ui->bookmarkList->columnCount(); ++column)
+        ui->bookmarkList->resizeColumnToContents(column);
+    const int listWidth = ui->bookmarkList->header()->length() + ui->bookmarkList->frameWidth() * 2;
+    resize(qMax(width(), listWidth + layout()->contentsMargins().left() + layout()->contentsMargins().right()),
+           height());
     if (!bookmarks.isEmpty())
         ui->bookmarkList->setCurrentItem(ui->bookmarkList->topLevelItem(0));
     updateButtons();

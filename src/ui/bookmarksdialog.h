@@ -14,8 +14,9 @@ class BookmarksDialog;
 }
 QT_END_NAMESPACE
 
-// The bookmarks of the book on show: a line of the marked page, its page number as the
-// book is cut now, and when it was marked. The reader jumps to one or deletes it.
+// The bookmarks of the book on show: the chapter and the text around the marked place, its
+// page number as the book is cut now, and when it was marked. The reader jumps to one or
+// deletes it.
 class BookmarksDialog : public QDialog
 {
     Q_OBJECT
@@ -24,8 +25,13 @@ public:
     explicit BookmarksDialog(QWidget *parent = nullptr);
     ~BookmarksDialog() override;
 
-    // pageOf gives the page number (from 1) that holds a place.
-    void setBookmarks(const QList<Bookmark> &bookmarks, const std::function<int(qint64)> &pageOf);
+    struct Row
+    {
+        QString chapter; // empty outside chapters
+        QString text;
+        int page; // from 1
+    };
+    void setBookmarks(const QList<Bookmark> &bookmarks, const std::function<Row(const Bookmark &)> &rowOf);
     int count() const;
 
 signals:

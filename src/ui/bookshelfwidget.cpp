@@ -114,10 +114,12 @@ BookshelfWidget::BookshelfWidget(QWidget *parent)
     });
 }
 
-void BookshelfWidget::setBooks(const QStringList &books, const QHash<QString, double> &progress)
+void BookshelfWidget::setBooks(const QStringList &books, const QHash<QString, double> &progress,
+                               const QStringList &coverOrder)
 {
     m_books = books;
     m_progress = progress;
+    m_coverOrder = coverOrder;
     refreshBooks();
 }
 
@@ -151,10 +153,14 @@ void BookshelfWidget::resizeEvent(QResizeEvent *event)
 void BookshelfWidget::refreshBooks()
 {
     clear();
+    QHash<QString, int> coverPositions;
+    for (int position = int(m_coverOrder.size()) - 1; position >= 0; --position)
+        coverPositions.insert(m_coverOrder.at(position), position);
     for (int position = 0; position < m_books.size(); ++position) {
         const QString &book = m_books.at(position);
         const auto progress = m_progress.constFind(book);
-        addItem(new BookItem(book, CoverPainter::coverColor(position),
+        const int coverPosition = coverPositions.value(book, position);
+        addItem(new BookItem(book, CoverPainter::coverColor(coverPosition),
                              progress == m_progress.cend() ? std::nullopt : std::optional(*progress)));
     }
     if (m_books.isEmpty())

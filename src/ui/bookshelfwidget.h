@@ -15,8 +15,11 @@ class BookshelfWidget : public QListWidget
 public:
     explicit BookshelfWidget(QWidget *parent = nullptr);
 
-    // progress holds how far the reader is in each book it names, from 0 to 1.
-    void setBooks(const QStringList &books, const QHash<QString, double> &progress = {});
+    // progress holds how far the reader is in each book it names, from 0 to 1. A book's cover
+    // colour follows its position in coverOrder (the list in the order books were added), or
+    // in books when that is empty, so a book keeps its colour whatever order it is shown in.
+    void setBooks(const QStringList &books, const QHash<QString, double> &progress = {},
+                  const QStringList &coverOrder = {});
 
     // The title shown under a cover: the base name, cut to 12 units plus "..." when longer
     // than 15 (11 units when the 12th would split a surrogate pair).
@@ -38,6 +41,7 @@ private:
 
     QStringList m_books;
     QHash<QString, double> m_progress;
+    QStringList m_coverOrder;
 };
 
 #endif

@@ -1,5 +1,7 @@
 #include "contentspage.h"
 
+#include "headingnumbers.h"
+
 #include <QKeyEvent>
 
 #include <algorithm>
@@ -82,13 +84,19 @@ std::vector<int> ContentsPage::shownChapters() const
     return shown;
 }
 
+// A number typed finds the headings counted with it in any numerals: 120, １２０ and 一百二十.
 void ContentsPage::applyFilter(const QString &text)
 {
     const QString wanted = text.trimmed();
+    const int number = HeadingNumbers::valueOf(wanted);
+    const auto matches = [&wanted, number](const QString &title) {
+        return title.contains(wanted, Qt::CaseInsensitive)
+                || (number >= 0 && HeadingNumbers::numbersIn(title).contains(number));
+    };
     m_list->setUpdatesEnabled(false);
     for (int row = 0; row < m_list->count(); ++row) {
         QListWidgetItem *item = m_list->item(row);
-        item->setHidden(!wanted.isEmpty() && !item->text().contains(wanted, Qt::CaseInsensitive));
+        item->setHidden(!wanted.isEmpty() && !matches(item->text()));
     }
     m_list->setUpdatesEnabled(true);
     showCurrent();

@@ -1,6 +1,7 @@
 #include "mainmenu.h"
 
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QEvent>
 
 MainMenu::MainMenu(QWidget *parent)
@@ -16,13 +17,12 @@ MainMenu::MainMenu(QWidget *parent)
     m_traditionalChinese = addLanguage(QStringLiteral("zh_TW"));
     m_english = addLanguage(QStringLiteral("en_US"));
     addSeparator();
-    m_chaptersStartPages = addAction(QString());
-    m_chaptersStartPages->setCheckable(true);
-    m_chaptersStartPages->setChecked(true);
-    connect(m_chaptersStartPages, &QAction::triggered, this, &MainMenu::chaptersStartPagesToggled);
-    addSeparator();
     m_reset = addAction(QString(), this, &MainMenu::resetChosen);
     m_about = addAction(QString(), this, &MainMenu::aboutChosen);
+    addSeparator();
+    m_chaptersStartPages = addAction(QString());
+    m_chaptersStartPages->setCheckable(true);
+    connect(m_chaptersStartPages, &QAction::triggered, this, &MainMenu::chaptersStartPagesToggled);
     retranslate();
 }
 
@@ -41,6 +41,11 @@ void MainMenu::setLanguage(const QString &language)
         action->setChecked(action->data().toString() == language);
 }
 
+void MainMenu::setChaptersStartPages(bool on)
+{
+    m_chaptersStartPages->setChecked(on);
+}
+
 void MainMenu::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
@@ -52,10 +57,10 @@ void MainMenu::changeEvent(QEvent *event)
 // themselves.
 void MainMenu::retranslate()
 {
-    m_simplifiedChinese->setText(tr("简体中文"));
-    m_traditionalChinese->setText(tr("繁體中文"));
-    m_english->setText(tr("English"));
-    m_chaptersStartPages->setText(tr("章节另起一页"));
-    m_reset->setText(tr("一键重置"));
-    m_about->setText(tr("关于Quorvane"));
+    m_simplifiedChinese->setText(QCoreApplication::translate("MainWindow", "简体中文"));
+    m_traditionalChinese->setText(QCoreApplication::translate("MainWindow", "繁體中文"));
+    m_english->setText(QCoreApplication::translate("MainWindow", "English"));
+    m_reset->setText(QCoreApplication::translate("MainWindow", "一键重置"));
+    m_about->setText(QCoreApplication::translate("MainWindow", "关于Quorvane"));
+    m_chaptersStartPages->setText(QCoreApplication::translate("MainWindow", "章节另起一页"));
 }

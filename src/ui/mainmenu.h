@@ -6,8 +6,8 @@
 class QAction;
 class QActionGroup;
 
-// The menu behind the strip's menu button: the interface language, whether chapters start
-// pages, the one-click reset and the About dialog.
+// The menu behind the strip's menu button: the interface language, the one-click reset and
+// the About dialog, then whether chapters start pages. Its texts are the main window's.
 class MainMenu : public QMenu
 {
     Q_OBJECT
@@ -17,6 +17,7 @@ public:
 
     // Checks the item of the language in effect.
     void setLanguage(const QString &language);
+    void setChaptersStartPages(bool on);
 
 signals:
     void languageChosen(const QString &language);

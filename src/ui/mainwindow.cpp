@@ -3,6 +3,7 @@
 
 #include "aboutdialog.h"
 #include "appearancecontroller.h"
+#include "bookfilereader.h"
 #include "bookmarkcontroller.h"
 #include "bookpropertiesdialog.h"
 #include "encodingdialog.h"
@@ -81,6 +82,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_bookshelfWidget = new BookshelfWidget(this);
     m_languages = new LanguageManager(this);
     m_mainMenu = new MainMenu(this);
+    m_mainMenu->setChaptersStartPages(m_settings.chaptersStartPages());
     m_notice = new Notice(m_pageWidget);
     if (!ui->bookBox->layout())
         new QVBoxLayout(ui->bookBox);
@@ -302,23 +304,38 @@ void MainWindow::reopenInEncoding(const QByteArray &encoding)
 
 void MainWindow::showShelfMenu(const QString &path, const QPoint &globalPos)
 {
-    auto *menu = new ShelfContextMenu(path, this);
+    auto *menu = new ShelfContextMenu(path, m_settings.shelfOrder() == Settings::ShelfOrder::LastRead, this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     connect(menu, &ShelfContextMenu::openChosen, this, &MainWindow::onBookSelectedByPath);
-    connect(menu, &ShelfContextMenu::removeChosen, this, &MainWindow::removeFromShelf);
+    connect(menu, &ShelfContextMenu::removeChosen, this, &MainWindow::offerToRemoveBook);
     connect(menu, &ShelfContextMenu::showInFolderChosen, this, [](const QString &book) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(book).absolutePath()));
     });
     connect(menu, &ShelfContextMenu::propertiesChosen, this, &MainWindow::showBookProperties);
+    connect(menu, &ShelfContextMenu::lastReadFirstToggled, this, [this](bool on) {
+        m_settings.setShelfOrder(on ? Settings::ShelfOrder::LastRead : Settings::ShelfOrder::Added);
+        showBookList();
+    });
     menu->popup(globalPos);
 }
 
-// The file stays where it is; the list and the library forget the book.
+// The file stays where it is, and so does the library's record of it (place, bookmarks,
+// reading time): the book is only hidden, and a book added again is read on where it was.
 void MainWindow::removeFromShelf(const QString &path)
 {
     m_bookList.remove(path);
-    m_library->forget(path);
     showBookList();
+}
+
+void MainWindow::offerToRemoveBook(const QString &path)
+{
+    const auto answer = QMessageBox::question(
+            this, tr("从书架移除"),
+            tr("要把“%1”从书架上移除吗？\n文件不会删除；阅读位置和书签会保留，再次添加这本书时恢复。")
+                    .arg(BookshelfWidget::shelfTitle(path)),
+            QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        removeFromShelf(path);
 }
 
 void MainWindow::showBookProperties(const QString &path)
@@ -331,7 +348,7 @@ void MainWindow::offerToRemoveMissingBook(const QString &path)
 {
     const auto answer = QMessageBox::question(
             this, tr("文件不存在"),
-            tr("“%1”已不存在。\n要把它从书架上移除吗？").arg(QDir::toNativeSeparators(path)),
+            tr("“%1”已不存在。\n要把它从书架上移除吗？阅读位置和书签会保留。").arg(QDir::toNativeSeparators(path)),
             QMessageBox::Yes | QMessageBox::No);
     if (answer == QMessageBox::Yes)
         removeFromShelf(path);
@@ -642,6 +659,13 @@ void MainWindow::onOpenFolder()
 void MainWindow::addFolder(const QString &folder)
 {
     const QStringList found = scanFolderRecursively(folder);
+    if (m_cancelledScanFound) {
+        QMessageBox::information(this, tr("扫描已取消"),
+                                 tr("扫描已取消，取消前找到的 %1 个文本文件没有加入书架。")
+                                         .arg(*std::exchange(m_cancelledScanFound, std::nullopt)),
+                                 QMessageBox::Ok, QMessageBox::NoButton);
+        return;
+    }
     if (found.isEmpty()) {
         QMessageBox::information(this, tr("扫描结果"), tr("未找到任何文本文件"), QMessageBox::Ok,
                                  QMessageBox::NoButton);
@@ -654,9 +678,12 @@ void MainWindow::addFolder(const QString &folder)
 }
 
 // The scan runs on a worker while the window keeps painting; a progress line counts the
-// books found so far and its cancel button, or Esc, stops the scan.
+// books found so far and its cancel button, or Esc, stops the scan; how many it had found
+// then is kept for the report.
 QStringList MainWindow::scanFolderRecursively(QString folderPath)
 {
+    m_cancelledScanFound.reset();
+    int foundSoFar = 0;
     FolderScanner scanner;
     QProgressDialog progress(tr("正在扫描文件夹……"), tr("取消"), 0, 0, this);
     progress.setWindowTitle(tr("扫描文件夹"));
@@ -664,14 +691,18 @@ QStringList MainWindow::scanFolderRecursively(QString folderPath)
     progress.setMinimumDuration(ScanProgressDelayMs);
     QEventLoop scanning;
     QStringList found;
-    connect(&scanner, &FolderScanner::progress, &progress, [&progress](int books) {
+    connect(&scanner, &FolderScanner::progress, &progress, [&progress, &foundSoFar](int books) {
+        foundSoFar = books;
         progress.setLabelText(tr("已找到 %1 个文本文件……").arg(books));
     });
     connect(&scanner, &FolderScanner::finished, &scanning, [&](const QStringList &paths) {
         found = paths;
         scanning.quit();
     });
-    connect(&scanner, &FolderScanner::cancelled, &scanning, &QEventLoop::quit);
+    connect(&scanner, &FolderScanner::cancelled, &scanning, [&] {
+        m_cancelledScanFound = foundSoFar;
+        scanning.quit();
+    });
     connect(&progress, &QProgressDialog::canceled, &scanner, &FolderScanner::cancel);
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     scanner.scan(folderPath);
@@ -688,8 +719,9 @@ void MainWindow::addBooks(const QStringList &paths)
 
 void MainWindow::showBookList()
 {
-    const Library::Shelf shelf = m_library->shelfOf(m_bookList.books());
-    m_bookshelfWidget->setBooks(shelf.books, shelf.progress);
+    const QStringList books = m_bookList.books();
+    const Library::Shelf shelf = m_library->shelfOf(books, m_settings.shelfOrder());
+    m_bookshelfWidget->setBooks(shelf.books, shelf.progress, books);
     updateBookCountLabel();
 }
 
@@ -734,11 +766,14 @@ void MainWindow::openBook(const QString &path)
     showBookName(path);
 }
 
-// A path that names no file is reported once the window shows, and never joins the list.
+// A path that names no readable file (a folder among them) is reported once the window shows,
+// and never joins the list.
 void MainWindow::openAtStart(const QString &path)
 {
-    if (!QFileInfo::exists(path)) {
+    const QString problem = BookFileReader::whyNotOpenable(path);
+    if (!problem.isEmpty()) {
         m_missingStartupBook = path;
+        m_startupProblem = problem;
         return;
     }
     m_startupBook = path;
@@ -749,12 +784,13 @@ void MainWindow::openAtStart(const QString &path)
 void MainWindow::openFromOutside(const QString &path)
 {
     if (!path.isEmpty()) {
-        if (QFileInfo::exists(path)) {
+        const QString problem = BookFileReader::whyNotOpenable(path);
+        if (problem.isEmpty()) {
             addBooks({ path });
             openBook(path);
             m_views->show(ViewStack::Reading);
         } else {
-            onOpenFailed(path, tr("文件不存在。"));
+            onOpenFailed(path, problem);
         }
     }
     if (isMinimized())
@@ -778,7 +814,7 @@ void MainWindow::openNewestBook()
     else if (!books.isEmpty())
         openBook(books.first());
     if (!m_missingStartupBook.isEmpty())
-        onOpenFailed(std::exchange(m_missingStartupBook, {}), tr("文件不存在。"));
+        onOpenFailed(std::exchange(m_missingStartupBook, {}), m_startupProblem);
 }
 
 void MainWindow::showBookName(const QString &path)
@@ -849,6 +885,7 @@ void MainWindow::resetApplication()
         return;
 
     m_settings.reset();
+    m_mainMenu->setChaptersStartPages(m_settings.chaptersStartPages());
     m_session->close();
     m_library->clear();
     m_appearance->applyStored();

@@ -8,6 +8,8 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <optional>
+
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -130,6 +132,7 @@ private:
     void reopenInEncoding(const QByteArray &encoding);
     void showShelfMenu(const QString &path, const QPoint &globalPos);
     void removeFromShelf(const QString &path);
+    void offerToRemoveBook(const QString &path);
     void showBookProperties(const QString &path);
     void offerToRemoveMissingBook(const QString &path);
     void addFolder(const QString &folder);
@@ -161,6 +164,9 @@ private:
     bool m_startupLoadIssued = false;
     QString m_startupBook;
     QString m_missingStartupBook;
+    QString m_startupProblem;
+    // How many books the folder scan last cancelled had found.
+    std::optional<int> m_cancelledScanFound;
     QString m_translatedLanguage;
     bool m_libraryNoticeShown = false;
 };

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-ShelfContextMenu::ShelfContextMenu(const QString &filePath, QWidget *parent)
+ShelfContextMenu::ShelfContextMenu(const QString &filePath, bool lastReadFirst, QWidget *parent)
     : QMenu(parent)
 {
     const bool present = QFileInfo::exists(filePath);
@@ -14,4 +14,9 @@ ShelfContextMenu::ShelfContextMenu(const QString &filePath, QWidget *parent)
     folder->setEnabled(QFileInfo(filePath).absoluteDir().exists() && !filePath.startsWith(u':'));
     addSeparator();
     addAction(tr("属性"), this, [this, filePath] { emit propertiesChosen(filePath); });
+    addSeparator();
+    QAction *lastRead = addAction(tr("最近阅读"));
+    lastRead->setCheckable(true);
+    lastRead->setChecked(lastReadFirst);
+    connect(lastRead, &QAction::toggled, this, &ShelfContextMenu::lastReadFirstToggled);
 }

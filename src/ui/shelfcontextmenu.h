@@ -11,13 +11,15 @@ class ShelfContextMenu : public QMenu
     Q_OBJECT
 
 public:
-    explicit ShelfContextMenu(const QString &filePath, QWidget *parent = nullptr);
+    // lastReadFirst: whether the shelf is shown most recently read first.
+    ShelfContextMenu(const QString &filePath, bool lastReadFirst, QWidget *parent = nullptr);
 
 signals:
     void openChosen(const QString &filePath);
     void removeChosen(const QString &filePath);
     void showInFolderChosen(const QString &filePath);
     void propertiesChosen(const QString &filePath);
+    void lastReadFirstToggled(bool on);
 };
 
 #endif

@@ -31,6 +31,8 @@ private slots:
     void opensAtThePageHoldingAPlace_data();
     void opensAtThePageHoldingAPlace();
     void opensInAChosenEncoding();
+    void layoutChangesKeepTheReadersPlace_data();
+    void layoutChangesKeepTheReadersPlace();
 
 private:
     void run(ReadingSession &session, const QStringList &events);
@@ -76,6 +78,9 @@ QString write(const QTemporaryDir &dir, const QString &name, const QString &text
 }
 
 const PageFormat RunningOn{ Font14, QSize(480, 530), false };
+const PageFormat ZoomedOut{ QFont(QStringLiteral("Microsoft YaHei"), 12), QSize(480, 530) };
+const PageFormat ZoomedOutTwice{ QFont(QStringLiteral("Microsoft YaHei"), 10), QSize(480, 530) };
+const PageFormat SearchBarShown{ Font14, QSize(480, 490) };
 constexpr int ChapterCount = 24;
 
 // Two volumes of chapters; every third chapter is short enough to share a page with the next
@@ -124,7 +129,10 @@ void TestReadingSession::run(ReadingSession &session, const QStringList &events)
                                          { "chaptered", m_chaptered } };
     const QHash<QString, PageFormat> formats{ { "narrow", Narrow }, { "zoomed", Zoomed },
                                               { "wide", Wide },
-                                              { "runningOn", RunningOn } };
+                                              { "runningOn", RunningOn },
+                                              { "zoomedOut", ZoomedOut },
+                                              { "zoomedOutTwice", ZoomedOutTwice },
+                                              { "searchBar", SearchBarShown } };
     for (const QString &event : events) {
         const QString name = event.section(QLatin1Char(':'), 0, 0);
         const QString argument = event.section(QLatin1Char(':'), 1);
@@ -163,9 +171,7 @@ void TestReadingSession::verifyConsistent(const ReadingSession &session)
     const std::vector<QString> &pages = session.pages();
     QVERIFY(!pages.empty());
     QVERIFY(session.page() >= 0 && session.page() < int(pages.size()));
-    const qsizetype place = session.place();
-    QCOMPARE(Paginator::pageAtOffset(pages, place), session.page());
-    QCOMPARE(Paginator::offsetOfPage(pages, session.page()), place);
+    QCOMPARE(Paginator::pageAtOffset(pages, session.place()), session.page());
 }
 
 void TestReadingSession::settlesOnPagesOfTheCurrentFormat_data()
@@ -312,11 +318,14 @@ void TestReadingSession::stepsThroughChaptersByPage()
     QCOMPARE(session.currentChapter(), int(chapters.size()) - 1);
     QVERIFY(visited > ChapterCount / 2);
 
-    // In the middle of chapter 5 (after the volume heading), "previous" goes to chapter 4.
+    // In the middle of chapter 5 (after the volume heading), "previous" goes to the start of
+    // chapter 5, and from there to chapter 4.
     const int fifth = 5;
     QCOMPARE(chapters[fifth].title, QStringLiteral("第5章 灯塔5"));
     session.goTo(pageOf(chapters[fifth]) + 1);
     QCOMPARE(session.currentChapter(), fifth);
+    session.previousChapter();
+    QCOMPARE(session.page(), pageOf(chapters[fifth]));
     session.previousChapter();
     QCOMPARE(session.page(), pageOf(chapters[fifth - 1]));
     session.nextChapter();
@@ -507,3 +516,64 @@ void TestReadingSession::opensInAChosenEncoding()
 
 LEXORIN_TEST_MAIN(TestReadingSession)
 #include "tst_readingsession.moc"
+
+// Whatever re-layouts follow a move of the reader's (zoom steps, full screen, the search bar,
+// chapters starting pages or not), the reader's place stays where the move put it, each
+// layout shows the page holding it, and back in the first layout that is the first page.
+void TestReadingSession::layoutChangesKeepTheReadersPlace_data()
+{
+    QTest::addColumn<QString>("move");
+    QTest::addColumn<QStringList>("layouts");
+
+    const QStringList zoomRoundTrip{ "zoomedOut", "zoomedOutTwice", "zoomedOut", "narrow" };
+    const QStringList fullScreen{ "wide", "narrow" };
+    const QStringList searchBar{ "searchBar", "narrow" };
+    const QStringList everything{ "zoomed", "wide", "searchBar", "runningOn", "zoomedOut", "narrow" };
+    for (const QString move : { "page", "match", "chapter" }) {
+        QTest::addRow("%s, zoom out twice and in twice", qPrintable(move)) << move << zoomRoundTrip;
+        QTest::addRow("%s, full screen and back", qPrintable(move)) << move << fullScreen;
+        QTest::addRow("%s, search bar shown and hidden", qPrintable(move)) << move << searchBar;
+        QTest::addRow("%s, chapters run on and back", qPrintable(move)) << move << QStringList{ "runningOn", "narrow" };
+        QTest::addRow("%s, zoom out twice at once and back", qPrintable(move))
+                << move << QStringList{ "zoomedOut", "zoomedOutTwice", "settle", "zoomedOut", "narrow" };
+        QTest::addRow("%s, one change after another", qPrintable(move)) << move << everything;
+    }
+}
+
+void TestReadingSession::layoutChangesKeepTheReadersPlace()
+{
+    QFETCH(QString, move);
+    QFETCH(QStringList, layouts);
+
+    ReadingSession session;
+    run(session, { "format:narrow", "open:chaptered", "settle" });
+    const std::vector<Chapter> chapters = session.chapters();
+    const Chapter &chapter = chapters[chapters.size() * 2 / 3];
+    if (move == QLatin1String("page")) {
+        session.goTo(int(session.pages().size()) * 2 / 3);
+    } else if (move == QLatin1String("chapter")) {
+        session.goToChapter(int(&chapter - chapters.data()));
+    } else {
+        // A word in the last line of the chapter's first page.
+        const int page = Paginator::pageAtOffset(session.pages(), chapter.offset);
+        const QString lastLine = session.pages()[page].trimmed().section(QLatin1Char('\n'), -1);
+        session.find(lastLine.mid(2, 6));
+    }
+    const qsizetype place = session.place();
+    const int page = session.page();
+    const qsizetype match = session.matchStart();
+
+    for (const QString &layout : layouts) {
+        run(session, { layout == QLatin1String("settle") ? layout : "format:" + layout });
+        if (layout == QLatin1String("settle"))
+            continue;
+        settle(session);
+        verifyConsistent(session);
+        QCOMPARE(session.place(), place);
+        if (match >= 0) {
+            QCOMPARE(session.matchStart(), match);
+            QCOMPARE(Paginator::pageAtOffset(session.pages(), match), session.page());
+        }
+    }
+    QCOMPARE(session.page(), page);
+}

@@ -76,15 +76,18 @@ void TestSettingsStore::storedSizesAreClamped_data()
     QTest::addColumn<QVariant>("fontSize");
     QTest::addColumn<QVariant>("textFontSize");
     QTest::addColumn<int>("size");
+    QTest::addColumn<int>("zoomSize");
 
-    QTest::newRow("nothing stored") << QVariant() << QVariant() << 14;
-    QTest::newRow("in range") << QVariant(20) << QVariant(20) << 20;
-    QTest::newRow("zoom counter wins over an older font size") << QVariant(20) << QVariant(14) << 20;
-    QTest::newRow("font size alone") << QVariant() << QVariant(18) << 18;
-    QTest::newRow("too large") << QVariant(400) << QVariant(400) << 30;
-    QTest::newRow("too small") << QVariant(2) << QVariant(2) << 8;
-    QTest::newRow("negative") << QVariant(-5) << QVariant() << 8;
-    QTest::newRow("not a number") << QVariant(QStringLiteral("huge")) << QVariant() << 8;
+    QTest::newRow("nothing stored") << QVariant() << QVariant() << 14 << 14;
+    QTest::newRow("in range") << QVariant(20) << QVariant(20) << 20 << 20;
+    QTest::newRow("the page is drawn at the font's size") << QVariant(14) << QVariant(20) << 20 << 14;
+    QTest::newRow("zoomed, the font never chosen") << QVariant(20) << QVariant(14) << 14 << 20;
+    QTest::newRow("font size alone") << QVariant() << QVariant(18) << 18 << 14;
+    QTest::newRow("a large font chosen by name") << QVariant(14) << QVariant(72) << 72 << 14;
+    QTest::newRow("too large") << QVariant(400) << QVariant(400) << 96 << 96;
+    QTest::newRow("too small") << QVariant(2) << QVariant(2) << 6 << 6;
+    QTest::newRow("negative") << QVariant(-5) << QVariant() << 14 << 6;
+    QTest::newRow("not a number") << QVariant(QStringLiteral("huge")) << QVariant(QStringLiteral("big")) << 14 << 14;
 }
 
 void TestSettingsStore::storedSizesAreClamped()
@@ -92,6 +95,7 @@ void TestSettingsStore::storedSizesAreClamped()
     QFETCH(QVariant, fontSize);
     QFETCH(QVariant, textFontSize);
     QFETCH(int, size);
+    QFETCH(int, zoomSize);
     if (fontSize.isValid())
         store().setValue(QStringLiteral("fontSize"), fontSize);
     if (textFontSize.isValid())
@@ -100,6 +104,14 @@ void TestSettingsStore::storedSizesAreClamped()
     Settings settings;
     QCOMPARE(settings.readingFont().pointSize(), size);
     QCOMPARE(settings.readingFont().family(), Settings::ReadingFamily);
+    QCOMPARE(settings.zoomSize(), zoomSize);
+
+    // Nothing the reader chose is rewritten by reading it.
+    settings.writeAppearance();
+    if (textFontSize.toInt() == size)
+        QCOMPARE(store().value(QStringLiteral("textFontSize")).toInt(), size);
+    if (fontSize.toInt() == zoomSize)
+        QCOMPARE(store().value(QStringLiteral("fontSize")).toInt(), zoomSize);
 }
 
 void TestSettingsStore::colourValues_data()

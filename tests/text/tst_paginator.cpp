@@ -31,6 +31,8 @@ private slots:
     void withoutChapterBreaksPagesAreCutAsWithoutHeadings();
     void headingIsDrawnInTheHeadingFont();
     void passagesStartNoPages();
+    void pagesShowTextFromTheirTopAndNoneIsBlank_data();
+    void pagesShowTextFromTheirTopAndNoneIsBlank();
     void threadsMeasureWithCopiesOfTheFont_data();
     void threadsMeasureWithCopiesOfTheFont();
 };
@@ -79,8 +81,11 @@ QString normalizedLineEnds(QString text)
 
 int drawnHeight(const PageFormat &format, const QString &page)
 {
-    // drawText treats a page's final "\n" as the start of one more, invisible line.
-    const QString visible = page.endsWith(u'\n') ? page.chopped(1) : page;
+    // Blank lines at the page's top are not drawn, nor are those after its text, which only
+    // a page before a heading or the book's last one ends with.
+    QString visible = page.sliced(PageRenderer::blankLinesAtTop(page));
+    while (!visible.isEmpty() && visible.back().isSpace())
+        visible.chop(1);
     QImage canvas(1, 1, QImage::Format_ARGB32);
     QPainter painter(&canvas);
     painter.setFont(format.font);
@@ -122,6 +127,23 @@ QString bookWithChapters(const QString &title)
         }
     }
     return text + QStringLiteral("尾声\r\n　　完。");
+}
+
+// Where a page's ink begins when PageRenderer draws it, in pixels from the area's top.
+int inkTop(const PageFormat &format, const QString &page, bool startsWithHeading)
+{
+    QImage canvas(format.textArea, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    QPainter painter(&canvas);
+    painter.setPen(Qt::black);
+    PageRenderer::draw(painter, canvas.rect(), page, format.font, startsWithHeading);
+    painter.end();
+    for (int y = 0; y < canvas.height(); ++y) {
+        const auto *row = reinterpret_cast<const QRgb *>(canvas.constScanLine(y));
+        if (std::any_of(row, row + canvas.width(), [](QRgb pixel) { return pixel != qRgb(255, 255, 255); }))
+            return y;
+    }
+    return canvas.height();
 }
 
 // How far down a page's ink reaches when PageRenderer draws it, in pixels from the area's top.
@@ -408,6 +430,49 @@ void TestPaginator::headingIsDrawnInTheHeadingFont()
     QVERIFY(darkPixels(heading, 0, lineHeight) > darkPixels(regular, 0, lineHeight) * 5 / 4);
     const int headingHeight = QFontMetrics(MeasuringFonts::headingFont(ReadingFormat.font)).height();
     QCOMPARE(darkPixels(heading, headingHeight, heading.height()), darkPixels(regular, lineHeight, regular.height()));
+}
+
+// Blank lines a page would begin with take no room and are not drawn, so every page's text
+// starts at its top line; and no page is left with nothing to show.
+void TestPaginator::pagesShowTextFromTheirTopAndNoneIsBlank_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("chaptersStartPages");
+
+    QString spaced;
+    for (int p = 0; p < 300; ++p)
+        spaced += QStringLiteral("The lamp was lit at dusk and the boats came in one by one, %1.\n\n\n\n").arg(p);
+    QString chapters;
+    for (int c = 1; c <= 30; ++c) {
+        chapters += QStringLiteral("CHAPTER %1.\nThe Harbour\n\n").arg(c);
+        for (int p = 0; p < 6 + c % 5; ++p)
+            chapters += QStringLiteral("The keeper counted the steps, one by one, up to the light.\n\n");
+        chapters += QStringLiteral("\n").repeated(c % 7);
+    }
+    QTest::newRow("blank lines between paragraphs") << spaced << false;
+    QTest::newRow("a book ending in many blank lines")
+            << QStringLiteral("The last words of the book.\n").repeated(60) + QStringLiteral("\n").repeated(400) << false;
+    QTest::newRow("blank lines before headings, chapters start pages") << chapters << true;
+    QTest::newRow("blank lines before headings, chapters run on") << chapters << false;
+}
+
+void TestPaginator::pagesShowTextFromTheirTopAndNoneIsBlank()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, chaptersStartPages);
+    PageFormat format = ReadingFormat;
+    format.chaptersStartPages = chaptersStartPages;
+    const std::vector<Chapter> headings = chaptersStartPages ? ChapterDetector::detect(text) : std::vector<Chapter>{};
+    const std::vector<QString> pages = Paginator(format).paginate(text, headings);
+    verifyPages(pages, text, format);
+    QVERIFY(pages.size() > 1);
+    const int lineHeight = qCeil(QFontMetricsF(MeasuringFonts::headingFont(format.font)).lineSpacing());
+    for (size_t i = 0; i < pages.size(); ++i) {
+        QVERIFY2(!PageRenderer::isBlank(pages[i]), qPrintable(QStringLiteral("page %1 is blank").arg(i)));
+        const bool heading = Paginator::startsWithHeading(pages, int(i), headings);
+        QVERIFY2(inkTop(format, pages[i], heading) < lineHeight,
+                 qPrintable(QStringLiteral("page %1 begins %2 px down").arg(i).arg(inkTop(format, pages[i], heading))));
+    }
 }
 
 void TestPaginator::threadsMeasureWithCopiesOfTheFont_data()

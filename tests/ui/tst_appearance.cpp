@@ -1,10 +1,14 @@
 #include "bookdecoder.h"
 #include "fileloader.h"
+#include "readingsession.h"
 #include "testmain.h"
 #include "windowdriver.h"
 
 #include <QColorDialog>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QSignalSpy>
 
 using namespace WindowDriver;
@@ -38,6 +42,13 @@ private slots:
     void zoomStaysWithinItsBounds_data();
     void zoomStaysWithinItsBounds();
     void zoomAfterTheFontDialogStartsFromTheChosenSize();
+    void theFontDialogOpensOnTheFontInUse_data();
+    void theFontDialogOpensOnTheFontInUse();
+    void theFontDialogKeepsTheFontWhenNothingIsChanged();
+    void theFontDialogTakesSizesBeyondTheZoomRange_data();
+    void theFontDialogTakesSizesBeyondTheZoomRange();
+    void theStoredFontSizeIsThePagesAndTheCounterOnlyTheZooms_data();
+    void theStoredFontSizeIsThePagesAndTheCounterOnlyTheZooms();
     void cancelledDialogChangesNothing_data();
     void cancelledDialogChangesNothing();
     void acceptedColourRecutsNothing_data();
@@ -81,7 +92,8 @@ void TestAppearance::openWindowOnSampleBook()
     QSignalSpy loaded(loader(), &FileLoader::fileLoaded);
     m_window->show();
     QVERIFY(loaded.wait(10000));
-    QCOMPARE(bookName(*m_window), QStringLiteral("星灯童话集"));
+    // The first page also holds the first chapter's heading, named after the book.
+    QVERIFY(bookName(*m_window).startsWith(QStringLiteral("星灯童话集")));
     waitForTurns(*m_window);
 }
 
@@ -107,7 +119,8 @@ void TestAppearance::chooseFont(int pointSize)
 std::vector<QString> TestAppearance::pagesOnShow() const
 {
     const PageWidget *widget = pageWidget(*m_window);
-    const PageFormat format{ widget->textFont(), widget->textArea().size() };
+    const PageFormat format{ widget->textFont(), widget->textArea().size(),
+                             m_window->findChild<ReadingSession *>()->format().chaptersStartPages };
     const QString text = bookText();
     return Paginator(format).paginate(text, ChapterDetector::detect(text));
 }
@@ -135,11 +148,14 @@ void TestAppearance::zoomStaysWithinItsBounds_data()
     QTest::newRow("odd size up") << 15 << in << QList<int>{ 17, 19 };
     QTest::newRow("odd size down") << 13 << out << QList<int>{ 11, 9, 8 };
     QTest::newRow("odd size at the top") << 29 << in << QList<int>{ 30 };
-    // Stored sizes outside the range are clamped when they are read.
-    QTest::newRow("above the range, down") << 40 << out << QList<int>{ 28, 26 };
-    QTest::newRow("above the range, up") << 40 << in << QList<int>{ 30 };
-    QTest::newRow("below the range, up") << 4 << in << QList<int>{ 10, 12 };
-    QTest::newRow("below the range, down") << 4 << out << QList<int>{ 8 };
+    // A size beyond the zoom's range (a font chosen by name) is never pulled back across it:
+    // a step in never makes the text smaller, a step out never larger.
+    QTest::newRow("above the range, down") << 40 << out << QList<int>{ 38, 36 };
+    QTest::newRow("above the range, up") << 40 << in << QList<int>{ 40 };
+    QTest::newRow("below the range, up") << 6 << in << QList<int>{ 8, 10 };
+    QTest::newRow("below the range, down") << 6 << out << QList<int>{ 6 };
+    // Stored sizes no font can be chosen in are taken as the nearest that can.
+    QTest::newRow("far below the range, up") << 2 << in << QList<int>{ 8 };
 }
 
 void TestAppearance::zoomStaysWithinItsBounds()
@@ -322,6 +338,120 @@ void TestAppearance::recutShowsTheReadersPageInPlace()
     QVERIFY(!pageWidget(*m_window)->isTurning());
     if (!recuts)
         QCOMPARE(pageLabel(*m_window), label);
+}
+
+
+void TestAppearance::theFontDialogOpensOnTheFontInUse_data()
+{
+    QTest::addColumn<QString>("storedFamily");
+    QTest::addColumn<int>("storedSize");
+    QTest::addColumn<QString>("shownFamily");
+
+    // The reading family is drawn in the first installed of its substitutes, not in the
+    // rare-ideograph family that follows them.
+    QTest::newRow("reading family") << QString() << 14 << QStringLiteral("WenQuanYi Micro Hei");
+    QTest::newRow("reading family, larger") << QString() << 20 << QStringLiteral("WenQuanYi Micro Hei");
+    QTest::newRow("an installed family") << QStringLiteral("DejaVu Serif") << 18 << QStringLiteral("DejaVu Serif");
+}
+
+void TestAppearance::theFontDialogOpensOnTheFontInUse()
+{
+    QFETCH(QString, storedFamily);
+    QFETCH(int, storedSize);
+    QFETCH(QString, shownFamily);
+    if (!QFontDatabase::families().contains(shownFamily))
+        QSKIP("the family is not installed here");
+    if (!storedFamily.isEmpty())
+        store().setValue(QStringLiteral("textFontFamily"), storedFamily);
+    store().setValue(QStringLiteral("textFontSize"), storedSize);
+    openWindow();
+
+    QFont shown;
+    QString sample;
+    onNextModal([&shown, &sample](QWidget *modal) {
+        auto *dialog = qobject_cast<QFontDialog *>(modal);
+        QVERIFY(dialog);
+        shown = dialog->currentFont();
+        for (auto *box : dialog->findChildren<QGroupBox *>()) {
+            for (auto *edit : box->findChildren<QLineEdit *>())
+                sample += edit->text();
+        }
+        dialog->reject();
+    });
+    click("fontButton");
+    QCOMPARE(shown.family(), shownFamily);
+    QCOMPARE(shown.pointSize(), storedSize);
+    QVERIFY(std::any_of(sample.cbegin(), sample.cend(), [](QChar c) { return c.script() == QChar::Script_Han; }));
+}
+
+void TestAppearance::theFontDialogKeepsTheFontWhenNothingIsChanged()
+{
+    store().setValue(QStringLiteral("textFontSize"), 18);
+    openWindow();
+    const QFont before = pageWidget(*m_window)->textFont();
+    onNextModal([](QWidget *modal) {
+        auto *dialog = qobject_cast<QFontDialog *>(modal);
+        QVERIFY(dialog);
+        dialog->accept();
+    });
+    click("fontButton");
+    QCOMPARE(pageWidget(*m_window)->textFont().family(), before.family());
+    QCOMPARE(pageWidget(*m_window)->textFont().pointSize(), 18);
+    QCOMPARE(store().value(QStringLiteral("textFontFamily")).toString(), before.family());
+}
+
+void TestAppearance::theFontDialogTakesSizesBeyondTheZoomRange_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::newRow("smallest") << 6;
+    QTest::newRow("36 points") << 36;
+    QTest::newRow("72 points") << 72;
+}
+
+void TestAppearance::theFontDialogTakesSizesBeyondTheZoomRange()
+{
+    QFETCH(int, size);
+    openWindow();
+    chooseFont(size);
+    QCOMPARE(pageWidget(*m_window)->textFont().pointSize(), size);
+    QCOMPARE(store().value(QStringLiteral("textFontSize")).toInt(), size);
+    m_window.reset();
+
+    openWindow();
+    QCOMPARE(pageWidget(*m_window)->textFont().pointSize(), size);
+}
+
+// A store with a font chosen at 20 points and a zoom counter never moved from 14: the page is
+// drawn at 20 points, the store is left as it is, and the first zoom step starts from 14.
+void TestAppearance::theStoredFontSizeIsThePagesAndTheCounterOnlyTheZooms_data()
+{
+    QTest::addColumn<int>("counter");
+    QTest::addColumn<int>("fontSize");
+    QTest::addColumn<QByteArray>("button");
+    QTest::addColumn<QList<int>>("sizes");
+
+    QTest::newRow("font chosen, zoom in") << 14 << 20 << QByteArray("zoomInButton") << QList<int>{ 16, 18 };
+    QTest::newRow("zoomed, font kept") << 20 << 14 << QByteArray("zoomInButton") << QList<int>{ 22, 24 };
+    QTest::newRow("font chosen, zoom out") << 14 << 20 << QByteArray("zoomOutButton") << QList<int>{ 12, 10 };
+}
+
+void TestAppearance::theStoredFontSizeIsThePagesAndTheCounterOnlyTheZooms()
+{
+    QFETCH(int, counter);
+    QFETCH(int, fontSize);
+    QFETCH(QByteArray, button);
+    QFETCH(QList<int>, sizes);
+
+    store().setValue(QStringLiteral("fontSize"), counter);
+    store().setValue(QStringLiteral("textFontSize"), fontSize);
+    openWindow();
+    QCOMPARE(pageWidget(*m_window)->textFont().pointSize(), fontSize);
+    QCOMPARE(store().value(QStringLiteral("textFontSize")).toInt(), fontSize);
+    QCOMPARE(store().value(QStringLiteral("fontSize")).toInt(), counter);
+    for (int size : sizes) {
+        click(button.constData());
+        QCOMPARE(pageWidget(*m_window)->textFont().pointSize(), size);
+    }
 }
 
 LEXORIN_TEST_MAIN(TestAppearance)

@@ -25,6 +25,7 @@ private slots:
     void ctrlDTogglesTheRibbonOfThePage();
     void bookmarkStaysOnItsTextAcrossAZoom();
     void listJumpsToABookmarkAndDeletesOne();
+    void listNamesTheChapterAndTheTextAroundThePlace();
     void chosenEncodingKeepsThePlaceAndIsRemembered();
 
 private:
@@ -176,6 +177,45 @@ void TestBookmarks::listJumpsToABookmarkAndDeletesOne()
     child<QAbstractButton>(*m_window, "bookmarksButton")->click();
     QVERIFY(!ribbonShown());
     QCOMPARE(storedBookmarks().size(), 1);
+}
+
+// A row names the chapter the bookmark lies in and shows about forty characters from its place,
+// whole.
+void TestBookmarks::listNamesTheChapterAndTheTextAroundThePlace()
+{
+    const QString path = m_dir->filePath(QStringLiteral("夜航.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    for (int chapter = 1; chapter <= 3; ++chapter) {
+        file.write(QStringLiteral("第%1章 夜航%1\n").arg(chapter).toUtf8());
+        for (int p = 0; p < 300; ++p)
+            file.write(QStringLiteral("　　船在第%1章的第%2段里，沿着海岸线慢慢向北，雾气贴着水面。\n").arg(chapter).arg(p).toUtf8());
+    }
+    file.close();
+    QSignalSpy loaded(m_window->findChild<FileLoader *>(), &FileLoader::fileLoaded);
+    m_window->onBookSelectedByPath(path);
+    QVERIFY(loaded.wait(20000));
+    waitForTurns(*m_window);
+    turn(Qt::Key_BracketRight);
+    turn(Qt::Key_Right, 2);
+    QTest::keyClick(m_window.get(), Qt::Key_D, Qt::ControlModifier);
+    const QString onPage = session()->pages().at(session()->page()).simplified();
+
+    QString row;
+    bool shownWhole = false;
+    onNextModal([&row, &shownWhole](QWidget *modal) {
+        auto *list = modal->findChild<QTreeWidget *>();
+        QCOMPARE(list->topLevelItemCount(), 1);
+        row = list->topLevelItem(0)->text(0);
+        shownWhole = list->columnWidth(0) >= list->fontMetrics().horizontalAdvance(row);
+        static_cast<QDialog *>(modal)->reject();
+    });
+    QTest::keyClick(m_window.get(), Qt::Key_B, Qt::ControlModifier);
+    QVERIFY2(row.contains(QStringLiteral("第2章 夜航2")), qPrintable(row));
+    const QString text = row.section(QStringLiteral("】"), 1);
+    QVERIFY2(text.size() >= 36 && text.size() <= 44, qPrintable(text));
+    QVERIFY2(onPage.contains(text), qPrintable(text));
+    QVERIFY(shownWhole);
 }
 
 // Reopened in the encoding it is written in, the book shows the same page; in another, other

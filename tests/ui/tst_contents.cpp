@@ -48,14 +48,18 @@ private slots:
 
     void filterNarrowsTheList_data();
     void filterNarrowsTheList();
+    void filterFindsNumbersInAnyNumerals_data();
+    void filterFindsNumbersInAnyNumerals();
     void enterOpensTheChapterOnTheReadingPage();
     void clickOpensTheChapterAndMarksItNextTime();
     void bracketKeysStepThroughChaptersAndTheHeaderFollows();
     void bookWithoutHeadingsSaysSo();
     void chaptersCanRunOn();
+    void chaptersRunOnUnlessChosen();
 
 private:
     void openBook(const QString &name, const QString &text);
+    QAction *chaptersOption() const;
     void showContents();
     ContentsPage *contents() const;
     QListWidget *list() const;
@@ -66,9 +70,11 @@ private:
     std::unique_ptr<MainWindow> m_window;
 };
 
+// These books are read with chapters starting pages, the reader's choice.
 void TestContents::init()
 {
     startAfresh();
+    store().setValue(QStringLiteral("chaptersStartPage"), true);
     m_window = std::make_unique<MainWindow>();
     auto *loader = m_window->findChild<FileLoader *>();
     QSignalSpy loaded(loader, &FileLoader::fileLoaded);
@@ -151,6 +157,38 @@ void TestContents::filterNarrowsTheList()
     QCOMPARE(shown, titles);
 }
 
+void TestContents::filterFindsNumbersInAnyNumerals_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("titles");
+
+    const QStringList hundredAndTwenty{ "第一百二十章 归港", "第120章 雾", "第１２０章 潮", "第一二〇回 风" };
+    QTest::newRow("digits") << "120" << hundredAndTwenty;
+    QTest::newRow("chinese numerals") << "一百二十" << hundredAndTwenty;
+    QTest::newRow("full-width digits") << "１２０" << hundredAndTwenty;
+    QTest::newRow("digit by digit") << "一二〇" << hundredAndTwenty;
+    QTest::newRow("twelve") << "十二" << QStringList{ "第十二章 灯", "第12章 塔" };
+    QTest::newRow("twelve in digits, and as a part of 120") << "12" << QStringList{ "第120章 雾", "第十二章 灯", "第12章 塔" };
+    QTest::newRow("a word") << "雾" << QStringList{ "第120章 雾" };
+}
+
+void TestContents::filterFindsNumbersInAnyNumerals()
+{
+    QFETCH(QString, filter);
+    QFETCH(QStringList, titles);
+
+    std::vector<Chapter> chapters;
+    for (const char *title : { "第一百二十章 归港", "第120章 雾", "第１２０章 潮", "第十二章 灯", "第12章 塔", "第一二〇回 风" })
+        chapters.push_back({ qsizetype(chapters.size()) * 100, 10, QString::fromUtf8(title) });
+    ContentsPage page;
+    page.setChapters(chapters);
+    page.setFilter(filter);
+    QStringList shown;
+    for (int chapter : page.shownChapters())
+        shown.append(chapters[chapter].title);
+    QCOMPARE(shown, titles);
+}
+
 void TestContents::enterOpensTheChapterOnTheReadingPage()
 {
     showContents();
@@ -191,6 +229,9 @@ void TestContents::bracketKeysStepThroughChaptersAndTheHeaderFollows()
     QTest::keyClick(m_window.get(), Qt::Key_BracketRight);
     QTest::keyClick(m_window.get(), Qt::Key_Right);
     QCOMPARE(session()->currentChapter(), 2);
+    // Inside a chapter, "[" goes back to its start first, then to the chapter before.
+    QTest::keyClick(m_window.get(), Qt::Key_BracketLeft);
+    QCOMPARE(session()->page(), pageOfChapter(2));
     QTest::keyClick(m_window.get(), Qt::Key_BracketLeft);
     QCOMPARE(session()->page(), pageOfChapter(1));
 
@@ -217,7 +258,8 @@ void TestContents::bookWithoutHeadingsSaysSo()
     QCOMPARE(bookName(*m_window), QStringLiteral("无章"));
 }
 
-// Turning the option off cuts the book anew with headings running on, at the reader's place.
+// Turning the option off cuts the book anew with headings running on, at the reader's place;
+// the choice is kept for the next start.
 void TestContents::chaptersCanRunOn()
 {
     const int chapter = 10;
@@ -239,6 +281,40 @@ void TestContents::chaptersCanRunOn()
     QVERIFY(session()->pageCount() < startingPages);
     QCOMPARE(session()->currentChapter(), chapter);
     QVERIFY(session()->pageHeadings().empty());
+    QCOMPARE(store().value(QStringLiteral("chaptersStartPage")), QVariant(false));
+
+    m_window = std::make_unique<MainWindow>();
+    QVERIFY(!chaptersOption()->isChecked());
+    QVERIFY(!session()->format().chaptersStartPages);
+}
+
+// A reader who never chose it reads chapters running on: no page breaks, no bold headings.
+void TestContents::chaptersRunOnUnlessChosen()
+{
+    m_window.reset();
+    startAfresh();
+    m_window = std::make_unique<MainWindow>();
+    QSignalSpy loaded(m_window->findChild<FileLoader *>(), &FileLoader::fileLoaded);
+    m_window->show();
+    QVERIFY(loaded.wait(10000));
+    QVERIFY(!chaptersOption()->isChecked());
+    QVERIFY(!session()->format().chaptersStartPages);
+    openBook(QStringLiteral("守夜人.txt"), chapteredBook());
+    QVERIFY(session()->pageHeadings().empty());
+
+    chaptersOption()->trigger();
+    QCOMPARE(store().value(QStringLiteral("chaptersStartPage")), QVariant(true));
+    QTRY_VERIFY_WITH_TIMEOUT(session()->state() == ReadingSession::State::Reading
+                                     && !session()->pageHeadings().empty(), 10000);
+}
+
+QAction *TestContents::chaptersOption() const
+{
+    const QList<QAction *> actions = m_window->findChild<QMenu *>()->actions();
+    const auto option = std::find_if(actions.begin(), actions.end(), [](QAction *action) {
+        return action->text() == QStringLiteral("章节另起一页");
+    });
+    return option == actions.end() ? nullptr : *option;
 }
 
 LEXORIN_TEST_MAIN(TestContents)

@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QSignalSpy>
 
+#include "markingtranslator.h"
+
 using namespace WindowDriver;
 
 class TestLanguages : public QObject
@@ -28,6 +30,7 @@ private slots:
     void standardDialogsSpeakTheStartLanguage();
     void datesFollowTheInterfaceLanguage_data();
     void datesFollowTheInterfaceLanguage();
+    void menuTextsAreTheMainWindows();
 
 private:
     static QStringList menuTexts(MainWindow &window, QStringList *checked = nullptr);
@@ -68,15 +71,15 @@ void TestLanguages::switchingTranslatesFormMenuAndAbout_data()
             << QStringLiteral("en_US")
             << QStringList{ "Reading Page", "Search content (Press Enter to search)",
                             "Quorvane - No file opened", "Page 0/0" }
-            << QStringList{ "简体中文", "繁體中文", "English", "Start each chapter on a new page",
-                            "One-click Reset", "About Quorvane", "Chinese Script" }
+            << QStringList{ "简体中文", "繁體中文", "English", "One-click Reset", "About Quorvane",
+                            "Start each chapter on a new page", "Chinese Script" }
             << QStringList{ "About Quorvane", "Version: 1.0.0.03" };
     QTest::newRow("traditional chinese")
             << QStringLiteral("zh_TW")
             << QStringList{ "閱讀頁面", "搜尋內容 (按Enter搜尋)", "Quorvane - 未開啟檔案",
                             "第 0 頁/共 0 頁" }
-            << QStringList{ "簡體中文", "繁體中文", "English", "章節另起一頁", "一鍵重置", "關於Quorvane",
-                                            "簡繁轉換" }
+            << QStringList{ "簡體中文", "繁體中文", "English", "一鍵重置", "關於Quorvane", "章節另起一頁",
+                            "簡繁轉換" }
             << QStringList{ "關於Quorvane", "版本: 1.0.0.03" };
 }
 
@@ -162,7 +165,7 @@ void TestLanguages::menuChecksTheSavedLanguage()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QStringList checked;
     menuTexts(window, &checked);
-    QCOMPARE(checked, QStringList({ "繁體中文", "章節另起一頁" }));
+    QCOMPARE(checked, QStringList({ "繁體中文" }));
     window.switchToChineseSimplified();
 }
 
@@ -219,6 +222,19 @@ void TestLanguages::datesFollowTheInterfaceLanguage()
                                    [&](const QLabel *label) { return label->text() == lastRead; });
     QVERIFY2(shown, qPrintable(QLocale().toString(record.lastReadAt, QLocale::ShortFormat)));
     window.switchToChineseSimplified();
+}
+
+// Every item of the main menu is translated in the main window's context, as its other texts.
+void TestLanguages::menuTextsAreTheMainWindows()
+{
+    MainWindow window;
+    MarkingTranslator translator("MainWindow");
+    QCoreApplication::installTranslator(&translator);
+    const QStringList texts = menuTexts(window);
+    QCoreApplication::removeTranslator(&translator);
+    QCOMPARE(texts.size(), 6);
+    for (const QString &text : texts)
+        QVERIFY2(text.startsWith(QStringLiteral("[en] ")), qPrintable(text));
 }
 
 LEXORIN_TEST_MAIN(TestLanguages)

@@ -3,6 +3,8 @@
 #include "windowdriver.h"
 
 #include <QFileDialog>
+#include <QProgressDialog>
+#include <QRegularExpression>
 #include <QStackedWidget>
 
 using namespace WindowDriver;
@@ -23,6 +25,9 @@ private slots:
     void bookSelectedByIndexChecksItsBounds();
     void bookHandedOverAtStartOpensFirst_data();
     void bookHandedOverAtStartOpensFirst();
+    void pathsThatAreNoBooksAreReportedNotAdded_data();
+    void pathsThatAreNoBooksAreReportedNotAdded();
+    void cancelledScanSaysSoAndHowManyItHadFound();
 
 private:
     void makeFile(const QString &relativePath);
@@ -229,6 +234,66 @@ void TestLibrary::bookHandedOverAtStartOpensFirst()
     const QStringList saved = store().value("recentFiles").toStringList();
     QCOMPARE(saved.size(), books);
     QVERIFY(saved.contains(path));
+}
+
+// A folder or a file that cannot be read, named on the command line: the reader is told why,
+// and the path never joins the shelf.
+void TestLibrary::pathsThatAreNoBooksAreReportedNotAdded_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a folder") << QStringLiteral("folder") << QStringLiteral("这是一个文件夹，不是文件。");
+    QTest::newRow("an unreadable file") << QStringLiteral("unreadable") << QStringLiteral("没有读取这个文件的权限。");
+}
+
+void TestLibrary::pathsThatAreNoBooksAreReportedNotAdded()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    QString path = m_dir->filePath(QStringLiteral("书"));
+    if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir().mkpath(path));
+    } else {
+        path += QStringLiteral(".txt");
+        makeFile(QStringLiteral("书.txt"));
+        QFile::setPermissions(path, QFileDevice::WriteOwner);
+        if (QFile(path).open(QIODevice::ReadOnly))
+            QSKIP("this user reads files whatever their permissions");
+    }
+    m_window->openAtStart(path);
+    QString text;
+    answerNextMessageBox(QMessageBox::Ok, nullptr, &text);
+    m_window->show();
+    QTRY_VERIFY(text.contains(QDir::toNativeSeparators(path)));
+    QVERIFY2(text.contains(reason), qPrintable(text));
+    m_window->close();
+    QVERIFY(!store().value("recentFiles").toStringList().contains(path));
+}
+
+void TestLibrary::cancelledScanSaysSoAndHowManyItHadFound()
+{
+    for (int folder = 0; folder < 100; ++folder) {
+        for (int book = 0; book < 20; ++book)
+            makeFile(QStringLiteral("%1/%2.txt").arg(folder).arg(book));
+    }
+    const QStringList before = store().value(QStringLiteral("recentFiles")).toStringList();
+    chooseInNextFileDialog(m_dir->path());
+    // The reader cancels as soon as the scan has begun.
+    QTimer cancelling;
+    connect(&cancelling, &QTimer::timeout, this, [this, &cancelling] {
+        if (auto *progress = m_window->findChild<QProgressDialog *>()) {
+            cancelling.stop();
+            emit progress->canceled();
+        }
+    });
+    cancelling.start(0);
+    QString title;
+    QString text;
+    QTimer::singleShot(0, [&] { answerNextMessageBox(QMessageBox::Ok, &title, &text); });
+    m_window->onOpenFolder();
+    QCOMPARE(title, QStringLiteral("扫描已取消"));
+    QVERIFY2(text.contains(QRegularExpression(QStringLiteral("找到的 \\d+ 个文本文件"))), qPrintable(text));
+    QCOMPARE(store().value(QStringLiteral("recentFiles")).toStringList(), before);
 }
 
 LEXORIN_TEST_MAIN(TestLibrary)

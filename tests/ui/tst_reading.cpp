@@ -70,7 +70,9 @@ QString TestReading::writeBook(const QString &name, const QString &text)
 
 void TestReading::startupOpensTheNewestBookAtItsFirstPage()
 {
-    QCOMPARE(bookName(*m_window), QStringLiteral("星灯童话集"));
+    // With chapters running on, the first page also holds the first chapter's heading, which
+    // the header names after the book.
+    QVERIFY2(bookName(*m_window).startsWith(QStringLiteral("星灯童话集")), qPrintable(bookName(*m_window)));
     QCOMPARE(pageWidget(*m_window)->restingPage(), 0);
     const QStringList books = store().value(QStringLiteral("recentFiles")).toStringList();
     QCOMPARE(books, QStringList({ QStringLiteral(":/book/星灯童话集.txt"),

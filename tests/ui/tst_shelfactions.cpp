@@ -1,5 +1,6 @@
 #include "bookshelfwidget.h"
 #include "fileloader.h"
+#include "library.h"
 #include "librarydatabase.h"
 #include "readingsession.h"
 #include "shelfcontextmenu.h"
@@ -23,6 +24,9 @@ private slots:
     void init();
     void cleanup();
     void removingABookKeepsItsFile();
+    void removedBookComesBackWithItsPlaceAndBookmarks();
+    void removedSampleBookStaysOff();
+    void shelfKeepsItsOrderAndColoursWhenBooksAreRead();
     void propertiesNameFileEncodingAndProgress();
     void goneBookIsOfferedForRemoval_data();
     void goneBookIsOfferedForRemoval();
@@ -34,6 +38,9 @@ private:
     QStringList shelf() const { return store().value(QStringLiteral("recentFiles")).toStringList(); }
     bool isRemembered(const QString &path) const;
     bool drop(const QStringList &paths);
+    QAction *shelfMenuAction(const QString &path, const QString &text);
+    QStringList shelfOnShow() const;
+    QRgb coverColourOf(const QString &path) const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<MainWindow> m_window;
@@ -95,18 +102,121 @@ bool TestShelfActions::drop(const QStringList &paths)
 void TestShelfActions::removingABookKeepsItsFile()
 {
     QVERIFY(shelf().contains(m_book));
-    emit m_window->findChild<BookshelfWidget *>()->bookMenuRequested(m_book, QPoint(50, 50));
-    auto *menu = m_window->findChild<ShelfContextMenu *>();
-    QVERIFY(menu);
-    const QList<QAction *> actions = menu->actions();
-    const auto remove = std::find_if(actions.begin(), actions.end(), [](QAction *action) {
-        return action->text() == QStringLiteral("从书架移除");
-    });
-    QVERIFY(remove != actions.end());
-    (*remove)->trigger();
+    QAction *remove = shelfMenuAction(m_book, QStringLiteral("从书架移除"));
+    QVERIFY(remove);
+    QString question;
+    answerNextMessageBox(QMessageBox::Yes, nullptr, &question);
+    remove->trigger();
+    QVERIFY2(question.contains(QStringLiteral("书签会保留")), qPrintable(question));
     QVERIFY(!shelf().contains(m_book));
-    QVERIFY(!isRemembered(m_book));
     QVERIFY(QFile::exists(m_book));
+}
+
+// Taking a book off the shelf hides it: its record stays, and added again it opens where the
+// reader was, with its bookmarks.
+void TestShelfActions::removedBookComesBackWithItsPlaceAndBookmarks()
+{
+    auto *session = m_window->findChild<ReadingSession *>();
+    QTest::keyClick(m_window.get(), Qt::Key_End);
+    QTRY_VERIFY(session->page() > 0);
+    const qsizetype place = session->place();
+    auto *library = m_window->findChild<Library *>();
+    library->addBookmark(m_book, place, QStringLiteral("渡口的船夫"));
+    m_window->close();
+
+    answerNextMessageBox(QMessageBox::Yes);
+    shelfMenuAction(m_book, QStringLiteral("从书架移除"))->trigger();
+    QVERIFY(!shelf().contains(m_book));
+    QVERIFY(isRemembered(m_book));
+
+    QVERIFY(drop({ m_book }));
+    QTRY_VERIFY(shelf().contains(m_book));
+    QTRY_COMPARE_WITH_TIMEOUT(session->place(), place, 10000);
+    QCOMPARE(library->bookmarks(m_book).size(), 1);
+}
+
+void TestShelfActions::removedSampleBookStaysOff()
+{
+    const QString sample = QStringLiteral(":/book/星灯童话集.txt");
+    QVERIFY(shelf().contains(sample));
+    answerNextMessageBox(QMessageBox::Yes);
+    shelfMenuAction(sample, QStringLiteral("从书架移除"))->trigger();
+    QVERIFY(!shelf().contains(sample));
+
+    m_window = std::make_unique<MainWindow>();
+    QVERIFY(!shelf().contains(sample));
+    QVERIFY(shelf().contains(QStringLiteral(":/book/A Pocketful of Weather.txt")));
+}
+
+// The shelf shows newest additions first and never moves a book because it was read; the
+// order by last reading is a choice, remembered. A book keeps its cover colour in both.
+void TestShelfActions::shelfKeepsItsOrderAndColoursWhenBooksAreRead()
+{
+    const QString older = writeBook(QStringLiteral("旧书.txt"));
+    const QString newer = writeBook(QStringLiteral("新书.txt"));
+    QVERIFY(drop({ older }));
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->findChild<ReadingSession *>()->book(), older, 10000);
+    QVERIFY(drop({ newer }));
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->findChild<ReadingSession *>()->book(), newer, 10000);
+    m_window->onBookSelectedByPath(older);
+    QTRY_COMPARE_WITH_TIMEOUT(m_window->findChild<ReadingSession *>()->book(), older, 10000);
+
+    m_window->onToggleBookshelf();
+    const QStringList added = shelf();
+    QCOMPARE(added.mid(0, 3), QStringList({ newer, older, m_book }));
+    QCOMPARE(shelfOnShow(), added);
+    QHash<QString, QRgb> colours;
+    for (const QString &book : added)
+        colours.insert(book, coverColourOf(book));
+    m_window->findChild<Library *>()->flush();
+
+    shelfMenuAction(newer, QStringLiteral("最近阅读"))->trigger();
+    QCOMPARE(store().value(QStringLiteral("shelfOrder")).toString(), QStringLiteral("lastRead"));
+    QCOMPARE(shelfOnShow().mid(0, 3), QStringList({ older, newer, m_book }));
+    for (const QString &book : added)
+        QCOMPARE(coverColourOf(book), colours.value(book));
+
+    m_window = std::make_unique<MainWindow>();
+    m_window->onToggleBookshelf();
+    QCOMPARE(shelfOnShow().mid(0, 3), QStringList({ older, newer, m_book }));
+    QAction *order = shelfMenuAction(newer, QStringLiteral("最近阅读"));
+    QVERIFY(order->isChecked());
+    order->trigger();
+    QCOMPARE(shelfOnShow(), added);
+    QCOMPARE(store().value(QStringLiteral("shelfOrder")).toString(), QStringLiteral("added"));
+}
+
+QAction *TestShelfActions::shelfMenuAction(const QString &path, const QString &text)
+{
+    delete m_window->findChild<ShelfContextMenu *>();
+    emit m_window->findChild<BookshelfWidget *>()->bookMenuRequested(path, QPoint(50, 50));
+    auto *menu = m_window->findChild<ShelfContextMenu *>();
+    if (!menu)
+        return nullptr;
+    const QList<QAction *> actions = menu->actions();
+    const auto found = std::find_if(actions.begin(), actions.end(),
+                                    [&text](QAction *action) { return action->text() == text; });
+    return found == actions.end() ? nullptr : *found;
+}
+
+QStringList TestShelfActions::shelfOnShow() const
+{
+    const auto *widget = m_window->findChild<BookshelfWidget *>();
+    QStringList books;
+    for (int row = 0; row < widget->count(); ++row)
+        books.append(widget->item(row)->data(Qt::UserRole).toString());
+    return books;
+}
+
+// The colour at the cover's top left corner, clear of its title and progress bar.
+QRgb TestShelfActions::coverColourOf(const QString &path) const
+{
+    const auto *widget = m_window->findChild<BookshelfWidget *>();
+    for (int row = 0; row < widget->count(); ++row) {
+        if (widget->item(row)->data(Qt::UserRole).toString() == path)
+            return widget->item(row)->icon().pixmap(150, 200).toImage().pixel(4, 4);
+    }
+    return 0;
 }
 
 void TestShelfActions::propertiesNameFileEncodingAndProgress()
@@ -122,7 +232,7 @@ void TestShelfActions::propertiesNameFileEncodingAndProgress()
             shown.append(label->text());
         static_cast<QDialog *>(modal)->reject();
     });
-    menu->actions().constLast()->trigger();
+    shelfMenuAction(m_book, QStringLiteral("属性"))->trigger();
     QVERIFY2(shown.contains(QDir::toNativeSeparators(m_book)), qPrintable(shown.join(u'|')));
     QVERIFY(shown.contains(QStringLiteral("UTF-8")));
     QVERIFY(shown.contains(QLocale().formattedDataSize(QFileInfo(m_book).size())));
@@ -147,7 +257,8 @@ void TestShelfActions::goneBookIsOfferedForRemoval()
     m_window->onBookSelectedByPath(m_book);
     QVERIFY(question.contains(QFileInfo(m_book).fileName()));
     QCOMPARE(shelf().contains(m_book), answer == QMessageBox::No);
-    QCOMPARE(isRemembered(m_book), answer == QMessageBox::No);
+    // Removed or not, the book's record stays, for the file to come back to.
+    QVERIFY(isRemembered(m_book));
 }
 
 void TestShelfActions::droppedBooksJoinTheShelf_data()
