@@ -41,6 +41,12 @@ void MainMenu::setLanguage(const QString &language)
         action->setChecked(action->data().toString() == language);
 }
 
+void MainMenu::addBookActions(const QList<QAction *> &actions)
+{
+    addSeparator();
+    addActions(actions);
+}
+
 void MainMenu::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)

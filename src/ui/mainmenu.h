@@ -17,6 +17,8 @@ public:
 
     // Checks the item of the language in effect.
     void setLanguage(const QString &language);
+    // Adds the commands on the book on show after the menu's own items.
+    void addBookActions(const QList<QAction *> &actions);
 
 signals:
     void languageChosen(const QString &language);

@@ -19,7 +19,6 @@
 #include "readeractions.h"
 #include "readingsession.h"
 #include "searchresultslist.h"
-#include "readingtoolbar.h"
 #include "shelfcontextmenu.h"
 #include "viewstack.h"
 #include "wheelturner.h"
@@ -83,14 +82,13 @@ MainWindow::MainWindow(QWidget *parent)
     if (!ui->bookBox->layout())
         new QVBoxLayout(ui->bookBox);
     ui->bookBox->layout()->addWidget(m_pageWidget);
-    m_readingTools = new ReadingToolBar(this);
-    ui->bookBox->layout()->addWidget(m_readingTools);
     ui->gridLayout->addWidget(m_bookshelfWidget);
     m_chrome = new WindowChrome(this, QSize(WindowWidth, WindowHeight), ui->frameMain,
                                 { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
     m_appearance = new AppearanceController(m_settings, m_pageWidget, m_session, this);
-    m_bookmarks = new BookmarkController(m_session, m_library, m_pageWidget, m_readingTools, this);
     m_actions = new ReaderActions(this);
+    m_bookmarks = new BookmarkController(m_session, m_library, m_pageWidget,
+                                         m_actions->action(ReaderActions::ToggleBookmark), this);
     m_views = new ViewStack(ui->stackedWidget, ui->buttonGroup, this);
     m_views->addView(ViewStack::Reading, ui->page, ui->readButton);
     m_views->addView(ViewStack::Shelf, ui->page_2, ui->bookshelfButton);
@@ -103,6 +101,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     connectControls();
     connectActions();
+    addBookActions();
     connectSession();
     connectLibrary();
 
@@ -174,6 +173,7 @@ void MainWindow::connectActions()
             &BookmarkController::toggleBookmark);
     connect(m_actions->action(ReaderActions::ShowBookmarks), &QAction::triggered, m_bookmarks,
             &BookmarkController::showBookmarks);
+    on(ReaderActions::ChooseEncoding, &MainWindow::chooseEncoding);
 
     auto *wheel = new WheelTurner(ui->page);
     connect(wheel, &WheelTurner::turnRequested, this, [this](bool forward) {
@@ -188,6 +188,17 @@ void MainWindow::connectActions()
         else
             m_appearance->zoomOut();
     });
+}
+
+// What acts on the book on show is in the page's context menu and in the main menu.
+void MainWindow::addBookActions()
+{
+    const QList<QAction *> actions{ m_actions->action(ReaderActions::ToggleBookmark),
+                                    m_actions->action(ReaderActions::ShowBookmarks),
+                                    m_actions->action(ReaderActions::ChooseEncoding) };
+    m_pageWidget->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_pageWidget->addActions(actions);
+    m_mainMenu->addBookActions(actions);
 }
 
 // Esc leaves full screen first, then closes the search bar.
@@ -242,7 +253,6 @@ void MainWindow::connectLibrary()
     connect(m_session, &ReadingSession::bookShown, this, &MainWindow::updateBookInReading);
     connect(m_session, &ReadingSession::closed, this, &MainWindow::updateBookInReading);
     connect(m_views, &ViewStack::viewChanged, this, &MainWindow::updateBookInReading);
-    connect(m_readingTools, &ReadingToolBar::encodingRequested, this, &MainWindow::chooseEncoding);
     connect(m_bookshelfWidget, &BookshelfWidget::bookMenuRequested, this, &MainWindow::showShelfMenu);
     connect(m_library, &Library::movedBookFound, this, [this](const QString &path, const BookRecord &record) {
         if (m_session->openingBook() == path)

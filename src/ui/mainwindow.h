@@ -30,7 +30,6 @@ class Notice;
 class PageWidget;
 class ReaderActions;
 class ViewStack;
-class ReadingToolBar;
 class ReadingSession;
 class WindowChrome;
 
@@ -92,6 +91,7 @@ protected:
 private:
     void connectControls();
     void connectActions();
+    void addBookActions();
     void leave();
     void showSearchField();
     void connectSession();
@@ -144,7 +144,6 @@ private:
     ViewStack *m_views;
     Library *m_library;
     PageWidget *m_pageWidget;
-    ReadingToolBar *m_readingTools;
     BookshelfWidget *m_bookshelfWidget;
     LanguageManager *m_languages;
     MainMenu *m_mainMenu;
