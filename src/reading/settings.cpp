@@ -69,6 +69,7 @@ Settings::Settings()
     m_background = colorValue(settings.value(Key::BackgroundColor), DefaultBackground);
     m_text = colorValue(settings.value(Key::TextColor), DefaultText);
     m_language = settings.value(Key::Language, DefaultLanguage).toString();
+    m_geometry = settings.value(Key::Geometry).toByteArray();
     // The zoom counter and the font's size were once kept apart; the counter is what the
     // reader last chose, so it wins where an older store holds both.
     const QVariant size = settings.contains(Key::FontSize) ? settings.value(Key::FontSize)
@@ -87,6 +88,7 @@ void Settings::loadDefaults()
     m_background = DefaultBackground;
     m_text = DefaultText;
     m_language = DefaultLanguage;
+    m_geometry.clear();
 }
 
 int Settings::clampedFontSize(int size)
@@ -154,6 +156,7 @@ void Settings::setLanguage(const QString &language)
 void Settings::recordWindowState(const QByteArray &geometry, const QByteArray &state,
                                  bool fullScreen, bool searchBarVisible)
 {
+    m_geometry = geometry;
     write(Key::Geometry, geometry);
     write(Key::WindowState, state);
     write(Key::FullScreen, fullScreen);

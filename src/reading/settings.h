@@ -51,7 +51,10 @@ public:
     QString language() const { return m_language; }
     void setLanguage(const QString &language);
 
-    // What the window looked like when it was closed; recorded, never restored.
+    // The window's place and size as QWidget::saveGeometry() wrote them at the last close;
+    // empty before the first close.
+    QByteArray windowGeometry() const { return m_geometry; }
+    // What the window looked like when it was closed; its geometry is read back at start.
     void recordWindowState(const QByteArray &geometry, const QByteArray &state, bool fullScreen,
                            bool searchBarVisible);
 
@@ -84,6 +87,7 @@ private:
     QColor m_background;
     QColor m_text;
     QString m_language;
+    QByteArray m_geometry;
 };
 
 #endif

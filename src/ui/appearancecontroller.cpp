@@ -6,10 +6,14 @@
 
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QTimer>
 
 namespace {
 
 constexpr int ZoomStep = 2;
+// A window dragged larger resizes the page many times a second; the book is cut for the
+// first size and then once for where the drag settles.
+constexpr int ResizeSettleMs = 150;
 
 }
 
@@ -20,8 +24,25 @@ AppearanceController::AppearanceController(Settings &settings, PageWidget *pageW
     , m_pageWidget(pageWidget)
     , m_session(session)
     , m_dialogParent(dialogParent)
+    , m_resizeSettling(new QTimer(this))
 {
-    connect(m_pageWidget, &PageWidget::textAreaResized, this, &AppearanceController::updateFormat);
+    m_resizeSettling->setSingleShot(true);
+    m_resizeSettling->setInterval(ResizeSettleMs);
+    connect(m_resizeSettling, &QTimer::timeout, this, [this] {
+        if (std::exchange(m_resizedWhileSettling, false))
+            updateFormat();
+    });
+    connect(m_pageWidget, &PageWidget::textAreaResized, this, &AppearanceController::followTextArea);
+}
+
+void AppearanceController::followTextArea()
+{
+    if (m_resizeSettling->isActive()) {
+        m_resizedWhileSettling = true;
+    } else {
+        updateFormat();
+    }
+    m_resizeSettling->start();
 }
 
 void AppearanceController::zoomIn()

@@ -3,6 +3,7 @@
 
 #include <QObject>
 
+class QTimer;
 class PageWidget;
 class QFont;
 class QWidget;
@@ -33,6 +34,7 @@ public:
     void updateFormat();
 
 private:
+    void followTextArea();
     void zoomBy(int step);
     void applyReadingFont(const QFont &font);
     PageFormat pageFormat() const;
@@ -42,6 +44,8 @@ private:
     ReadingSession *m_session;
     QWidget *m_dialogParent;
     bool m_chaptersStartPages = true;
+    QTimer *m_resizeSettling;
+    bool m_resizedWhileSettling = false;
 };
 
 #endif

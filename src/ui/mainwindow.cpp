@@ -23,6 +23,8 @@
 #include "viewstack.h"
 #include "wheelturner.h"
 #include "windowchrome.h"
+#include "windowplacement.h"
+#include "windowresizer.h"
 
 #include <QCloseEvent>
 #include <QDropEvent>
@@ -83,8 +85,7 @@ MainWindow::MainWindow(QWidget *parent)
         new QVBoxLayout(ui->bookBox);
     ui->bookBox->layout()->addWidget(m_pageWidget);
     ui->gridLayout->addWidget(m_bookshelfWidget);
-    m_chrome = new WindowChrome(this, QSize(WindowWidth, WindowHeight), ui->frameMain,
-                                { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
+    addWindowChrome();
     m_appearance = new AppearanceController(m_settings, m_pageWidget, m_session, this);
     m_actions = new ReaderActions(this);
     m_bookmarks = new BookmarkController(m_session, m_library, m_pageWidget,
@@ -188,6 +189,15 @@ void MainWindow::connectActions()
         else
             m_appearance->zoomOut();
     });
+}
+
+// The transparent margin around the frame, where its shadow falls, is the resize grip.
+void MainWindow::addWindowChrome()
+{
+    m_chrome = new WindowChrome(this, ui->frameMain, ui->headerFrame,
+                                { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
+    new WindowResizer(this, ui->frameMain, ui->verticalLayout->contentsMargins().left());
+    new WindowPlacement(this, m_settings.windowGeometry());
 }
 
 // What acts on the book on show is in the page's context menu and in the main menu.

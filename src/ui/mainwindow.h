@@ -49,9 +49,6 @@ public:
     // Opens a book handed over by another start of the program and comes to the front.
     void openFromOutside(const QString &path);
 
-    static constexpr int WindowWidth = 640;
-    static constexpr int WindowHeight = 800;
-
 public slots:
     void onOpenFile();
     void onNextPage();
@@ -92,6 +89,7 @@ private:
     void connectControls();
     void connectActions();
     void addBookActions();
+    void addWindowChrome();
     void leave();
     void showSearchField();
     void connectSession();
