@@ -25,6 +25,7 @@ const QString WindowState = QStringLiteral("windowState");
 const QString FullScreen = QStringLiteral("isFullscreen");
 const QString SearchBarVisible = QStringLiteral("isSearchBarVisible");
 const QString Language = QStringLiteral("language");
+const QString Theme = QStringLiteral("theme");
 }
 
 QSettings store()
@@ -70,6 +71,7 @@ Settings::Settings()
     m_text = colorValue(settings.value(Key::TextColor), DefaultText);
     m_language = settings.value(Key::Language, DefaultLanguage).toString();
     m_geometry = settings.value(Key::Geometry).toByteArray();
+    m_theme = settings.value(Key::Theme).toString();
     // The zoom counter and the font's size were once kept apart; the counter is what the
     // reader last chose, so it wins where an older store holds both.
     const QVariant size = settings.contains(Key::FontSize) ? settings.value(Key::FontSize)
@@ -89,6 +91,7 @@ void Settings::loadDefaults()
     m_text = DefaultText;
     m_language = DefaultLanguage;
     m_geometry.clear();
+    m_theme.clear();
 }
 
 int Settings::clampedFontSize(int size)
@@ -145,6 +148,12 @@ void Settings::setTextColor(const QColor &color)
         return;
     m_text = color;
     write(Key::TextColor, color);
+}
+
+void Settings::setTheme(const QString &theme)
+{
+    if (std::exchange(m_theme, theme) != theme)
+        write(Key::Theme, theme);
 }
 
 void Settings::setLanguage(const QString &language)

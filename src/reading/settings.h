@@ -48,6 +48,10 @@ public:
     void setBackgroundColor(const QColor &color);
     QColor textColor() const { return m_text; }
     void setTextColor(const QColor &color);
+    // The named look of the whole window (day, sepia, green, night, or custom for the page
+    // colours the reader picked); empty where the reader never chose one.
+    QString theme() const { return m_theme; }
+    void setTheme(const QString &theme);
     QString language() const { return m_language; }
     void setLanguage(const QString &language);
 
@@ -88,6 +92,7 @@ private:
     QColor m_text;
     QString m_language;
     QByteArray m_geometry;
+    QString m_theme;
 };
 
 #endif

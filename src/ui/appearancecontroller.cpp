@@ -78,22 +78,31 @@ void AppearanceController::chooseFont()
         applyReadingFont(font);
 }
 
+// The pickers start from the colours on show, which a theme may have set; the colour not
+// picked is kept as shown.
 void AppearanceController::chooseTextColor()
 {
-    const QColor color = QColorDialog::getColor(m_settings.textColor(), m_dialogParent, tr("选择文字颜色"));
+    const QColor color = QColorDialog::getColor(m_pageWidget->textColor(), m_dialogParent, tr("选择文字颜色"));
     if (!color.isValid())
         return;
-    m_settings.setTextColor(color);
     m_pageWidget->setTextColor(color);
+    storePageColors();
 }
 
 void AppearanceController::chooseBackgroundColor()
 {
-    const QColor color = QColorDialog::getColor(m_settings.backgroundColor(), m_dialogParent, tr("选择背景颜色"));
+    const QColor color = QColorDialog::getColor(m_pageWidget->backgroundColor(), m_dialogParent, tr("选择背景颜色"));
     if (!color.isValid())
         return;
-    m_settings.setBackgroundColor(color);
     m_pageWidget->setBackgroundColor(color);
+    storePageColors();
+}
+
+void AppearanceController::storePageColors()
+{
+    m_settings.setTextColor(m_pageWidget->textColor());
+    m_settings.setBackgroundColor(m_pageWidget->backgroundColor());
+    emit pageColorsChosen();
 }
 
 void AppearanceController::setChaptersStartPages(bool on)

@@ -33,8 +33,13 @@ public:
     void applyStored();
     void updateFormat();
 
+signals:
+    // The reader picked a colour of the page; both colours on show are stored.
+    void pageColorsChosen();
+
 private:
     void followTextArea();
+    void storePageColors();
     void zoomBy(int step);
     void applyReadingFont(const QFont &font);
     PageFormat pageFormat() const;

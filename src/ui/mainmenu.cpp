@@ -1,5 +1,7 @@
 #include "mainmenu.h"
 
+#include "theme.h"
+
 #include <QActionGroup>
 #include <QEvent>
 
@@ -7,10 +9,6 @@ MainMenu::MainMenu(QWidget *parent)
     : QMenu(parent)
     , m_languages(new QActionGroup(this))
 {
-    setStyleSheet(QStringLiteral("QMenu { background-color: white; border: 1px solid #ddd; }"
-                                 "QMenu::item { padding: 5px 20px 5px 10px; }"
-                                 "QMenu::item:selected { background-color: #e6f2ff; }"
-                                 "QMenu::icon { left: 5px; }"));
     m_languages->setExclusive(true);
     m_simplifiedChinese = addLanguage(QStringLiteral("zh_CN"));
     m_traditionalChinese = addLanguage(QStringLiteral("zh_TW"));
@@ -23,7 +21,28 @@ MainMenu::MainMenu(QWidget *parent)
     addSeparator();
     m_reset = addAction(QString(), this, &MainMenu::resetChosen);
     m_about = addAction(QString(), this, &MainMenu::aboutChosen);
+    addSeparator();
+    addThemes();
     retranslate();
+}
+
+void MainMenu::addThemes()
+{
+    m_themeMenu = addMenu(QString());
+    m_themes = new QActionGroup(this);
+    m_themes->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const QString &name : Theme::names()) {
+        QAction *action = m_themeMenu->addAction(QString(), this, [this, name] { emit themeChosen(name); });
+        action->setCheckable(true);
+        action->setData(name);
+        m_themes->addAction(action);
+    }
+}
+
+void MainMenu::setTheme(const QString &theme)
+{
+    for (QAction *action : m_themes->actions())
+        action->setChecked(action->data().toString() == theme);
 }
 
 QAction *MainMenu::addLanguage(const QString &code)
@@ -64,4 +83,9 @@ void MainMenu::retranslate()
     m_chaptersStartPages->setText(tr("章节另起一页"));
     m_reset->setText(tr("一键重置"));
     m_about->setText(tr("关于Quorvane"));
+    m_themeMenu->setTitle(tr("主题"));
+    const QStringList names{ tr("日间"), tr("羊皮纸"), tr("护眼"), tr("夜间") };
+    const QList<QAction *> themes = m_themes->actions();
+    for (int i = 0; i < themes.size(); ++i)
+        themes[i]->setText(names.at(i));
 }

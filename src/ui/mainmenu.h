@@ -7,7 +7,7 @@ class QAction;
 class QActionGroup;
 
 // The menu behind the strip's menu button: the interface language, whether chapters start
-// pages, the one-click reset and the About dialog.
+// pages, the one-click reset, the About dialog and the reading theme.
 class MainMenu : public QMenu
 {
     Q_OBJECT
@@ -19,18 +19,22 @@ public:
     void setLanguage(const QString &language);
     // Adds the commands on the book on show after the menu's own items.
     void addBookActions(const QList<QAction *> &actions);
+    // Checks the item of the theme in effect; none where the reader chose none of them.
+    void setTheme(const QString &theme);
 
 signals:
     void languageChosen(const QString &language);
     void chaptersStartPagesToggled(bool on);
     void resetChosen();
     void aboutChosen();
+    void themeChosen(const QString &theme);
 
 protected:
     void changeEvent(QEvent *event) override;
 
 private:
     QAction *addLanguage(const QString &code);
+    void addThemes();
     void retranslate();
 
     QActionGroup *m_languages;
@@ -40,6 +44,8 @@ private:
     QAction *m_chaptersStartPages;
     QAction *m_reset;
     QAction *m_about;
+    QMenu *m_themeMenu;
+    QActionGroup *m_themes;
 };
 
 #endif

@@ -20,6 +20,7 @@
 #include "readingsession.h"
 #include "searchresultslist.h"
 #include "shelfcontextmenu.h"
+#include "themecontroller.h"
 #include "viewstack.h"
 #include "wheelturner.h"
 #include "windowchrome.h"
@@ -108,6 +109,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     updatePageLabel();
     m_appearance->applyStored();
+    addThemes();
     ui->frame_2->setVisible(false);
     m_bookList.mergeSampleBooks();
     m_settings.writeAppearance();
@@ -198,6 +200,15 @@ void MainWindow::addWindowChrome()
                                 { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
     new WindowResizer(this, ui->frameMain, ui->verticalLayout->contentsMargins().left());
     new WindowPlacement(this, m_settings.windowGeometry());
+}
+
+void MainWindow::addThemes()
+{
+    m_themes = new ThemeController(m_settings, m_pageWidget, this);
+    connect(m_themes, &ThemeController::themeChanged, m_mainMenu, &MainMenu::setTheme);
+    connect(m_mainMenu, &MainMenu::themeChosen, m_themes, &ThemeController::choose);
+    connect(m_appearance, &AppearanceController::pageColorsChosen, m_themes, &ThemeController::useCustomColors);
+    m_themes->applyStored();
 }
 
 // What acts on the book on show is in the page's context menu and in the main menu.
@@ -865,6 +876,7 @@ void MainWindow::resetApplication()
     m_session->close();
     m_library->clear();
     m_appearance->applyStored();
+    m_themes->applyStored();
     ui->bookName->setText(tr("Quorvane - 未打开文件"));
     showBookList();
     switchLanguage(LanguageManager::DefaultLanguage);

@@ -22,6 +22,7 @@ class BookshelfWidget;
 class ContentsPage;
 class QPushButton;
 class SearchResultsList;
+class ThemeController;
 class QAbstractButton;
 class LanguageManager;
 class Library;
@@ -90,6 +91,7 @@ private:
     void connectActions();
     void addBookActions();
     void addWindowChrome();
+    void addThemes();
     void leave();
     void showSearchField();
     void connectSession();
@@ -137,6 +139,7 @@ private:
     BookList m_bookList;
     ReadingSession *m_session;
     AppearanceController *m_appearance;
+    ThemeController *m_themes;
     BookmarkController *m_bookmarks;
     ReaderActions *m_actions;
     ViewStack *m_views;

@@ -46,7 +46,9 @@ public:
     void showPage(int index);
 
     void setBackgroundColor(const QColor &color);
+    QColor backgroundColor() const { return m_bgColor; }
     void setTextColor(const QColor &color);
+    QColor textColor() const { return m_textColor; }
     void setTextFont(const QFont &font);
     // Whether the page at rest carries a bookmark, shown as a ribbon in its top corner.
     void setBookmarked(bool bookmarked);
