@@ -242,6 +242,15 @@ TABLE = {
     "页码": ("Page", "頁碼"),
     "只有网址的行": ("Lines holding only a web address", "只有網址的行"),
     "夹着杂乱符号的网站名": ("Site names spelt out with stray symbols", "夾著雜亂符號的網站名"),
+    # Themes, and the book's commands in the page's context menu and the main menu
+    "为本页添加或删除书签": ("Add or remove a bookmark on this page", "為本頁新增或刪除書籤"),
+    "查看本书的书签": ("Show this book's bookmarks", "檢視本書的書籤"),
+    "编码…": ("Encoding…", "編碼…"),
+    "主题": ("Theme", "主題"),
+    "日间": ("Day", "日間"),
+    "羊皮纸": ("Sepia", "羊皮紙"),
+    "护眼": ("Easy on the Eyes (Green)", "護眼"),
+    "夜间": ("Night", "夜間"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

@@ -540,6 +540,26 @@ The file no longer exists</translation>
             <source>章节另起一页</source>
             <translation>Start each chapter on a new page</translation>
         </message>
+        <message>
+            <source>主题</source>
+            <translation>Theme</translation>
+        </message>
+        <message>
+            <source>日间</source>
+            <translation>Day</translation>
+        </message>
+        <message>
+            <source>羊皮纸</source>
+            <translation>Sepia</translation>
+        </message>
+        <message>
+            <source>护眼</source>
+            <translation>Easy on the Eyes (Green)</translation>
+        </message>
+        <message>
+            <source>夜间</source>
+            <translation>Night</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -771,26 +791,26 @@ Remove it from the bookshelf?</translation>
         </message>
     </context>
     <context>
-        <name>ReadingToolBar</name>
+        <name>ReaderActions</name>
         <message>
             <source>书签</source>
             <translation>Bookmark</translation>
         </message>
         <message>
-            <source>为本页添加或删除书签 (Ctrl+D)</source>
-            <translation>Add or remove a bookmark on this page (Ctrl+D)</translation>
+            <source>为本页添加或删除书签</source>
+            <translation>Add or remove a bookmark on this page</translation>
         </message>
         <message>
             <source>书签列表</source>
             <translation>Bookmarks</translation>
         </message>
         <message>
-            <source>查看本书的书签 (Ctrl+B)</source>
-            <translation>Show this book's bookmarks (Ctrl+B)</translation>
+            <source>查看本书的书签</source>
+            <translation>Show this book's bookmarks</translation>
         </message>
         <message>
-            <source>编码</source>
-            <translation>Encoding</translation>
+            <source>编码…</source>
+            <translation>Encoding…</translation>
         </message>
         <message>
             <source>用另一种编码重新打开本书</source>

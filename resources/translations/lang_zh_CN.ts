@@ -538,6 +538,26 @@
         <source>章节另起一页</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>主题</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>日间</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>羊皮纸</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>护眼</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>夜间</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -766,13 +786,13 @@
     </message>
 </context>
 <context>
-    <name>ReadingToolBar</name>
+    <name>ReaderActions</name>
     <message>
         <source>书签</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>为本页添加或删除书签 (Ctrl+D)</source>
+        <source>为本页添加或删除书签</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -780,11 +800,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>查看本书的书签 (Ctrl+B)</source>
+        <source>查看本书的书签</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>编码</source>
+        <source>编码…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -540,6 +540,26 @@
             <source>章节另起一页</source>
             <translation>章節另起一頁</translation>
         </message>
+        <message>
+            <source>主题</source>
+            <translation>主題</translation>
+        </message>
+        <message>
+            <source>日间</source>
+            <translation>日間</translation>
+        </message>
+        <message>
+            <source>羊皮纸</source>
+            <translation>羊皮紙</translation>
+        </message>
+        <message>
+            <source>护眼</source>
+            <translation>護眼</translation>
+        </message>
+        <message>
+            <source>夜间</source>
+            <translation>夜間</translation>
+        </message>
     </context>
     <context>
         <name>MainWindow</name>
@@ -771,26 +791,26 @@
         </message>
     </context>
     <context>
-        <name>ReadingToolBar</name>
+        <name>ReaderActions</name>
         <message>
             <source>书签</source>
             <translation>書籤</translation>
         </message>
         <message>
-            <source>为本页添加或删除书签 (Ctrl+D)</source>
-            <translation>為本頁新增或刪除書籤 (Ctrl+D)</translation>
+            <source>为本页添加或删除书签</source>
+            <translation>為本頁新增或刪除書籤</translation>
         </message>
         <message>
             <source>书签列表</source>
             <translation>書籤列表</translation>
         </message>
         <message>
-            <source>查看本书的书签 (Ctrl+B)</source>
-            <translation>檢視本書的書籤 (Ctrl+B)</translation>
+            <source>查看本书的书签</source>
+            <translation>檢視本書的書籤</translation>
         </message>
         <message>
-            <source>编码</source>
-            <translation>編碼</translation>
+            <source>编码…</source>
+            <translation>編碼…</translation>
         </message>
         <message>
             <source>用另一种编码重新打开本书</source>
