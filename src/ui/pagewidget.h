@@ -92,6 +92,8 @@ private:
     void dropTurnLayers();
     QPixmap layer(const QColor &ground, const std::function<void(QPainter &)> &draw) const;
     QColor sheetColor() const;
+    QColor foldShadowColor() const;
+    QColor backdropColor() const;
     bool isValidPage(int index) const;
 
     std::vector<QString> m_pages;
