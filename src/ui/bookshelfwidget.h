@@ -31,13 +31,16 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void refreshBooks();
+    bool isDark() const;
     void updateGridSize();
 
     QStringList m_books;
     QHash<QString, double> m_progress;
+    bool m_dark = false;
 };
 
 #endif

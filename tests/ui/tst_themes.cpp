@@ -1,4 +1,5 @@
 #include "bookmarksdialog.h"
+#include "bookshelfwidget.h"
 #include "encodingdialog.h"
 #include "fileloader.h"
 #include "mainmenu.h"
@@ -34,6 +35,8 @@ private slots:
     void themeIsChosenFromTheMenuAndRemembered();
     void colourPickerMakesTheThemeCustom();
     void noThemeChosenLooksAsBefore();
+    void coverShadowsShowOnTheShelf_data();
+    void coverShadowsShowOnTheShelf();
 
 private:
     void openWindow();
@@ -333,6 +336,40 @@ void TestThemes::noThemeChosenLooksAsBefore()
     m_window->resetApplication();
     QCOMPARE(qApp->styleSheet(), plain);
     QCOMPARE(pageWidget(*m_window)->backgroundColor(), Settings::DefaultBackground);
+}
+
+void TestThemes::coverShadowsShowOnTheShelf_data()
+{
+    QTest::addColumn<QString>("theme");
+    QTest::newRow("day") << Theme::Day;
+    QTest::newRow("night") << Theme::Night;
+}
+
+// The shadow beside each cover's edge is clearly darker than the shelf it falls on, the
+// shelf in the theme's colours.
+void TestThemes::coverShadowsShowOnTheShelf()
+{
+    QFETCH(QString, theme);
+    store().setValue("theme", theme);
+    openWindow();
+    child<QAbstractButton>(*m_window, "bookshelfButton")->click();
+    auto *shelf = m_window->findChild<BookshelfWidget *>();
+    QTRY_VERIFY(shelf->isVisible() && shelf->count() > 0);
+    QApplication::processEvents();
+    // Grabbed with the window, as the shelf of the day theme lets the window show through.
+    const QImage image = m_window->grab().toImage();
+    const QPoint origin = shelf->viewport()->mapTo(m_window.get(), QPoint());
+    const QColor ground = image.pixelColor(origin + QPoint(shelf->viewport()->width() - 5, shelf->viewport()->height() - 5));
+    QCOMPARE(Theme::luminance(ground) < 0.05, theme == Theme::Night);
+
+    // Right of the cover's board, the first thing that is not the shelf is the edge's shadow.
+    const QRect first = shelf->visualItemRect(shelf->item(0)).translated(origin);
+    const int y = first.top() + first.height() / 3;
+    int x = first.right();
+    while (x > first.left() && image.pixelColor(x, y) == ground)
+        --x;
+    const int darkest = image.pixelColor(x, y).lightness();
+    QVERIFY2(darkest <= ground.lightness() - 15, qPrintable(QString::number(darkest)));
 }
 
 LEXORIN_TEST_MAIN(TestThemes)
