@@ -6,11 +6,26 @@
 #include <QApplication>
 #include <QFile>
 
+namespace {
+
+// The application's own style sheet, kept on the application the first time a theme is laid
+// over it: a later window must not take a theme on show for the sheet beneath.
+const char *const BaseSheetProperty = "lexorinBaseStyleSheet";
+
+QString baseStyleSheet()
+{
+    if (!qApp->property(BaseSheetProperty).isValid())
+        qApp->setProperty(BaseSheetProperty, qApp->styleSheet());
+    return qApp->property(BaseSheetProperty).toString();
+}
+
+}
+
 ThemeController::ThemeController(Settings &settings, PageWidget *pageWidget, QObject *parent)
     : QObject(parent)
     , m_settings(settings)
     , m_pageWidget(pageWidget)
-    , m_baseSheet(qApp->styleSheet())
+    , m_baseSheet(baseStyleSheet())
 {
     QFile templateFile(QStringLiteral(":/qss/theme.css"));
     if (templateFile.open(QIODevice::ReadOnly))

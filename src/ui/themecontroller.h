@@ -17,7 +17,7 @@ class ThemeController : public QObject
     Q_OBJECT
 
 public:
-    // The style sheet the application has now is the one every theme is laid over.
+    // The style sheet the application had before any theme is the one every theme is laid over.
     ThemeController(Settings &settings, PageWidget *pageWidget, QObject *parent);
 
     QString current() const;

@@ -45,6 +45,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<MainWindow> m_window;
+    QString m_plainSheet;
 };
 
 namespace {
@@ -106,6 +107,7 @@ QRect textRect(QWidget *widget)
 void TestThemes::initTestCase()
 {
     QVERIFY(loadStyleSheet(*qApp));
+    m_plainSheet = qApp->styleSheet();
 }
 
 void TestThemes::init()
@@ -322,7 +324,7 @@ void TestThemes::colourPickerMakesTheThemeCustom()
 // it; and a reset forgets the theme.
 void TestThemes::noThemeChosenLooksAsBefore()
 {
-    const QString plain = qApp->styleSheet();
+    const QString plain = m_plainSheet;
     store().setValue("bgColor", QColor(0x33, 0x66, 0x99));
     openWindow();
     QCOMPARE(pageWidget(*m_window)->backgroundColor(), QColor(0x33, 0x66, 0x99));
