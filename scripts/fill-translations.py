@@ -267,6 +267,15 @@ TABLE = {
         "The scan was cancelled; the %1 text files it had found were not added to the bookshelf.",
         "掃描已取消，取消前找到的 %1 個文字檔案沒有加入書架。"),
     "【%1】%2": ("[%1] %2", "【%1】%2"),
+    # Themes, and the book's commands in the page's context menu and the main menu
+    "为本页添加或删除书签": ("Add or remove a bookmark on this page", "為本頁新增或刪除書籤"),
+    "查看本书的书签": ("Show this book's bookmarks", "檢視本書的書籤"),
+    "编码…": ("Encoding…", "編碼…"),
+    "主题": ("Theme", "主題"),
+    "日间": ("Day", "日間"),
+    "羊皮纸": ("Sepia", "羊皮紙"),
+    "护眼": ("Easy on the Eyes (Green)", "護眼"),
+    "夜间": ("Night", "夜間"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

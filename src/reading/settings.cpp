@@ -31,6 +31,7 @@ const QString Conversion = QStringLiteral("conversion");
 const QString ChaptersStartPage = QStringLiteral("chaptersStartPage");
 const QString ShelfOrder = QStringLiteral("shelfOrder");
 const QString RemovedSampleBooks = QStringLiteral("removedSampleBooks");
+const QString Theme = QStringLiteral("theme");
 }
 
 const QString ShelfOrderAdded = QStringLiteral("added");
@@ -93,6 +94,8 @@ Settings::Settings()
     m_chaptersStartPages = settings.value(Key::ChaptersStartPage, false).toBool();
     m_shelfOrder = settings.value(Key::ShelfOrder).toString() == ShelfOrderLastRead ? ShelfOrder::LastRead
                                                                                    : ShelfOrder::Added;
+    m_geometry = settings.value(Key::Geometry).toByteArray();
+    m_theme = settings.value(Key::Theme).toString();
     // The page is drawn at the font's size; the zoom counter only says where the next zoom
     // step starts.
     QString family = settings.value(Key::FontFamily, ReadingFamily).toString();
@@ -114,6 +117,8 @@ void Settings::loadDefaults()
     m_conversion = knownConversion({});
     m_chaptersStartPages = false;
     m_shelfOrder = ShelfOrder::Added;
+    m_geometry.clear();
+    m_theme.clear();
 }
 
 int Settings::clampedFontSize(int size)
@@ -187,6 +192,12 @@ void Settings::setTextColor(const QColor &color)
     write(Key::TextColor, color);
 }
 
+void Settings::setTheme(const QString &theme)
+{
+    if (std::exchange(m_theme, theme) != theme)
+        write(Key::Theme, theme);
+}
+
 void Settings::setLanguage(const QString &language)
 {
     if (std::exchange(m_language, language) != language || !store().contains(Key::Language))
@@ -229,6 +240,7 @@ void Settings::setShelfOrder(ShelfOrder order)
 void Settings::recordWindowState(const QByteArray &geometry, const QByteArray &state,
                                  bool fullScreen, bool searchBarVisible)
 {
+    m_geometry = geometry;
     write(Key::Geometry, geometry);
     write(Key::WindowState, state);
     write(Key::FullScreen, fullScreen);

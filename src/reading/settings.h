@@ -59,6 +59,10 @@ public:
     void setBackgroundColor(const QColor &color);
     QColor textColor() const { return m_text; }
     void setTextColor(const QColor &color);
+    // The named look of the whole window (day, sepia, green, night, or custom for the page
+    // colours the reader picked); empty where the reader never chose one.
+    QString theme() const { return m_theme; }
+    void setTheme(const QString &theme);
     QString language() const { return m_language; }
     void setLanguage(const QString &language);
     // How the book's Chinese is shown: a conversion's store name ("none", "s2t", "t2s", …).
@@ -72,7 +76,10 @@ public:
     ShelfOrder shelfOrder() const { return m_shelfOrder; }
     void setShelfOrder(ShelfOrder order);
 
-    // What the window looked like when it was closed; recorded, never restored.
+    // The window's place and size as QWidget::saveGeometry() wrote them at the last close;
+    // empty before the first close.
+    QByteArray windowGeometry() const { return m_geometry; }
+    // What the window looked like when it was closed; its geometry is read back at start.
     void recordWindowState(const QByteArray &geometry, const QByteArray &state, bool fullScreen,
                            bool searchBarVisible);
 
@@ -114,6 +121,8 @@ private:
     QString m_conversion;
     bool m_chaptersStartPages = false;
     ShelfOrder m_shelfOrder = ShelfOrder::Added;
+    QByteArray m_geometry;
+    QString m_theme;
 };
 
 #endif

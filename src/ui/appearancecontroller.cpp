@@ -6,10 +6,14 @@
 #include "settings.h"
 
 #include <QColorDialog>
+#include <QTimer>
 
 namespace {
 
 constexpr int ZoomStep = 2;
+// A window dragged larger resizes the page many times a second; the book is cut for the
+// first size and then once for where the drag settles.
+constexpr int ResizeSettleMs = 150;
 
 }
 
@@ -20,8 +24,25 @@ AppearanceController::AppearanceController(Settings &settings, PageWidget *pageW
     , m_pageWidget(pageWidget)
     , m_session(session)
     , m_dialogParent(dialogParent)
+    , m_resizeSettling(new QTimer(this))
 {
-    connect(m_pageWidget, &PageWidget::textAreaResized, this, &AppearanceController::updateFormat);
+    m_resizeSettling->setSingleShot(true);
+    m_resizeSettling->setInterval(ResizeSettleMs);
+    connect(m_resizeSettling, &QTimer::timeout, this, [this] {
+        if (std::exchange(m_resizedWhileSettling, false))
+            updateFormat();
+    });
+    connect(m_pageWidget, &PageWidget::textAreaResized, this, &AppearanceController::followTextArea);
+}
+
+void AppearanceController::followTextArea()
+{
+    if (m_resizeSettling->isActive()) {
+        m_resizedWhileSettling = true;
+    } else {
+        updateFormat();
+    }
+    m_resizeSettling->start();
 }
 
 void AppearanceController::zoomIn()
@@ -55,22 +76,31 @@ void AppearanceController::chooseFont()
         applyReadingFont(*font);
 }
 
+// The pickers start from the colours on show, which a theme may have set; the colour not
+// picked is kept as shown.
 void AppearanceController::chooseTextColor()
 {
-    const QColor color = QColorDialog::getColor(m_settings.textColor(), m_dialogParent, tr("选择文字颜色"));
+    const QColor color = QColorDialog::getColor(m_pageWidget->textColor(), m_dialogParent, tr("选择文字颜色"));
     if (!color.isValid())
         return;
-    m_settings.setTextColor(color);
     m_pageWidget->setTextColor(color);
+    storePageColors();
 }
 
 void AppearanceController::chooseBackgroundColor()
 {
-    const QColor color = QColorDialog::getColor(m_settings.backgroundColor(), m_dialogParent, tr("选择背景颜色"));
+    const QColor color = QColorDialog::getColor(m_pageWidget->backgroundColor(), m_dialogParent, tr("选择背景颜色"));
     if (!color.isValid())
         return;
-    m_settings.setBackgroundColor(color);
     m_pageWidget->setBackgroundColor(color);
+    storePageColors();
+}
+
+void AppearanceController::storePageColors()
+{
+    m_settings.setTextColor(m_pageWidget->textColor());
+    m_settings.setBackgroundColor(m_pageWidget->backgroundColor());
+    emit pageColorsChosen();
 }
 
 void AppearanceController::setChaptersStartPages(bool on)

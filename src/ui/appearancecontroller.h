@@ -3,6 +3,7 @@
 
 #include <QObject>
 
+class QTimer;
 class PageWidget;
 class QFont;
 class QWidget;
@@ -31,7 +32,13 @@ public:
     void applyStored();
     void updateFormat();
 
+signals:
+    // The reader picked a colour of the page; both colours on show are stored.
+    void pageColorsChosen();
+
 private:
+    void followTextArea();
+    void storePageColors();
     void zoomBy(int step);
     void applyReadingFont(const QFont &font);
     PageFormat pageFormat() const;
@@ -40,6 +47,8 @@ private:
     PageWidget *m_pageWidget;
     ReadingSession *m_session;
     QWidget *m_dialogParent;
+    QTimer *m_resizeSettling;
+    bool m_resizedWhileSettling = false;
 };
 
 #endif

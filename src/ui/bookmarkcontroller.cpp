@@ -5,7 +5,8 @@
 #include "pagewidget.h"
 #include "paginator.h"
 #include "readingsession.h"
-#include "readingtoolbar.h"
+
+#include <QAction>
 
 namespace {
 
@@ -15,18 +16,16 @@ constexpr qsizetype SnippetLead = 8;
 }
 
 BookmarkController::BookmarkController(ReadingSession *session, Library *library,
-                                       PageWidget *pageWidget, ReadingToolBar *readingTools,
+                                       PageWidget *pageWidget, QAction *bookmarkAction,
                                        QWidget *dialogParent)
     : QObject(dialogParent)
     , m_session(session)
     , m_library(library)
     , m_pageWidget(pageWidget)
-    , m_readingTools(readingTools)
+    , m_bookmarkAction(bookmarkAction)
     , m_dialogParent(dialogParent)
 {
     connect(m_session, &ReadingSession::positionChanged, this, &BookmarkController::showBookmarkState);
-    connect(m_readingTools, &ReadingToolBar::bookmarkToggled, this, &BookmarkController::toggleBookmark);
-    connect(m_readingTools, &ReadingToolBar::bookmarksRequested, this, &BookmarkController::showBookmarks);
 }
 
 std::optional<Bookmark> BookmarkController::bookmarkOnPage() const
@@ -38,10 +37,13 @@ std::optional<Bookmark> BookmarkController::bookmarkOnPage() const
     return m_library->bookmarkWithin(m_session->book(), start, start + pageLength);
 }
 
+// The action's own check follows the page, not the trigger.
 void BookmarkController::toggleBookmark()
 {
-    if (m_session->state() == ReadingSession::State::Empty)
+    if (m_session->state() == ReadingSession::State::Empty) {
+        m_bookmarkAction->setChecked(false);
         return;
+    }
     if (const std::optional<Bookmark> bookmark = bookmarkOnPage())
         m_library->removeBookmark(bookmark->id);
     else
@@ -54,7 +56,7 @@ void BookmarkController::showBookmarkState()
 {
     const bool bookmarked = bookmarkOnPage().has_value();
     m_pageWidget->setBookmarked(bookmarked);
-    m_readingTools->setPageBookmarked(bookmarked);
+    m_bookmarkAction->setChecked(bookmarked);
 }
 
 // Page numbers are those of the pages cut so far in the current format.

@@ -9,20 +9,21 @@
 #include <optional>
 
 class Library;
+class QAction;
 class PageWidget;
 class QWidget;
 class ReadingSession;
-class ReadingToolBar;
 
 // The bookmarks of the book on show: marks and unmarks the page, shows whether the page on
-// show holds one, and lists them to go to or remove.
+// show holds one (on the page and as the check of the marking action), and lists them to go
+// to or remove.
 class BookmarkController : public QObject
 {
     Q_OBJECT
 
 public:
     BookmarkController(ReadingSession *session, Library *library, PageWidget *pageWidget,
-                       ReadingToolBar *readingTools, QWidget *dialogParent);
+                       QAction *bookmarkAction, QWidget *dialogParent);
 
     void toggleBookmark();
     void showBookmarks();
@@ -36,7 +37,7 @@ private:
     ReadingSession *m_session;
     Library *m_library;
     PageWidget *m_pageWidget;
-    ReadingToolBar *m_readingTools;
+    QAction *m_bookmarkAction;
     QWidget *m_dialogParent;
 };
 

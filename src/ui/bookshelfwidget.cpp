@@ -14,6 +14,8 @@ namespace {
 
 constexpr int ShelfTitleLimit = 15;
 constexpr int ShelfTitleKept = 12;
+// Below this lightness the shelf counts as dark, as in a night theme.
+constexpr int DarkShelfLightness = 96;
 
 // A book on the shelf that draws its cover the first time the view asks for it. A rebuild then
 // costs only the covers on screen, and the covers of a long list that are never scrolled to
@@ -23,9 +25,10 @@ constexpr int ShelfTitleKept = 12;
 class BookItem : public QListWidgetItem
 {
 public:
-    BookItem(const QString &filePath, const QColor &coverColor, std::optional<double> progress)
+    BookItem(const QString &filePath, const QColor &coverColor, std::optional<double> progress, bool darkShelf)
         : m_coverColor(coverColor)
         , m_progress(progress)
+        , m_darkShelf(darkShelf)
     {
         setText(BookshelfWidget::shelfTitle(filePath));
         setData(Qt::UserRole, filePath);
@@ -54,7 +57,7 @@ private:
 
     QPixmap cover() const
     {
-        QPixmap cover = CoverPainter::generateCover(text(), m_coverColor);
+        QPixmap cover = CoverPainter::generateCover(text(), m_coverColor, m_darkShelf);
         if (m_progress)
             cover = CoverPainter::withProgress(cover, *m_progress);
         return isMissing() ? CoverPainter::asMissing(cover) : cover;
@@ -72,6 +75,7 @@ private:
 
     QColor m_coverColor;
     std::optional<double> m_progress;
+    bool m_darkShelf;
     mutable std::optional<bool> m_missing;
     mutable QIcon m_cover;
 };
@@ -150,8 +154,22 @@ void BookshelfWidget::resizeEvent(QResizeEvent *event)
     viewport()->update();
 }
 
+bool BookshelfWidget::isDark() const
+{
+    return palette().color(QPalette::Base).lightness() < DarkShelfLightness;
+}
+
+// A theme that darkens the shelf, or lightens it, needs the covers' shadows drawn anew.
+void BookshelfWidget::changeEvent(QEvent *event)
+{
+    QListWidget::changeEvent(event);
+    if ((event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange) && isDark() != m_dark)
+        refreshBooks();
+}
+
 void BookshelfWidget::refreshBooks()
 {
+    m_dark = isDark();
     clear();
     QHash<QString, int> coverPositions;
     for (int position = int(m_coverOrder.size()) - 1; position >= 0; --position)
@@ -161,7 +179,8 @@ void BookshelfWidget::refreshBooks()
         const auto progress = m_progress.constFind(book);
         const int coverPosition = coverPositions.value(book, position);
         addItem(new BookItem(book, CoverPainter::coverColor(coverPosition),
-                             progress == m_progress.cend() ? std::nullopt : std::optional(*progress)));
+                             progress == m_progress.cend() ? std::nullopt : std::optional(*progress),
+                             m_dark));
     }
     if (m_books.isEmpty())
         addItem(makeHintItem());

@@ -34,14 +34,17 @@ public slots:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void refreshBooks();
+    bool isDark() const;
     void updateGridSize();
 
     QStringList m_books;
     QHash<QString, double> m_progress;
     QStringList m_coverOrder;
+    bool m_dark = false;
 };
 
 #endif

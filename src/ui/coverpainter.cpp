@@ -43,11 +43,11 @@ QLinearGradient spineGradient(const QColor &color)
     return gradient;
 }
 
-QLinearGradient shadowGradient()
+QLinearGradient shadowGradient(bool darkShelf)
 {
     QLinearGradient gradient(129, 10, 129, 189);
-    gradient.setColorAt(0, QColor(0, 0, 0, 30));
-    gradient.setColorAt(1, QColor(0, 0, 0, 10));
+    gradient.setColorAt(0, QColor(0, 0, 0, darkShelf ? 200 : 30));
+    gradient.setColorAt(1, QColor(0, 0, 0, darkShelf ? 140 : 10));
     return gradient;
 }
 
@@ -91,14 +91,14 @@ QStringList wrapWords(const QStringList &words, const QFontMetrics &metrics)
     return lines;
 }
 
-void drawBook(QPainter &painter, const QColor &color)
+void drawBook(QPainter &painter, const QColor &color, bool darkShelf)
 {
     painter.setPen(Qt::NoPen);
     painter.setBrush(boardGradient(color));
     painter.drawRect(FrontBoard);
     painter.setBrush(spineGradient(color));
     painter.drawRect(Spine);
-    painter.setBrush(shadowGradient());
+    painter.setBrush(shadowGradient(darkShelf));
     painter.drawPolygon(RightEdgeShadow);
 }
 
@@ -134,14 +134,14 @@ QColor coverColor(int index)
     return palette[((index % size) + size) % size];
 }
 
-QPixmap generateCover(const QString &title, const QColor &color)
+QPixmap generateCover(const QString &title, const QColor &color, bool darkShelf)
 {
     QPixmap cover(CoverWidth, CoverHeight);
     cover.fill(Qt::transparent);
     {
         QPainter painter(&cover);
         painter.setRenderHints(QPainter::Antialiasing | QPainter::SmoothPixmapTransform);
-        drawBook(painter, color);
+        drawBook(painter, color, darkShelf);
         drawTitle(painter, title);
         drawRules(painter, color);
     }

@@ -25,7 +25,8 @@ constexpr int SmallestTitlePointSize = 6;
 QColor coverColor(int index);
 
 // A 150 x 200 cover showing the (already shortened) shelf title on a board of the given colour.
-QPixmap generateCover(const QString &title, const QColor &color);
+// On a dark shelf the shadow along its edge is deeper, so that it still shows.
+QPixmap generateCover(const QString &title, const QColor &color, bool darkShelf = false);
 
 // The cover with a thin bar along its foot showing how far the reader is, from 0 to 1.
 QPixmap withProgress(const QPixmap &cover, double progress);

@@ -1,5 +1,7 @@
 #include "mainmenu.h"
 
+#include "theme.h"
+
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QEvent>
@@ -8,10 +10,6 @@ MainMenu::MainMenu(QWidget *parent)
     : QMenu(parent)
     , m_languages(new QActionGroup(this))
 {
-    setStyleSheet(QStringLiteral("QMenu { background-color: white; border: 1px solid #ddd; }"
-                                 "QMenu::item { padding: 5px 20px 5px 10px; }"
-                                 "QMenu::item:selected { background-color: #e6f2ff; }"
-                                 "QMenu::icon { left: 5px; }"));
     m_languages->setExclusive(true);
     m_simplifiedChinese = addLanguage(QStringLiteral("zh_CN"));
     m_traditionalChinese = addLanguage(QStringLiteral("zh_TW"));
@@ -23,7 +21,27 @@ MainMenu::MainMenu(QWidget *parent)
     m_chaptersStartPages = addAction(QString());
     m_chaptersStartPages->setCheckable(true);
     connect(m_chaptersStartPages, &QAction::triggered, this, &MainMenu::chaptersStartPagesToggled);
+    addThemes();
     retranslate();
+}
+
+void MainMenu::addThemes()
+{
+    m_themeMenu = addMenu(QString());
+    m_themes = new QActionGroup(this);
+    m_themes->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const QString &name : Theme::names()) {
+        QAction *action = m_themeMenu->addAction(QString(), this, [this, name] { emit themeChosen(name); });
+        action->setCheckable(true);
+        action->setData(name);
+        m_themes->addAction(action);
+    }
+}
+
+void MainMenu::setTheme(const QString &theme)
+{
+    for (QAction *action : m_themes->actions())
+        action->setChecked(action->data().toString() == theme);
 }
 
 QAction *MainMenu::addLanguage(const QString &code)
@@ -46,6 +64,12 @@ void MainMenu::setChaptersStartPages(bool on)
     m_chaptersStartPages->setChecked(on);
 }
 
+void MainMenu::addBookActions(const QList<QAction *> &actions)
+{
+    addSeparator();
+    addActions(actions);
+}
+
 void MainMenu::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
@@ -63,4 +87,12 @@ void MainMenu::retranslate()
     m_reset->setText(QCoreApplication::translate("MainWindow", "一键重置"));
     m_about->setText(QCoreApplication::translate("MainWindow", "关于Quorvane"));
     m_chaptersStartPages->setText(QCoreApplication::translate("MainWindow", "章节另起一页"));
+    m_themeMenu->setTitle(QCoreApplication::translate("MainWindow", "主题"));
+    const QStringList names{ QCoreApplication::translate("MainWindow", "日间"),
+                             QCoreApplication::translate("MainWindow", "羊皮纸"),
+                             QCoreApplication::translate("MainWindow", "护眼"),
+                             QCoreApplication::translate("MainWindow", "夜间") };
+    const QList<QAction *> themes = m_themes->actions();
+    for (int i = 0; i < themes.size(); ++i)
+        themes[i]->setText(names.at(i));
 }

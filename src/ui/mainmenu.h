@@ -7,7 +7,8 @@ class QAction;
 class QActionGroup;
 
 // The menu behind the strip's menu button: the interface language, the one-click reset and
-// the About dialog, then whether chapters start pages. Its texts are the main window's.
+// the About dialog, then whether chapters start pages, the reading theme and the commands on
+// the book on show. Its texts are the main window's.
 class MainMenu : public QMenu
 {
     Q_OBJECT
@@ -18,18 +19,24 @@ public:
     // Checks the item of the language in effect.
     void setLanguage(const QString &language);
     void setChaptersStartPages(bool on);
+    // Adds the commands on the book on show after the menu's own items.
+    void addBookActions(const QList<QAction *> &actions);
+    // Checks the item of the theme in effect; none where the reader chose none of them.
+    void setTheme(const QString &theme);
 
 signals:
     void languageChosen(const QString &language);
     void chaptersStartPagesToggled(bool on);
     void resetChosen();
     void aboutChosen();
+    void themeChosen(const QString &theme);
 
 protected:
     void changeEvent(QEvent *event) override;
 
 private:
     QAction *addLanguage(const QString &code);
+    void addThemes();
     void retranslate();
 
     QActionGroup *m_languages;
@@ -39,6 +46,8 @@ private:
     QAction *m_chaptersStartPages;
     QAction *m_reset;
     QAction *m_about;
+    QMenu *m_themeMenu;
+    QActionGroup *m_themes;
 };
 
 #endif

@@ -22,11 +22,13 @@
 #include "readeractions.h"
 #include "readingsession.h"
 #include "searchresultslist.h"
-#include "readingtoolbar.h"
 #include "shelfcontextmenu.h"
+#include "themecontroller.h"
 #include "viewstack.h"
 #include "wheelturner.h"
 #include "windowchrome.h"
+#include "windowplacement.h"
+#include "windowresizer.h"
 
 #include <QCloseEvent>
 #include <QDropEvent>
@@ -87,17 +89,15 @@ MainWindow::MainWindow(QWidget *parent)
     if (!ui->bookBox->layout())
         new QVBoxLayout(ui->bookBox);
     ui->bookBox->layout()->addWidget(m_pageWidget);
-    m_readingTools = new ReadingToolBar(this);
-    ui->bookBox->layout()->addWidget(m_readingTools);
     ui->gridLayout->addWidget(m_bookshelfWidget);
-    m_chrome = new WindowChrome(this, QSize(WindowWidth, WindowHeight), ui->frameMain,
-                                { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
+    addWindowChrome();
     m_appearance = new AppearanceController(m_settings, m_pageWidget, m_session, this);
     m_conversion = new ConversionController(m_settings, m_library, m_session, m_pageWidget, this);
     m_mainMenu->addSeparator();
     m_mainMenu->addMenu(m_conversion->menu());
-    m_bookmarks = new BookmarkController(m_session, m_library, m_pageWidget, m_readingTools, this);
     m_actions = new ReaderActions(this);
+    m_bookmarks = new BookmarkController(m_session, m_library, m_pageWidget,
+                                         m_actions->action(ReaderActions::ToggleBookmark), this);
     m_views = new ViewStack(ui->stackedWidget, ui->buttonGroup, this);
     m_views->addView(ViewStack::Reading, ui->page, ui->readButton);
     m_views->addView(ViewStack::Shelf, ui->page_2, ui->bookshelfButton);
@@ -110,11 +110,13 @@ MainWindow::MainWindow(QWidget *parent)
 
     connectControls();
     connectActions();
+    addBookActions();
     connectSession();
     connectLibrary();
 
     updatePageLabel();
     m_appearance->applyStored();
+    addThemes();
     ui->frame_2->setVisible(false);
     m_bookList.mergeSampleBooks();
     m_settings.writeAppearance();
@@ -182,6 +184,7 @@ void MainWindow::connectActions()
             &BookmarkController::toggleBookmark);
     connect(m_actions->action(ReaderActions::ShowBookmarks), &QAction::triggered, m_bookmarks,
             &BookmarkController::showBookmarks);
+    on(ReaderActions::ChooseEncoding, &MainWindow::chooseEncoding);
 
     auto *wheel = new WheelTurner(ui->page);
     connect(wheel, &WheelTurner::turnRequested, this, [this](bool forward) {
@@ -196,6 +199,35 @@ void MainWindow::connectActions()
         else
             m_appearance->zoomOut();
     });
+}
+
+// The transparent margin around the frame, where its shadow falls, is the resize grip.
+void MainWindow::addWindowChrome()
+{
+    m_chrome = new WindowChrome(this, ui->frameMain, ui->headerFrame,
+                                { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
+    new WindowResizer(this, ui->frameMain, ui->verticalLayout->contentsMargins().left());
+    new WindowPlacement(this, m_settings.windowGeometry());
+}
+
+void MainWindow::addThemes()
+{
+    m_themes = new ThemeController(m_settings, m_pageWidget, this);
+    connect(m_themes, &ThemeController::themeChanged, m_mainMenu, &MainMenu::setTheme);
+    connect(m_mainMenu, &MainMenu::themeChosen, m_themes, &ThemeController::choose);
+    connect(m_appearance, &AppearanceController::pageColorsChosen, m_themes, &ThemeController::useCustomColors);
+    m_themes->applyStored();
+}
+
+// What acts on the book on show is in the page's context menu and in the main menu.
+void MainWindow::addBookActions()
+{
+    const QList<QAction *> actions{ m_actions->action(ReaderActions::ToggleBookmark),
+                                    m_actions->action(ReaderActions::ShowBookmarks),
+                                    m_actions->action(ReaderActions::ChooseEncoding) };
+    m_pageWidget->setContextMenuPolicy(Qt::ActionsContextMenu);
+    m_pageWidget->addActions(actions);
+    m_mainMenu->addBookActions(actions);
 }
 
 // Esc leaves full screen first, then closes the search bar.
@@ -250,7 +282,6 @@ void MainWindow::connectLibrary()
     connect(m_session, &ReadingSession::bookShown, this, &MainWindow::updateBookInReading);
     connect(m_session, &ReadingSession::closed, this, &MainWindow::updateBookInReading);
     connect(m_views, &ViewStack::viewChanged, this, &MainWindow::updateBookInReading);
-    connect(m_readingTools, &ReadingToolBar::encodingRequested, this, &MainWindow::chooseEncoding);
     connect(m_bookshelfWidget, &BookshelfWidget::bookMenuRequested, this, &MainWindow::showShelfMenu);
     connect(m_library, &Library::movedBookFound, this, [this](const QString &path, const BookRecord &record) {
         if (m_session->openingBook() == path)
@@ -890,6 +921,7 @@ void MainWindow::resetApplication()
     m_library->clear();
     m_appearance->applyStored();
     m_conversion->applyStored();
+    m_themes->applyStored();
     ui->bookName->setText(tr("Quorvane - 未打开文件"));
     showBookList();
     switchLanguage(LanguageManager::DefaultLanguage);

@@ -25,6 +25,7 @@ class BookshelfWidget;
 class ContentsPage;
 class QPushButton;
 class SearchResultsList;
+class ThemeController;
 class QAbstractButton;
 class LanguageManager;
 class Library;
@@ -33,7 +34,6 @@ class Notice;
 class PageWidget;
 class ReaderActions;
 class ViewStack;
-class ReadingToolBar;
 class ReadingSession;
 class WindowChrome;
 
@@ -52,9 +52,6 @@ public:
     void openAtStart(const QString &path);
     // Opens a book handed over by another start of the program and comes to the front.
     void openFromOutside(const QString &path);
-
-    static constexpr int WindowWidth = 640;
-    static constexpr int WindowHeight = 800;
 
 public slots:
     void onOpenFile();
@@ -95,6 +92,9 @@ protected:
 private:
     void connectControls();
     void connectActions();
+    void addBookActions();
+    void addWindowChrome();
+    void addThemes();
     void leave();
     void showSearchField();
     void connectSession();
@@ -144,12 +144,12 @@ private:
     ReadingSession *m_session;
     AppearanceController *m_appearance;
     ConversionController *m_conversion;
+    ThemeController *m_themes;
     BookmarkController *m_bookmarks;
     ReaderActions *m_actions;
     ViewStack *m_views;
     Library *m_library;
     PageWidget *m_pageWidget;
-    ReadingToolBar *m_readingTools;
     BookshelfWidget *m_bookshelfWidget;
     LanguageManager *m_languages;
     MainMenu *m_mainMenu;

@@ -82,11 +82,11 @@ QRectF PageCurl::shadowRect() const
     return QRectF(left, -m_bulge, ShadowWidth, qreal(m_size.height()) + 2.0 * m_bulge);
 }
 
-QLinearGradient PageCurl::shadowGradient() const
+QLinearGradient PageCurl::shadowGradient(const QColor &atFold) const
 {
     const qreal end = m_forward ? m_foldX - ShadowWidth : m_foldX + ShadowWidth;
     QLinearGradient gradient(m_foldX, 0.0, end, 0.0);
-    gradient.setColorAt(0.0, QColor(0, 0, 0, 80));
+    gradient.setColorAt(0.0, atFold);
     gradient.setColorAt(1.0, Qt::transparent);
     return gradient;
 }

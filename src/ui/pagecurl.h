@@ -32,9 +32,10 @@ public:
     // The sheet's face and its text area, before the transform.
     QRect sheetRect() const;
     QRect sheetTextRect() const;
-    // The fold shadow's rectangle and gradient, before the transform.
+    // The fold shadow's rectangle and gradient, before the transform; the gradient fades from
+    // the colour given at the fold to nothing.
     QRectF shadowRect() const;
-    QLinearGradient shadowGradient() const;
+    QLinearGradient shadowGradient(const QColor &atFold) const;
 
     static constexpr int Duration = 800;  // ms
     static constexpr qreal SheetDrop = 110.0;

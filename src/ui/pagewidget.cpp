@@ -14,6 +14,8 @@ const QColor Backdrop(200, 190, 180);
 const QColor OutgoingTint(200, 200, 200);
 constexpr int SheetAlpha = 100;
 const QColor HighlightColor(255, 200, 60, 140);
+// Below this lightness a page counts as dark, as in a night theme.
+constexpr int DarkPageLightness = 96;
 
 }
 
@@ -184,7 +186,7 @@ void PageWidget::paintEvent(QPaintEvent *)
     const bool hasPages = isValidPage(m_currentPage) && isValidPage(m_targetPage);
     // A page covers the backdrop unless its colour lets it through.
     if (!hasPages || m_bgColor.alpha() < 255)
-        painter.fillRect(rect(), Backdrop);
+        painter.fillRect(rect(), backdropColor());
     if (!hasPages)
         return;
 
@@ -334,15 +336,32 @@ void PageWidget::drawPageCurl(QPainter &painter, const PageCurl &curl)
     painter.setRenderHint(QPainter::Antialiasing);
 
     const QRectF shadow = curl.shadowRect();
-    painter.setBrush(curl.shadowGradient());
+    painter.setBrush(curl.shadowGradient(foldShadowColor()));
     painter.setPen(Qt::NoPen);
     painter.drawRects(&shadow, 1);
     painter.restore();
 }
 
-// The page's colour seen through a white sheet, as if laid over white with its alpha.
+// Behind a dark page, or where there is none, the backdrop is dark as well.
+QColor PageWidget::backdropColor() const
+{
+    return m_bgColor.lightness() < DarkPageLightness ? QColor(m_bgColor.rgb()).darker(140) : Backdrop;
+}
+
+// A shadow light enough for a pale page would all but vanish on a dark one.
+QColor PageWidget::foldShadowColor() const
+{
+    return QColor(0, 0, 0, m_bgColor.lightness() < DarkPageLightness ? 220 : 80);
+}
+
+// The page's colour seen through a white sheet, as if laid over white with its alpha. A dark
+// page's sheet is only a shade lighter than the page: a pale one would flash at every turn.
 QColor PageWidget::sheetColor() const
 {
+    if (m_bgColor.lightness() < DarkPageLightness) {
+        const auto shade = [](int component) { return component + (255 - component) * 12 / 100; };
+        return QColor(shade(m_bgColor.red()), shade(m_bgColor.green()), shade(m_bgColor.blue()));
+    }
     const auto throughWhite = [](int component) {
         return (component * SheetAlpha + 255 * (255 - SheetAlpha) + 127) / 255;
     };

@@ -49,7 +49,9 @@ public:
     void showPage(int index);
 
     void setBackgroundColor(const QColor &color);
+    QColor backgroundColor() const { return m_bgColor; }
     void setTextColor(const QColor &color);
+    QColor textColor() const { return m_textColor; }
     void setTextFont(const QFont &font);
     // The script the pages are shown in; the page texts given stay as the book has them.
     void setTextConversion(std::shared_ptr<const ScriptConverter> converter);
@@ -95,6 +97,8 @@ private:
     void dropTurnLayers();
     QPixmap layer(const QColor &ground, const std::function<void(QPainter &)> &draw) const;
     QColor sheetColor() const;
+    QColor foldShadowColor() const;
+    QColor backdropColor() const;
     bool isValidPage(int index) const;
     const QString &shownText(int page) const;
 

@@ -1,6 +1,7 @@
 #include "readeractions.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QWidget>
 
 namespace {
@@ -28,6 +29,27 @@ ReaderActions::ReaderActions(QWidget *window)
         window->addAction(action);
         m_actions[command] = action;
     }
+    // The mark's check shows whether the page on show holds one.
+    m_actions[ToggleBookmark]->setCheckable(true);
+    retranslate();
+    window->installEventFilter(this);
+}
+
+bool ReaderActions::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::LanguageChange)
+        retranslate();
+    return QObject::eventFilter(watched, event);
+}
+
+void ReaderActions::retranslate()
+{
+    m_actions[ToggleBookmark]->setText(tr("书签"));
+    m_actions[ToggleBookmark]->setToolTip(tr("为本页添加或删除书签"));
+    m_actions[ShowBookmarks]->setText(tr("书签列表"));
+    m_actions[ShowBookmarks]->setToolTip(tr("查看本书的书签"));
+    m_actions[ChooseEncoding]->setText(tr("编码…"));
+    m_actions[ChooseEncoding]->setToolTip(tr("用另一种编码重新打开本书"));
 }
 
 QAction *ReaderActions::action(Command command) const
@@ -72,6 +94,8 @@ QList<QKeySequence> ReaderActions::shortcuts(Command command)
         return { QKeySequence(Qt::CTRL | Qt::Key_D) };
     case ShowBookmarks:
         return { QKeySequence(Qt::CTRL | Qt::Key_B) };
+    case ChooseEncoding:
+        return { QKeySequence(Qt::CTRL | Qt::Key_E) };
     case CommandCount:
         break;
     }

@@ -13,6 +13,7 @@ class QWidget;
 // Every key of the reader as an action on the window, so a key works whichever child has the
 // focus; a text field keeps the keys it edits with, since it claims them before any shortcut.
 // Keys Qt knows a platform's spelling of are the standard ones, with the reader's own beside.
+// The commands that menus show carry their names, in the interface's language.
 class ReaderActions : public QObject
 {
     Q_OBJECT
@@ -36,6 +37,7 @@ public:
         OpenFile,
         ToggleBookmark,
         ShowBookmarks,
+        ChooseEncoding,
         CommandCount
     };
     Q_ENUM(Command)
@@ -45,7 +47,12 @@ public:
     QAction *action(Command command) const;
     static QList<QKeySequence> shortcuts(Command command);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    void retranslate();
+
     std::array<QAction *, CommandCount> m_actions{};
 };
 

@@ -23,7 +23,7 @@ private slots:
     void readingFamilyResolvesToAChineseFont();
     void rareIdeographsResolveToAFontThatHasThem_data();
     void rareIdeographsResolveToAFontThatHasThem();
-    void windowIsFixedFramelessAndTranslucent();
+    void windowOpensAtItsFirstSizeFramelessAndTranslucent();
 };
 
 void TestStartup::resourceCollectionIsComplete_data()
@@ -145,7 +145,7 @@ void TestStartup::rareIdeographsResolveToAFontThatHasThem()
     QVERIFY(runs.front().glyphIndexes().value(0) != 0);
 }
 
-void TestStartup::windowIsFixedFramelessAndTranslucent()
+void TestStartup::windowOpensAtItsFirstSizeFramelessAndTranslucent()
 {
     MainWindow window;
     // Before any book is shown the label counts no page at all, not "page 1 of 0".
@@ -153,8 +153,8 @@ void TestStartup::windowIsFixedFramelessAndTranslucent()
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QCOMPARE(window.size(), QSize(640, 800));
-    QCOMPARE(window.minimumSize(), QSize(640, 800));
-    QCOMPARE(window.maximumSize(), QSize(640, 800));
+    QVERIFY(window.minimumSize().width() < 640 && window.minimumSize().height() < 800);
+    QCOMPARE(window.maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     QVERIFY(window.windowFlags().testFlag(Qt::FramelessWindowHint));
     QVERIFY(window.testAttribute(Qt::WA_TranslucentBackground));
     QVERIFY(window.hasFocus() || window.focusPolicy() == Qt::StrongFocus);

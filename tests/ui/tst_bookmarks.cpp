@@ -3,11 +3,15 @@
 #include "fileloader.h"
 #include "library.h"
 #include "librarydatabase.h"
+#include "mainmenu.h"
+#include "readeractions.h"
 #include "readingsession.h"
 #include "testmain.h"
 #include "windowdriver.h"
 
+#include <QContextMenuEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTreeWidget>
@@ -27,6 +31,7 @@ private slots:
     void listJumpsToABookmarkAndDeletesOne();
     void listNamesTheChapterAndTheTextAroundThePlace();
     void chosenEncodingKeepsThePlaceAndIsRemembered();
+    void pageMenuAndMainMenuHoldTheBookCommands();
 
 private:
     void openWindow();
@@ -36,6 +41,8 @@ private:
     QList<Bookmark> storedBookmarks() const;
     void chooseEncoding(const QByteArray &encoding);
     QString detectedEncodingShown();
+    QAction *command(ReaderActions::Command command) const;
+    QStringList chooseFromPageMenu(ReaderActions::Command chosen);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<MainWindow> m_window;
@@ -87,27 +94,58 @@ QList<Bookmark> TestBookmarks::storedBookmarks() const
 
 void TestBookmarks::chooseEncoding(const QByteArray &encoding)
 {
-    QTimer::singleShot(0, this, [encoding] {
-        auto *dialog = qobject_cast<EncodingDialog *>(QApplication::activeModalWidget());
+    onNextModal([encoding](QWidget *modal) {
+        auto *dialog = qobject_cast<EncodingDialog *>(modal);
         QVERIFY(dialog);
         dialog->choose(encoding);
         QCOMPARE(dialog->chosenEncoding(), encoding);
         dialog->accept();
     });
-    child<QAbstractButton>(*m_window, "encodingButton")->click();
+    chooseFromPageMenu(ReaderActions::ChooseEncoding);
 }
 
 QString TestBookmarks::detectedEncodingShown()
 {
     QString shown;
-    QTimer::singleShot(0, this, [&shown] {
-        auto *dialog = qobject_cast<EncodingDialog *>(QApplication::activeModalWidget());
+    onNextModal([&shown](QWidget *modal) {
+        auto *dialog = qobject_cast<EncodingDialog *>(modal);
         QVERIFY(dialog);
         shown = dialog->findChild<QLabel *>("detectedLabel")->text();
         dialog->reject();
     });
-    child<QAbstractButton>(*m_window, "encodingButton")->click();
+    chooseFromPageMenu(ReaderActions::ChooseEncoding);
     return shown;
+}
+
+QAction *TestBookmarks::command(ReaderActions::Command command) const
+{
+    return m_window->findChild<ReaderActions *>()->action(command);
+}
+
+// Right-clicks the middle of the page and clicks the command's item in the menu that opens;
+// returns the menu's items.
+QStringList TestBookmarks::chooseFromPageMenu(ReaderActions::Command chosen)
+{
+    QStringList items;
+    QAction *action = command(chosen);
+    auto *timer = new QTimer(this);
+    timer->setInterval(5);
+    connect(timer, &QTimer::timeout, timer, [timer, action, &items] {
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        if (!menu || !menu->isVisible())
+            return;
+        timer->deleteLater();
+        timer->stop();
+        for (const QAction *item : menu->actions())
+            items.append(item->text());
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+    });
+    timer->start();
+    PageWidget *page = pageWidget(*m_window);
+    const QPoint middle = page->rect().center();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, middle, page->mapToGlobal(middle));
+    QApplication::sendEvent(page, &rightClick);
+    return items;
 }
 
 void TestBookmarks::ctrlDTogglesTheRibbonOfThePage()
@@ -125,7 +163,7 @@ void TestBookmarks::ctrlDTogglesTheRibbonOfThePage()
     QVERIFY(!ribbonShown());
     turn(Qt::Key_Left);
     QVERIFY(ribbonShown());
-    child<QAbstractButton>(*m_window, "bookmarkButton")->click();
+    chooseFromPageMenu(ReaderActions::ToggleBookmark);
     QVERIFY(!ribbonShown());
     QVERIFY(storedBookmarks().isEmpty());
 }
@@ -174,7 +212,7 @@ void TestBookmarks::listJumpsToABookmarkAndDeletesOne()
         QCOMPARE(list->topLevelItemCount(), 1);
         static_cast<QDialog *>(modal)->reject();
     });
-    child<QAbstractButton>(*m_window, "bookmarksButton")->click();
+    chooseFromPageMenu(ReaderActions::ShowBookmarks);
     QVERIFY(!ribbonShown());
     QCOMPARE(storedBookmarks().size(), 1);
 }
@@ -252,3 +290,31 @@ void TestBookmarks::chosenEncodingKeepsThePlaceAndIsRemembered()
 
 LEXORIN_TEST_MAIN(TestBookmarks)
 #include "tst_bookmarks.moc"
+
+// The row of buttons under the page is gone: its commands are in the page's menu, checked
+// where the page holds a mark, and after the main menu's own items, keys and all.
+void TestBookmarks::pageMenuAndMainMenuHoldTheBookCommands()
+{
+    const QStringList expected{ command(ReaderActions::ToggleBookmark)->text(),
+                                command(ReaderActions::ShowBookmarks)->text(),
+                                command(ReaderActions::ChooseEncoding)->text() };
+    QCOMPARE(expected, QStringList({ "书签", "书签列表", "编码…" }));
+    for (const char *name : { "bookmarkButton", "bookmarksButton", "encodingButton" })
+        QVERIFY2(!child(*m_window, name), name);
+
+    turn(Qt::Key_Right, 2);
+    QCOMPARE(chooseFromPageMenu(ReaderActions::ToggleBookmark), expected);
+    QVERIFY(ribbonShown());
+    QVERIFY(command(ReaderActions::ToggleBookmark)->isChecked());
+    turn(Qt::Key_Right);
+    QVERIFY(!command(ReaderActions::ToggleBookmark)->isChecked());
+
+    auto *mainMenu = m_window->findChild<MainMenu *>();
+    QVERIFY(mainMenu);
+    const QList<QAction *> items = mainMenu->actions();
+    QCOMPARE(items.mid(items.size() - 3), QList<QAction *>({ command(ReaderActions::ToggleBookmark),
+                                                             command(ReaderActions::ShowBookmarks),
+                                                             command(ReaderActions::ChooseEncoding) }));
+    QCOMPARE(items.back()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_E));
+    QCOMPARE(items.at(items.size() - 3)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
+}

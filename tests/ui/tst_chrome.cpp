@@ -1,5 +1,6 @@
 #include "testmain.h"
 #include "windowdriver.h"
+#include "windowplacement.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -20,8 +21,8 @@ private slots:
     void pressElsewhereStartsNoDrag_data();
     void pressElsewhereStartsNoDrag();
 
-    void fullScreenIsLeftAtTheFixedSize_data();
-    void fullScreenIsLeftAtTheFixedSize();
+    void fullScreenIsLeftAtTheSizeBefore_data();
+    void fullScreenIsLeftAtTheSizeBefore();
     void escapeNeverEntersFullScreen();
 
     void searchButtonShowsAndHidesTheBar();
@@ -183,7 +184,7 @@ void TestChrome::pressElsewhereStartsNoDrag()
 
 void TestChrome::expectScreen(Screen screen)
 {
-    const QSize fixed(MainWindow::WindowWidth, MainWindow::WindowHeight);
+    const QSize normal = WindowPlacement::FirstSize;
     if (screen == Screen::Full) {
         const QSize screenSize = m_window->screen()->geometry().size();
         QTRY_VERIFY(m_window->isFullScreen());
@@ -192,13 +193,13 @@ void TestChrome::expectScreen(Screen screen)
         QCOMPARE(m_window->maximumSize().expandedTo(screenSize), m_window->maximumSize());
     } else {
         QTRY_VERIFY(!m_window->isFullScreen());
-        QTRY_COMPARE(m_window->size(), fixed);
-        QCOMPARE(m_window->minimumSize(), fixed);
-        QCOMPARE(m_window->maximumSize(), fixed);
+        QTRY_COMPARE(m_window->size(), normal);
+        QCOMPARE(m_window->minimumSize(), WindowPlacement::MinimumSize);
+        QCOMPARE(m_window->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
     }
 }
 
-void TestChrome::fullScreenIsLeftAtTheFixedSize_data()
+void TestChrome::fullScreenIsLeftAtTheSizeBefore_data()
 {
     QTest::addColumn<Qt::Key>("enter");
     QTest::addColumn<Qt::Key>("leave");
@@ -210,12 +211,12 @@ void TestChrome::fullScreenIsLeftAtTheFixedSize_data()
     QTest::newRow("F11, button") << Qt::Key_F11 << Qt::Key_unknown;
 }
 
-void TestChrome::fullScreenIsLeftAtTheFixedSize()
+void TestChrome::fullScreenIsLeftAtTheSizeBefore()
 {
     QFETCH(Qt::Key, enter);
     QFETCH(Qt::Key, leave);
     QVERIFY(m_window->screen()->geometry().size()
-            != QSize(MainWindow::WindowWidth, MainWindow::WindowHeight));
+            != WindowPlacement::FirstSize);
     const auto toggle = [this](Qt::Key key) {
         if (key == Qt::Key_unknown)
             child<QAbstractButton>(*m_window, "fullscreenButton")->click();

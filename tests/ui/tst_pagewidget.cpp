@@ -12,6 +12,8 @@ private slots:
     void emptyWidgetShowsTheBackdrop();
     void everyPaintCoversTheWholeWidget_data();
     void everyPaintCoversTheWholeWidget();
+    void foldShadowShowsOnPaleAndDarkPages_data();
+    void foldShadowShowsOnPaleAndDarkPages();
     void pageOutsideTheListStartsNoTurn();
     void requestsDuringATurnEndOnTheLatest();
     void replacingPagesDuringATurnNeverPaintsOutsideThem();
@@ -113,6 +115,44 @@ void TestPageWidget::everyPaintCoversTheWholeWidget()
         for (int x = 0; x < image.width(); ++x)
             QVERIFY2(qAlpha(row[x]) == 255, qPrintable(QStringLiteral("clear at %1, %2").arg(x).arg(y)));
     }
+}
+
+void TestPageWidget::foldShadowShowsOnPaleAndDarkPages_data()
+{
+    QTest::addColumn<QColor>("background");
+
+    QTest::newRow("paper") << QColor(250, 245, 235);
+    QTest::newRow("sepia") << QColor(0xf4, 0xec, 0xd8);
+    QTest::newRow("night") << QColor(0x1e, 0x1f, 0x22);
+    QTest::newRow("dark blue") << QColor(0x10, 0x24, 0x3a);
+}
+
+// Along a row below the text, the fold's shadow is clearly darker than both the page and
+// the sheet it falls on.
+void TestPageWidget::foldShadowShowsOnPaleAndDarkPages()
+{
+    QFETCH(QColor, background);
+    PageWidget widget;
+    widget.resize(300, 400);
+    widget.setBackgroundColor(background);
+    widget.setPages({ QStringLiteral("一页书\n"), QStringLiteral("两页书\n") });
+    widget.flipToPage(1, true);
+    widget.setFlipProgress(0.4f);
+    QImage image(widget.size(), QImage::Format_ARGB32_Premultiplied);
+    widget.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+
+    const int y = widget.height() - 60;
+    const int fold = int(PageCurl(widget.size(), 0.4f, true).foldX());
+    int darkest = 255;
+    int lightest = 0;
+    for (int x = fold - 30; x <= fold + 5; ++x) {
+        const int lightness = image.pixelColor(x, y).lightness();
+        darkest = qMin(darkest, lightness);
+        lightest = qMax(lightest, lightness);
+    }
+    const QString seen = QStringLiteral("%1 to %2").arg(darkest).arg(lightest);
+    QVERIFY2(darkest <= background.lightness() - 15, qPrintable(seen));
+    QVERIFY2(darkest <= lightest - 15, qPrintable(seen));
 }
 
 void TestPageWidget::pageOutsideTheListStartsNoTurn()

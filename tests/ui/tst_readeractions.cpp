@@ -48,6 +48,7 @@ void TestReaderActions::keyTriggersItsCommand_data()
     QTest::newRow("F") << QKeySequence(Qt::Key_F) << ReaderActions::Find;
     QTest::newRow("B") << QKeySequence(Qt::Key_B) << ReaderActions::Bookshelf;
     QTest::newRow("Ctrl+B") << QKeySequence(Qt::CTRL | Qt::Key_B) << ReaderActions::ShowBookmarks;
+    QTest::newRow("Ctrl+E") << QKeySequence(Qt::CTRL | Qt::Key_E) << ReaderActions::ChooseEncoding;
 }
 
 void TestReaderActions::keyTriggersItsCommand()
