@@ -15,10 +15,15 @@ struct TextRun
     qreal height = 0.0;
     bool endsParagraph = true;
     bool isHeading = false;
+    // Space above the run unless it comes first on its page.
+    qreal spaceBefore = 0.0;
+    // How many of the runs with a height after this one go on the same page with it.
+    int keepWithNext = 0;
 };
 
 // Fills pages with measured runs, in reading order: a run that would overflow the page
-// starts the next one, and so does a heading. A paragraph's end is written as "\n", so the pages joined give back
+// starts the next one, and so does a heading. A run kept with the runs after it moves on to
+// the next page with them when they do not all fit. A paragraph's end is written as "\n", so the pages joined give back
 // the text they were cut from with "\n" line ends.
 class PageCutter
 {
@@ -33,12 +38,16 @@ public:
     std::vector<QString> takePages();
 
 private:
+    void place(const TextRun &run);
+    void placeKept();
     void closePage();
 
     qreal m_pageHeight;
     std::vector<QString> m_pages;
     std::vector<TextRun> m_page;
     qreal m_filled = 0.0;
+    std::vector<TextRun> m_kept;
+    int m_keeping = 0;
 };
 
 #endif
