@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include "typesetstyle.h"
+
 #include <functional>
 
 class QSettings;
@@ -51,6 +53,19 @@ public:
     QString language() const { return m_language; }
     void setLanguage(const QString &language);
 
+    // How pages are set: the layout (original or book) and the book layout's spacing,
+    // indent and justification. A store that never held them gives the original layout.
+    TypesetStyle typesetStyle() const { return m_typesetStyle; }
+    void setTypesetStyle(const TypesetStyle &style);
+    // The page margins of the book layout: narrow, normal or wide.
+    QString margins() const { return m_margins; }
+    void setMargins(const QString &margins);
+    static const QStringList MarginNames;
+    static constexpr int MinimumLineSpacing = 100;
+    static constexpr int MaximumLineSpacing = 250;
+    static constexpr int MaximumParagraphSpacing = 150;
+    static constexpr qreal MaximumIndent = 4.0;
+
     // What the window looked like when it was closed; recorded, never restored.
     void recordWindowState(const QByteArray &geometry, const QByteArray &state, bool fullScreen,
                            bool searchBarVisible);
@@ -84,6 +99,8 @@ private:
     QColor m_background;
     QColor m_text;
     QString m_language;
+    TypesetStyle m_typesetStyle;
+    QString m_margins;
 };
 
 #endif

@@ -62,6 +62,9 @@ public:
     qreal advanceOf(const PlacedLine &line, QStringView page, qsizetype at) const;
 
     const QFont &font() const { return m_body.font(); }
+    QSizeF area() const { return m_area; }
+    const TypesetStyle &style() const { return m_style; }
+    bool chaptersStartPages() const { return m_chaptersStartPages; }
     const QFont &headingFont() const { return m_heading.font(); }
     qreal lineHeight() const { return m_lineHeight; }
 

@@ -24,6 +24,13 @@ class SimpleGlyphs;
 // and whether every chapter heading begins a page of its own, set in bold.
 struct PageFormat
 {
+    PageFormat() = default;
+    PageFormat(const QFont &font, const QSize &textArea, bool chaptersStartPages = true,
+               const TypesetStyle &style = TypesetStyle())
+        : font(font), textArea(textArea), chaptersStartPages(chaptersStartPages), style(style)
+    {
+    }
+
     QFont font;
     QSize textArea;
     bool chaptersStartPages = true;

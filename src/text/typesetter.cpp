@@ -8,10 +8,13 @@ namespace {
 
 constexpr qreal Tolerance = 1e-6;
 
-constexpr char16_t ClosingMarks[] = u"、，。．：；！？”’」』）】》〉〕］｝〗〙〞・‧,.;:!?)]}%";
+// Closing marks whose glyph sits in the left half of the box, and those drawn across the
+// middle of it (：；！？ in most Chinese faces), which cannot give up half their width.
+constexpr char16_t ClosingMarks[] = u"、，。．”’」』）】》〉〕］｝〗〙〞";
+constexpr char16_t CentredClosingMarks[] = u"：；！？・‧,.;:!?)]}%";
 constexpr char16_t OpeningMarks[] = u"“‘「『（【《〈〔［｛〖〘〝([{";
 
-enum MarkKind : quint8 { OtherCharacter, ClosingMark, OpeningMark };
+enum MarkKind : quint8 { OtherCharacter, ClosingMark, CentredClosingMark, OpeningMark };
 
 const std::vector<quint8> &markKinds()
 {
@@ -19,6 +22,8 @@ const std::vector<quint8> &markKinds()
         std::vector<quint8> table(0x10000, OtherCharacter);
         for (const char16_t *c = ClosingMarks; *c; ++c)
             table[*c] = ClosingMark;
+        for (const char16_t *c = CentredClosingMarks; *c; ++c)
+            table[*c] = CentredClosingMark;
         for (const char16_t *c = OpeningMarks; *c; ++c)
             table[*c] = OpeningMark;
         return table;
@@ -26,7 +31,8 @@ const std::vector<quint8> &markKinds()
     return kinds;
 }
 
-bool isClosing(char16_t c) { return markKinds()[c] == ClosingMark; }
+bool isClosing(char16_t c) { return markKinds()[c] == ClosingMark || markKinds()[c] == CentredClosingMark; }
+bool isCompressible(char16_t c) { return markKinds()[c] == ClosingMark; }
 bool isOpening(char16_t c) { return markKinds()[c] == OpeningMark; }
 // Marks set two at a time, "——" and "……", that are never split or spaced out.
 bool isDoubled(char16_t c) { return c == 0x2014 || c == 0x2015 || c == 0x2026 || c == 0x2025; }
@@ -100,7 +106,7 @@ Typesetter::Widths Typesetter::widthsOf(QStringView text, qsizetype from, qsizet
         if (at < 0 || at >= text.size())
             return false;
         const char16_t c = text[at].unicode();
-        return (closing ? isClosing(c) : isOpening(c)) && advanceOf(text, at) >= 0.9 * m_em;
+        return (closing ? isCompressible(c) : isOpening(c)) && advanceOf(text, at) >= 0.9 * m_em;
     };
     for (qsizetype i = from; i < to; ++i) {
         const size_t k = size_t(i - from);

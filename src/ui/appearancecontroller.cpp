@@ -22,6 +22,7 @@ AppearanceController::AppearanceController(Settings &settings, PageWidget *pageW
     , m_dialogParent(dialogParent)
 {
     connect(m_pageWidget, &PageWidget::textAreaResized, this, &AppearanceController::updateFormat);
+    connect(m_pageWidget, &PageWidget::typesetStyleChanged, this, &AppearanceController::updateFormat);
 }
 
 void AppearanceController::zoomIn()
@@ -78,6 +79,7 @@ void AppearanceController::chooseBackgroundColor()
 void AppearanceController::setChaptersStartPages(bool on)
 {
     m_chaptersStartPages = on;
+    m_pageWidget->setChaptersStartPages(on);
     updateFormat();
 }
 
@@ -91,7 +93,8 @@ void AppearanceController::applyStored()
 
 PageFormat AppearanceController::pageFormat() const
 {
-    return { m_pageWidget->textFont(), m_pageWidget->textArea().size(), m_chaptersStartPages };
+    return { m_pageWidget->textFont(), m_pageWidget->textArea().size(), m_chaptersStartPages,
+             m_pageWidget->typesetStyle() };
 }
 
 void AppearanceController::updateFormat()

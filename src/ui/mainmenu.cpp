@@ -23,6 +23,11 @@ MainMenu::MainMenu(QWidget *parent)
     addSeparator();
     m_reset = addAction(QString(), this, &MainMenu::resetChosen);
     m_about = addAction(QString(), this, &MainMenu::aboutChosen);
+    addSeparator();
+    m_bookLayout = addAction(QString());
+    m_bookLayout->setCheckable(true);
+    connect(m_bookLayout, &QAction::triggered, this, &MainMenu::bookLayoutToggled);
+    m_preferences = addAction(QString(), this, &MainMenu::preferencesChosen);
     retranslate();
 }
 
@@ -39,6 +44,11 @@ void MainMenu::setLanguage(const QString &language)
 {
     for (QAction *action : m_languages->actions())
         action->setChecked(action->data().toString() == language);
+}
+
+void MainMenu::setBookLayout(bool on)
+{
+    m_bookLayout->setChecked(on);
 }
 
 void MainMenu::changeEvent(QEvent *event)
@@ -58,4 +68,6 @@ void MainMenu::retranslate()
     m_chaptersStartPages->setText(tr("章节另起一页"));
     m_reset->setText(tr("一键重置"));
     m_about->setText(tr("关于Quorvane"));
+    m_bookLayout->setText(tr("书籍排版"));
+    m_preferences->setText(tr("偏好设置…"));
 }

@@ -11,6 +11,7 @@
 #include "fileloader.h"
 #include "folderscanner.h"
 #include "languagemanager.h"
+#include "layoutcontroller.h"
 #include "library.h"
 #include "librarydatabase.h"
 #include "mainmenu.h"
@@ -89,6 +90,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_chrome = new WindowChrome(this, QSize(WindowWidth, WindowHeight), ui->frameMain,
                                 { ui->headerFrame, ui->frame_menu }, ui->fullscreenButton);
     m_appearance = new AppearanceController(m_settings, m_pageWidget, m_session, this);
+    m_layout = new LayoutController(m_settings, m_pageWidget, this);
     m_bookmarks = new BookmarkController(m_session, m_library, m_pageWidget, m_readingTools, this);
     m_actions = new ReaderActions(this);
     m_views = new ViewStack(ui->stackedWidget, ui->buttonGroup, this);
@@ -107,6 +109,8 @@ MainWindow::MainWindow(QWidget *parent)
     connectLibrary();
 
     updatePageLabel();
+    m_layout->applyStored();
+    m_mainMenu->setBookLayout(m_layout->isBookLayout());
     m_appearance->applyStored();
     ui->frame_2->setVisible(false);
     m_bookList.mergeSampleBooks();
@@ -147,6 +151,9 @@ void MainWindow::connectControls()
     connect(m_mainMenu, &MainMenu::aboutChosen, this, &MainWindow::about);
     connect(m_bookshelfWidget, &BookshelfWidget::bookSelected, this, &MainWindow::onBookSelectedByPath);
     connect(m_mainMenu, &MainMenu::chaptersStartPagesToggled, m_appearance, &AppearanceController::setChaptersStartPages);
+    connect(m_mainMenu, &MainMenu::bookLayoutToggled, m_layout, &LayoutController::setBookLayout);
+    connect(m_mainMenu, &MainMenu::preferencesChosen, m_layout, &LayoutController::showPreferences);
+    connect(m_layout, &LayoutController::bookLayoutChanged, m_mainMenu, &MainMenu::setBookLayout);
     connect(m_contentsPage, &ContentsPage::chapterChosen, this, &MainWindow::openChapter);
 }
 
@@ -844,6 +851,8 @@ void MainWindow::resetApplication()
     m_settings.reset();
     m_session->close();
     m_library->clear();
+    m_layout->applyStored();
+    m_mainMenu->setBookLayout(m_layout->isBookLayout());
     m_appearance->applyStored();
     ui->bookName->setText(tr("Quorvane - 未打开文件"));
     showBookList();

@@ -16,6 +16,7 @@ class MainWindow;
 QT_END_NAMESPACE
 
 class AppearanceController;
+class LayoutController;
 class BookmarkController;
 class BookFingerprint;
 class BookshelfWidget;
@@ -139,6 +140,7 @@ private:
     BookList m_bookList;
     ReadingSession *m_session;
     AppearanceController *m_appearance;
+    LayoutController *m_layout;
     BookmarkController *m_bookmarks;
     ReaderActions *m_actions;
     ViewStack *m_views;

@@ -2,6 +2,7 @@
 #define PAGEWIDGET_H
 
 #include "chapterdetector.h"
+#include "typesetstyle.h"
 
 #include <QColor>
 #include <QFont>
@@ -10,9 +11,11 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
+class BookLayout;
 class PageCurl;
 class QPropertyAnimation;
 
@@ -48,6 +51,14 @@ public:
     void setBackgroundColor(const QColor &color);
     void setTextColor(const QColor &color);
     void setTextFont(const QFont &font);
+    // How the pages are set; the book layout draws each character where BookLayout places it.
+    void setTypesetStyle(const TypesetStyle &style);
+    TypesetStyle typesetStyle() const { return m_style; }
+    // Whether the pages were cut with chapters starting pages, which sets volume headings on
+    // title pages of their own in the book layout.
+    void setChaptersStartPages(bool on);
+    // The margin around the text area on every side.
+    void setTextMargin(int margin);
     // Whether the page at rest carries a bookmark, shown as a ribbon in its top corner.
     void setBookmarked(bool bookmarked);
     bool isBookmarked() const { return m_bookmarked; }
@@ -66,6 +77,7 @@ public:
 
 signals:
     void textAreaResized();
+    void typesetStyleChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -91,6 +103,7 @@ private:
     QPixmap layer(const QColor &ground, const std::function<void(QPainter &)> &draw) const;
     QColor sheetColor() const;
     bool isValidPage(int index) const;
+    const BookLayout &bookLayout() const;
 
     std::vector<QString> m_pages;
     std::vector<Chapter> m_headings;
@@ -111,6 +124,11 @@ private:
     };
     Highlight m_highlight;
     bool m_bookmarked = false;
+    TypesetStyle m_style;
+    bool m_chaptersStartPages = true;
+    int m_textMargin = TextMargin;
+    // Made for the font, text area and style it was last asked for.
+    mutable std::shared_ptr<BookLayout> m_bookLayout;
 
     // The pages of the running turn, drawn once for all its frames.
     struct TurnLayers
