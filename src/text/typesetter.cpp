@@ -32,7 +32,6 @@ const std::vector<quint8> &markKinds()
 }
 
 bool isClosing(char16_t c) { return markKinds()[c] == ClosingMark || markKinds()[c] == CentredClosingMark; }
-bool isCompressible(char16_t c) { return markKinds()[c] == ClosingMark; }
 bool isOpening(char16_t c) { return markKinds()[c] == OpeningMark; }
 // Marks set two at a time, "——" and "……", that are never split or spaced out.
 bool isDoubled(char16_t c) { return c == 0x2014 || c == 0x2015 || c == 0x2026 || c == 0x2025; }
@@ -101,27 +100,34 @@ Typesetter::Widths Typesetter::widthsOf(QStringView text, qsizetype from, qsizet
     widths.advance.resize(size_t(count));
     widths.shift.assign(size_t(count), 0.0);
     widths.shrinkable.assign(size_t(count), 0.0);
+    for (qsizetype i = from; i < to; ++i)
+        widths.advance[size_t(i - from)] = advanceOf(text, i);
     const qreal halfEm = m_em / 2;
-    const auto isFullWidthMark = [&](qsizetype at, bool closing) {
+    const qreal fullWidth = 0.9 * m_em;
+    const auto kindAt = [&](qsizetype at) {
         if (at < 0 || at >= text.size())
-            return false;
-        const char16_t c = text[at].unicode();
-        return (closing ? isCompressible(c) : isOpening(c)) && advanceOf(text, at) >= 0.9 * m_em;
+            return quint8(OtherCharacter);
+        const quint8 kind = markKinds()[text[at].unicode()];
+        if (kind != ClosingMark && kind != OpeningMark)
+            return quint8(OtherCharacter);
+        const qreal advance = at >= from && at < to ? widths.advance[size_t(at - from)] : advanceOf(text, at);
+        return advance >= fullWidth ? kind : quint8(OtherCharacter);
     };
+    quint8 previous = kindAt(from - 1);
+    quint8 kind = kindAt(from);
     for (qsizetype i = from; i < to; ++i) {
+        const quint8 next = kindAt(i + 1);
         const size_t k = size_t(i - from);
-        qreal advance = advanceOf(text, i);
-        const bool closing = isFullWidthMark(i, true);
-        const bool nextIsMark = isFullWidthMark(i + 1, true) || isFullWidthMark(i + 1, false);
-        if (closing && nextIsMark) {
-            advance -= halfEm;
-        } else if (isFullWidthMark(i, false) && isFullWidthMark(i - 1, false)) {
-            advance -= halfEm;
+        if (kind == ClosingMark && next != OtherCharacter) {
+            widths.advance[k] -= halfEm;
+        } else if (kind == OpeningMark && previous == OpeningMark) {
+            widths.advance[k] -= halfEm;
             widths.shift[k] = -halfEm;
-        } else if (closing) {
+        } else if (kind == ClosingMark) {
             widths.shrinkable[k] = halfEm;
         }
-        widths.advance[k] = advance;
+        previous = kind;
+        kind = next;
     }
     return widths;
 }
