@@ -1,8 +1,12 @@
 #include "booklayout.h"
 #include "chapterdetector.h"
 #include "linecleaner.h"
+#include "pagerenderer.h"
 #include "paginator.h"
 #include "testmain.h"
+
+#include <QImage>
+#include <QPainter>
 
 #include <set>
 
@@ -20,6 +24,9 @@ private slots:
     void headingNeverEndsPage_data();
     void headingNeverEndsPage();
     void volumeHeadingStandsAlone();
+    void drawnLinesReachTheRightEdge();
+    void highlightCoversWhatIsDrawn_data();
+    void highlightCoversWhatIsDrawn();
     void settingsChangeThePage();
 
 private:
@@ -46,6 +53,31 @@ Cut cut(const QString &text, const PageFormat &format)
 {
     const std::vector<Chapter> headings = ChapterDetector::detect(text);
     return { Paginator(format).paginate(text, headings), headings };
+}
+
+const QPoint Origin(30, 30);
+
+QImage drawn(const QString &page, const PageFormat &format, const std::vector<PlacedLine> &lines)
+{
+    QImage image(format.textArea + QSize(60, 60), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setPen(Qt::black);
+    const BookLayout layout(format.font, QSizeF(format.textArea), format.style, format.chaptersStartPages);
+    PageRenderer::draw(painter, QRectF(QRect(Origin, format.textArea)), page, layout, lines);
+    return image;
+}
+
+// The rightmost column holding ink between two rows, or -1.
+int rightmostInk(const QImage &image, int top, int bottom)
+{
+    for (int x = image.width() - 1; x >= 0; --x) {
+        for (int y = qMax(top, 0); y < qMin(bottom, image.height()); ++y) {
+            if (qGray(image.pixel(x, y)) < 160)
+                return x;
+        }
+    }
+    return -1;
 }
 
 std::vector<PlacedLine> linesOf(const Cut &cut, const PageFormat &format, int page)
@@ -227,6 +259,101 @@ void TestBookLayout::volumeHeadingStandsAlone()
         QVERIFY(lines.front().top > 100);
     }
     QCOMPARE(volumes, 2);
+
+    // Where chapters run on, a volume heading is set like a chapter's, with text after it.
+    const PageFormat runOn = format(400, false);
+    const Cut runOnPages = cut(book(), runOn);
+    QVERIFY(linesOf(runOnPages, runOn, 0).size() > 3);
+}
+
+// On the drawn page, every line but a paragraph's last ends at the text area's right edge:
+// its last character's ink lies within an em of it, and none lies beyond.
+void TestBookLayout::drawnLinesReachTheRightEdge()
+{
+    const PageFormat pageFormat = format(400, false);
+    const Cut pages = cut(book(), pageFormat);
+    const BookLayout layout(pageFormat.font, QSizeF(pageFormat.textArea), pageFormat.style, false);
+    const int em = QFontMetrics(pageFormat.font).horizontalAdvance(QChar(0x4E2D));
+    const int right = Origin.x() + pageFormat.textArea.width();
+    int stretched = 0;
+    for (int page = 0; page < 6; ++page) {
+        const std::vector<PlacedLine> lines = linesOf(pages, pageFormat, page);
+        const QImage image = drawn(pages.pages[size_t(page)], pageFormat, lines);
+        for (size_t i = 0; i < lines.size(); ++i) {
+            const PlacedLine &line = lines[i];
+            const int top = Origin.y() + qCeil(line.top);
+            const int ink = rightmostInk(image, top, top + qFloor(line.height));
+            QVERIFY(ink <= right);
+            const QString &text = pages.pages[size_t(page)];
+            const qsizetype lineEnd = text.indexOf(u'\n', line.end);
+            const bool endsParagraph = lineEnd >= 0 && text.mid(line.end, lineEnd - line.end).trimmed().isEmpty();
+            if (line.heading || endsParagraph)
+                continue;
+            ++stretched;
+            QVERIFY2(ink > right - em, qPrintable(text.mid(line.start, line.end - line.start)));
+        }
+    }
+    QVERIFY(stretched > 20);
+}
+
+void TestBookLayout::highlightCoversWhatIsDrawn_data()
+{
+    QTest::addColumn<bool>("inHeading");
+    QTest::addColumn<int>("lines");
+    QTest::newRow("in a line") << false << 1;
+    QTest::newRow("across lines") << false << 3;
+    QTest::newRow("in a heading") << true << 1;
+}
+
+// Drawing the page again with other characters of the same width in the stretch changes
+// pixels only inside the rectangles given for it.
+void TestBookLayout::highlightCoversWhatIsDrawn()
+{
+    QFETCH(bool, inHeading);
+    QFETCH(int, lines);
+    const PageFormat pageFormat = format(400, false);
+    const Cut pages = cut(book(), pageFormat);
+    int page = 0;
+    std::vector<PlacedLine> placed;
+    size_t first = 0;
+    for (;; ++page) {
+        QVERIFY(page < int(pages.pages.size()));
+        placed = linesOf(pages, pageFormat, page);
+        const auto heading = std::find_if(placed.begin(), placed.end(),
+                                          [](const PlacedLine &line) { return line.heading; });
+        first = size_t(heading - placed.begin()) + 1;
+        if (inHeading && heading != placed.end() && page > 0) {
+            first = size_t(heading - placed.begin());
+            break;
+        }
+        if (!inHeading && heading != placed.end() && first + size_t(lines) < placed.size())
+            break;
+    }
+    const qsizetype start = placed[first].start + 1;
+    const qsizetype length = lines == 1 ? 3 : placed[first + size_t(lines) - 1].start + 2 - start;
+    const QString text = pages.pages[size_t(page)];
+    QString changed = text;
+    for (int i = start; i < start + length; ++i) {
+        if (changed[i].unicode() >= 0x4E00 && changed[i].unicode() < 0xA000)
+            changed[i] = QChar(0x53E3);
+    }
+    QVERIFY(changed != text);
+    const QImage before = drawn(text, pageFormat, placed);
+    const QImage after = drawn(changed, pageFormat, placed);
+    const BookLayout layout(pageFormat.font, QSizeF(pageFormat.textArea), pageFormat.style, false);
+    const QList<QRectF> rects = PageRenderer::rectsOf(QRectF(QRect(Origin, pageFormat.textArea)), text,
+                                                      layout, placed, start, length);
+    QCOMPARE(rects.size(), lines);
+    for (int y = 0; y < before.height(); ++y) {
+        for (int x = 0; x < before.width(); ++x) {
+            if (before.pixel(x, y) == after.pixel(x, y))
+                continue;
+            const bool inside = std::any_of(rects.begin(), rects.end(), [x, y](const QRectF &rect) {
+                return rect.adjusted(-1, -1, 1, 1).contains(QPointF(x + 0.5, y + 0.5));
+            });
+            QVERIFY2(inside, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        }
+    }
 }
 
 // Wider spacing takes more pages; narrower takes fewer.
