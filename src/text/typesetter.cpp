@@ -92,7 +92,8 @@ qreal Typesetter::advanceOf(QStringView text, qsizetype at) const
 }
 
 // A full-width mark's glyph fills half its box: a closing mark's the left half, an opening
-// mark's the right one. Of two marks side by side, the blank half between them is dropped.
+// mark's the right one. Of two marks side by side, the blank half between them is dropped;
+// after a mark drawn across the middle of its box (：？), the opening mark's.
 Typesetter::Widths Typesetter::widthsOf(QStringView text, qsizetype from, qsizetype to) const
 {
     Widths widths;
@@ -108,7 +109,7 @@ Typesetter::Widths Typesetter::widthsOf(QStringView text, qsizetype from, qsizet
         if (at < 0 || at >= text.size())
             return quint8(OtherCharacter);
         const quint8 kind = markKinds()[text[at].unicode()];
-        if (kind != ClosingMark && kind != OpeningMark)
+        if (kind == OtherCharacter)
             return quint8(OtherCharacter);
         const qreal advance = at >= from && at < to ? widths.advance[size_t(at - from)] : advanceOf(text, at);
         return advance >= fullWidth ? kind : quint8(OtherCharacter);
@@ -120,7 +121,7 @@ Typesetter::Widths Typesetter::widthsOf(QStringView text, qsizetype from, qsizet
         const size_t k = size_t(i - from);
         if (kind == ClosingMark && next != OtherCharacter) {
             widths.advance[k] -= halfEm;
-        } else if (kind == OpeningMark && previous == OpeningMark) {
+        } else if (kind == OpeningMark && (previous == OpeningMark || previous == CentredClosingMark)) {
             widths.advance[k] -= halfEm;
             widths.shift[k] = -halfEm;
         } else if (kind == ClosingMark) {
@@ -130,6 +131,14 @@ Typesetter::Widths Typesetter::widthsOf(QStringView text, qsizetype from, qsizet
         kind = next;
     }
     return widths;
+}
+
+void Typesetter::keepWholeAtLineStart(Widths &widths)
+{
+    if (widths.shift.empty() || widths.shift.front() == 0.0)
+        return;
+    widths.advance.front() -= widths.shift.front();
+    widths.shift.front() = 0.0;
 }
 
 bool Typesetter::breaksBefore(QStringView text, qsizetype at) const
@@ -169,7 +178,8 @@ qsizetype Typesetter::visibleEndOf(QStringView text, qsizetype start, qsizetype 
 qsizetype Typesetter::lineEndFrom(QStringView text, const Widths &widths, qsizetype start,
                                   qreal width) const
 {
-    qreal filled = 0.0;
+    // An opening mark that starts the line keeps the half it gives up after a mark.
+    qreal filled = -widths.shift[size_t(start)];
     qreal shrinkable = 0.0;
     qsizetype at = start;
     while (at < text.size()) {
@@ -251,7 +261,7 @@ void Typesetter::avoidLoneCharacter(QStringView text, const Widths &widths,
         --pulled;
     if (pulled <= above.start || visibleEndOf(text, above.start, pulled) == above.start)
         return;
-    qreal restWidth = 0.0;
+    qreal restWidth = -widths.shift[size_t(pulled)];
     for (qsizetype i = pulled; i < last.visibleEnd; ++i)
         restWidth += widths.advance[size_t(i)];
     if (restWidth > m_lineWidth + Tolerance)
@@ -264,7 +274,8 @@ void Typesetter::avoidLoneCharacter(QStringView text, const Widths &widths,
 std::vector<qreal> Typesetter::positionsOf(QStringView paragraph, const TypesetLine &line,
                                            qreal *right) const
 {
-    const Widths widths = widthsOf(paragraph, line.start, line.end);
+    Widths widths = widthsOf(paragraph, line.start, line.end);
+    keepWholeAtLineStart(widths);
     std::vector<qreal> advance = widths.advance;
     const auto at = [&line](qsizetype i) { return size_t(i - line.start); };
     qreal natural = 0.0;
@@ -316,7 +327,8 @@ std::vector<qreal> Typesetter::positionsOf(QStringView paragraph, const TypesetL
 
 qreal Typesetter::widthOf(QStringView paragraph, const TypesetLine &line) const
 {
-    const Widths widths = widthsOf(paragraph, line.start, line.visibleEnd);
+    Widths widths = widthsOf(paragraph, line.start, line.visibleEnd);
+    keepWholeAtLineStart(widths);
     qreal width = 0.0;
     for (qreal advance : widths.advance)
         width += advance;

@@ -69,6 +69,7 @@ private:
 
     qreal advanceOf(QStringView text, qsizetype at) const;
     Widths widthsOf(QStringView paragraph, qsizetype from, qsizetype to) const;
+    static void keepWholeAtLineStart(Widths &widths);
     bool breaksBefore(QStringView text, qsizetype at) const;
     qsizetype nextBreak(QStringView text, qsizetype at) const;
     qsizetype visibleEndOf(QStringView text, qsizetype start, qsizetype end) const;

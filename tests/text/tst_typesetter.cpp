@@ -121,6 +121,7 @@ void TestTypesetter::adjacentMarksTakeOneAndAHalfEms_data()
     QTest::newRow("comma, opening quote") << QStringLiteral("他说，「走") << 2;
     QTest::newRow("two opening quotes") << QStringLiteral("他说「『走") << 2;
     QTest::newRow("closing quote, full stop") << QStringLiteral("叫「好」。走") << 3;
+    QTest::newRow("colon, opening quote") << QStringLiteral("他说：「走") << 2;
 }
 
 // On a paragraph's last line, which is neither stretched nor compressed further.
