@@ -6,9 +6,11 @@
 
 #include <QPainter>
 
+// Wide enough for lines of a dozen characters and more, as on a page.
 LayoutPreview::LayoutPreview(QWidget *parent)
     : QWidget(parent)
 {
+    setMinimumSize(300, 340);
 }
 
 void LayoutPreview::setTextFont(const QFont &font)
