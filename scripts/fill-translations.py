@@ -276,6 +276,24 @@ TABLE = {
     "羊皮纸": ("Sepia", "羊皮紙"),
     "护眼": ("Easy on the Eyes (Green)", "護眼"),
     "夜间": ("Night", "夜間"),
+    # The book layout: its menu items, the preferences dialog and its preview.
+    "书籍排版": ("Book Layout", "書籍排版"),
+    "偏好设置…": ("Preferences…", "偏好設定…"),
+    "偏好设置": ("Preferences", "偏好設定"),
+    "排版": ("Layout", "排版"),
+    "版式：": ("Layout:", "版式："),
+    "原样（按文件的行）": ("Original (lines as in the file)", "原樣（按檔案的行）"),
+    "行距：": ("Line spacing:", "行距："),
+    "段距：": ("Paragraph spacing:", "段距："),
+    "首行缩进：": ("First-line indent:", "首行縮排："),
+    " %": (" %", " %"),
+    " 字": (" em", " 字"),
+    "页边距：": ("Margins:", "頁邊距："),
+    "窄": ("Narrow", "窄"),
+    "正常": ("Normal", "正常"),
+    "宽": ("Wide", "寬"),
+    "两端对齐": ("Justify", "左右對齊"),
+    '第一章 雨夜\n\u3000\u3000雨下了整整一夜，到天亮才停。院子里的石榴树落了一地的花，红得像撒了一层胭脂。\n\u3000\u3000她推开窗，说：“今年的花开得早——也谢得早……”没有人回答她。远处传来几声鸡叫，接着是挑水人的扁担吱呀吱呀地响过巷口。\n\u3000\u3000她想起《山居笔记》里的一句话，又想起那年的春天。': ('Chapter One: A Night of Rain\nThe rain fell all night and stopped only at dawn. The pomegranate tree in the yard had dropped its flowers, red as rouge on the stones.\nShe opened the window and said: "The flowers came early this year, and they are gone early too." Nobody answered her. Far off a cock crowed, and a water carrier\'s pole creaked past the end of the lane.\nShe remembered a line from a book of mountain notes, and then that spring long ago.', '第一章 雨夜\n\u3000\u3000雨下了整整一夜，到天亮才停。院子裡的石榴樹落了一地的花，紅得像撒了一層胭脂。\n\u3000\u3000她推開窗，說：「今年的花開得早——也謝得早……」沒有人回答她。遠處傳來幾聲雞叫，接著是挑水人的扁擔吱呀吱呀地響過巷口。\n\u3000\u3000她想起《山居筆記》裡的一句話，又想起那年的春天。'),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

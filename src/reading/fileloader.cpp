@@ -211,7 +211,8 @@ void FileLoader::runLoad(const Task &task, const QString &text, const QString &e
     const std::vector<Chapter> chapters = ChapterDetector::detect(paragraphs);
     post(task, [this, path = task.filePath, chapters] { emit chaptersFound(path, chapters); });
     post(task, [this, path = task.filePath, length = text.size()] { emit textLengthFound(path, length); });
-    const std::vector<TextRun> pieces = Paginator::piecesOf(paragraphs, headingsFor(task, chapters));
+    const std::vector<TextRun> pieces = Paginator::piecesOf(paragraphs, headingsFor(task, chapters),
+                                                            !task.format.style.book);
     post(task, [this] { emit loadProgress(80); });
     std::vector<QString> pages = cutProgressively(task, pieces);
     if (task.isSuperseded())
@@ -267,10 +268,11 @@ void FileLoader::runRecut(const Task &task, const std::vector<QString> &pages)
     qDebug() << "Pages recut in" << task.timer.elapsed() << "ms";
 }
 
-// Headings start pages only in a format that asks for it.
+// Headings start pages only in a format that asks for it; the book layout sets them apart
+// in any case.
 std::vector<Chapter> FileLoader::headingsFor(const Task &task, const std::vector<Chapter> &chapters)
 {
-    return task.format.chaptersStartPages ? chapters : std::vector<Chapter>();
+    return task.format.chaptersStartPages || task.format.style.book ? chapters : std::vector<Chapter>();
 }
 
 // Signals are emitted on the loader's own thread. Nothing of a task that has been superseded

@@ -13,7 +13,8 @@ constexpr qsizetype ProvisionalTextLength = 32 * 1024;
 
 bool sameFormat(const PageFormat &a, const PageFormat &b)
 {
-    return a.font == b.font && a.textArea == b.textArea && a.chaptersStartPages == b.chaptersStartPages;
+    return a.font == b.font && a.textArea == b.textArea && a.chaptersStartPages == b.chaptersStartPages
+            && a.style == b.style;
 }
 
 bool sameHeadings(const std::vector<Chapter> &a, const std::vector<Chapter> &b)
@@ -381,7 +382,7 @@ int ReadingSession::currentChapter() const
 
 std::vector<Chapter> ReadingSession::pageHeadings() const
 {
-    if (m_heldOffset || !m_pagesFormat.chaptersStartPages)
+    if (m_heldOffset || !(m_pagesFormat.chaptersStartPages || m_pagesFormat.style.book))
         return {};
     return m_chapters;
 }

@@ -32,6 +32,30 @@ const QString ChaptersStartPage = QStringLiteral("chaptersStartPage");
 const QString ShelfOrder = QStringLiteral("shelfOrder");
 const QString RemovedSampleBooks = QStringLiteral("removedSampleBooks");
 const QString Theme = QStringLiteral("theme");
+const QString Layout = QStringLiteral("layout");
+const QString LineSpacing = QStringLiteral("lineSpacing");
+const QString ParagraphSpacing = QStringLiteral("paragraphSpacing");
+const QString Indent = QStringLiteral("indent");
+const QString Margins = QStringLiteral("margins");
+const QString Justify = QStringLiteral("justify");
+}
+
+const QString OriginalLayout = QStringLiteral("original");
+const QString BookLayout = QStringLiteral("book");
+
+TypesetStyle storedTypesetStyle(const QSettings &settings)
+{
+    const TypesetStyle defaults;
+    TypesetStyle style;
+    style.book = settings.value(Key::Layout, OriginalLayout).toString() == BookLayout;
+    style.lineSpacing = qBound(Settings::MinimumLineSpacing,
+                               settings.value(Key::LineSpacing, defaults.lineSpacing).toInt(),
+                               Settings::MaximumLineSpacing);
+    style.paragraphSpacing = qBound(0, settings.value(Key::ParagraphSpacing, defaults.paragraphSpacing).toInt(),
+                                    Settings::MaximumParagraphSpacing);
+    style.indent = qBound(0.0, settings.value(Key::Indent, defaults.indent).toDouble(), Settings::MaximumIndent);
+    style.justify = settings.value(Key::Justify, defaults.justify).toBool();
+    return style;
 }
 
 const QString ShelfOrderAdded = QStringLiteral("added");
@@ -81,6 +105,7 @@ const QString Settings::DefaultLanguage = QStringLiteral("zh_CN");
 const QString Settings::ReadingFamily = QStringLiteral("Microsoft YaHei");
 const QColor Settings::DefaultBackground(250, 245, 235);
 const QColor Settings::DefaultText(Qt::black);
+const QStringList Settings::MarginNames{ QStringLiteral("narrow"), QStringLiteral("normal"), QStringLiteral("wide") };
 
 Settings::Settings()
 {
@@ -90,6 +115,10 @@ Settings::Settings()
     m_background = colorValue(settings.value(Key::BackgroundColor), DefaultBackground);
     m_text = colorValue(settings.value(Key::TextColor), DefaultText);
     m_language = settings.value(Key::Language, DefaultLanguage).toString();
+    m_typesetStyle = storedTypesetStyle(settings);
+    m_margins = settings.value(Key::Margins).toString();
+    if (!MarginNames.contains(m_margins))
+        m_margins = MarginNames.at(1);
     m_conversion = knownConversion(settings.value(Key::Conversion).toString());
     m_chaptersStartPages = settings.value(Key::ChaptersStartPage, false).toBool();
     m_shelfOrder = settings.value(Key::ShelfOrder).toString() == ShelfOrderLastRead ? ShelfOrder::LastRead
@@ -119,6 +148,8 @@ void Settings::loadDefaults()
     m_shelfOrder = ShelfOrder::Added;
     m_geometry.clear();
     m_theme.clear();
+    m_typesetStyle = TypesetStyle();
+    m_margins = MarginNames.at(1);
 }
 
 int Settings::clampedFontSize(int size)
@@ -235,6 +266,28 @@ void Settings::setShelfOrder(ShelfOrder order)
 {
     if (std::exchange(m_shelfOrder, order) != order)
         write(Key::ShelfOrder, order == ShelfOrder::LastRead ? ShelfOrderLastRead : ShelfOrderAdded);
+}
+
+// Only the values that changed are written, so a store keeps no key the reader never set.
+void Settings::setTypesetStyle(const TypesetStyle &style)
+{
+    const TypesetStyle before = std::exchange(m_typesetStyle, style);
+    if (style.book != before.book)
+        write(Key::Layout, style.book ? BookLayout : OriginalLayout);
+    if (style.lineSpacing != before.lineSpacing)
+        write(Key::LineSpacing, style.lineSpacing);
+    if (style.paragraphSpacing != before.paragraphSpacing)
+        write(Key::ParagraphSpacing, style.paragraphSpacing);
+    if (style.indent != before.indent)
+        write(Key::Indent, style.indent);
+    if (style.justify != before.justify)
+        write(Key::Justify, style.justify);
+}
+
+void Settings::setMargins(const QString &margins)
+{
+    if (MarginNames.contains(margins) && std::exchange(m_margins, margins) != margins)
+        write(Key::Margins, margins);
 }
 
 void Settings::recordWindowState(const QByteArray &geometry, const QByteArray &state,

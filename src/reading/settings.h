@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include "typesetstyle.h"
+
 #include <functional>
 
 class QSettings;
@@ -76,6 +78,19 @@ public:
     ShelfOrder shelfOrder() const { return m_shelfOrder; }
     void setShelfOrder(ShelfOrder order);
 
+    // How pages are set: the layout (original or book) and the book layout's spacing,
+    // indent and justification. A store that never held them gives the original layout.
+    TypesetStyle typesetStyle() const { return m_typesetStyle; }
+    void setTypesetStyle(const TypesetStyle &style);
+    // The page margins of the book layout: narrow, normal or wide.
+    QString margins() const { return m_margins; }
+    void setMargins(const QString &margins);
+    static const QStringList MarginNames;
+    static constexpr int MinimumLineSpacing = 100;
+    static constexpr int MaximumLineSpacing = 250;
+    static constexpr int MaximumParagraphSpacing = 150;
+    static constexpr qreal MaximumIndent = 4.0;
+
     // The window's place and size as QWidget::saveGeometry() wrote them at the last close;
     // empty before the first close.
     QByteArray windowGeometry() const { return m_geometry; }
@@ -123,6 +138,8 @@ private:
     ShelfOrder m_shelfOrder = ShelfOrder::Added;
     QByteArray m_geometry;
     QString m_theme;
+    TypesetStyle m_typesetStyle;
+    QString m_margins;
 };
 
 #endif

@@ -9,19 +9,52 @@ PageCutter::PageCutter(qreal pageHeight)
 
 void PageCutter::add(const TextRun &run)
 {
+    if (m_keeping == 0 && run.keepWithNext == 0) {
+        place(run);
+        return;
+    }
+    if (!m_kept.empty() && run.height > 0.0)
+        --m_keeping;
+    m_kept.push_back(run);
+    m_keeping = qMax(m_keeping, run.keepWithNext);
+    if (m_keeping == 0)
+        placeKept();
+}
+
+void PageCutter::place(const TextRun &run)
+{
     if (run.isHeading)
         moveBlankLinesToLastPage();
-    if ((run.isHeading || m_filled + run.height > m_pageHeight) && m_pageHasText)
+    qreal space = m_filled > 0.0 ? run.spaceBefore : 0.0;
+    if ((run.isHeading || m_filled + space + run.height > m_pageHeight) && m_pageHasText) {
         closePage();
+        space = 0.0;
+    }
     m_page.push_back(run);
     if (!m_pageHasText && PageRenderer::isBlank(run.text))
         return;
-    m_filled += run.height;
+    m_filled += space + run.height;
     m_pageHasText = true;
+}
+
+// Runs kept together start the next page when the rest of this one cannot hold them all.
+void PageCutter::placeKept()
+{
+    qreal height = 0.0;
+    for (const TextRun &run : m_kept)
+        height += (&run == &m_kept.front() && m_filled == 0.0 ? 0.0 : run.spaceBefore) + run.height;
+    if (m_filled > 0.0 && m_filled + height > m_pageHeight && m_pageHasText)
+        closePage();
+    for (const TextRun &run : m_kept)
+        place(run);
+    m_kept.clear();
+    m_keeping = 0;
 }
 
 void PageCutter::finish()
 {
+    if (!m_kept.empty())
+        placeKept();
     moveBlankLinesToLastPage();
     if (!m_page.empty())
         closePage();

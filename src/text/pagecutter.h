@@ -15,13 +15,18 @@ struct TextRun
     qreal height = 0.0;
     bool endsParagraph = true;
     bool isHeading = false;
+    // Space above the run unless it comes first on its page.
+    qreal spaceBefore = 0.0;
+    // How many of the runs with a height after this one go on the same page with it.
+    int keepWithNext = 0;
 };
 
 // Fills pages with measured runs, in reading order: a run that would overflow the page
-// starts the next one, and so does a heading. A paragraph's end is written as "\n", so the pages joined give back
-// the text they were cut from with "\n" line ends. Blank lines at a page's top are not drawn
-// (PageRenderer), so they take no room there; blank lines after a book's last text stay on its
-// last page of text rather than make a blank page of their own.
+// starts the next one, and so does a heading. A run kept with the runs after it moves on to
+// the next page with them when they do not all fit. A paragraph's end is written as "\n", so
+// the pages joined give back the text they were cut from with "\n" line ends. Blank lines at
+// a page's top are not drawn (PageRenderer), so they take no room there; blank lines after a
+// book's last text stay on its last page of text rather than make a blank page of their own.
 class PageCutter
 {
 public:
@@ -35,6 +40,8 @@ public:
     std::vector<QString> takePages();
 
 private:
+    void place(const TextRun &run);
+    void placeKept();
     void closePage();
     void moveBlankLinesToLastPage();
 
@@ -43,6 +50,8 @@ private:
     std::vector<TextRun> m_page;
     qreal m_filled = 0.0;
     bool m_pageHasText = false;
+    std::vector<TextRun> m_kept;
+    int m_keeping = 0;
 };
 
 #endif

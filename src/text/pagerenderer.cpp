@@ -1,5 +1,6 @@
 #include "pagerenderer.h"
 
+#include "booklayout.h"
 #include "measuringfonts.h"
 #include "paginator.h"
 
@@ -102,5 +103,46 @@ QList<QRectF> PageRenderer::rectsInBlock(const QRectF &area, QStringView text, c
                             qAbs(right - left), line.height()));
     }
     layout.endLayout();
+    return rects;
+}
+
+void PageRenderer::draw(QPainter &painter, const QRectF &area, QStringView pageText,
+                        const BookLayout &layout, const std::vector<PlacedLine> &lines)
+{
+    for (const PlacedLine &line : lines) {
+        painter.setFont(line.heading ? layout.headingFont() : layout.font());
+        const qreal baseline = area.top() + line.top + line.baseline;
+        for (qsizetype i = line.start; i < line.end; ++i) {
+            const qreal x = line.x[size_t(i - line.start)];
+            if (x < 0.0)
+                continue;
+            const qsizetype length = pageText[i].isHighSurrogate() && i + 1 < line.end ? 2 : 1;
+            painter.drawText(QPointF(area.left() + line.left + x, baseline),
+                             pageText.sliced(i, length).toString());
+        }
+    }
+}
+
+QList<QRectF> PageRenderer::rectsOf(const QRectF &area, QStringView pageText, const BookLayout &layout,
+                                    const std::vector<PlacedLine> &lines, qsizetype start,
+                                    qsizetype length)
+{
+    QList<QRectF> rects;
+    const qsizetype end = start + length;
+    for (const PlacedLine &line : lines) {
+        qreal left = -1.0;
+        qreal right = -1.0;
+        for (qsizetype i = qMax(start, line.start); i < qMin(end, line.end); ++i) {
+            const qreal x = line.x[size_t(i - line.start)];
+            if (x < 0.0)
+                continue;
+            if (left < 0.0)
+                left = x;
+            right = x + layout.advanceOf(line, pageText, i);
+        }
+        if (left >= 0.0)
+            rects.append(QRectF(area.left() + line.left + left, area.top() + line.top, right - left,
+                                line.height));
+    }
     return rects;
 }

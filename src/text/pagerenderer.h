@@ -6,7 +6,11 @@
 #include <QRectF>
 #include <QStringView>
 
+#include <vector>
+
+class BookLayout;
 class QPainter;
+struct PlacedLine;
 
 // Draws a page's text the way the paginator measured it: laid out with
 // Paginator::textOption() in the reading font, and, on a page that begins with a heading,
@@ -26,6 +30,13 @@ public:
     // for each line they lie on.
     static QList<QRectF> rectsOf(const QRectF &area, QStringView pageText, const QFont &font,
                                  bool startsWithHeading, qsizetype start, qsizetype length);
+
+    // A page in the book layout, each character where the layout placed it.
+    static void draw(QPainter &painter, const QRectF &area, QStringView pageText,
+                     const BookLayout &layout, const std::vector<PlacedLine> &lines);
+    static QList<QRectF> rectsOf(const QRectF &area, QStringView pageText, const BookLayout &layout,
+                                 const std::vector<PlacedLine> &lines, qsizetype start,
+                                 qsizetype length);
 
 private:
     static QList<QRectF> rectsInBlock(const QRectF &area, QStringView text, const QFont &font,

@@ -1,5 +1,6 @@
 #include "paginator.h"
 
+#include "booklayout.h"
 #include "measuringfonts.h"
 #include "simpleglyphs.h"
 
@@ -11,6 +12,7 @@
 
 #include <atomic>
 #include <numeric>
+#include <optional>
 
 namespace {
 
@@ -54,7 +56,7 @@ std::vector<QString> Paginator::paginate(const std::vector<QStringView> &paragra
                                          const std::vector<Chapter> &headings,
                                          const Cancelled &isCancelled) const
 {
-    const std::vector<TextRun> pieces = piecesOf(paragraphs, headings);
+    const std::vector<TextRun> pieces = piecesOf(paragraphs, headings, !m_format.style.book);
     PageCutter cutter(pageHeight());
     for (const TextRun &run : measure(pieces, 0, pieces.size(), isCancelled))
         cutter.add(run);
@@ -81,12 +83,15 @@ std::vector<TextRun> Paginator::measure(const std::vector<TextRun> &pieces, size
     std::atomic<size_t> nextBatch{ 0 };
     const auto measureBatches = [&](int) {
         const MeasuringFonts fonts(m_format.font);
+        std::optional<BookLayout> book;
+        if (m_format.style.book)
+            book.emplace(fonts.text(), QSizeF(m_format.textArea), m_format.style, m_format.chaptersStartPages);
         for (size_t batch = nextBatch++; batch < batches.size(); batch = nextBatch++) {
             measured[batch].reserve(batches[batch].second - batches[batch].first);
             for (size_t i = batches[batch].first; i < batches[batch].second; ++i) {
                 if (isCancelled && isCancelled())
                     return;
-                measurePiece(fonts, pieces[i], measured[batch]);
+                measurePiece(fonts, book ? &*book : nullptr, pieces[i], measured[batch]);
             }
         }
     };
@@ -106,7 +111,7 @@ std::vector<TextRun> Paginator::measure(const std::vector<TextRun> &pieces, size
 }
 
 std::vector<TextRun> Paginator::piecesOf(const std::vector<QStringView> &paragraphs,
-                                         const std::vector<Chapter> &headings)
+                                         const std::vector<Chapter> &headings, bool splitLong)
 {
     std::vector<TextRun> pieces;
     pieces.reserve(paragraphs.size());
@@ -119,7 +124,7 @@ std::vector<TextRun> Paginator::piecesOf(const std::vector<QStringView> &paragra
                 && heading->level != Chapter::Passage;
         qsizetype start = 0;
         do {
-            const qsizetype end = pieceEnd(paragraph, start);
+            const qsizetype end = splitLong ? pieceEnd(paragraph, start) : paragraph.size();
             pieces.push_back({ paragraph.sliced(start, end - start), 0.0, end == paragraph.size(),
                                isHeading && start == 0 });
             start = end;
@@ -131,9 +136,13 @@ std::vector<TextRun> Paginator::piecesOf(const std::vector<QStringView> &paragra
 
 // A piece taller than a page goes on over the next pages, each part from a line's start. A
 // heading is set in the heading font, all of it, though only its first run starts a page.
-void Paginator::measurePiece(const MeasuringFonts &fonts, const TextRun &piece,
-                             std::vector<TextRun> &runs) const
+void Paginator::measurePiece(const MeasuringFonts &fonts, const BookLayout *book,
+                             const TextRun &piece, std::vector<TextRun> &runs) const
 {
+    if (book) {
+        book->addRunsOf(piece.text, piece.isHeading, runs);
+        return;
+    }
     const bool isHeading = piece.isHeading && m_format.chaptersStartPages;
     const std::vector<Line> lines = isHeading
             ? laidOutLinesOf(piece.text, fonts.heading(), m_format.textArea.width())

@@ -3,6 +3,7 @@
 
 #include "chapterdetector.h"
 #include "pagecutter.h"
+#include "typesetstyle.h"
 
 #include <QFont>
 #include <QSize>
@@ -10,6 +11,7 @@
 #include <QStringView>
 #include <QTextOption>
 
+class BookLayout;
 class MeasuringFonts;
 class QThreadPool;
 class SimpleGlyphs;
@@ -22,9 +24,17 @@ class SimpleGlyphs;
 // and whether every chapter heading begins a page of its own, set in bold.
 struct PageFormat
 {
+    PageFormat() = default;
+    PageFormat(const QFont &font, const QSize &textArea, bool chaptersStartPages = true,
+               const TypesetStyle &style = TypesetStyle())
+        : font(font), textArea(textArea), chaptersStartPages(chaptersStartPages), style(style)
+    {
+    }
+
     QFont font;
     QSize textArea;
     bool chaptersStartPages = true;
+    TypesetStyle style;
 };
 
 // Cuts a book into pages. A page holds whole paragraphs (a paragraph is one line of the
@@ -53,9 +63,11 @@ public:
                                   const Cancelled &isCancelled = {}) const;
 
     // Paragraphs as pieces short enough to lay out at once, in reading order, not measured;
-    // the paragraphs that start where a heading does are marked as headings.
+    // the paragraphs that start where a heading does are marked as headings. The book
+    // layout sets a paragraph whole, however long.
     static std::vector<TextRun> piecesOf(const std::vector<QStringView> &paragraphs,
-                                         const std::vector<Chapter> &headings = {});
+                                         const std::vector<Chapter> &headings = {},
+                                         bool splitLong = true);
     // Measures the pieces from first to last, in parallel where there is a pool; the runs
     // they fill on pages come back in reading order. Stops early, returning what it has,
     // once isCancelled returns true.
@@ -99,7 +111,7 @@ public:
     static qreal heightOf(const std::vector<Line> &lines);
 
 private:
-    void measurePiece(const MeasuringFonts &fonts, const TextRun &piece,
+    void measurePiece(const MeasuringFonts &fonts, const BookLayout *book, const TextRun &piece,
                       std::vector<TextRun> &runs) const;
     static qsizetype pieceEnd(QStringView paragraph, qsizetype start);
 

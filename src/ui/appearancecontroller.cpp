@@ -33,6 +33,7 @@ AppearanceController::AppearanceController(Settings &settings, PageWidget *pageW
             updateFormat();
     });
     connect(m_pageWidget, &PageWidget::textAreaResized, this, &AppearanceController::followTextArea);
+    connect(m_pageWidget, &PageWidget::typesetStyleChanged, this, &AppearanceController::updateFormat);
 }
 
 void AppearanceController::followTextArea()
@@ -67,6 +68,7 @@ void AppearanceController::applyReadingFont(const QFont &font)
 {
     m_settings.setReadingFont(font);
     m_pageWidget->setTextFont(m_settings.readingFont());
+    m_pageWidget->setChaptersStartPages(m_settings.chaptersStartPages());
     updateFormat();
 }
 
@@ -106,6 +108,7 @@ void AppearanceController::storePageColors()
 void AppearanceController::setChaptersStartPages(bool on)
 {
     m_settings.setChaptersStartPages(on);
+    m_pageWidget->setChaptersStartPages(on);
     updateFormat();
 }
 
@@ -119,7 +122,8 @@ void AppearanceController::applyStored()
 
 PageFormat AppearanceController::pageFormat() const
 {
-    return { m_pageWidget->textFont(), m_pageWidget->textArea().size(), m_settings.chaptersStartPages() };
+    return { m_pageWidget->textFont(), m_pageWidget->textArea().size(), m_settings.chaptersStartPages(),
+             m_pageWidget->typesetStyle() };
 }
 
 void AppearanceController::updateFormat()

@@ -22,6 +22,11 @@ MainMenu::MainMenu(QWidget *parent)
     m_chaptersStartPages->setCheckable(true);
     connect(m_chaptersStartPages, &QAction::triggered, this, &MainMenu::chaptersStartPagesToggled);
     addThemes();
+    addSeparator();
+    m_bookLayout = addAction(QString());
+    m_bookLayout->setCheckable(true);
+    connect(m_bookLayout, &QAction::triggered, this, &MainMenu::bookLayoutToggled);
+    m_preferences = addAction(QString(), this, &MainMenu::preferencesChosen);
     retranslate();
 }
 
@@ -70,6 +75,11 @@ void MainMenu::addBookActions(const QList<QAction *> &actions)
     addActions(actions);
 }
 
+void MainMenu::setBookLayout(bool on)
+{
+    m_bookLayout->setChecked(on);
+}
+
 void MainMenu::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
@@ -95,4 +105,6 @@ void MainMenu::retranslate()
     const QList<QAction *> themes = m_themes->actions();
     for (int i = 0; i < themes.size(); ++i)
         themes[i]->setText(names.at(i));
+    m_bookLayout->setText(QCoreApplication::translate("MainWindow", "书籍排版"));
+    m_preferences->setText(QCoreApplication::translate("MainWindow", "偏好设置…"));
 }

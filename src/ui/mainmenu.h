@@ -7,8 +7,9 @@ class QAction;
 class QActionGroup;
 
 // The menu behind the strip's menu button: the interface language, the one-click reset and
-// the About dialog, then whether chapters start pages, the reading theme and the commands on
-// the book on show. Its texts are the main window's.
+// the About dialog, then whether chapters start pages, the reading theme, the book layout's
+// switch and the preferences, and the commands on the book on show. Its texts are the main
+// window's.
 class MainMenu : public QMenu
 {
     Q_OBJECT
@@ -23,6 +24,8 @@ public:
     void addBookActions(const QList<QAction *> &actions);
     // Checks the item of the theme in effect; none where the reader chose none of them.
     void setTheme(const QString &theme);
+    // Checks the book layout's item when the book layout is on.
+    void setBookLayout(bool on);
 
 signals:
     void languageChosen(const QString &language);
@@ -30,6 +33,8 @@ signals:
     void resetChosen();
     void aboutChosen();
     void themeChosen(const QString &theme);
+    void bookLayoutToggled(bool on);
+    void preferencesChosen();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -48,6 +53,8 @@ private:
     QAction *m_about;
     QMenu *m_themeMenu;
     QActionGroup *m_themes;
+    QAction *m_bookLayout;
+    QAction *m_preferences;
 };
 
 #endif

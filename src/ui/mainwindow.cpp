@@ -14,6 +14,7 @@
 #include "fileloader.h"
 #include "folderscanner.h"
 #include "languagemanager.h"
+#include "layoutcontroller.h"
 #include "library.h"
 #include "librarydatabase.h"
 #include "mainmenu.h"
@@ -95,6 +96,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_conversion = new ConversionController(m_settings, m_library, m_session, m_pageWidget, this);
     m_mainMenu->addSeparator();
     m_mainMenu->addMenu(m_conversion->menu());
+    m_layout = new LayoutController(m_settings, m_pageWidget, this);
     m_actions = new ReaderActions(this);
     m_bookmarks = new BookmarkController(m_session, m_library, m_pageWidget,
                                          m_actions->action(ReaderActions::ToggleBookmark), this);
@@ -115,6 +117,8 @@ MainWindow::MainWindow(QWidget *parent)
     connectLibrary();
 
     updatePageLabel();
+    m_layout->applyStored();
+    m_mainMenu->setBookLayout(m_layout->isBookLayout());
     m_appearance->applyStored();
     addThemes();
     ui->frame_2->setVisible(false);
@@ -156,6 +160,9 @@ void MainWindow::connectControls()
     connect(m_mainMenu, &MainMenu::aboutChosen, this, &MainWindow::about);
     connect(m_bookshelfWidget, &BookshelfWidget::bookSelected, this, &MainWindow::onBookSelectedByPath);
     connect(m_mainMenu, &MainMenu::chaptersStartPagesToggled, m_appearance, &AppearanceController::setChaptersStartPages);
+    connect(m_mainMenu, &MainMenu::bookLayoutToggled, m_layout, &LayoutController::setBookLayout);
+    connect(m_mainMenu, &MainMenu::preferencesChosen, m_layout, &LayoutController::showPreferences);
+    connect(m_layout, &LayoutController::bookLayoutChanged, m_mainMenu, &MainMenu::setBookLayout);
     connect(m_contentsPage, &ContentsPage::chapterChosen, this, &MainWindow::openChapter);
     connect(m_conversion, &ConversionController::conversionChanged, this, &MainWindow::showChapters);
 }
@@ -919,6 +926,8 @@ void MainWindow::resetApplication()
     m_mainMenu->setChaptersStartPages(m_settings.chaptersStartPages());
     m_session->close();
     m_library->clear();
+    m_layout->applyStored();
+    m_mainMenu->setBookLayout(m_layout->isBookLayout());
     m_appearance->applyStored();
     m_conversion->applyStored();
     m_themes->applyStored();

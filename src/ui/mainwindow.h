@@ -19,6 +19,7 @@ QT_END_NAMESPACE
 
 class AppearanceController;
 class ConversionController;
+class LayoutController;
 class BookmarkController;
 class BookFingerprint;
 class BookshelfWidget;
@@ -145,6 +146,7 @@ private:
     AppearanceController *m_appearance;
     ConversionController *m_conversion;
     ThemeController *m_themes;
+    LayoutController *m_layout;
     BookmarkController *m_bookmarks;
     ReaderActions *m_actions;
     ViewStack *m_views;

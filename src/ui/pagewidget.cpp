@@ -1,5 +1,6 @@
 #include "pagewidget.h"
 
+#include "booklayout.h"
 #include "pagecurl.h"
 #include "pagerenderer.h"
 #include "paginator.h"
@@ -100,6 +101,12 @@ QList<QRectF> PageWidget::highlightRects() const
 {
     if (!isValidPage(m_highlight.page))
         return {};
+    if (m_style.book) {
+        const BookLayout &layout = bookLayout();
+        return PageRenderer::rectsOf(QRectF(textArea()), shownText(m_highlight.page), layout,
+                                     layout.linesOfPage(m_pages, m_highlight.page, m_headings),
+                                     m_highlight.start, m_highlight.length);
+    }
     return PageRenderer::rectsOf(QRectF(textArea()), shownText(m_highlight.page), m_font,
                                  Paginator::startsWithHeading(m_pages, m_highlight.page, m_headings),
                                  m_highlight.start, m_highlight.length);
@@ -166,7 +173,7 @@ void PageWidget::setFlipProgress(float progress)
 
 QRect PageWidget::textArea() const
 {
-    return rect().adjusted(TextMargin, TextMargin, -TextMargin, -TextMargin);
+    return rect().adjusted(m_textMargin, m_textMargin, -m_textMargin, -m_textMargin);
 }
 
 int PageWidget::restingPage() const
@@ -219,7 +226,7 @@ void PageWidget::drawBookmarkRibbon(QPainter &painter)
     constexpr int Width = 18;
     constexpr int Length = 34;
     constexpr int Notch = 7;
-    const int left = width() - TextMargin - Width;
+    const int left = width() - m_textMargin - Width;
     const QPolygon ribbon({ QPoint(left, 0), QPoint(left + Width, 0), QPoint(left + Width, Length),
                             QPoint(left + Width / 2, Length - Notch), QPoint(left, Length) });
     painter.setPen(Qt::NoPen);
@@ -305,6 +312,12 @@ void PageWidget::drawText(QPainter &painter, const QRect &area, int page)
             painter.fillRect(rect, HighlightColor);
     }
     painter.setPen(m_textColor);
+    if (m_style.book) {
+        const BookLayout &layout = bookLayout();
+        PageRenderer::draw(painter, QRectF(area), shownText(page), layout,
+                           layout.linesOfPage(m_pages, page, m_headings));
+        return;
+    }
     PageRenderer::draw(painter, QRectF(area), shownText(page), m_font,
                        Paginator::startsWithHeading(m_pages, page, m_headings));
 }
@@ -372,4 +385,42 @@ QColor PageWidget::sheetColor() const
 bool PageWidget::isValidPage(int index) const
 {
     return index >= 0 && index < int(m_pages.size());
+}
+
+void PageWidget::setTypesetStyle(const TypesetStyle &style)
+{
+    if (style == m_style)
+        return;
+    m_style = style;
+    dropTurnLayers();
+    update();
+    emit typesetStyleChanged();
+}
+
+void PageWidget::setChaptersStartPages(bool on)
+{
+    m_chaptersStartPages = on;
+    dropTurnLayers();
+    update();
+}
+
+void PageWidget::setTextMargin(int margin)
+{
+    if (margin == m_textMargin)
+        return;
+    m_textMargin = margin;
+    dropTurnLayers();
+    update();
+    emit textAreaResized();
+}
+
+// The layout measures with fonts of its own, so it is made again only when what it was made
+// for changed.
+const BookLayout &PageWidget::bookLayout() const
+{
+    const QSizeF area = QSizeF(textArea().size());
+    if (!m_bookLayout || m_bookLayout->font() != m_font || m_bookLayout->area() != area
+        || m_bookLayout->style() != m_style || m_bookLayout->chaptersStartPages() != m_chaptersStartPages)
+        m_bookLayout = std::make_shared<BookLayout>(m_font, area, m_style, m_chaptersStartPages);
+    return *m_bookLayout;
 }

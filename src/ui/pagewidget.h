@@ -2,6 +2,7 @@
 #define PAGEWIDGET_H
 
 #include "chapterdetector.h"
+#include "typesetstyle.h"
 
 #include <QColor>
 #include <QFont>
@@ -15,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+class BookLayout;
 class PageCurl;
 class QPropertyAnimation;
 class ScriptConverter;
@@ -55,6 +57,14 @@ public:
     void setTextFont(const QFont &font);
     // The script the pages are shown in; the page texts given stay as the book has them.
     void setTextConversion(std::shared_ptr<const ScriptConverter> converter);
+    // How the pages are set; the book layout draws each character where BookLayout places it.
+    void setTypesetStyle(const TypesetStyle &style);
+    TypesetStyle typesetStyle() const { return m_style; }
+    // Whether the pages were cut with chapters starting pages, which sets volume headings on
+    // title pages of their own in the book layout.
+    void setChaptersStartPages(bool on);
+    // The margin around the text area on every side.
+    void setTextMargin(int margin);
     // Whether the page at rest carries a bookmark, shown as a ribbon in its top corner.
     void setBookmarked(bool bookmarked);
     bool isBookmarked() const { return m_bookmarked; }
@@ -73,6 +83,7 @@ public:
 
 signals:
     void textAreaResized();
+    void typesetStyleChanged();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -101,6 +112,7 @@ private:
     QColor backdropColor() const;
     bool isValidPage(int index) const;
     const QString &shownText(int page) const;
+    const BookLayout &bookLayout() const;
 
     std::vector<QString> m_pages;
     std::shared_ptr<const ScriptConverter> m_conversion;
@@ -125,6 +137,11 @@ private:
     };
     Highlight m_highlight;
     bool m_bookmarked = false;
+    TypesetStyle m_style;
+    bool m_chaptersStartPages = true;
+    int m_textMargin = TextMargin;
+    // Made for the font, text area and style it was last asked for.
+    mutable std::shared_ptr<BookLayout> m_bookLayout;
 
     // The pages of the running turn, drawn once for all its frames.
     struct TurnLayers

@@ -24,6 +24,9 @@ private slots:
     void aFailedWriteIsReportedOnce();
     void conversionIsReadAsAKnownName_data();
     void conversionIsReadAsAKnownName();
+    void storedLayout_data();
+    void storedLayout();
+    void aLayoutChangeWritesOnlyItsKeys();
 
 private:
     static QSettings store();
@@ -215,6 +218,68 @@ void TestSettingsStore::aFailedWriteIsReportedOnce()
     }
     QCOMPARE(failed.count(), 1);
     QCOMPARE(failed.first().first().toString(), Settings::writeFailureMessage());
+}
+
+void TestSettingsStore::storedLayout_data()
+{
+    QTest::addColumn<QVariantMap>("stored");
+    QTest::addColumn<bool>("book");
+    QTest::addColumn<int>("lineSpacing");
+    QTest::addColumn<int>("paragraphSpacing");
+    QTest::addColumn<qreal>("indent");
+    QTest::addColumn<bool>("justify");
+    QTest::addColumn<QString>("margins");
+
+    QTest::newRow("a store that never held them") << QVariantMap() << false << 160 << 30 << 2.0 << true
+                                                 << QStringLiteral("normal");
+    QTest::newRow("book layout with its defaults") << QVariantMap{ { "layout", "book" } } << true << 160 << 30
+                                                   << 2.0 << true << QStringLiteral("normal");
+    QTest::newRow("values set") << QVariantMap{ { "layout", "book" }, { "lineSpacing", 180 }, { "paragraphSpacing", 0 },
+                                                { "indent", 1.5 }, { "justify", false }, { "margins", "wide" } }
+                                << true << 180 << 0 << 1.5 << false << QStringLiteral("wide");
+    QTest::newRow("out of range") << QVariantMap{ { "layout", "sideways" }, { "lineSpacing", 20 }, { "paragraphSpacing", -4 },
+                                                  { "indent", 9 }, { "margins", "huge" } }
+                                  << false << 100 << 0 << 4.0 << true << QStringLiteral("normal");
+}
+
+void TestSettingsStore::storedLayout()
+{
+    QFETCH(QVariantMap, stored);
+    QFETCH(bool, book);
+    QFETCH(int, lineSpacing);
+    QFETCH(int, paragraphSpacing);
+    QFETCH(qreal, indent);
+    QFETCH(bool, justify);
+    QFETCH(QString, margins);
+    for (auto value = stored.cbegin(); value != stored.cend(); ++value)
+        store().setValue(value.key(), value.value());
+
+    const Settings settings;
+    const TypesetStyle style = settings.typesetStyle();
+    QCOMPARE(style.book, book);
+    QCOMPARE(style.lineSpacing, lineSpacing);
+    QCOMPARE(style.paragraphSpacing, paragraphSpacing);
+    QCOMPARE(style.indent, indent);
+    QCOMPARE(style.justify, justify);
+    QCOMPARE(settings.margins(), margins);
+}
+
+void TestSettingsStore::aLayoutChangeWritesOnlyItsKeys()
+{
+    Settings settings;
+    TypesetStyle style = settings.typesetStyle();
+    style.book = true;
+    settings.setTypesetStyle(style);
+    QCOMPARE(store().allKeys(), QStringList{ QStringLiteral("layout") });
+    QCOMPARE(store().value(QStringLiteral("layout")).toString(), QStringLiteral("book"));
+    style.lineSpacing = 200;
+    settings.setTypesetStyle(style);
+    settings.setMargins(QStringLiteral("narrow"));
+    QStringList keys = store().allKeys();
+    keys.sort();
+    QCOMPARE(keys, QStringList({ "layout", "lineSpacing", "margins" }));
+    QCOMPARE(Settings().typesetStyle(), style);
+    QCOMPARE(Settings().margins(), QStringLiteral("narrow"));
 }
 
 LEXORIN_TEST_MAIN(TestSettingsStore)

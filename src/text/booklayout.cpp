@@ -1,0 +1,202 @@
+#include "booklayout.h"
+
+#include "paginator.h"
+
+#include <algorithm>
+
+BookLayout::BookLayout(const QFont &font, const QSizeF &area, const TypesetStyle &style,
+                       bool chaptersStartPages)
+    : m_style(style)
+    , m_area(area)
+    , m_chaptersStartPages(chaptersStartPages)
+    , m_body(font, area.width(), style.justify)
+    , m_heading(headingFontFor(font), area.width(), false)
+    , m_lineHeight(m_body.metrics().height() * style.lineSpacing / 100.0)
+{
+}
+
+QFont BookLayout::headingFontFor(const QFont &font)
+{
+    QFont heading = font;
+    heading.setPointSizeF(font.pointSizeF() * 1.4);
+    heading.setBold(true);
+    return heading;
+}
+
+bool BookLayout::isSpace(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == QChar(0x3000);
+}
+
+bool BookLayout::isVisible(QStringView line) const
+{
+    const Paragraph paragraph = trimmed(line, true);
+    return paragraph.end > paragraph.start && m_cleaner.droppingRule(line) < 0;
+}
+
+BookLayout::Paragraph BookLayout::trimmed(QStringView line, bool trimEnd)
+{
+    qsizetype start = 0;
+    qsizetype end = line.size();
+    while (start < end && isSpace(line[start]))
+        ++start;
+    while (trimEnd && end > start && isSpace(line[end - 1]))
+        --end;
+    return { start, end };
+}
+
+bool BookLayout::isTitlePage(QStringView paragraph) const
+{
+    return m_chaptersStartPages && ChapterDetector::levelOf(paragraph) == Chapter::Volume;
+}
+
+qreal BookLayout::headingLineHeight() const
+{
+    return m_heading.metrics().height() * 1.3;
+}
+
+qreal BookLayout::paragraphSpace() const
+{
+    return m_lineHeight * m_style.paragraphSpacing / 100.0;
+}
+
+void BookLayout::addRunsOf(QStringView line, bool isHeading, std::vector<TextRun> &runs) const
+{
+    if (!isVisible(line)) {
+        runs.push_back({ line, 0.0, true, false });
+        return;
+    }
+    const Paragraph paragraph = trimmed(line, true);
+    const QStringView text = line.sliced(paragraph.start, paragraph.end - paragraph.start);
+    if (isHeading && isTitlePage(text)) {
+        runs.push_back({ line, m_area.height(), true, true });
+        return;
+    }
+    const std::vector<TypesetLine> lines = isHeading
+            ? m_heading.linesOf(text, 0.0)
+            : m_body.linesOf(text, m_style.indent * m_body.em());
+    const int count = int(lines.size());
+    for (int k = 0; k < count; ++k) {
+        const qsizetype from = k == 0 ? 0 : paragraph.start + lines[size_t(k)].start;
+        const qsizetype to = k + 1 < count ? paragraph.start + lines[size_t(k) + 1].start : line.size();
+        TextRun run{ line.sliced(from, to - from), m_lineHeight, k + 1 == count, false };
+        if (isHeading) {
+            run.height = headingLineHeight() + (k + 1 == count ? spaceBelowHeading() : 0.0);
+            run.isHeading = k == 0 && m_chaptersStartPages;
+            run.spaceBefore = k == 0 ? spaceAboveHeading() : 0.0;
+            // The heading goes on with the first two lines of its text.
+            run.keepWithNext = k == 0 ? count + 1 : 0;
+        } else {
+            run.spaceBefore = k == 0 ? paragraphSpace() : 0.0;
+        }
+        runs.push_back(run);
+    }
+}
+
+std::vector<PlacedLine> BookLayout::linesOfPage(QStringView page, bool startsInsideLine,
+                                                QStringView following, bool followingEndsLine,
+                                                const std::vector<qsizetype> &headingStarts) const
+{
+    std::vector<PlacedLine> placedLines;
+    qreal y = 0.0;
+    for (qsizetype at = 0; at < page.size();) {
+        const qsizetype lineEnd = page.indexOf(u'\n', at);
+        const bool endsOnPage = lineEnd >= 0;
+        const qsizetype end = endsOnPage ? lineEnd : page.size();
+        QString joined;
+        QStringView line = page.sliced(at, end - at);
+        if (!endsOnPage) {
+            joined = line.toString() + following.toString();
+            line = joined;
+        }
+        const bool complete = endsOnPage || followingEndsLine;
+        const bool goesOn = at == 0 && startsInsideLine;
+        if (goesOn || isVisible(line)) {
+            const Paragraph paragraph = goesOn ? Paragraph{ 0, trimmed(line, complete).end }
+                                               : trimmed(line, complete);
+            const QStringView text = line.sliced(paragraph.start, paragraph.end - paragraph.start);
+            const qsizetype offset = at + paragraph.start;
+            const bool isHeading = !goesOn
+                    && std::find(headingStarts.begin(), headingStarts.end(), at) != headingStarts.end();
+            if (isHeading) {
+                placeHeading(text, offset, y, placedLines);
+            } else {
+                const std::vector<TypesetLine> lines =
+                        m_body.linesOf(text, goesOn ? 0.0 : m_style.indent * m_body.em(), complete);
+                for (size_t k = 0; k < lines.size() && offset + lines[k].start < page.size(); ++k) {
+                    if (k == 0 && !goesOn && y > 0.0)
+                        y += paragraphSpace();
+                    placedLines.push_back(placed(m_body, text, lines[k], offset, y, m_lineHeight));
+                    y += m_lineHeight;
+                }
+            }
+        }
+        at = endsOnPage ? lineEnd + 1 : page.size();
+    }
+    return placedLines;
+}
+
+std::vector<PlacedLine> BookLayout::linesOfPage(const std::vector<QString> &pages, int page,
+                                                const std::vector<Chapter> &headings) const
+{
+    if (page < 0 || page >= int(pages.size()))
+        return {};
+    const QString &text = pages[size_t(page)];
+    const bool startsInsideLine = page > 0 && !pages[size_t(page) - 1].endsWith(u'\n');
+    QStringView following;
+    bool followingEndsLine = true;
+    if (!text.endsWith(u'\n') && page + 1 < int(pages.size())) {
+        const QString &next = pages[size_t(page) + 1];
+        const qsizetype lineEnd = next.indexOf(u'\n');
+        following = lineEnd < 0 ? QStringView(next) : QStringView(next).first(lineEnd);
+        followingEndsLine = lineEnd >= 0 || page + 2 == int(pages.size());
+    }
+    std::vector<qsizetype> headingStarts;
+    const qsizetype pageStart = Paginator::offsetOfPage(pages, page);
+    for (const Chapter &heading : headings) {
+        if (heading.level != Chapter::Passage && heading.offset >= pageStart
+            && heading.offset < pageStart + text.size())
+            headingStarts.push_back(heading.offset - pageStart);
+    }
+    return linesOfPage(text, startsInsideLine, following, followingEndsLine, headingStarts);
+}
+
+qreal BookLayout::advanceOf(const PlacedLine &line, QStringView page, qsizetype at) const
+{
+    return (line.heading ? m_heading : m_body).advanceAt(page, at);
+}
+
+// A volume's title page holds its heading alone, a little above the middle.
+void BookLayout::placeHeading(QStringView paragraph, qsizetype offset, qreal &y,
+                              std::vector<PlacedLine> &lines) const
+{
+    const std::vector<TypesetLine> headingLines = m_heading.linesOf(paragraph, 0.0);
+    const qreal height = headingLineHeight();
+    const bool titlePage = isTitlePage(paragraph);
+    if (titlePage)
+        y = qMax(0.0, (m_area.height() - height * qreal(headingLines.size())) * 0.4);
+    else if (y > 0.0)
+        y += spaceAboveHeading();
+    for (const TypesetLine &line : headingLines) {
+        PlacedLine placedLine = placed(m_heading, paragraph, line, offset, y, height);
+        placedLine.left = (m_area.width() - m_heading.widthOf(paragraph, line)) / 2;
+        placedLine.heading = true;
+        lines.push_back(std::move(placedLine));
+        y += height;
+    }
+    y = titlePage ? m_area.height() : y + spaceBelowHeading();
+}
+
+PlacedLine BookLayout::placed(const Typesetter &typesetter, QStringView paragraph,
+                              const TypesetLine &line, qsizetype offset, qreal top, qreal height) const
+{
+    const QFontMetricsF &metrics = typesetter.metrics();
+    PlacedLine placedLine;
+    placedLine.start = offset + line.start;
+    placedLine.end = offset + line.end;
+    placedLine.x = typesetter.positionsOf(paragraph, line, &placedLine.right);
+    placedLine.top = top;
+    placedLine.height = height;
+    placedLine.baseline = (height - metrics.height()) / 2 + metrics.ascent();
+    return placedLine;
+}
