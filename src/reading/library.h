@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <optional>
+#include <vector>
 
 class LibraryDatabase;
 
@@ -58,6 +59,9 @@ public:
     // from another path announces its record.
     void noteDecoded(const QString &path, const BookFingerprint &fingerprint, const QString &encoding);
     void setEncodingOverride(const QString &path, const QString &encoding);
+    // Line starts of a book just decoded; a place kept for it is kept with the nearest one
+    // at or before it, so the book can be reopened there without decoding what lies before.
+    void noteAnchors(const QString &path, const std::vector<TextAnchor> &anchors);
 
     void keepPlace(const QString &path, qsizetype place, qsizetype textLength);
     // The book in front of the reader, whose reading time runs; empty while nothing is read
@@ -86,6 +90,7 @@ signals:
 
 private:
     qint64 idOf(const QString &path) const;
+    TextAnchor anchorFor(const QString &path, qsizetype place) const;
     void saveReadingTime();
 
     LibraryDatabase *m_database;
@@ -106,6 +111,8 @@ private:
     PendingPlace m_pending;
     QTimer m_saveTimer;
     QString m_bookInReading;
+    QString m_anchoredBook;
+    std::vector<TextAnchor> m_anchors;
     ReadingClock m_readingClock;
 };
 

@@ -30,6 +30,7 @@ ReadingSession::ReadingSession(QObject *parent)
     , m_loader(new FileLoader(this))
 {
     connect(m_loader, &FileLoader::pagesCut, this, &ReadingSession::onPagesCut);
+    connect(m_loader, &FileLoader::pagesCutAt, this, &ReadingSession::onPagesCutAt);
     connect(m_loader, &FileLoader::fileLoaded, this, &ReadingSession::onFileLoaded);
     connect(m_loader, &FileLoader::pagesRecut, this, &ReadingSession::onPagesRecut);
     connect(m_loader, &FileLoader::loadFailed, this, &ReadingSession::onLoadFailed);
@@ -48,13 +49,18 @@ qsizetype ReadingSession::place() const
 {
     if (m_heldOffset)
         return *m_heldOffset;
-    return m_pages.empty() ? 0 : Paginator::offsetOfPage(m_pages, m_page);
+    return m_pages.empty() ? 0 : offsetOf(m_page);
+}
+
+bool ReadingSession::isPageNumberKnown() const
+{
+    return m_heldOffset ? m_sourceBase == 0 : m_base == 0;
 }
 
 int ReadingSession::pageNumber() const
 {
     if (m_heldOffset)
-        return Paginator::pageAtOffset(m_sourcePages, *m_heldOffset) + 1;
+        return Paginator::pageAtOffset(m_sourcePages, *m_heldOffset - m_sourceBase) + 1;
     return m_pages.empty() ? 0 : m_page + 1;
 }
 
@@ -67,20 +73,22 @@ qsizetype ReadingSession::textLength() const
 {
     if (m_textLength > 0)
         return m_textLength;
-    const std::vector<QString> &pages = m_heldOffset ? m_sourcePages : m_pages;
-    return Paginator::offsetOfPage(pages, int(pages.size()));
+    if (m_heldOffset)
+        return m_sourceBase + Paginator::offsetOfPage(m_sourcePages, int(m_sourcePages.size()));
+    return offsetOf(int(m_pages.size()));
 }
 
 // ---- Opening and cutting -------------------------------------------------------------
 
-void ReadingSession::open(const QString &path, qsizetype place, const QByteArray &encoding)
+void ReadingSession::open(const QString &path, qsizetype place, const QByteArray &encoding,
+                          const TextAnchor &anchor, const BookFingerprint &fingerprint)
 {
     m_opening = path;
     m_openingPlace = qMax<qsizetype>(place, 0);
     m_openingEncoding = encoding;
     m_openingTextLength = 0;
     m_pendingSearch.reset();
-    m_loader->loadFile(path, m_format, encoding);
+    m_loader->loadFile(path, m_format, encoding, { m_openingPlace, anchor, fingerprint });
 }
 
 void ReadingSession::close()
@@ -90,10 +98,12 @@ void ReadingSession::close()
     m_book.clear();
     m_bookEncoding.clear();
     m_pages.clear();
+    m_base = 0;
     m_complete = true;
     m_page = 0;
     m_textLength = 0;
     m_sourcePages.clear();
+    m_sourceBase = 0;
     m_heldOffset.reset();
     m_pendingRequest.reset();
     m_pendingSearch.reset();
@@ -118,8 +128,9 @@ void ReadingSession::setFormat(const PageFormat &format)
     if (m_book.isEmpty())
         return;
     if (!m_heldOffset) {
-        m_heldOffset = Paginator::offsetOfPage(m_pages, m_page);
+        m_heldOffset = offsetOf(m_page);
         m_sourcePages = m_pages;
+        m_sourceBase = std::exchange(m_base, 0);
         m_sourceComplete = m_complete;
         if (m_pendingSearch)
             m_pendingRequest = Request{ Request::Find, 0, std::exchange(m_pendingSearch, {})->text };
@@ -146,6 +157,7 @@ void ReadingSession::resumeCut()
 {
     m_heldOffset = place();
     m_sourcePages = m_pages;
+    m_sourceBase = m_base;
     m_sourceComplete = false;
     m_loader->loadFile(m_book, m_format, m_bookEncoding);
 }
@@ -153,8 +165,9 @@ void ReadingSession::resumeCut()
 // One page in the current format from the text at an offset, out of the pages at hand.
 QString ReadingSession::pageStartingAt(qsizetype offset) const
 {
-    const int page = Paginator::pageAtOffset(m_sourcePages, offset);
-    QString text = m_sourcePages[page].mid(offset - Paginator::offsetOfPage(m_sourcePages, page));
+    const qsizetype inSource = offset - m_sourceBase;
+    const int page = Paginator::pageAtOffset(m_sourcePages, inSource);
+    QString text = m_sourcePages[page].mid(inSource - Paginator::offsetOfPage(m_sourcePages, page));
     for (int next = page + 1; next < int(m_sourcePages.size()) && text.size() < ProvisionalTextLength; ++next)
         text += m_sourcePages[next];
     const std::vector<QString> pages = Paginator(m_format).paginate(Paginator::paragraphsOfPages(text));
@@ -164,6 +177,16 @@ QString ReadingSession::pageStartingAt(qsizetype offset) const
 void ReadingSession::onPagesCut(std::vector<QString> pages, const QString &path)
 {
     receivePages(std::move(pages), path, false);
+}
+
+// Pages from the place a book is opened at, before those from its start: the book shows with
+// page numbers unknown until the cut from the start reaches the reader's page.
+void ReadingSession::onPagesCutAt(std::vector<QString> pages, const QString &path, qsizetype offset)
+{
+    const QScopedValueRollback inLoaderHandler(m_inLoaderHandler, true);
+    if (pages.empty() || path != m_opening || offset > m_openingPlace)
+        return;
+    showNewBook(std::move(pages), path, false, offset);
 }
 
 void ReadingSession::onFileLoaded(std::vector<QString> pages, const QString &path)
@@ -190,6 +213,12 @@ void ReadingSession::receivePages(std::vector<QString> pages, const QString &pat
     }
     if (path != m_book)
         return;
+    if (m_base > 0 && !m_heldOffset) {
+        // The pages from the start replace those from the place once they hold the reader's page.
+        if (complete || Paginator::offsetOfPage(pages, int(pages.size())) > place())
+            adoptPagesFromStart(std::move(pages), complete);
+        return;
+    }
     if (m_heldOffset) {
         // Until the new cut reaches the held place, the page at hand still shows it.
         if (complete || Paginator::offsetOfPage(pages, int(pages.size())) > *m_heldOffset)
@@ -205,16 +234,18 @@ void ReadingSession::receivePages(std::vector<QString> pages, const QString &pat
         apply(*std::exchange(m_pendingRequest, {}));
 }
 
-void ReadingSession::showNewBook(std::vector<QString> pages, const QString &path, bool complete)
+void ReadingSession::showNewBook(std::vector<QString> pages, const QString &path, bool complete,
+                                 qsizetype base)
 {
     m_opening.clear();
     m_book = path;
     m_bookEncoding = m_openingEncoding;
     m_pages = std::move(pages);
+    m_base = base;
     m_pagesFormat = m_format;
     m_complete = complete;
     m_textLength = m_openingTextLength;
-    m_page = Paginator::pageAtOffset(m_pages, m_openingPlace);
+    m_page = pageAt(m_openingPlace);
     m_sourcePages.clear();
     m_heldOffset.reset();
     m_pendingRequest.reset();
@@ -225,9 +256,24 @@ void ReadingSession::showNewBook(std::vector<QString> pages, const QString &path
     emit positionChanged();
 }
 
+void ReadingSession::adoptPagesFromStart(std::vector<QString> pages, bool complete)
+{
+    const qsizetype held = place();
+    m_pages = std::move(pages);
+    m_base = 0;
+    m_complete = complete;
+    m_page = Paginator::pageAtOffset(m_pages, held);
+    emit pagesReplaced();
+    emit positionChanged();
+    if (m_pendingRequest && (complete || !liesBeyondCut(*m_pendingRequest)))
+        apply(*std::exchange(m_pendingRequest, {}));
+}
+
 void ReadingSession::adoptRecut(std::vector<QString> pages, bool complete)
 {
     m_pages = std::move(pages);
+    m_base = 0;
+    m_sourceBase = 0;
     m_pagesFormat = m_format;
     m_complete = complete;
     m_page = Paginator::pageAtOffset(m_pages, *m_heldOffset);
@@ -281,6 +327,16 @@ void ReadingSession::onTextLengthFound(const QString &path, qsizetype length)
         m_openingTextLength = length;
     else if (path == m_book)
         m_textLength = length;
+}
+
+qsizetype ReadingSession::offsetOf(int page) const
+{
+    return m_base + Paginator::offsetOfPage(m_pages, page);
+}
+
+int ReadingSession::pageAt(qsizetype offset) const
+{
+    return Paginator::pageAtOffset(m_pages, qMax<qsizetype>(offset - m_base, 0));
 }
 
 // ---- Moving through the book ---------------------------------------------------------
@@ -374,7 +430,17 @@ std::vector<Chapter> ReadingSession::pageHeadings() const
 {
     if (m_heldOffset || !m_pagesFormat.chaptersStartPages)
         return {};
-    return m_chapters;
+    if (m_base == 0)
+        return m_chapters;
+    // Offsets in the pages at hand, which start at the place the book was opened at.
+    std::vector<Chapter> headings;
+    for (Chapter chapter : m_chapters) {
+        if (chapter.offset >= m_base) {
+            chapter.offset -= m_base;
+            headings.push_back(chapter);
+        }
+    }
+    return headings;
 }
 
 // Where the text after the reader's page begins; while pages are cut anew, only the held
@@ -383,7 +449,7 @@ qsizetype ReadingSession::endOfPage() const
 {
     if (m_heldOffset)
         return *m_heldOffset + 1;
-    return m_pages.empty() ? 0 : Paginator::offsetOfPage(m_pages, m_page + 1);
+    return m_pages.empty() ? 0 : offsetOf(m_page + 1);
 }
 
 // While the book is cut anew, requests wait for the new pages; steps add up, anything else
@@ -412,12 +478,28 @@ void ReadingSession::request(const Request &request)
 
 qsizetype ReadingSession::startOfSourcePage(int page) const
 {
-    return Paginator::offsetOfPage(m_sourcePages, qBound(0, page, int(m_sourcePages.size()) - 1));
+    return m_sourceBase
+            + Paginator::offsetOfPage(m_sourcePages, qBound(0, page, int(m_sourcePages.size()) - 1));
 }
 
 bool ReadingSession::liesBeyondCut(const Request &request) const
 {
-    const qsizetype cut = Paginator::offsetOfPage(m_pages, int(m_pages.size()));
+    const qsizetype cut = offsetOf(int(m_pages.size()));
+    if (m_base > 0) {
+        // Before the pages from the start are there, only the pages at hand can be reached.
+        switch (request.kind) {
+        case Request::Step:
+            return m_page + request.value < 0 || m_page + request.value >= int(m_pages.size());
+        case Request::Place:
+        case Request::Match:
+            return request.offset < m_base || request.offset >= cut;
+        case Request::ChapterStart:
+            return request.value < int(m_chapters.size())
+                    && (m_chapters[request.value].offset < m_base || m_chapters[request.value].offset >= cut);
+        default:
+            return true;
+        }
+    }
     switch (request.kind) {
     case Request::Place:
     case Request::Match:
@@ -453,7 +535,7 @@ void ReadingSession::apply(const Request &request)
         break;
     }
     case Request::Place: {
-        const int target = Paginator::pageAtOffset(m_pages, request.offset);
+        const int target = pageAt(request.offset);
         if (target != m_page)
             turnTo(target, target > m_page);
         break;
@@ -461,7 +543,7 @@ void ReadingSession::apply(const Request &request)
     case Request::ChapterStart: {
         if (request.value >= int(m_chapters.size()))
             break;
-        const int target = Paginator::pageAtOffset(m_pages, m_chapters[request.value].offset);
+        const int target = pageAt(m_chapters[request.value].offset);
         if (target != m_page)
             turnTo(target, target > m_page);
         break;
@@ -479,8 +561,8 @@ void ReadingSession::apply(const Request &request)
         searchBackward(request.text);
         break;
     case Request::Match: {
-        const int target = Paginator::pageAtOffset(m_pages, request.offset);
-        setMatch(target, request.offset - Paginator::offsetOfPage(m_pages, target), request.value);
+        const int target = pageAt(request.offset);
+        setMatch(target, request.offset - offsetOf(target), request.value);
         if (target != m_page)
             turnTo(target, target > m_page);
         break;
@@ -584,14 +666,14 @@ qsizetype ReadingSession::matchOnPage() const
 {
     if (m_matchStart < 0 || m_pages.empty())
         return -1;
-    const qsizetype pageStart = Paginator::offsetOfPage(m_pages, m_page);
+    const qsizetype pageStart = offsetOf(m_page);
     const qsizetype inPage = m_matchStart - pageStart;
     return inPage >= 0 && inPage < m_pages[m_page].size() ? inPage : -1;
 }
 
 void ReadingSession::setMatch(int page, qsizetype inPage, qsizetype length)
 {
-    m_matchStart = page < 0 ? -1 : Paginator::offsetOfPage(m_pages, page) + inPage;
+    m_matchStart = page < 0 ? -1 : offsetOf(page) + inPage;
     m_matchLength = page < 0 ? 0 : length;
     emit matchChanged();
 }

@@ -111,6 +111,7 @@ private:
     };
     Highlight m_highlight;
     bool m_bookmarked = false;
+    bool m_textPainted = false;
 
     // The pages of the running turn, drawn once for all its frames.
     struct TurnLayers
