@@ -24,8 +24,7 @@ constexpr qsizetype WaveLength = 2 * 1024 * 1024;
 constexpr qsizetype HeadBytes = 512 * 1024;
 // Text enough around the place for the pages on either side of it; and how far the anchor
 // may lie before the place for the text between them to be decoded first.
-constexpr qsizetype WindowLength = 32 * 1024;
-constexpr qsizetype WindowPartBytes = 128 * 1024;
+constexpr qsizetype WindowLength = 8 * 1024;
 constexpr qsizetype FurthestAnchor = 4 * 1024 * 1024;
 
 // How long a load waits for the book before it to finish reading. A superseded read stops
@@ -179,6 +178,7 @@ void FileLoader::readOnOwnThread(const Task &task)
 BookDecoder::Result FileLoader::readAndDecode(const Task &task, QString *error,
                                               BookFingerprint *fingerprint, qsizetype *firstCut)
 {
+    *firstCut = cutAroundPlace(task);
     const BookFileReader::Result read = BookFileReader(MaxFileSize).read(task.filePath, [&task] {
         return task.isSuperseded();
     });
@@ -189,7 +189,6 @@ BookDecoder::Result FileLoader::readAndDecode(const Task &task, QString *error,
         return {};
     }
     *fingerprint = BookFingerprint::ofBytes(read.bytes);
-    *firstCut = cutAroundPlace(task, read.bytes, *fingerprint);
     BookDecoder::Result decoded = task.forcedEncoding.isEmpty()
             ? BookDecoder::decode(read.bytes)
             : BookDecoder::decode(read.bytes, task.forcedEncoding);
@@ -198,38 +197,35 @@ BookDecoder::Result FileLoader::readAndDecode(const Task &task, QString *error,
     return decoded;
 }
 
-// Before the whole book is decoded: the text from the place on, decoded from the anchor the
+// Before the whole book is read: the text from the place on, decoded from the anchor the
 // library kept for this content, or the head of a book opened at its start, cut into pages
-// and handed over. The pages from the place end before the last one cut, which the text after
-// the window could still add to. Returns how far into the text the pages handed over reach
-// from the start of the book, 0 when none were.
-qsizetype FileLoader::cutAroundPlace(const Task &task, QByteArrayView bytes,
-                                     const BookFingerprint &fingerprint)
+// and handed over. Only the parts of the file that hold it are read. The pages from the place
+// end before the last one cut, which the text after the window could still add to. Returns
+// how far into the text the pages handed over reach from the start of the book, 0 when none
+// were.
+qsizetype FileLoader::cutAroundPlace(const Task &task)
 {
     const OpeningPlace &place = task.place;
+    qint64 size = 0;
+    const BookFileReader::Result head = BookFileReader::readPart(task.filePath, 0, HeadBytes, &size);
     const bool anchored = place.offset > 0 && place.anchor.isValid()
-            && place.fingerprint == fingerprint && place.anchor.byte < bytes.size()
-            && place.anchor.place <= place.offset
-            && place.offset - place.anchor.place <= FurthestAnchor;
-    if (bytes.size() <= HeadBytes || (place.offset > 0 && !anchored))
+            && place.anchor.byte < size && place.anchor.place <= place.offset
+            && place.offset - place.anchor.place <= FurthestAnchor
+            && place.fingerprint == BookFingerprint::ofFile(task.filePath);
+    if (!head.error.isEmpty() || size <= HeadBytes || (place.offset > 0 && !anchored))
         return 0;
     const QByteArray encoding = task.forcedEncoding.isEmpty()
-            ? BookDecoder::encodingOf(bytes)
+            ? BookDecoder::encodingOf(head.bytes)
             : task.forcedEncoding;
-    const qsizetype start = anchored ? place.anchor.byte : BookDecoder::textStart(bytes, encoding);
-    const qsizetype wanted = (anchored ? place.offset - place.anchor.place : 0) + WindowLength;
-    QString text;
-    qsizetype end = start;
-    while (end < bytes.size() && text.size() < wanted) {
-        const qsizetype partEnd = BookDecoder::lineStartAfter(bytes, end + WindowPartBytes, encoding);
-        QString part = BookDecoder::decode(bytes.sliced(end, partEnd - end), encoding).text;
-        text += part.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
-        end = partEnd;
-        if (task.isSuperseded())
-            return 0;
-    }
-    const bool reachesEnd = end >= bytes.size();
     const qsizetype from = anchored ? place.offset - place.anchor.place : 0;
+    const qint64 start = anchored ? place.anchor.byte : BookDecoder::textStart(head.bytes, encoding);
+    // No character takes more than four bytes.
+    const qint64 reach = 4 * (from + WindowLength);
+    const BookFileReader::Result part = BookFileReader::readPart(task.filePath, start, reach, &size);
+    if (!part.error.isEmpty() || task.isSuperseded())
+        return 0;
+    const bool reachesEnd = start + part.bytes.size() >= size;
+    const QString text = textOfWindow(part.bytes, encoding, reachesEnd);
     if (from >= text.size() || (!anchored && reachesEnd))
         return 0;
     const QString window = text.sliced(from);
@@ -243,7 +239,7 @@ qsizetype FileLoader::cutAroundPlace(const Task &task, QByteArrayView bytes,
     if (pages.empty() || task.isSuperseded())
         return 0;
     const qsizetype offset = anchored ? place.offset : 0;
-    const qsizetype reach = offset + Paginator::offsetOfPage(pages, int(pages.size()));
+    const qsizetype cut = offset + Paginator::offsetOfPage(pages, int(pages.size()));
     task.withLoader([&task, &pages, offset](FileLoader *loader) {
         loader->post(task, [loader, pages = std::move(pages), path = task.filePath, offset] {
             if (offset > 0)
@@ -252,7 +248,22 @@ qsizetype FileLoader::cutAroundPlace(const Task &task, QByteArrayView bytes,
                 emit loader->pagesCut(pages, path);
         });
     });
-    return offset > 0 ? 0 : reach;
+    return offset > 0 ? 0 : cut;
+}
+
+// The text of bytes read from a line start, as pages hold it (each line end one "\n"), up to
+// the last line start in them unless they end the file: a character may be cut off there.
+QString FileLoader::textOfWindow(QByteArrayView bytes, const QByteArray &encoding, bool endsFile)
+{
+    qsizetype end = bytes.size();
+    if (!endsFile) {
+        end = 0;
+        for (qsizetype next = BookDecoder::lineStartAfter(bytes, 0, encoding); next < bytes.size();
+             next = BookDecoder::lineStartAfter(bytes, next, encoding))
+            end = next;
+    }
+    QString text = BookDecoder::decode(bytes.first(end), encoding).text;
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
 }
 
 // The fingerprint is of the bytes that were read and decoded: opening the file again could

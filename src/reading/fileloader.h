@@ -88,8 +88,8 @@ private:
     static void readOnOwnThread(const Task &task);
     static BookDecoder::Result readAndDecode(const Task &task, QString *error,
                                              BookFingerprint *fingerprint, qsizetype *firstCut);
-    static qsizetype cutAroundPlace(const Task &task, QByteArrayView bytes,
-                                    const BookFingerprint &fingerprint);
+    static qsizetype cutAroundPlace(const Task &task);
+    static QString textOfWindow(QByteArrayView bytes, const QByteArray &encoding, bool endsFile);
     static std::vector<TextAnchor> anchorsInPages(const QString &text,
                                                   const std::vector<TextAnchor> &anchors,
                                                   const std::vector<QStringView> &paragraphs);
