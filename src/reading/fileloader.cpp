@@ -240,7 +240,13 @@ qsizetype FileLoader::cutAroundPlace(const Task &task)
         return 0;
     const qsizetype offset = anchored ? place.offset : 0;
     const qsizetype cut = offset + Paginator::offsetOfPage(pages, int(pages.size()));
-    task.withLoader([&task, &pages, offset](FileLoader *loader) {
+    // Until the whole text is decoded, its length is told as the window's share of the bytes
+    // suggests, so a place kept meanwhile is not taken for the end of the book.
+    const qsizetype estimate = qMax(cut, qsizetype(qreal(text.size()) * (size - start) / part.bytes.size()));
+    task.withLoader([&task, &pages, offset, estimate](FileLoader *loader) {
+        loader->post(task, [loader, path = task.filePath, estimate] {
+            emit loader->textLengthFound(path, estimate);
+        });
         loader->post(task, [loader, pages = std::move(pages), path = task.filePath, offset] {
             if (offset > 0)
                 emit loader->pagesCutAt(pages, path, offset);

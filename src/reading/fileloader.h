@@ -73,9 +73,12 @@ signals:
     // encoding it was read in, and how many of its bytes could not be read in it.
     void bookDecoded(QString filePath, BookFingerprint fingerprint, QString encoding,
                      qsizetype undecodableBytes);
-    // The headings of a book being loaded or cut anew, before its first pages.
+    // The headings of a book being loaded or cut anew, before the first pages cut from its
+    // whole text (a large book's first part is cut before they are known).
     void chaptersFound(QString filePath, std::vector<Chapter> chapters);
-    // The length of the whole text of a book being loaded or cut anew, before its first pages.
+    // The length of the whole text of a book being loaded or cut anew, before its first pages;
+    // for a large book first as its first part suggests, then, before the first pages cut from
+    // its whole text, exactly.
     void textLengthFound(QString filePath, qsizetype length);
 
 private:

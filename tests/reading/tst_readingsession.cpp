@@ -373,6 +373,8 @@ void TestReadingSession::aMoveBeyondThePagesCutIsKept()
     session.open(m_bigChaptered);
     QSignalSpy cut(session.loader(), &FileLoader::pagesCut);
     QVERIFY(cut.wait(20000));
+    // The head of a large book is cut before its headings are found in the whole text.
+    QTRY_VERIFY_WITH_TIMEOUT(!session.chapters().empty(), 20000);
     QVERIFY(!session.isComplete());
     const std::vector<Chapter> chapters = session.chapters();
     QCOMPARE(int(chapters.size()), 6);
@@ -427,7 +429,9 @@ void TestReadingSession::theTextLengthIsTheWholeBooksWhileItIsCut()
     run(session, { "open:big", "cut" });
     QVERIFY(!session.isComplete());
     const qsizetype whole = novel(120000, QStringLiteral("长夜")).size() + LastLine.size();
-    QCOMPARE(session.textLength(), whole);
+    // The head of the book is cut before the whole text is decoded: its length is estimated.
+    QVERIFY(qAbs(session.textLength() - whole) < whole / 20);
+    QTRY_COMPARE_WITH_TIMEOUT(session.textLength(), whole, 20000);
     settle(session);
     QCOMPARE(session.textLength(), whole);
 }
