@@ -242,6 +242,8 @@ TABLE = {
     "页码": ("Page", "頁碼"),
     "只有网址的行": ("Lines holding only a web address", "只有網址的行"),
     "夹着杂乱符号的网站名": ("Site names spelt out with stray symbols", "夾著雜亂符號的網站名"),
+    # The page label while only the pages around the reader's place are cut
+    "第 ? 页": ("Page ?", "第 ? 頁"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"
