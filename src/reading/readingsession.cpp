@@ -87,8 +87,16 @@ void ReadingSession::open(const QString &path, qsizetype place, const QByteArray
     m_openingPlace = qMax<qsizetype>(place, 0);
     m_openingEncoding = encoding;
     m_openingTextLength = 0;
+    m_openingAnchor = anchor;
+    m_openingFingerprint = fingerprint;
     m_pendingSearch.reset();
-    m_loader->loadFile(path, m_format, encoding, { m_openingPlace, anchor, fingerprint });
+    loadOpeningBook();
+}
+
+void ReadingSession::loadOpeningBook()
+{
+    m_loader->loadFile(m_opening, m_format, m_openingEncoding,
+                       { m_openingPlace, m_openingAnchor, m_openingFingerprint });
 }
 
 void ReadingSession::close()
@@ -124,7 +132,7 @@ void ReadingSession::setFormat(const PageFormat &format)
         return;
     m_format = format;
     if (!m_opening.isEmpty())
-        m_loader->loadFile(m_opening, m_format, m_openingEncoding);
+        loadOpeningBook();
     if (m_book.isEmpty())
         return;
     if (!m_heldOffset) {

@@ -134,6 +134,7 @@ private:
         qsizetype offset = 0;
     };
 
+    void loadOpeningBook();
     void onPagesCut(std::vector<QString> pages, const QString &path);
     void onPagesCutAt(std::vector<QString> pages, const QString &path, qsizetype offset);
     void onFileLoaded(std::vector<QString> pages, const QString &path);
@@ -188,6 +189,8 @@ private:
     qsizetype m_openingPlace = 0;
     qsizetype m_openingTextLength = 0;
     QByteArray m_openingEncoding;
+    TextAnchor m_openingAnchor;
+    BookFingerprint m_openingFingerprint;
     QByteArray m_bookEncoding;
     // A search that found nothing in the pages cut so far waits for more.
     struct PendingSearch
