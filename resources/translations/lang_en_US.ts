@@ -769,6 +769,10 @@ This clears all settings and every book on the bookshelf.</translation>
             <translation>"%1" no longer exists.
 Remove it from the bookshelf?</translation>
         </message>
+        <message>
+            <source>第 ? 页</source>
+            <translation>Page ?</translation>
+        </message>
     </context>
     <context>
         <name>ReadingToolBar</name>

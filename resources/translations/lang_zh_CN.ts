@@ -764,6 +764,10 @@
 要把它从书架上移除吗？</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>第 ? 页</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ReadingToolBar</name>

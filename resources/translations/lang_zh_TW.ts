@@ -769,6 +769,10 @@
             <translation>「%1」已不存在。
 要把它從書架上移除嗎？</translation>
         </message>
+        <message>
+            <source>第 ? 页</source>
+            <translation>第 ? 頁</translation>
+        </message>
     </context>
     <context>
         <name>ReadingToolBar</name>

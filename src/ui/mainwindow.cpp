@@ -505,6 +505,13 @@ void MainWindow::showAllResults()
     const QString text = ui->searchEdit->text().trimmed();
     if (text.isEmpty() || m_session->state() != ReadingSession::State::Reading)
         return;
+    // Only the pages from a reopened place are cut: the search runs once those from the
+    // start replace them, and their offsets are the book's.
+    if (!m_session->isPageNumberKnown()) {
+        connect(m_session, &ReadingSession::pagesReplaced, this, &MainWindow::showAllResults,
+                Qt::ConnectionType(Qt::SingleShotConnection | Qt::UniqueConnection));
+        return;
+    }
     m_searchResults->search(m_session->pages(), m_session->chapters(), text, m_session->isComplete());
     m_views->show(ViewStack::Results);
 }
