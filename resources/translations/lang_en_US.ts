@@ -824,6 +824,10 @@ Remove it from the bookshelf? Your place and bookmarks are kept.</translation>
             <source>仅用于本书</source>
             <translation>This Book Only</translation>
         </message>
+        <message>
+            <source>第 ? 页</source>
+            <translation>Page ?</translation>
+        </message>
     </context>
     <context>
         <name>ReadingToolBar</name>

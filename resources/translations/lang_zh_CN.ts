@@ -818,6 +818,10 @@
         <source>仅用于本书</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>第 ? 页</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ReadingToolBar</name>

@@ -824,6 +824,10 @@
             <source>仅用于本书</source>
             <translation>僅用於本書</translation>
         </message>
+        <message>
+            <source>第 ? 页</source>
+            <translation>第 ? 頁</translation>
+        </message>
     </context>
     <context>
         <name>ReadingToolBar</name>

@@ -112,6 +112,23 @@ BookFileReader::Result BookFileReader::read(const QString &filePath, const Cance
     return { bytes, {}, false };
 }
 
+BookFileReader::Result BookFileReader::readPart(const QString &filePath, qint64 offset,
+                                               qint64 length, qint64 *fileSize)
+{
+    QFile file(filePath);
+    if (!QFileInfo(filePath).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return failure(tr("无法打开这个文件。"));
+    if (!isRegularOpenFile(file))
+        return failure(notRegularFileText());
+    *fileSize = file.size();
+    if (!file.seek(offset))
+        return failure(tr("读取文件时出错。"));
+    QByteArray bytes = file.read(length);
+    if (bytes.isEmpty() && length > 0)
+        return failure(tr("读取文件时出错。"));
+    return { bytes, {}, false };
+}
+
 QString BookFileReader::notRegularFileText()
 {
     return tr("这不是普通文件（而是设备、管道或其他特殊文件），无法作为书打开。");

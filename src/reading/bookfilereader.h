@@ -33,6 +33,9 @@ public:
     explicit BookFileReader(qint64 maxSize, qint64 chunkSize = DefaultChunkSize);
 
     Result read(const QString &filePath, const Cancelled &isCancelled = {}) const;
+    // Up to `length` bytes from `offset` on, of a regular file; fewer at its end. Its size
+    // is told too, so a caller can tell a part that ends the file.
+    static Result readPart(const QString &filePath, qint64 offset, qint64 length, qint64 *fileSize);
 
     static constexpr qint64 DefaultChunkSize = qint64(2) << 20;
 

@@ -2,6 +2,7 @@
 #define BOOKRECORD_H
 
 #include "bookfingerprint.h"
+#include "textanchor.h"
 
 #include <QDateTime>
 #include <QString>
@@ -30,6 +31,8 @@ struct BookRecord
     QDateTime lastReadAt; // null while the book has never been read
     qint64 readingSeconds = 0;
     QString conversion; // the script the book is shown in; empty to follow the choice for all
+    // A line start near the place, in this fingerprint's content; invalid while none is known.
+    TextAnchor anchor;
 
     bool isStored() const { return id > 0; }
 

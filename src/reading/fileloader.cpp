@@ -19,6 +19,14 @@ namespace {
 constexpr qsizetype FirstWaveLength = 16 * 1024;
 constexpr qsizetype WaveLength = 2 * 1024 * 1024;
 
+// A book larger than this has the text around the reader's place (or its head) decoded and
+// cut before the rest; a smaller one is whole about as soon.
+constexpr qsizetype HeadBytes = 512 * 1024;
+// Text enough around the place for the pages on either side of it; and how far the anchor
+// may lie before the place for the text between them to be decoded first.
+constexpr qsizetype WindowLength = 8 * 1024;
+constexpr qsizetype FurthestAnchor = 4 * 1024 * 1024;
+
 // How long a load waits for the book before it to finish reading. A superseded read stops
 // at its next chunk, long before this; one that has not stopped by then hangs in the
 // operating system, and the newer load goes ahead without it.
@@ -49,6 +57,7 @@ struct FileLoader::Task
     QString filePath;
     PageFormat format;
     QByteArray forcedEncoding;
+    OpeningPlace place;
     QElapsedTimer timer;
     std::shared_ptr<Shared> shared;
 
@@ -108,9 +117,9 @@ FileLoader::~FileLoader()
 }
 
 void FileLoader::loadFile(const QString &filePath, const PageFormat &format,
-                          const QByteArray &forcedEncoding)
+                          const QByteArray &forcedEncoding, const OpeningPlace &place)
 {
-    const Task task = newTask(filePath, format, forcedEncoding);
+    const Task task = newTask(filePath, format, forcedEncoding, place);
     try {
         std::thread(&FileLoader::readOnOwnThread, task).detach();
     } catch (const std::system_error &error) {
@@ -132,9 +141,9 @@ void FileLoader::cancel()
 }
 
 FileLoader::Task FileLoader::newTask(const QString &filePath, const PageFormat &format,
-                                     const QByteArray &forcedEncoding)
+                                     const QByteArray &forcedEncoding, const OpeningPlace &place)
 {
-    Task task{ ++m_shared->latestTask, filePath, format, forcedEncoding, {}, m_shared };
+    Task task{ ++m_shared->latestTask, filePath, format, forcedEncoding, place, {}, m_shared };
     task.timer.start();
     m_shared->wakeWaitingReaders();
     return task;
@@ -152,19 +161,24 @@ void FileLoader::readOnOwnThread(const Task &task)
     });
     QString error;
     BookFingerprint fingerprint;
-    const BookDecoder::Result decoded = readAndDecode(task, &error, &fingerprint);
+    qsizetype firstCut = 0;
+    const BookDecoder::Result decoded = readAndDecode(task, &error, &fingerprint, &firstCut);
     task.finishReading();
     if (error.isEmpty() && !task.isSuperseded())
         reportDecoded(task, decoded, fingerprint);
-    task.withLoader([&task, &decoded, &error](FileLoader *loader) {
+    task.withLoader([&task, &decoded, &error, firstCut](FileLoader *loader) {
         if (!task.isSuperseded())
-            loader->m_pool.start([loader, task, text = decoded.text, error] { loader->runLoad(task, text, error); });
+            loader->m_pool.start([loader, task, text = decoded.text, anchors = decoded.anchors,
+                                  error, firstCut] {
+                loader->runLoad(task, text, anchors, error, firstCut);
+            });
     });
 }
 
 BookDecoder::Result FileLoader::readAndDecode(const Task &task, QString *error,
-                                              BookFingerprint *fingerprint)
+                                              BookFingerprint *fingerprint, qsizetype *firstCut)
 {
+    *firstCut = cutAroundPlace(task);
     const BookFileReader::Result read = BookFileReader(MaxFileSize).read(task.filePath, [&task] {
         return task.isSuperseded();
     });
@@ -183,6 +197,81 @@ BookDecoder::Result FileLoader::readAndDecode(const Task &task, QString *error,
     return decoded;
 }
 
+// Before the whole book is read: the text from the place on, decoded from the anchor the
+// library kept for this content, or the head of a book opened at its start, cut into pages
+// and handed over. Only the parts of the file that hold it are read. The pages from the place
+// end before the last one cut, which the text after the window could still add to. Returns
+// how far into the text the pages handed over reach from the start of the book, 0 when none
+// were.
+qsizetype FileLoader::cutAroundPlace(const Task &task)
+{
+    const OpeningPlace &place = task.place;
+    qint64 size = 0;
+    const BookFileReader::Result head = BookFileReader::readPart(task.filePath, 0, HeadBytes, &size);
+    const bool anchored = place.offset > 0 && place.anchor.isValid()
+            && place.anchor.byte < size && place.anchor.place <= place.offset
+            && place.offset - place.anchor.place <= FurthestAnchor
+            && place.fingerprint == BookFingerprint::ofFile(task.filePath);
+    if (!head.error.isEmpty() || size <= HeadBytes || (place.offset > 0 && !anchored))
+        return 0;
+    const QByteArray encoding = task.forcedEncoding.isEmpty()
+            ? BookDecoder::encodingOf(head.bytes)
+            : task.forcedEncoding;
+    const qsizetype from = anchored ? place.offset - place.anchor.place : 0;
+    const qint64 start = anchored ? place.anchor.byte : BookDecoder::textStart(head.bytes, encoding);
+    // No character takes more than four bytes.
+    const qint64 reach = 4 * (from + WindowLength);
+    const BookFileReader::Result part = BookFileReader::readPart(task.filePath, start, reach, &size);
+    if (!part.error.isEmpty() || task.isSuperseded())
+        return 0;
+    const bool reachesEnd = start + part.bytes.size() >= size;
+    const QString text = textOfWindow(part.bytes, encoding, reachesEnd);
+    if (from >= text.size() || (!anchored && reachesEnd))
+        return 0;
+    const QString window = text.sliced(from);
+    const std::vector<QStringView> paragraphs = reachesEnd ? Paginator::paragraphsOf(window)
+                                                           : Paginator::paragraphsOfPages(window);
+    std::vector<QString> pages = Paginator(task.format).paginate(
+            paragraphs, headingsFor(task, ChapterDetector::detect(paragraphs)),
+            [&task] { return task.isSuperseded(); });
+    if (!reachesEnd && pages.size() > 1)
+        pages.pop_back();
+    if (pages.empty() || task.isSuperseded())
+        return 0;
+    const qsizetype offset = anchored ? place.offset : 0;
+    const qsizetype cut = offset + Paginator::offsetOfPage(pages, int(pages.size()));
+    // Until the whole text is decoded, its length is told as the window's share of the bytes
+    // suggests, so a place kept meanwhile is not taken for the end of the book.
+    const qsizetype estimate = qMax(cut, qsizetype(qreal(text.size()) * (size - start) / part.bytes.size()));
+    task.withLoader([&task, &pages, offset, estimate](FileLoader *loader) {
+        loader->post(task, [loader, path = task.filePath, estimate] {
+            emit loader->textLengthFound(path, estimate);
+        });
+        loader->post(task, [loader, pages = std::move(pages), path = task.filePath, offset] {
+            if (offset > 0)
+                emit loader->pagesCutAt(pages, path, offset);
+            else
+                emit loader->pagesCut(pages, path);
+        });
+    });
+    return offset > 0 ? 0 : cut;
+}
+
+// The text of bytes read from a line start, as pages hold it (each line end one "\n"), up to
+// the last line start in them unless they end the file: a character may be cut off there.
+QString FileLoader::textOfWindow(QByteArrayView bytes, const QByteArray &encoding, bool endsFile)
+{
+    qsizetype end = bytes.size();
+    if (!endsFile) {
+        end = 0;
+        for (qsizetype next = BookDecoder::lineStartAfter(bytes, 0, encoding); next < bytes.size();
+             next = BookDecoder::lineStartAfter(bytes, next, encoding))
+            end = next;
+    }
+    QString text = BookDecoder::decode(bytes.first(end), encoding).text;
+    return text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+}
+
 // The fingerprint is of the bytes that were read and decoded: opening the file again could
 // find another file under its name, or a pipe that never ends.
 void FileLoader::reportDecoded(const Task &task, const BookDecoder::Result &decoded,
@@ -196,7 +285,9 @@ void FileLoader::reportDecoded(const Task &task, const BookDecoder::Result &deco
     });
 }
 
-void FileLoader::runLoad(const Task &task, const QString &text, const QString &error)
+void FileLoader::runLoad(const Task &task, const QString &text,
+                         const std::vector<TextAnchor> &anchors, const QString &error,
+                         qsizetype firstCut)
 {
     if (task.isSuperseded())
         return;
@@ -208,13 +299,16 @@ void FileLoader::runLoad(const Task &task, const QString &text, const QString &e
     post(task, [this] { emit loadProgress(60); });
 
     const std::vector<QStringView> paragraphs = Paginator::paragraphsOf(text);
+    post(task, [this, path = task.filePath, anchors = anchorsInPages(text, anchors, paragraphs)] {
+        emit anchorsFound(path, anchors);
+    });
     const std::vector<Chapter> chapters = ChapterDetector::detect(paragraphs);
     post(task, [this, path = task.filePath, chapters] { emit chaptersFound(path, chapters); });
     post(task, [this, path = task.filePath, length = text.size()] { emit textLengthFound(path, length); });
     const std::vector<TextRun> pieces = Paginator::piecesOf(paragraphs, headingsFor(task, chapters),
                                                             !task.format.style.book);
     post(task, [this] { emit loadProgress(80); });
-    std::vector<QString> pages = cutProgressively(task, pieces);
+    std::vector<QString> pages = cutProgressively(task, pieces, firstCut);
     if (task.isSuperseded())
         return;
     post(task, [this] { emit loadProgress(100); });
@@ -227,7 +321,8 @@ void FileLoader::runLoad(const Task &task, const QString &text, const QString &e
 // The first pages are cut on this thread from the head of the book and handed over at
 // once; the rest is measured in parallel, a wave of text at a time, each wave's pages handed
 // over as it is cut.
-std::vector<QString> FileLoader::cutProgressively(const Task &task, const std::vector<TextRun> &pieces)
+std::vector<QString> FileLoader::cutProgressively(const Task &task, const std::vector<TextRun> &pieces,
+                                                  qsizetype firstCut)
 {
     const Paginator paginator(task.format, &m_measuringPool);
     const auto isSuperseded = [&task] { return task.isSuperseded(); };
@@ -240,7 +335,8 @@ std::vector<QString> FileLoader::cutProgressively(const Task &task, const std::v
             length += pieces[last].text.size();
         for (const TextRun &run : paginator.measure(pieces, first, last, isSuperseded))
             cutter.add(run);
-        if (last < pieces.size() && !cutter.pages().empty())
+        if (last < pieces.size() && !cutter.pages().empty()
+            && Paginator::offsetOfPage(cutter.pages(), int(cutter.pages().size())) > firstCut)
             post(task, [this, pages = cutter.pages(), path = task.filePath] { emit pagesCut(pages, path); });
         first = last;
         waveLength = WaveLength;
@@ -266,6 +362,26 @@ void FileLoader::runRecut(const Task &task, const std::vector<QString> &pages)
         emit pagesRecut(recut, path);
     });
     qDebug() << "Pages recut in" << task.timer.elapsed() << "ms";
+}
+
+// The anchors with their places moved from the decoded text to the text of the pages, where
+// each line end is one "\n": an anchor is a line start, so the start of a paragraph.
+std::vector<TextAnchor> FileLoader::anchorsInPages(const QString &text,
+                                                   const std::vector<TextAnchor> &anchors,
+                                                   const std::vector<QStringView> &paragraphs)
+{
+    std::vector<TextAnchor> inPages;
+    auto anchor = anchors.begin();
+    qsizetype offset = 0;
+    for (QStringView paragraph : paragraphs) {
+        const qsizetype decoded = paragraph.data() - text.constData();
+        while (anchor != anchors.end() && anchor->place < decoded)
+            ++anchor;
+        if (anchor != anchors.end() && anchor->place == decoded)
+            inPages.push_back({ anchor->byte, offset });
+        offset += paragraph.size() + 1;
+    }
+    return inPages;
 }
 
 // Headings start pages only in a format that asks for it; the book layout sets them apart

@@ -14,6 +14,17 @@
 #include <memory>
 #include <vector>
 
+// Where a book is opened: a place (a character offset), and a line start at or before it
+// that the library keeps for the content with the fingerprint given. With both, the text
+// around the place is decoded and cut first (FileLoader::pagesCutAt); without, the head of
+// the book.
+struct OpeningPlace
+{
+    qsizetype offset = 0;
+    TextAnchor anchor;
+    BookFingerprint fingerprint;
+};
+
 // Reads, decodes and paginates books on worker threads and hands the pages back on the
 // thread the loader lives in: the first pages as soon as they are cut (pagesCut), more as
 // the cutting goes on, then the whole book (fileLoaded), or why the book cannot be shown
@@ -37,7 +48,8 @@ public:
 
     // An empty encoding lets the decoder tell the book's encoding; another one is used as it is.
     void loadFile(const QString &filePath, const PageFormat &format,
-                  const QByteArray &forcedEncoding = QByteArray());
+                  const QByteArray &forcedEncoding = QByteArray(),
+                  const OpeningPlace &place = OpeningPlace());
     // Cuts the pages of a book anew for another format, without reading the file again.
     void repaginate(const std::vector<QString> &pages, const QString &filePath,
                     const PageFormat &format);
@@ -47,7 +59,13 @@ public:
 signals:
     // The pages cut so far of a book still being cut, the first of them included.
     void pagesCut(std::vector<QString> pages, QString filePath);
+    // The pages around the place a book is opened at, before those from its start: the first
+    // starts at the offset, which is where a page of the whole book's cut begins when the
+    // place was a page's start in the same format.
+    void pagesCutAt(std::vector<QString> pages, QString filePath, qsizetype offset);
     void fileLoaded(std::vector<QString> pages, QString filePath);
+    // Line starts of the book just decoded, each with its offset in the text the pages hold.
+    void anchorsFound(QString filePath, std::vector<TextAnchor> anchors);
     void loadProgress(int percent);
     void loadFailed(QString filePath, QString reason);
     void pagesRecut(std::vector<QString> pages, QString filePath);
@@ -55,9 +73,12 @@ signals:
     // encoding it was read in, and how many of its bytes could not be read in it.
     void bookDecoded(QString filePath, BookFingerprint fingerprint, QString encoding,
                      qsizetype undecodableBytes);
-    // The headings of a book being loaded or cut anew, before its first pages.
+    // The headings of a book being loaded or cut anew, before the first pages cut from its
+    // whole text (a large book's first part is cut before they are known).
     void chaptersFound(QString filePath, std::vector<Chapter> chapters);
-    // The length of the whole text of a book being loaded or cut anew, before its first pages.
+    // The length of the whole text of a book being loaded or cut anew, before its first pages;
+    // for a large book first as its first part suggests, then, before the first pages cut from
+    // its whole text, exactly.
     void textLengthFound(QString filePath, qsizetype length);
 
 private:
@@ -65,15 +86,23 @@ private:
     struct Task;
 
     Task newTask(const QString &filePath, const PageFormat &format,
-                 const QByteArray &forcedEncoding = QByteArray());
+                 const QByteArray &forcedEncoding = QByteArray(),
+                 const OpeningPlace &place = OpeningPlace());
     static void readOnOwnThread(const Task &task);
     static BookDecoder::Result readAndDecode(const Task &task, QString *error,
-                                             BookFingerprint *fingerprint);
+                                             BookFingerprint *fingerprint, qsizetype *firstCut);
+    static qsizetype cutAroundPlace(const Task &task);
+    static QString textOfWindow(QByteArrayView bytes, const QByteArray &encoding, bool endsFile);
+    static std::vector<TextAnchor> anchorsInPages(const QString &text,
+                                                  const std::vector<TextAnchor> &anchors,
+                                                  const std::vector<QStringView> &paragraphs);
     static void reportDecoded(const Task &task, const BookDecoder::Result &decoded,
                               const BookFingerprint &fingerprint);
-    void runLoad(const Task &task, const QString &text, const QString &error);
+    void runLoad(const Task &task, const QString &text, const std::vector<TextAnchor> &anchors,
+                 const QString &error, qsizetype firstCut);
     void runRecut(const Task &task, const std::vector<QString> &pages);
-    std::vector<QString> cutProgressively(const Task &task, const std::vector<TextRun> &pieces);
+    std::vector<QString> cutProgressively(const Task &task, const std::vector<TextRun> &pieces,
+                                          qsizetype firstCut);
     void post(const Task &task, std::function<void()> emission);
     static std::vector<Chapter> headingsFor(const Task &task, const std::vector<Chapter> &chapters);
 

@@ -105,6 +105,9 @@ void Library::noteDecoded(const QString &path, const BookFingerprint &fingerprin
 
 void Library::setEncodingOverride(const QString &path, const QString &encoding)
 {
+    // Places in another encoding's text lie elsewhere: the anchors wait for its decoding.
+    if (path == m_anchoredBook)
+        m_anchors.clear();
     if (const qint64 id = idOf(path))
         m_database->setEncodingOverride(id, encoding);
 }
@@ -113,6 +116,23 @@ void Library::setConversion(const QString &path, const QString &conversion)
 {
     if (const qint64 id = idOf(path))
         m_database->setConversion(id, conversion);
+}
+
+void Library::noteAnchors(const QString &path, const std::vector<TextAnchor> &anchors)
+{
+    m_anchoredBook = path;
+    m_anchors = anchors;
+}
+
+TextAnchor Library::anchorFor(const QString &path, qsizetype place) const
+{
+    if (path != m_anchoredBook)
+        return {};
+    const auto after = std::upper_bound(m_anchors.begin(), m_anchors.end(), place,
+                                        [](qsizetype place, const TextAnchor &anchor) {
+                                            return place < anchor.place;
+                                        });
+    return after == m_anchors.begin() ? TextAnchor() : *std::prev(after);
 }
 
 void Library::keepPlace(const QString &path, qsizetype place, qsizetype textLength)
@@ -143,7 +163,8 @@ void Library::flush()
     m_saveTimer.stop();
     const PendingPlace pending = std::exchange(m_pending, {});
     if (const qint64 id = pending.path.isEmpty() ? 0 : idOf(pending.path))
-        m_database->savePlace(id, pending.place, pending.textLength);
+        m_database->savePlace(id, pending.place, pending.textLength,
+                              anchorFor(pending.path, pending.place));
     saveReadingTime();
 }
 

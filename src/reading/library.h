@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <optional>
+#include <vector>
 
 class LibraryDatabase;
 
@@ -60,6 +61,9 @@ public:
     void noteDecoded(const QString &path, const BookFingerprint &fingerprint, const QString &encoding);
     void setEncodingOverride(const QString &path, const QString &encoding);
     void setConversion(const QString &path, const QString &conversion);
+    // Line starts of a book just decoded; a place kept for it is kept with the nearest one
+    // at or before it, so the book can be reopened there without decoding what lies before.
+    void noteAnchors(const QString &path, const std::vector<TextAnchor> &anchors);
 
     void keepPlace(const QString &path, qsizetype place, qsizetype textLength);
     // The book in front of the reader, whose reading time runs; empty while nothing is read
@@ -88,6 +92,7 @@ signals:
 
 private:
     qint64 idOf(const QString &path) const;
+    TextAnchor anchorFor(const QString &path, qsizetype place) const;
     void saveReadingTime();
 
     LibraryDatabase *m_database;
@@ -108,6 +113,8 @@ private:
     PendingPlace m_pending;
     QTimer m_saveTimer;
     QString m_bookInReading;
+    QString m_anchoredBook;
+    std::vector<TextAnchor> m_anchors;
     ReadingClock m_readingClock;
 };
 

@@ -28,9 +28,9 @@ const QString SqliteNotADatabase = QStringLiteral("26");
 
 const QString BookColumns = QStringLiteral(
     "id, path, title, file_size, file_hash, place, text_length, encoding, encoding_override, "
-    "times_opened, added_at, last_read_at, reading_seconds, conversion");
+    "times_opened, added_at, last_read_at, reading_seconds, conversion, anchor_byte, anchor_place");
 // Where a query's own columns start after the book's.
-constexpr int BookColumnCount = 14;
+constexpr int BookColumnCount = 16;
 
 // The most recent activity first: reading a book, or else adding it.
 const QString RecencyOrder = QStringLiteral("COALESCE(last_read_at, added_at) DESC, id DESC");
@@ -141,11 +141,21 @@ bool addOwnScriptConversion(QSqlQuery &query)
     });
 }
 
+// Beside the place, a line start near it in the file's bytes and in the text, so that a book
+// reopened there is decoded from that line on first; -1 while none is known.
+bool keepAnchorsBesidePlaces(QSqlQuery &query)
+{
+    return runAll(query, {
+        QStringLiteral("ALTER TABLE books ADD COLUMN anchor_byte INTEGER NOT NULL DEFAULT -1"),
+        QStringLiteral("ALTER TABLE books ADD COLUMN anchor_place INTEGER NOT NULL DEFAULT 0"),
+    });
+}
+
 // Migrations[i] brings a file from schema version i to version i + 1, inside one
 // transaction. A new version appends its function here and raises SchemaVersion.
 using Migration = bool (*)(QSqlQuery &query);
 const Migration Migrations[] = { createFirstSchema, keepIdsAndPlacesPerContent,
-                                 addOwnScriptConversion };
+                                 addOwnScriptConversion, keepAnchorsBesidePlaces };
 static_assert(std::size(Migrations) == LibraryDatabase::SchemaVersion);
 
 bool isDamage(const QSqlError &error)
@@ -206,6 +216,7 @@ BookRecord bookFromRow(const QSqlQuery &query)
     record.lastReadAt = timeFrom(query.value(11));
     record.readingSeconds = query.value(12).toLongLong();
     record.conversion = query.value(13).toString();
+    record.anchor = { query.value(14).toLongLong(), query.value(15).toLongLong() };
     return record;
 }
 
@@ -573,8 +584,9 @@ bool LibraryDatabase::takeChangedContent(BookRecord &record, const BookFingerpri
     }
     earlier.finish();
     record.fingerprint = fingerprint;
+    record.anchor = {};
     return write(bound(QStringLiteral("UPDATE books SET file_size = ?, file_hash = ?, place = ?,"
-                                      " text_length = ? WHERE id = ?"),
+                                      " text_length = ?, anchor_byte = -1 WHERE id = ?"),
                        { fingerprint.size(), fingerprint.hash(), record.place, record.textLength,
                          record.id }));
 }
@@ -701,14 +713,18 @@ void LibraryDatabase::recordOpened(qint64 bookId)
                     { now(), bookId }));
 }
 
-void LibraryDatabase::savePlace(qint64 bookId, qint64 place, qint64 textLength)
+void LibraryDatabase::savePlace(qint64 bookId, qint64 place, qint64 textLength,
+                                const TextAnchor &anchor)
 {
     if (!hasMemory())
         return;
     textLength = qMax<qint64>(textLength, 0);
-    write(bound(QStringLiteral("UPDATE books SET place = ?, text_length = ?, last_read_at = ?"
-                               " WHERE id = ?"),
-                { qBound<qint64>(0, place, textLength), textLength, now(), bookId }));
+    place = qBound<qint64>(0, place, textLength);
+    const bool anchored = anchor.isValid() && anchor.place <= place;
+    write(bound(QStringLiteral("UPDATE books SET place = ?, text_length = ?, last_read_at = ?,"
+                               " anchor_byte = ?, anchor_place = ? WHERE id = ?"),
+                { place, textLength, now(), anchored ? anchor.byte : qint64(-1),
+                  anchored ? anchor.place : qint64(0), bookId }));
 }
 
 void LibraryDatabase::addReadingTime(qint64 bookId, qint64 seconds)

@@ -46,7 +46,7 @@ public:
     };
     Q_ENUM(Status)
 
-    static constexpr int SchemaVersion = 3;
+    static constexpr int SchemaVersion = 4;
     static constexpr qsizetype MaxSnippetLength = 200;
 
     // An empty folder means the per-user data folder.
@@ -88,7 +88,9 @@ public:
     QList<ShelfEntry> shelfEntries();
 
     void recordOpened(qint64 bookId);
-    void savePlace(qint64 bookId, qint64 place, qint64 textLength);
+    // The anchor is kept only when it lies at or before the place.
+    void savePlace(qint64 bookId, qint64 place, qint64 textLength,
+                   const TextAnchor &anchor = TextAnchor());
     void addReadingTime(qint64 bookId, qint64 seconds);
     void setEncoding(qint64 bookId, const QString &encoding);
     void setEncodingOverride(qint64 bookId, const QString &encoding);

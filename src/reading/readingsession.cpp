@@ -31,6 +31,7 @@ ReadingSession::ReadingSession(QObject *parent)
     , m_loader(new FileLoader(this))
 {
     connect(m_loader, &FileLoader::pagesCut, this, &ReadingSession::onPagesCut);
+    connect(m_loader, &FileLoader::pagesCutAt, this, &ReadingSession::onPagesCutAt);
     connect(m_loader, &FileLoader::fileLoaded, this, &ReadingSession::onFileLoaded);
     connect(m_loader, &FileLoader::pagesRecut, this, &ReadingSession::onPagesRecut);
     connect(m_loader, &FileLoader::loadFailed, this, &ReadingSession::onLoadFailed);
@@ -54,13 +55,18 @@ qsizetype ReadingSession::startOfPage() const
 {
     if (m_heldOffset)
         return *m_heldOffset;
-    return m_pages.empty() ? 0 : Paginator::offsetOfPage(m_pages, m_page);
+    return m_pages.empty() ? 0 : offsetOf(m_page);
+}
+
+bool ReadingSession::isPageNumberKnown() const
+{
+    return m_heldOffset ? m_sourceBase == 0 : m_base == 0;
 }
 
 int ReadingSession::pageNumber() const
 {
     if (m_heldOffset)
-        return Paginator::pageAtOffset(m_sourcePages, *m_heldOffset) + 1;
+        return Paginator::pageAtOffset(m_sourcePages, *m_heldOffset - m_sourceBase) + 1;
     return m_pages.empty() ? 0 : m_page + 1;
 }
 
@@ -73,20 +79,30 @@ qsizetype ReadingSession::textLength() const
 {
     if (m_textLength > 0)
         return m_textLength;
-    const std::vector<QString> &pages = m_heldOffset ? m_sourcePages : m_pages;
-    return Paginator::offsetOfPage(pages, int(pages.size()));
+    if (m_heldOffset)
+        return m_sourceBase + Paginator::offsetOfPage(m_sourcePages, int(m_sourcePages.size()));
+    return offsetOf(int(m_pages.size()));
 }
 
 // ---- Opening and cutting -------------------------------------------------------------
 
-void ReadingSession::open(const QString &path, qsizetype place, const QByteArray &encoding)
+void ReadingSession::open(const QString &path, qsizetype place, const QByteArray &encoding,
+                          const TextAnchor &anchor, const BookFingerprint &fingerprint)
 {
     m_opening = path;
     m_openingPlace = qMax<qsizetype>(place, 0);
     m_openingEncoding = encoding;
     m_openingTextLength = 0;
+    m_openingAnchor = anchor;
+    m_openingFingerprint = fingerprint;
     m_pendingSearch.reset();
-    m_loader->loadFile(path, m_format, encoding);
+    loadOpeningBook();
+}
+
+void ReadingSession::loadOpeningBook()
+{
+    m_loader->loadFile(m_opening, m_format, m_openingEncoding,
+                       { m_openingPlace, m_openingAnchor, m_openingFingerprint });
 }
 
 void ReadingSession::close()
@@ -96,11 +112,13 @@ void ReadingSession::close()
     m_book.clear();
     m_bookEncoding.clear();
     m_pages.clear();
+    m_base = 0;
     m_complete = true;
     m_page = 0;
     m_anchor = 0;
     m_textLength = 0;
     m_sourcePages.clear();
+    m_sourceBase = 0;
     m_heldOffset.reset();
     m_pendingRequest.reset();
     m_pendingSearch.reset();
@@ -122,12 +140,13 @@ void ReadingSession::setFormat(const PageFormat &format)
         return;
     m_format = format;
     if (!m_opening.isEmpty())
-        m_loader->loadFile(m_opening, m_format, m_openingEncoding);
+        loadOpeningBook();
     if (m_book.isEmpty())
         return;
     if (!m_heldOffset) {
         m_heldOffset = m_anchor;
         m_sourcePages = m_pages;
+        m_sourceBase = std::exchange(m_base, 0);
         m_sourceComplete = m_complete;
         if (m_pendingSearch)
             m_pendingRequest = Request{ Request::Find, 0, std::exchange(m_pendingSearch, {})->text };
@@ -154,6 +173,7 @@ void ReadingSession::resumeCut()
 {
     m_heldOffset = m_anchor;
     m_sourcePages = m_pages;
+    m_sourceBase = m_base;
     m_sourceComplete = false;
     m_loader->loadFile(m_book, m_format, m_bookEncoding);
 }
@@ -161,8 +181,9 @@ void ReadingSession::resumeCut()
 // One page in the current format from the text at an offset, out of the pages at hand.
 QString ReadingSession::pageStartingAt(qsizetype offset) const
 {
-    const int page = Paginator::pageAtOffset(m_sourcePages, offset);
-    QString text = m_sourcePages[page].mid(offset - Paginator::offsetOfPage(m_sourcePages, page));
+    const qsizetype inSource = offset - m_sourceBase;
+    const int page = Paginator::pageAtOffset(m_sourcePages, inSource);
+    QString text = m_sourcePages[page].mid(inSource - Paginator::offsetOfPage(m_sourcePages, page));
     for (int next = page + 1; next < int(m_sourcePages.size()) && text.size() < ProvisionalTextLength; ++next)
         text += m_sourcePages[next];
     const std::vector<QString> pages = Paginator(m_format).paginate(Paginator::paragraphsOfPages(text));
@@ -172,6 +193,16 @@ QString ReadingSession::pageStartingAt(qsizetype offset) const
 void ReadingSession::onPagesCut(std::vector<QString> pages, const QString &path)
 {
     receivePages(std::move(pages), path, false);
+}
+
+// Pages from the place a book is opened at, before those from its start: the book shows with
+// page numbers unknown until the cut from the start reaches the reader's page.
+void ReadingSession::onPagesCutAt(std::vector<QString> pages, const QString &path, qsizetype offset)
+{
+    const QScopedValueRollback inLoaderHandler(m_inLoaderHandler, true);
+    if (pages.empty() || path != m_opening || offset > m_openingPlace)
+        return;
+    showNewBook(std::move(pages), path, false, offset);
 }
 
 void ReadingSession::onFileLoaded(std::vector<QString> pages, const QString &path)
@@ -198,6 +229,12 @@ void ReadingSession::receivePages(std::vector<QString> pages, const QString &pat
     }
     if (path != m_book)
         return;
+    if (m_base > 0 && !m_heldOffset) {
+        // The pages from the start replace those from the place once they hold the reader's page.
+        if (complete || Paginator::offsetOfPage(pages, int(pages.size())) > place())
+            adoptPagesFromStart(std::move(pages), complete);
+        return;
+    }
     if (m_heldOffset) {
         // Until the new cut reaches the held place, the page at hand still shows it.
         if (complete || Paginator::offsetOfPage(pages, int(pages.size())) > *m_heldOffset)
@@ -213,17 +250,19 @@ void ReadingSession::receivePages(std::vector<QString> pages, const QString &pat
         apply(*std::exchange(m_pendingRequest, {}));
 }
 
-void ReadingSession::showNewBook(std::vector<QString> pages, const QString &path, bool complete)
+void ReadingSession::showNewBook(std::vector<QString> pages, const QString &path, bool complete,
+                                 qsizetype base)
 {
     m_opening.clear();
     m_book = path;
     m_bookEncoding = m_openingEncoding;
     m_pages = std::move(pages);
+    m_base = base;
     m_pagesFormat = m_format;
     m_complete = complete;
     m_textLength = m_openingTextLength;
-    m_page = Paginator::pageAtOffset(m_pages, m_openingPlace);
-    m_anchor = qMin(m_openingPlace, Paginator::offsetOfPage(m_pages, int(m_pages.size())));
+    m_page = pageAt(m_openingPlace);
+    m_anchor = qMin(m_openingPlace, offsetOf(int(m_pages.size())));
     m_sourcePages.clear();
     m_heldOffset.reset();
     m_pendingRequest.reset();
@@ -234,12 +273,27 @@ void ReadingSession::showNewBook(std::vector<QString> pages, const QString &path
     emit positionChanged();
 }
 
+void ReadingSession::adoptPagesFromStart(std::vector<QString> pages, bool complete)
+{
+    const qsizetype held = place();
+    m_pages = std::move(pages);
+    m_base = 0;
+    m_complete = complete;
+    m_page = pageAt(held);
+    emit pagesReplaced();
+    emit positionChanged();
+    if (m_pendingRequest && (complete || !liesBeyondCut(*m_pendingRequest)))
+        apply(*std::exchange(m_pendingRequest, {}));
+}
+
 void ReadingSession::adoptRecut(std::vector<QString> pages, bool complete)
 {
     m_pages = std::move(pages);
+    m_base = 0;
+    m_sourceBase = 0;
     m_pagesFormat = m_format;
     m_complete = complete;
-    m_page = Paginator::pageAtOffset(m_pages, *m_heldOffset);
+    m_page = pageAt(*m_heldOffset);
     m_heldOffset.reset();
     m_sourcePages.clear();
     emit pagesReplaced();
@@ -290,6 +344,16 @@ void ReadingSession::onTextLengthFound(const QString &path, qsizetype length)
         m_openingTextLength = length;
     else if (path == m_book)
         m_textLength = length;
+}
+
+qsizetype ReadingSession::offsetOf(int page) const
+{
+    return m_base + Paginator::offsetOfPage(m_pages, page);
+}
+
+int ReadingSession::pageAt(qsizetype offset) const
+{
+    return Paginator::pageAtOffset(m_pages, qMax<qsizetype>(offset - m_base, 0));
 }
 
 // ---- Moving through the book ---------------------------------------------------------
@@ -384,7 +448,17 @@ std::vector<Chapter> ReadingSession::pageHeadings() const
 {
     if (m_heldOffset || !(m_pagesFormat.chaptersStartPages || m_pagesFormat.style.book))
         return {};
-    return m_chapters;
+    if (m_base == 0)
+        return m_chapters;
+    // Offsets in the pages at hand, which start at the place the book was opened at.
+    std::vector<Chapter> headings;
+    for (Chapter chapter : m_chapters) {
+        if (chapter.offset >= m_base) {
+            chapter.offset -= m_base;
+            headings.push_back(chapter);
+        }
+    }
+    return headings;
 }
 
 // Where the text after the reader's page begins; while pages are cut anew, only the held
@@ -393,7 +467,7 @@ qsizetype ReadingSession::endOfPage() const
 {
     if (m_heldOffset)
         return *m_heldOffset + 1;
-    return m_pages.empty() ? 0 : Paginator::offsetOfPage(m_pages, m_page + 1);
+    return m_pages.empty() ? 0 : offsetOf(m_page + 1);
 }
 
 // While the book is cut anew, requests wait for the new pages; steps add up, anything else
@@ -422,12 +496,28 @@ void ReadingSession::request(const Request &request)
 
 qsizetype ReadingSession::startOfSourcePage(int page) const
 {
-    return Paginator::offsetOfPage(m_sourcePages, qBound(0, page, int(m_sourcePages.size()) - 1));
+    return m_sourceBase
+            + Paginator::offsetOfPage(m_sourcePages, qBound(0, page, int(m_sourcePages.size()) - 1));
 }
 
 bool ReadingSession::liesBeyondCut(const Request &request) const
 {
-    const qsizetype cut = Paginator::offsetOfPage(m_pages, int(m_pages.size()));
+    const qsizetype cut = offsetOf(int(m_pages.size()));
+    if (m_base > 0) {
+        // Before the pages from the start are there, only the pages at hand can be reached.
+        switch (request.kind) {
+        case Request::Step:
+            return m_page + request.value < 0 || m_page + request.value >= int(m_pages.size());
+        case Request::Place:
+        case Request::Match:
+            return request.offset < m_base || request.offset >= cut;
+        case Request::ChapterStart:
+            return request.value < int(m_chapters.size())
+                    && (m_chapters[request.value].offset < m_base || m_chapters[request.value].offset >= cut);
+        default:
+            return true;
+        }
+    }
     switch (request.kind) {
     case Request::Place:
     case Request::Match:
@@ -482,8 +572,8 @@ void ReadingSession::apply(const Request &request)
         searchBackward(request.text);
         break;
     case Request::Match: {
-        const int target = Paginator::pageAtOffset(m_pages, request.offset);
-        setMatch(target, request.offset - Paginator::offsetOfPage(m_pages, target), request.value);
+        const int target = pageAt(request.offset);
+        setMatch(target, request.offset - offsetOf(target), request.value);
         moveTo(request.offset);
         break;
     }
@@ -494,7 +584,7 @@ void ReadingSession::apply(const Request &request)
 void ReadingSession::turnTo(int page, bool forward)
 {
     m_page = page;
-    m_anchor = Paginator::offsetOfPage(m_pages, page);
+    m_anchor = offsetOf(page);
     emit pageTurned(page, forward);
     emit positionChanged();
 }
@@ -503,11 +593,11 @@ void ReadingSession::turnTo(int page, bool forward)
 // shows it after any re-layout is the one holding it, not the one holding the old page's start.
 void ReadingSession::moveTo(qsizetype place)
 {
-    const int target = Paginator::pageAtOffset(m_pages, place);
+    const int target = pageAt(place);
     if (target != m_page)
         turnTo(target, target > m_page);
-    m_anchor = qBound(Paginator::offsetOfPage(m_pages, target), place,
-                      Paginator::offsetOfPage(m_pages, int(m_pages.size())));
+    m_anchor = qBound(offsetOf(target), place,
+                      offsetOf(int(m_pages.size())));
 }
 
 // Looks through the pages not searched yet; at the end of a book whose pages are all cut,
@@ -602,14 +692,14 @@ qsizetype ReadingSession::matchOnPage() const
 {
     if (m_matchStart < 0 || m_pages.empty())
         return -1;
-    const qsizetype pageStart = Paginator::offsetOfPage(m_pages, m_page);
+    const qsizetype pageStart = offsetOf(m_page);
     const qsizetype inPage = m_matchStart - pageStart;
     return inPage >= 0 && inPage < m_pages[m_page].size() ? inPage : -1;
 }
 
 void ReadingSession::setMatch(int page, qsizetype inPage, qsizetype length)
 {
-    m_matchStart = page < 0 ? -1 : Paginator::offsetOfPage(m_pages, page) + inPage;
+    m_matchStart = page < 0 ? -1 : offsetOf(page) + inPage;
     m_matchLength = page < 0 ? 0 : length;
     emit matchChanged();
 }

@@ -1,7 +1,9 @@
 #ifndef READINGSESSION_H
 #define READINGSESSION_H
 
+#include "bookfingerprint.h"
 #include "paginator.h"
+#include "textanchor.h"
 
 #include <QObject>
 #include <QString>
@@ -53,6 +55,9 @@ public:
     // The page number and count the label names: while pages are cut anew, those of the
     // reader's page in the cut before.
     int pageNumber() const;
+    // Whether pageNumber() counts from the book's first page: not while only the pages from
+    // the place a book was opened at are cut; the number then counts from that place.
+    bool isPageNumberKnown() const;
     int pageCount() const;
     FileLoader *loader() const { return m_loader; }
     // How many characters the whole text holds, known once the book is decoded; until then,
@@ -71,8 +76,11 @@ public:
 
     // Opens a book at a place (a character offset; one past its end means its last page),
     // in an encoding (empty to detect it). The book on show stays until the new one's cut
-    // reaches the place.
-    void open(const QString &path, qsizetype place = 0, const QByteArray &encoding = QByteArray());
+    // reaches the place. With a line start near the place that the library kept for the
+    // content with the fingerprint given, the pages from the place show before those from
+    // the start are cut.
+    void open(const QString &path, qsizetype place = 0, const QByteArray &encoding = QByteArray(),
+              const TextAnchor &anchor = TextAnchor(), const BookFingerprint &fingerprint = BookFingerprint());
     void setFormat(const PageFormat &format);
     void next();
     void previous();
@@ -128,7 +136,9 @@ private:
         qsizetype offset = 0;
     };
 
+    void loadOpeningBook();
     void onPagesCut(std::vector<QString> pages, const QString &path);
+    void onPagesCutAt(std::vector<QString> pages, const QString &path, qsizetype offset);
     void onFileLoaded(std::vector<QString> pages, const QString &path);
     void onPagesRecut(std::vector<QString> pages, const QString &path);
     void onLoadFailed(const QString &path, const QString &reason);
@@ -138,7 +148,11 @@ private:
     qsizetype startOfSourcePage(int page) const;
     qsizetype endOfPage() const;
     void receivePages(std::vector<QString> pages, const QString &path, bool complete);
-    void showNewBook(std::vector<QString> pages, const QString &path, bool complete);
+    void showNewBook(std::vector<QString> pages, const QString &path, bool complete,
+                     qsizetype base = 0);
+    void adoptPagesFromStart(std::vector<QString> pages, bool complete);
+    qsizetype offsetOf(int page) const;
+    int pageAt(qsizetype offset) const;
     void adoptRecut(std::vector<QString> pages, bool complete);
     void startRecut();
     void resumeCut();
@@ -159,6 +173,7 @@ private:
 
     QString m_book;
     std::vector<QString> m_pages;
+    qsizetype m_base = 0; // where the first of the pages begins in the text
     PageFormat m_pagesFormat;
     bool m_complete = true;
     int m_page = 0;
@@ -168,6 +183,7 @@ private:
     // While the book on show is cut anew: the pages it was cut into before (the text to cut
     // from), whether those were all its pages, and the reader's place in them.
     std::vector<QString> m_sourcePages;
+    qsizetype m_sourceBase = 0;
     bool m_sourceComplete = true;
     std::optional<qsizetype> m_heldOffset;
     std::optional<Request> m_pendingRequest;
@@ -178,6 +194,8 @@ private:
     qsizetype m_openingPlace = 0;
     qsizetype m_openingTextLength = 0;
     QByteArray m_openingEncoding;
+    TextAnchor m_openingAnchor;
+    BookFingerprint m_openingFingerprint;
     QByteArray m_bookEncoding;
     // A search that found nothing in the pages cut so far waits for more.
     struct PendingSearch

@@ -68,6 +68,30 @@ const EscapeEncoding EscapeEncodings[] = {
     { "HZ-GB-2312", "~{" },
 };
 
+// Large books are decoded a part at a time, each part ending at a line start, so the places
+// where the text meets its bytes are known every so often.
+constexpr qsizetype PartSize = 256 * 1024;
+
+// A line feed in each encoding whose line ends are safe places to split: in the multi-byte
+// code pages no byte of a longer character is 0x0A.
+struct LineFeed
+{
+    const char *encoding;
+    QByteArrayView bytes;
+};
+
+const LineFeed WideLineFeeds[] = {
+    { "UTF-16LE", QByteArrayView("\n\0", 2) },
+    { "UTF-16BE", QByteArrayView("\0\n", 2) },
+    { "UTF-32LE", QByteArrayView("\n\0\0\0", 4) },
+    { "UTF-32BE", QByteArrayView("\0\0\0\n", 4) },
+};
+
+bool keepsStateAcrossLines(const QByteArray &encoding)
+{
+    return encoding.startsWith("ISO-2022") || encoding.startsWith("HZ") || encoding.startsWith("UTF-7");
+}
+
 // A stray byte or a character cut off at the end costs a UTF-8 book one to three bytes;
 // a book in a legacy code page read as UTF-8 fails on nearly every non-ASCII byte, tens
 // of thousands per megabyte. Eight per megabyte, and eight in any book, lets a book carry
@@ -192,7 +216,7 @@ BookDecoder::Result BookDecoder::decode(QByteArrayView bytes)
     qsizetype markLength = 0;
     const QByteArray markedEncoding = encodingFromByteOrderMark(bytes, &markLength);
     if (!markedEncoding.isEmpty())
-        return finished(decodeCounting(bytes.sliced(markLength), markedEncoding));
+        return finished(decodeCounting(bytes.sliced(markLength), markedEncoding, markLength));
 
     const QByteArrayView sample = bytes.first(qMin(bytes.size(), SampleSize));
 
@@ -237,7 +261,45 @@ BookDecoder::Result BookDecoder::decode(QByteArrayView bytes, const QByteArray &
     const QByteArray markedEncoding = encodingFromByteOrderMark(bytes, &markLength);
     const bool markMatches = !markedEncoding.isEmpty()
             && markedEncoding.compare(forcedEncoding, Qt::CaseInsensitive) == 0;
-    return finished(decodeCounting(bytes.sliced(markMatches ? markLength : 0), forcedEncoding));
+    const qsizetype start = markMatches ? markLength : 0;
+    return finished(decodeCounting(bytes.sliced(start), forcedEncoding, start));
+}
+
+QByteArray BookDecoder::encodingOf(QByteArrayView bytes)
+{
+    qsizetype markLength = 0;
+    const QByteArray markedEncoding = encodingFromByteOrderMark(bytes, &markLength);
+    if (!markedEncoding.isEmpty())
+        return markedEncoding;
+    return decode(wholeUtf8Characters(bytes, qMin(bytes.size(), SampleSize))).encoding;
+}
+
+qsizetype BookDecoder::textStart(QByteArrayView bytes, const QByteArray &encoding)
+{
+    qsizetype markLength = 0;
+    const QByteArray markedEncoding = encodingFromByteOrderMark(bytes, &markLength);
+    const bool markMatches = !markedEncoding.isEmpty()
+            && markedEncoding.compare(encoding, Qt::CaseInsensitive) == 0;
+    return markMatches ? markLength : 0;
+}
+
+qsizetype BookDecoder::lineStartAfter(QByteArrayView bytes, qsizetype from, const QByteArray &encoding)
+{
+    if (from >= bytes.size() || keepsStateAcrossLines(encoding))
+        return bytes.size();
+    for (const LineFeed &lineFeed : WideLineFeeds) {
+        if (encoding.compare(lineFeed.encoding, Qt::CaseInsensitive) != 0)
+            continue;
+        const qsizetype unit = lineFeed.bytes.size();
+        for (qsizetype at = bytes.indexOf(lineFeed.bytes, from); at >= 0;
+             at = bytes.indexOf(lineFeed.bytes, at + 1)) {
+            if (at % unit == 0)
+                return at + unit;
+        }
+        return bytes.size();
+    }
+    const qsizetype lineFeed = bytes.indexOf('\n', from);
+    return lineFeed < 0 ? bytes.size() : lineFeed + 1;
 }
 
 QByteArrayList BookDecoder::overrideEncodings()
@@ -365,13 +427,34 @@ bool BookDecoder::isMostlyUtf8(QByteArrayView bytes, const Result &decoded)
     return readable >= decoded.undecodableBytes * CharactersPerDamagedByte;
 }
 
-BookDecoder::Result BookDecoder::decodeCounting(QByteArrayView bytes, const QByteArray &encoding)
+// Part by part into one buffer as large as a decode at once would take, each part by a
+// decoder of its own: parts end at line starts, so no character is split.
+BookDecoder::Result BookDecoder::decodeCounting(QByteArrayView bytes, const QByteArray &encoding,
+                                                qsizetype byteBase)
 {
-    QStringDecoder decoder(encoding.constData(), QStringConverter::Flag::Stateless);
-    if (!decoder.isValid())
-        return { QString(), encoding, bytes.size() };
-    Result result{ decoder.decode(bytes), encoding };
-    if (decoder.hasError())
+    const QStringDecoder sizer(encoding.constData(), QStringConverter::Flag::Stateless);
+    if (!sizer.isValid())
+        return { QString(), encoding, bytes.size(), {} };
+    std::vector<qsizetype> partEnds;
+    qsizetype space = 0;
+    for (qsizetype start = 0; start < bytes.size(); start = partEnds.back()) {
+        partEnds.push_back(lineStartAfter(bytes, start + PartSize, encoding));
+        space += sizer.requiredSpace(partEnds.back() - start);
+    }
+    Result result{ QString(space, Qt::Uninitialized), encoding, 0, {} };
+    QChar *const begin = result.text.data();
+    QChar *out = begin;
+    bool failed = false;
+    qsizetype start = 0;
+    for (const qsizetype end : partEnds) {
+        result.anchors.push_back({ byteBase + start, out - begin });
+        QStringDecoder decoder(encoding.constData(), QStringConverter::Flag::Stateless);
+        out = decoder.appendToBuffer(out, bytes.sliced(start, end - start));
+        failed = failed || decoder.hasError();
+        start = end;
+    }
+    result.text.truncate(out - begin);
+    if (failed)
         result.undecodableBytes = qMax(countUndecodable(bytes, encoding, result.text), qsizetype(1));
     return result;
 }

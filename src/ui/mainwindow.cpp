@@ -285,6 +285,7 @@ void MainWindow::connectLibrary()
     connect(m_library->database(), &LibraryDatabase::statusChanged, this, &MainWindow::showLibraryNotice);
     connect(&m_settings, &Settings::writeFailed, m_notice, &Notice::show);
     connect(m_session->loader(), &FileLoader::bookDecoded, m_library, &Library::noteDecoded);
+    connect(m_session->loader(), &FileLoader::anchorsFound, m_library, &Library::noteAnchors);
     connect(m_session, &ReadingSession::positionChanged, this, &MainWindow::keepPlace);
     connect(m_session, &ReadingSession::bookShown, this, &MainWindow::updateBookInReading);
     connect(m_session, &ReadingSession::closed, this, &MainWindow::updateBookInReading);
@@ -292,7 +293,8 @@ void MainWindow::connectLibrary()
     connect(m_bookshelfWidget, &BookshelfWidget::bookMenuRequested, this, &MainWindow::showShelfMenu);
     connect(m_library, &Library::movedBookFound, this, [this](const QString &path, const BookRecord &record) {
         if (m_session->openingBook() == path)
-            m_session->open(path, record.place, record.encodingOverride.toLatin1());
+            m_session->open(path, record.place, record.encodingOverride.toLatin1(), record.anchor,
+                            record.fingerprint);
     });
 }
 
@@ -476,9 +478,14 @@ void MainWindow::onPrevPage()
     m_session->previous();
 }
 
-// While a book is still being cut, its page count is marked as a lower bound.
+// While a book is still being cut, its page count is marked as a lower bound; while only the
+// pages from the reader's place are cut, the page's number is not known yet.
 void MainWindow::updatePageLabel()
 {
+    if (!m_session->isPageNumberKnown()) {
+        ui->m_pageLabel->setText(tr("第 ? 页"));
+        return;
+    }
     const QString label = m_session->isComplete() ? tr("第 %1 页/共 %2 页") : tr("第 %1 页/共 %2+ 页");
     ui->m_pageLabel->setText(label.arg(m_session->pageNumber()).arg(m_session->pageCount()));
 }
@@ -486,7 +493,7 @@ void MainWindow::updatePageLabel()
 void MainWindow::onJumpToPage()
 {
     const int count = m_session->pageCount();
-    if (count == 0)
+    if (count == 0 || !m_session->isPageNumberKnown())
         return;
     bool accepted = false;
     const int chosen = QInputDialog::getInt(this, tr("跳转到页"), tr("请输入页码 (1-%1):").arg(count),
@@ -560,6 +567,13 @@ void MainWindow::showAllResults()
     if (text.isEmpty() || m_session->state() != ReadingSession::State::Reading)
         return;
     m_searchResults->setTextConversion(m_conversion->shownScript());
+    // Only the pages from a reopened place are cut: the search runs once those from the
+    // start replace them, and their offsets are the book's.
+    if (!m_session->isPageNumberKnown()) {
+        connect(m_session, &ReadingSession::pagesReplaced, this, &MainWindow::showAllResults,
+                Qt::ConnectionType(Qt::SingleShotConnection | Qt::UniqueConnection));
+        return;
+    }
     m_searchResults->search(m_session->pages(), m_session->chapters(), text, m_session->isComplete());
     m_views->show(ViewStack::Results);
 }
@@ -800,7 +814,8 @@ void MainWindow::updateBookCountLabel()
 void MainWindow::openBook(const QString &path)
 {
     const BookRecord record = m_library->recordFor(path);
-    m_session->open(path, record.place, record.encodingOverride.toLatin1());
+    m_session->open(path, record.place, record.encodingOverride.toLatin1(), record.anchor,
+                    record.fingerprint);
     showBookName(path);
 }
 

@@ -6,8 +6,13 @@
 #include "paginator.h"
 #include "scriptconverter.h"
 
+#include <QLoggingCategory>
 #include <QPainter>
 #include <QPropertyAnimation>
+
+// Off unless asked for (QT_LOGGING_RULES="lexorin.paint.info=true"): says when a page's text
+// first reaches the screen, which is what a reader waits for when a book opens.
+Q_LOGGING_CATEGORY(lcPagePaint, "lexorin.paint", QtWarningMsg)
 
 namespace {
 
@@ -302,6 +307,10 @@ void PageWidget::drawPage(QPainter &painter, int page)
 {
     painter.fillRect(rect(), m_bgColor);
     drawText(painter, textArea(), page);
+    if (!m_textPainted && !m_pages[size_t(page)].isEmpty()) {
+        m_textPainted = true;
+        qCInfo(lcPagePaint, "first page text painted");
+    }
 }
 
 void PageWidget::drawText(QPainter &painter, const QRect &area, int page)

@@ -142,6 +142,7 @@ private:
     int m_textMargin = TextMargin;
     // Made for the font, text area and style it was last asked for.
     mutable std::shared_ptr<BookLayout> m_bookLayout;
+    bool m_textPainted = false;
 
     // The pages of the running turn, drawn once for all its frames.
     struct TurnLayers

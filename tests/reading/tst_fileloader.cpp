@@ -19,9 +19,18 @@ private slots:
     void newerLoadSupersedesOlder();
     void recutKeepsTheText();
     void destroyingTheLoaderDuringALoadIsSafe();
+    void cutsAroundAPlaceAsFromTheStart_data();
+    void cutsAroundAPlaceAsFromTheStart();
+    void aBookChangedSinceItsPlaceWasKeptIsCutFromTheStart();
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes);
+    struct WholeLoad
+    {
+        std::vector<QString> pages;
+        std::vector<TextAnchor> anchors;
+    };
+    static WholeLoad loadWhole(const QString &path);
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -44,6 +53,41 @@ QByteArray encoded(const QString &text, const char *encoding)
     return encoder.encode(text);
 }
 
+// Chapters of lines in characters that GB18030, Big5 and Shift_JIS all hold, with CRLF line
+// ends, long enough in each encoding for its head to be cut before the whole book.
+QString largeBook(const QString &firstLine = QString())
+{
+    static const QString characters = QStringLiteral("山川日月人大中小天地水火木金土上下左右");
+    QString text = firstLine;
+    for (int chapter = 1; chapter <= 90; ++chapter) {
+        text += QStringLiteral("第%1章　山水\r\n").arg(chapter);
+        for (int line = 0; line < 60; ++line) {
+            text += QStringLiteral("　　");
+            const int length = 20 + (chapter * 7 + line * 13) % 90;
+            for (int c = 0; c < length; ++c)
+                text += characters[(chapter + line * 3 + c * c) % characters.size()];
+            text += QStringLiteral("。\r\n");
+        }
+    }
+    return text;
+}
+
+// The text the pages of a book join to.
+QString textOfPages(QString bookText)
+{
+    return bookText.replace(QStringLiteral("\r\n"), QStringLiteral("\n")) + u'\n';
+}
+
+TextAnchor anchorBefore(const std::vector<TextAnchor> &anchors, qsizetype place)
+{
+    TextAnchor found;
+    for (const TextAnchor &anchor : anchors) {
+        if (anchor.place <= place)
+            found = anchor;
+    }
+    return found;
+}
+
 }
 
 void TestFileLoader::init()
@@ -58,6 +102,18 @@ QString TestFileLoader::writeFile(const QString &name, const QByteArray &bytes)
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         return {};
     return path;
+}
+
+TestFileLoader::WholeLoad TestFileLoader::loadWhole(const QString &path)
+{
+    FileLoader loader;
+    QSignalSpy anchorsFound(&loader, &FileLoader::anchorsFound);
+    QSignalSpy loaded(&loader, &FileLoader::fileLoaded);
+    loader.loadFile(path, Format);
+    if (!loaded.wait(60000) || anchorsFound.isEmpty())
+        return {};
+    return { loaded.first().first().value<std::vector<QString>>(),
+             anchorsFound.first().at(1).value<std::vector<TextAnchor>>() };
 }
 
 void TestFileLoader::loadsAndDecodesBooks_data()
@@ -206,5 +262,82 @@ void TestFileLoader::destroyingTheLoaderDuringALoadIsSafe()
     QVERIFY(!emitted);
 }
 
+
+
+
+// A book reopened at a page's start, in any multi-byte encoding, shows first the pages of
+// the whole book's cut from that page on, decoded from the line start kept beside the place;
+// the pages cut afterwards from the start are the whole book's. At the very start the head is
+// cut first, at the very end the last page.
+void TestFileLoader::cutsAroundAPlaceAsFromTheStart_data()
+{
+    QTest::addColumn<QByteArray>("encoding");
+    QTest::addColumn<QByteArray>("mark");
+    QTest::addColumn<double>("share");
+    const QByteArray encodings[] = { "UTF-8", "GB18030", "Big5", "Shift_JIS",
+                                     "UTF-16LE", "UTF-16BE", "UTF-32LE" };
+    for (const QByteArray &encoding : encodings)
+        QTest::newRow(encoding + " deep in the book") << encoding << QByteArray() << 0.7;
+    QTest::newRow("UTF-16BE with its mark") << QByteArray("UTF-16BE") << QByteArray("\xFE\xFF") << 0.4;
+    QTest::newRow("UTF-8 with its mark") << QByteArray("UTF-8") << QByteArray("\xEF\xBB\xBF") << 0.4;
+    QTest::newRow("GB18030 at the start") << QByteArray("GB18030") << QByteArray() << 0.0;
+    QTest::newRow("GB18030 at the last page") << QByteArray("GB18030") << QByteArray() << 1.0;
+    QTest::newRow("UTF-32LE at the last page") << QByteArray("UTF-32LE") << QByteArray() << 1.0;
+}
+
+void TestFileLoader::cutsAroundAPlaceAsFromTheStart()
+{
+    QFETCH(QByteArray, encoding);
+    QFETCH(QByteArray, mark);
+    QFETCH(double, share);
+    const QString text = largeBook();
+    const QString path = writeFile(QStringLiteral("book.txt"), mark + encoded(text, encoding));
+    const WholeLoad whole = loadWhole(path);
+    QCOMPARE(joined(whole.pages), textOfPages(text));
+    QVERIFY(whole.anchors.size() > 1);
+
+    const int page = share >= 1.0 ? int(whole.pages.size()) - 1 : int(whole.pages.size() * share);
+    const qsizetype place = Paginator::offsetOfPage(whole.pages, page);
+    FileLoader loader;
+    QSignalSpy around(&loader, &FileLoader::pagesCutAt);
+    QSignalSpy cut(&loader, &FileLoader::pagesCut);
+    QSignalSpy loaded(&loader, &FileLoader::fileLoaded);
+    loader.loadFile(path, Format, {},
+                    { place, anchorBefore(whole.anchors, place), BookFingerprint::ofFile(path) });
+    QVERIFY(loaded.wait(60000));
+
+    const bool fromStart = place == 0;
+    QCOMPARE(around.count(), fromStart ? 0 : 1);
+    const auto first = fromStart ? cut.first().first().value<std::vector<QString>>()
+                                 : around.first().first().value<std::vector<QString>>();
+    QVERIFY(!first.empty());
+    if (!fromStart)
+        QCOMPARE(around.first().at(2).value<qsizetype>(), place);
+    QVERIFY(page + first.size() <= whole.pages.size());
+    QVERIFY(std::equal(first.begin(), first.end(), whole.pages.begin() + page));
+    QCOMPARE(loaded.first().first().value<std::vector<QString>>(), whole.pages);
+}
+
+// A file rewritten since its place was kept has other bytes at the kept line start: its
+// fingerprint tells, and the book is cut from its start.
+void TestFileLoader::aBookChangedSinceItsPlaceWasKeptIsCutFromTheStart()
+{
+    const QString path = writeFile(QStringLiteral("book.txt"), encoded(largeBook(), "GB18030"));
+    const WholeLoad whole = loadWhole(path);
+    const qsizetype place = Paginator::offsetOfPage(whole.pages, int(whole.pages.size() / 2));
+    const OpeningPlace kept{ place, anchorBefore(whole.anchors, place), BookFingerprint::ofFile(path) };
+
+    const QString changed = largeBook(QStringLiteral("序　山水之间\r\n"));
+    QVERIFY(!writeFile(QStringLiteral("book.txt"), encoded(changed, "GB18030")).isEmpty());
+    FileLoader loader;
+    QSignalSpy around(&loader, &FileLoader::pagesCutAt);
+    QSignalSpy loaded(&loader, &FileLoader::fileLoaded);
+    loader.loadFile(path, Format, {}, kept);
+    QVERIFY(loaded.wait(60000));
+    QVERIFY(around.isEmpty());
+    QCOMPARE(joined(loaded.first().first().value<std::vector<QString>>()), textOfPages(changed));
+}
+
 LEXORIN_TEST_MAIN(TestFileLoader)
+
 #include "tst_fileloader.moc"

@@ -26,6 +26,8 @@ private slots:
     void movedBookKeepsItsState();
     void copiedBookStartsAfresh();
     void changedBookKeepsItsPlaceWithinItsNewSize();
+    void anAnchorIsKeptBesideThePlaceOfItsContent_data();
+    void anAnchorIsKeptBesideThePlaceOfItsContent();
     void contentSeenBeforeBringsBackItsPlace();
     void idsAreNeverGivenOutAgain();
     void aFileOfTheFirstVersionKeepsItsBooksAndBookmarks();
@@ -324,6 +326,46 @@ void TestLibraryDatabase::changedBookKeepsItsPlaceWithinItsNewSize()
     QCOMPARE(library.book(record.path).place, Text.size());
     QCOMPARE(library.bookmarks(record.id).size(), 1);
     QCOMPARE(library.books().size(), 1);
+}
+
+// A line start at or before the place is kept beside it, across instances, until the place
+// moves without one or the file's content changes: then the bytes there are another text's.
+void TestLibraryDatabase::anAnchorIsKeptBesideThePlaceOfItsContent_data()
+{
+    QTest::addColumn<qint64>("anchorPlace");
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("before the place") << qint64(380) << true;
+    QTest::newRow("at the place") << qint64(400) << true;
+    QTest::newRow("after the place") << qint64(401) << false;
+}
+
+void TestLibraryDatabase::anAnchorIsKeptBesideThePlaceOfItsContent()
+{
+    QFETCH(qint64, anchorPlace);
+    QFETCH(bool, kept);
+    const QByteArray longText = Text.repeated(20);
+    qint64 id = 0;
+    {
+        LibraryDatabase library(folder());
+        library.open();
+        const BookRecord record = addBook(library, QStringLiteral("tales.txt"), longText);
+        id = record.id;
+        QVERIFY(!record.anchor.isValid());
+        library.savePlace(record.id, 400, longText.size(), { anchorPlace + 3, anchorPlace });
+    }
+    LibraryDatabase library(folder());
+    library.open();
+    const BookRecord reopened = library.book(m_dir->filePath(QStringLiteral("tales.txt")));
+    QCOMPARE(reopened.anchor.isValid(), kept);
+    if (kept) {
+        QCOMPARE(reopened.anchor.byte, anchorPlace + 3);
+        QCOMPARE(reopened.anchor.place, anchorPlace);
+    }
+    library.savePlace(id, 400, longText.size(), { 10, 10 });
+    const BookRecord edited = addBook(library, QStringLiteral("tales.txt"), Text.repeated(15));
+    QCOMPARE(edited.place, 400);
+    QVERIFY(!edited.anchor.isValid());
+    QVERIFY(!library.book(edited.path).anchor.isValid());
 }
 
 // A file cut short for a moment, by a sync client or an editor saving it, is read with a

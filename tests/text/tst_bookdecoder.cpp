@@ -10,6 +10,8 @@ class TestBookDecoder : public QObject
     Q_OBJECT
 
 private slots:
+    void aLargeBookDecodesFromEachAnchorAsAWhole_data();
+    void aLargeBookDecodesFromEachAnchorAsAWhole();
     void decodesEveryEncodingReadersMeet_data();
     void decodesEveryEncodingReadersMeet();
     void damagedUtf8StaysUtf8_data();
@@ -322,6 +324,49 @@ void TestBookDecoder::forcedEncodingDecodesAsChosen()
     const BookDecoder::Result result = BookDecoder::decode(bytes, encoding);
     QCOMPARE(result.text, text);
     QCOMPARE(result.encoding, usedEncoding);
+}
+
+// A large book is decoded a part at a time: the text is the one a decoder gives for the
+// whole, and from each line start it names, the bytes decode to the text from its place on,
+// also in the wide encodings, where a line feed's byte may stand inside another unit.
+void TestBookDecoder::aLargeBookDecodesFromEachAnchorAsAWhole_data()
+{
+    QTest::addColumn<QByteArray>("encoding");
+    QTest::addColumn<QByteArray>("mark");
+    QTest::addColumn<bool>("split");
+    QTest::newRow("UTF-8") << QByteArray("UTF-8") << QByteArray() << true;
+    QTest::newRow("GB18030") << QByteArray("GB18030") << QByteArray() << true;
+    QTest::newRow("Big5") << QByteArray("Big5") << QByteArray() << true;
+    QTest::newRow("Shift_JIS") << QByteArray("Shift_JIS") << QByteArray() << true;
+    QTest::newRow("UTF-16LE") << QByteArray("UTF-16LE") << QByteArray("\xFF\xFE") << true;
+    QTest::newRow("UTF-16BE") << QByteArray("UTF-16BE") << QByteArray("\xFE\xFF") << true;
+    QTest::newRow("UTF-32BE") << QByteArray("UTF-32BE") << QByteArray("\x00\x00\xFE\xFF", 4) << true;
+    QTest::newRow("ISO-2022-JP, kept whole") << QByteArray("ISO-2022-JP") << QByteArray() << false;
+}
+
+void TestBookDecoder::aLargeBookDecodesFromEachAnchorAsAWhole()
+{
+    QFETCH(QByteArray, encoding);
+    QFETCH(QByteArray, mark);
+    QFETCH(bool, split);
+    // In the wide encodings U+0A0A, U+0D0A and U+0A00 hold a line feed's byte off a line end.
+    const bool wide = encoding.startsWith("UTF-16") || encoding.startsWith("UTF-32");
+    const QString line = wide ? QStringLiteral("　　山川日月，人大中小天地。\u0A0A\u0D0A\u0A00\r\n")
+                              : QStringLiteral("　　山川日月，人大中小天地。\r\n");
+    const QString text = line.repeated(48 * 1024);
+    QStringEncoder encoder(encoding.constData());
+    const QByteArray bytes = mark + encoder.encode(text);
+    const BookDecoder::Result decoded = BookDecoder::decode(bytes, encoding);
+    QCOMPARE(decoded.text, text);
+    if (split)
+        QVERIFY(decoded.anchors.size() > 2);
+    else
+        QCOMPARE(decoded.anchors.size(), size_t(1));
+    QCOMPARE(decoded.anchors.front().byte, mark.size());
+    for (const TextAnchor &anchor : decoded.anchors) {
+        QStringDecoder decoder(encoding.constData());
+        QVERIFY(decoder.decode(QByteArrayView(bytes).sliced(anchor.byte)) == decoded.text.sliced(anchor.place));
+    }
 }
 
 LEXORIN_TEST_MAIN(TestBookDecoder)
