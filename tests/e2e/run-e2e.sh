@@ -5,7 +5,9 @@
 # ends with 0, that the settings file holds what the session chose, and that screenshots on
 # the way show a page of text. Then starts it again, turns pages, kills it with SIGKILL and
 # checks that the next start shows the very same page; turns two more, ends it with SIGTERM
-# 0.3 s later and checks that the next start is two pages on. Usage: run-e2e.sh <lexorin binary> <screenshot folder>
+# 0.3 s later and checks that the next start is two pages on. Last, zooms out twice and in
+# twice and checks the page is the same, takes a sample book off the shelf and checks it stays
+# off after a restart. Usage: run-e2e.sh <lexorin binary> <screenshot folder>
 set -euo pipefail
 
 if [ -z "${DISPLAY:-}" ]; then
@@ -155,4 +157,38 @@ kill "$pid"
 wait "$pid" 2> /dev/null || true
 [ "$(differing_pixels "$shots/09-after-kill.png" "$shots/11-back-two-pages.png")" = 0 ] ||
     fail "after SIGTERM the reader did not reopen two pages on (see 09, 10 and 11)"
+
+# ---- Zooming out twice and in twice shows the same page ----------------------------------
+
+start_reader 12-before-zoom
+for key in ctrl+minus ctrl+minus ctrl+equal ctrl+equal; do
+    xdotool key "$key"
+    sleep 0.8
+done
+sleep 1.5
+shot 13-zoom-round-trip > /dev/null
+[ "$(differing_pixels "$shots/12-before-zoom.png" "$shots/13-zoom-round-trip.png")" = 0 ] ||
+    fail "zooming out twice and in twice did not come back to the same page (see 12 and 13)"
+
+# ---- A sample book taken off the shelf stays off after a restart -------------------------
+
+xdotool key b
+sleep 1
+xdotool mousemove --sync $((x + 328)) $((y + 140)) click 3 # the second cover's menu
+sleep 0.6
+xdotool key Down Down Return # "Remove from Bookshelf", then the confirmation's default, Yes
+sleep 0.6
+xdotool key Return
+sleep 0.6
+shot 14-sample-removed > /dev/null
+click_at 609 28 0 # close
+timeout 30 tail --pid="$pid" -f /dev/null || fail "the reader did not end after the close button"
+wait "$pid" 2> /dev/null || true
+grep -q '^recentFiles=.*A Pocketful of Weather.txt' "$settings" && fail "the sample book was not removed"
+start_reader 15-restarted-without-sample
+kill "$pid"
+wait "$pid" 2> /dev/null || true
+grep -q '^recentFiles=.*A Pocketful of Weather.txt' "$settings" &&
+    fail "the removed sample book came back at the restart"
+grep -q '^recentFiles=.*星灯童话集.txt' "$settings" || fail "the other sample book left the shelf"
 echo "1 passed, 0 failed"
