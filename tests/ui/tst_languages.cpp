@@ -69,13 +69,14 @@ void TestLanguages::switchingTranslatesFormMenuAndAbout_data()
             << QStringList{ "Reading Page", "Search content (Press Enter to search)",
                             "Quorvane - No file opened", "Page 0/0" }
             << QStringList{ "简体中文", "繁體中文", "English", "Start each chapter on a new page",
-                            "One-click Reset", "About Quorvane" }
+                            "One-click Reset", "About Quorvane", "Book Layout", "Preferences…" }
             << QStringList{ "About Quorvane", "Version: 1.0.0.03" };
     QTest::newRow("traditional chinese")
             << QStringLiteral("zh_TW")
             << QStringList{ "閱讀頁面", "搜尋內容 (按Enter搜尋)", "Quorvane - 未開啟檔案",
                             "第 0 頁/共 0 頁" }
-            << QStringList{ "簡體中文", "繁體中文", "English", "章節另起一頁", "一鍵重置", "關於Quorvane" }
+            << QStringList{ "簡體中文", "繁體中文", "English", "章節另起一頁", "一鍵重置", "關於Quorvane",
+                            "書籍排版", "偏好設定…" }
             << QStringList{ "關於Quorvane", "版本: 1.0.0.03" };
 }
 
