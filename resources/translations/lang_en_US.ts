@@ -485,6 +485,19 @@ The file no longer exists</translation>
         </message>
     </context>
     <context>
+        <name>LayoutPreview</name>
+        <message>
+            <source>第一章 雨夜
+　　雨下了整整一夜，到天亮才停。院子里的石榴树落了一地的花，红得像撒了一层胭脂。
+　　她推开窗，说：“今年的花开得早——也谢得早……”没有人回答她。远处传来几声鸡叫，接着是挑水人的扁担吱呀吱呀地响过巷口。
+　　她想起《山居笔记》里的一句话，又想起那年的春天。</source>
+            <translation>Chapter One: A Night of Rain
+The rain fell all night and stopped only at dawn. The pomegranate tree in the yard had dropped its flowers, red as rouge on the stones.
+She opened the window and said: "The flowers came early this year, and they are gone early too." Nobody answered her. Far off a cock crowed, and a water carrier's pole creaked past the end of the lane.
+She remembered a line from a book of mountain notes, and then that spring long ago.</translation>
+        </message>
+    </context>
+    <context>
         <name>LibraryDatabase</name>
         <message>
             <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
@@ -828,28 +841,119 @@ Remove it from the bookshelf? Your place and bookmarks are kept.</translation>
             <source>第 ? 页</source>
             <translation>Page ?</translation>
         </message>
+        <message>
+            <source>主题</source>
+            <translation>Theme</translation>
+        </message>
+        <message>
+            <source>日间</source>
+            <translation>Day</translation>
+        </message>
+        <message>
+            <source>羊皮纸</source>
+            <translation>Sepia</translation>
+        </message>
+        <message>
+            <source>护眼</source>
+            <translation>Easy on the Eyes (Green)</translation>
+        </message>
+        <message>
+            <source>夜间</source>
+            <translation>Night</translation>
+        </message>
+        <message>
+            <source>书籍排版</source>
+            <translation>Book Layout</translation>
+        </message>
+        <message>
+            <source>偏好设置…</source>
+            <translation>Preferences…</translation>
+        </message>
     </context>
     <context>
-        <name>ReadingToolBar</name>
+        <name>PreferencesDialog</name>
+        <message>
+            <source>偏好设置</source>
+            <translation>Preferences</translation>
+        </message>
+        <message>
+            <source>排版</source>
+            <translation>Layout</translation>
+        </message>
+        <message>
+            <source>版式：</source>
+            <translation>Layout:</translation>
+        </message>
+        <message>
+            <source>原样（按文件的行）</source>
+            <translation>Original (lines as in the file)</translation>
+        </message>
+        <message>
+            <source>书籍排版</source>
+            <translation>Book Layout</translation>
+        </message>
+        <message>
+            <source>行距：</source>
+            <translation>Line spacing:</translation>
+        </message>
+        <message>
+            <source> %</source>
+            <translation> %</translation>
+        </message>
+        <message>
+            <source>段距：</source>
+            <translation>Paragraph spacing:</translation>
+        </message>
+        <message>
+            <source>首行缩进：</source>
+            <translation>First-line indent:</translation>
+        </message>
+        <message>
+            <source> 字</source>
+            <translation> em</translation>
+        </message>
+        <message>
+            <source>页边距：</source>
+            <translation>Margins:</translation>
+        </message>
+        <message>
+            <source>窄</source>
+            <translation>Narrow</translation>
+        </message>
+        <message>
+            <source>正常</source>
+            <translation>Normal</translation>
+        </message>
+        <message>
+            <source>宽</source>
+            <translation>Wide</translation>
+        </message>
+        <message>
+            <source>两端对齐</source>
+            <translation>Justify</translation>
+        </message>
+    </context>
+    <context>
+        <name>ReaderActions</name>
         <message>
             <source>书签</source>
             <translation>Bookmark</translation>
         </message>
         <message>
-            <source>为本页添加或删除书签 (Ctrl+D)</source>
-            <translation>Add or remove a bookmark on this page (Ctrl+D)</translation>
+            <source>为本页添加或删除书签</source>
+            <translation>Add or remove a bookmark on this page</translation>
         </message>
         <message>
             <source>书签列表</source>
             <translation>Bookmarks</translation>
         </message>
         <message>
-            <source>查看本书的书签 (Ctrl+B)</source>
-            <translation>Show this book's bookmarks (Ctrl+B)</translation>
+            <source>查看本书的书签</source>
+            <translation>Show this book's bookmarks</translation>
         </message>
         <message>
-            <source>编码</source>
-            <translation>Encoding</translation>
+            <source>编码…</source>
+            <translation>Encoding…</translation>
         </message>
         <message>
             <source>用另一种编码重新打开本书</source>

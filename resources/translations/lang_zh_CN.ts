@@ -483,6 +483,16 @@
     </message>
 </context>
 <context>
+    <name>LayoutPreview</name>
+    <message>
+        <source>第一章 雨夜
+&#x3000;&#x3000;雨下了整整一夜，到天亮才停。院子里的石榴树落了一地的花，红得像撒了一层胭脂。
+&#x3000;&#x3000;她推开窗，说：“今年的花开得早——也谢得早……”没有人回答她。远处传来几声鸡叫，接着是挑水人的扁担吱呀吱呀地响过巷口。
+&#x3000;&#x3000;她想起《山居笔记》里的一句话，又想起那年的春天。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LibraryDatabase</name>
     <message>
         <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
@@ -822,15 +832,106 @@
         <source>第 ? 页</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>主题</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>日间</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>羊皮纸</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>护眼</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>夜间</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>书籍排版</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>偏好设置…</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
-    <name>ReadingToolBar</name>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>偏好设置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>排版</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>版式：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>原样（按文件的行）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>书籍排版</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>行距：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> %</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>段距：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>首行缩进：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source> 字</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>页边距：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>窄</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>正常</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>宽</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>两端对齐</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ReaderActions</name>
     <message>
         <source>书签</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>为本页添加或删除书签 (Ctrl+D)</source>
+        <source>为本页添加或删除书签</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -838,11 +939,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>查看本书的书签 (Ctrl+B)</source>
+        <source>查看本书的书签</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>编码</source>
+        <source>编码…</source>
         <translation type="unfinished"></translation>
     </message>
     <message>

@@ -485,6 +485,19 @@
         </message>
     </context>
     <context>
+        <name>LayoutPreview</name>
+        <message>
+            <source>第一章 雨夜
+　　雨下了整整一夜，到天亮才停。院子里的石榴树落了一地的花，红得像撒了一层胭脂。
+　　她推开窗，说：“今年的花开得早——也谢得早……”没有人回答她。远处传来几声鸡叫，接着是挑水人的扁担吱呀吱呀地响过巷口。
+　　她想起《山居笔记》里的一句话，又想起那年的春天。</source>
+            <translation>第一章 雨夜
+　　雨下了整整一夜，到天亮才停。院子裡的石榴樹落了一地的花，紅得像撒了一層胭脂。
+　　她推開窗，說：「今年的花開得早——也謝得早……」沒有人回答她。遠處傳來幾聲雞叫，接著是挑水人的扁擔吱呀吱呀地響過巷口。
+　　她想起《山居筆記》裡的一句話，又想起那年的春天。</translation>
+        </message>
+    </context>
+    <context>
         <name>LibraryDatabase</name>
         <message>
             <source>书库文件已损坏，已改名为“%1”保存，并新建了一个空书库。</source>
@@ -828,28 +841,119 @@
             <source>第 ? 页</source>
             <translation>第 ? 頁</translation>
         </message>
+        <message>
+            <source>主题</source>
+            <translation>主題</translation>
+        </message>
+        <message>
+            <source>日间</source>
+            <translation>日間</translation>
+        </message>
+        <message>
+            <source>羊皮纸</source>
+            <translation>羊皮紙</translation>
+        </message>
+        <message>
+            <source>护眼</source>
+            <translation>護眼</translation>
+        </message>
+        <message>
+            <source>夜间</source>
+            <translation>夜間</translation>
+        </message>
+        <message>
+            <source>书籍排版</source>
+            <translation>書籍排版</translation>
+        </message>
+        <message>
+            <source>偏好设置…</source>
+            <translation>偏好設定…</translation>
+        </message>
     </context>
     <context>
-        <name>ReadingToolBar</name>
+        <name>PreferencesDialog</name>
+        <message>
+            <source>偏好设置</source>
+            <translation>偏好設定</translation>
+        </message>
+        <message>
+            <source>排版</source>
+            <translation>排版</translation>
+        </message>
+        <message>
+            <source>版式：</source>
+            <translation>版式：</translation>
+        </message>
+        <message>
+            <source>原样（按文件的行）</source>
+            <translation>原樣（按檔案的行）</translation>
+        </message>
+        <message>
+            <source>书籍排版</source>
+            <translation>書籍排版</translation>
+        </message>
+        <message>
+            <source>行距：</source>
+            <translation>行距：</translation>
+        </message>
+        <message>
+            <source> %</source>
+            <translation> %</translation>
+        </message>
+        <message>
+            <source>段距：</source>
+            <translation>段距：</translation>
+        </message>
+        <message>
+            <source>首行缩进：</source>
+            <translation>首行縮排：</translation>
+        </message>
+        <message>
+            <source> 字</source>
+            <translation> 字</translation>
+        </message>
+        <message>
+            <source>页边距：</source>
+            <translation>頁邊距：</translation>
+        </message>
+        <message>
+            <source>窄</source>
+            <translation>窄</translation>
+        </message>
+        <message>
+            <source>正常</source>
+            <translation>正常</translation>
+        </message>
+        <message>
+            <source>宽</source>
+            <translation>寬</translation>
+        </message>
+        <message>
+            <source>两端对齐</source>
+            <translation>左右對齊</translation>
+        </message>
+    </context>
+    <context>
+        <name>ReaderActions</name>
         <message>
             <source>书签</source>
             <translation>書籤</translation>
         </message>
         <message>
-            <source>为本页添加或删除书签 (Ctrl+D)</source>
-            <translation>為本頁新增或刪除書籤 (Ctrl+D)</translation>
+            <source>为本页添加或删除书签</source>
+            <translation>為本頁新增或刪除書籤</translation>
         </message>
         <message>
             <source>书签列表</source>
             <translation>書籤列表</translation>
         </message>
         <message>
-            <source>查看本书的书签 (Ctrl+B)</source>
-            <translation>檢視本書的書籤 (Ctrl+B)</translation>
+            <source>查看本书的书签</source>
+            <translation>檢視本書的書籤</translation>
         </message>
         <message>
-            <source>编码</source>
-            <translation>編碼</translation>
+            <source>编码…</source>
+            <translation>編碼…</translation>
         </message>
         <message>
             <source>用另一种编码重新打开本书</source>
