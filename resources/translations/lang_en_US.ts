@@ -869,6 +869,30 @@ Remove it from the bookshelf? Your place and bookmarks are kept.</translation>
             <source>偏好设置…</source>
             <translation>Preferences…</translation>
         </message>
+        <message>
+            <source>书签</source>
+            <translation>Bookmark</translation>
+        </message>
+        <message>
+            <source>为本页添加或删除书签</source>
+            <translation>Add or remove a bookmark on this page</translation>
+        </message>
+        <message>
+            <source>书签列表</source>
+            <translation>Bookmarks</translation>
+        </message>
+        <message>
+            <source>查看本书的书签</source>
+            <translation>Show this book's bookmarks</translation>
+        </message>
+        <message>
+            <source>编码…</source>
+            <translation>Encoding…</translation>
+        </message>
+        <message>
+            <source>用另一种编码重新打开本书</source>
+            <translation>Reopen this book in another encoding</translation>
+        </message>
     </context>
     <context>
         <name>PreferencesDialog</name>
@@ -931,33 +955,6 @@ Remove it from the bookshelf? Your place and bookmarks are kept.</translation>
         <message>
             <source>两端对齐</source>
             <translation>Justify</translation>
-        </message>
-    </context>
-    <context>
-        <name>ReaderActions</name>
-        <message>
-            <source>书签</source>
-            <translation>Bookmark</translation>
-        </message>
-        <message>
-            <source>为本页添加或删除书签</source>
-            <translation>Add or remove a bookmark on this page</translation>
-        </message>
-        <message>
-            <source>书签列表</source>
-            <translation>Bookmarks</translation>
-        </message>
-        <message>
-            <source>查看本书的书签</source>
-            <translation>Show this book's bookmarks</translation>
-        </message>
-        <message>
-            <source>编码…</source>
-            <translation>Encoding…</translation>
-        </message>
-        <message>
-            <source>用另一种编码重新打开本书</source>
-            <translation>Reopen this book in another encoding</translation>
         </message>
     </context>
     <context>

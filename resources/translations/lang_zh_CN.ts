@@ -860,6 +860,30 @@
         <source>偏好设置…</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>书签</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>为本页添加或删除书签</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>书签列表</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查看本书的书签</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>编码…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用另一种编码重新打开本书</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PreferencesDialog</name>
@@ -921,33 +945,6 @@
     </message>
     <message>
         <source>两端对齐</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>ReaderActions</name>
-    <message>
-        <source>书签</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>为本页添加或删除书签</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>书签列表</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>查看本书的书签</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>编码…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>用另一种编码重新打开本书</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

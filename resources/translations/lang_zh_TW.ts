@@ -869,6 +869,30 @@
             <source>偏好设置…</source>
             <translation>偏好設定…</translation>
         </message>
+        <message>
+            <source>书签</source>
+            <translation>書籤</translation>
+        </message>
+        <message>
+            <source>为本页添加或删除书签</source>
+            <translation>為本頁新增或刪除書籤</translation>
+        </message>
+        <message>
+            <source>书签列表</source>
+            <translation>書籤列表</translation>
+        </message>
+        <message>
+            <source>查看本书的书签</source>
+            <translation>檢視本書的書籤</translation>
+        </message>
+        <message>
+            <source>编码…</source>
+            <translation>編碼…</translation>
+        </message>
+        <message>
+            <source>用另一种编码重新打开本书</source>
+            <translation>以另一種編碼重新開啟本書</translation>
+        </message>
     </context>
     <context>
         <name>PreferencesDialog</name>
@@ -931,33 +955,6 @@
         <message>
             <source>两端对齐</source>
             <translation>左右對齊</translation>
-        </message>
-    </context>
-    <context>
-        <name>ReaderActions</name>
-        <message>
-            <source>书签</source>
-            <translation>書籤</translation>
-        </message>
-        <message>
-            <source>为本页添加或删除书签</source>
-            <translation>為本頁新增或刪除書籤</translation>
-        </message>
-        <message>
-            <source>书签列表</source>
-            <translation>書籤列表</translation>
-        </message>
-        <message>
-            <source>查看本书的书签</source>
-            <translation>檢視本書的書籤</translation>
-        </message>
-        <message>
-            <source>编码…</source>
-            <translation>編碼…</translation>
-        </message>
-        <message>
-            <source>用另一种编码重新打开本书</source>
-            <translation>以另一種編碼重新開啟本書</translation>
         </message>
     </context>
     <context>

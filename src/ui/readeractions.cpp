@@ -1,6 +1,7 @@
 #include "readeractions.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QWidget>
 
@@ -42,14 +43,15 @@ bool ReaderActions::eventFilter(QObject *watched, QEvent *event)
     return QObject::eventFilter(watched, event);
 }
 
+// The commands show in the main menu, whose texts are the main window's.
 void ReaderActions::retranslate()
 {
-    m_actions[ToggleBookmark]->setText(tr("书签"));
-    m_actions[ToggleBookmark]->setToolTip(tr("为本页添加或删除书签"));
-    m_actions[ShowBookmarks]->setText(tr("书签列表"));
-    m_actions[ShowBookmarks]->setToolTip(tr("查看本书的书签"));
-    m_actions[ChooseEncoding]->setText(tr("编码…"));
-    m_actions[ChooseEncoding]->setToolTip(tr("用另一种编码重新打开本书"));
+    m_actions[ToggleBookmark]->setText(QCoreApplication::translate("MainWindow", "书签"));
+    m_actions[ToggleBookmark]->setToolTip(QCoreApplication::translate("MainWindow", "为本页添加或删除书签"));
+    m_actions[ShowBookmarks]->setText(QCoreApplication::translate("MainWindow", "书签列表"));
+    m_actions[ShowBookmarks]->setToolTip(QCoreApplication::translate("MainWindow", "查看本书的书签"));
+    m_actions[ChooseEncoding]->setText(QCoreApplication::translate("MainWindow", "编码…"));
+    m_actions[ChooseEncoding]->setToolTip(QCoreApplication::translate("MainWindow", "用另一种编码重新打开本书"));
 }
 
 QAction *ReaderActions::action(Command command) const

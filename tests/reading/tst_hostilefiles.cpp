@@ -236,8 +236,9 @@ void TestHostileFiles::openThatBlocksIsAbandoned()
     QVERIFY2(clock.elapsed() < EndWithin, qPrintable(QString::number(clock.elapsed())));
 }
 
-// Each book supersedes the one before: the earlier ones stop (or never start) and report
-// nothing, the last one is cut and delivered.
+// Each book supersedes the one before: once a later one is asked for, the earlier ones stop
+// (or never start) and report nothing more; the last one is cut and delivered. An earlier
+// book's first pages may arrive before the next book is asked for, its head being read first.
 void TestHostileFiles::onlyTheLastOfQuicklyOpenedBooksIsCut()
 {
     // About 20 MB of GBK: decoding it alone outlasts the 30 ms between two books.
@@ -248,10 +249,16 @@ void TestHostileFiles::onlyTheLastOfQuicklyOpenedBooksIsCut()
         paths << writeFile(QStringLiteral("book-%1.txt").arg(i), book);
 
     FileLoader loader;
-    QSignalSpy cut(&loader, &FileLoader::pagesCut);
+    QString latest;
+    QStringList stale;
+    connect(&loader, &FileLoader::pagesCut, this, [&](const std::vector<QString> &, const QString &path) {
+        if (path != latest)
+            stale << path;
+    });
     QSignalSpy loaded(&loader, &FileLoader::fileLoaded);
     QSignalSpy failed(&loader, &FileLoader::loadFailed);
     for (const QString &path : paths) {
+        latest = path;
         loader.loadFile(path, Format);
         QTest::qWait(30);
     }
@@ -260,8 +267,7 @@ void TestHostileFiles::onlyTheLastOfQuicklyOpenedBooksIsCut()
     QTest::qWait(200);
     QCOMPARE(loaded.count(), 1);
     QCOMPARE(loaded.first().at(1).toString(), paths.last());
-    for (const QList<QVariant> &delivery : cut)
-        QCOMPARE(delivery.at(1).toString(), paths.last());
+    QVERIFY2(stale.isEmpty(), qPrintable(stale.join(u", ")));
     QCOMPARE(failed.count(), 0);
 }
 

@@ -73,7 +73,8 @@ std::vector<QString> TestLayout::pagesFor(const TypesetStyle &style) const
 {
     const PageWidget *widget = pageWidget(*m_window);
     const QString text = bookText();
-    return Paginator(PageFormat(widget->textFont(), widget->textArea().size(), true, style))
+    // Chapters run on unless the reader asks for them to start pages.
+    return Paginator(PageFormat(widget->textFont(), widget->textArea().size(), false, style))
             .paginate(text, ChapterDetector::detect(text));
 }
 
