@@ -1,5 +1,6 @@
 #include "chapterdetector.h"
 
+#include "headingnumbers.h"
 #include "paginator.h"
 
 #include <algorithm>
@@ -429,28 +430,6 @@ bool isTitleLine(QStringView line, QStringView heading)
             && ChapterDetector::levelOf(text) < 0;
 }
 
-int chineseNumberValue(QStringView numerals)
-{
-    constexpr QStringView units = u"〇一二三四五六七八九";
-    int value = 0;
-    int digit = 0;
-    for (QChar c : numerals) {
-        const qsizetype unit = units.indexOf(c);
-        if (unit >= 0)
-            digit = int(unit);
-        else if (c == u'零')
-            digit = 0;
-        else if (c == u'两')
-            digit = 2;
-        else {
-            const int scale = c == u'十' ? 10 : c == u'百' ? 100 : 1000;
-            value += (digit == 0 ? 1 : digit) * scale;
-            digit = 0;
-        }
-    }
-    return value + digit;
-}
-
 // The kinds of lone lines a book may number its chapters with, in the order they are tried.
 enum class LoneKind { Enumerated, Parenthesised, Number, Standalone };
 constexpr int LoneKindCount = 4;
@@ -487,7 +466,7 @@ int numberOfLoneLine(LoneKind kind, QStringView text)
     const QStringView title = text.sliced(i + 1);
     if (!closed || hasAnyOf(title, TitleBreakers) || title.endsWith(u'：') || title.endsWith(u':'))
         return -1;
-    return chineseNumberValue(text.sliced(start, i - start));
+    return HeadingNumbers::chineseValue(text.sliced(start, i - start));
 }
 
 // Builds the chapter list line by line, leaving out a heading repeated on the next line and
