@@ -112,11 +112,14 @@ void PageRenderer::draw(QPainter &painter, const QRectF &area, QStringView pageT
     for (const PlacedLine &line : lines) {
         painter.setFont(line.heading ? layout.headingFont() : layout.font());
         const qreal baseline = area.top() + line.top + line.baseline;
-        for (qsizetype i = line.start; i < line.end; ++i) {
+        // A line set with the next page's text runs past this page's end while a page cut
+        // for the old format stands in during a re-cut; only this page's part is drawn.
+        const qsizetype end = qMin(line.end, pageText.size());
+        for (qsizetype i = line.start; i < end; ++i) {
             const qreal x = line.x[size_t(i - line.start)];
             if (x < 0.0)
                 continue;
-            const qsizetype length = pageText[i].isHighSurrogate() && i + 1 < line.end ? 2 : 1;
+            const qsizetype length = pageText[i].isHighSurrogate() && i + 1 < end ? 2 : 1;
             painter.drawText(QPointF(area.left() + line.left + x, baseline),
                              pageText.sliced(i, length).toString());
         }
@@ -132,7 +135,8 @@ QList<QRectF> PageRenderer::rectsOf(const QRectF &area, QStringView pageText, co
     for (const PlacedLine &line : lines) {
         qreal left = -1.0;
         qreal right = -1.0;
-        for (qsizetype i = qMax(start, line.start); i < qMin(end, line.end); ++i) {
+        const qsizetype lineEnd = qMin(line.end, pageText.size());
+        for (qsizetype i = qMax(start, line.start); i < qMin(end, lineEnd); ++i) {
             const qreal x = line.x[size_t(i - line.start)];
             if (x < 0.0)
                 continue;
