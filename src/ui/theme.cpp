@@ -23,6 +23,26 @@ QColor mixed(const QColor &a, const QColor &b, qreal share)
                             a.blueF() + (b.blueF() - a.blueF()) * share);
 }
 
+// A dressed theme's colours as #rrggbb: the page, its text, then the chrome in the order
+// Chrome declares them. Every text colour keeps a contrast of at least 4.5 with each
+// background it lies on.
+struct NamedPalette
+{
+    const QString *name;
+    QRgb page;
+    QRgb pageText;
+    QRgb chrome[10];
+};
+
+const NamedPalette NamedPalettes[] = {
+    { &Theme::Sepia, 0xf4ecd8, 0x5b4636,
+      { 0xe9dfc6, 0xf4ecd8, 0xe6d9bb, 0xd6c6a3, 0x4a3728, 0x6b5540, 0x8a4b22, 0xfffbf2, 0x4a3728, 0x3a2b1f } },
+    { &Theme::Green, 0xcce8cf, 0x233a28,
+      { 0xc4dfc6, 0xd6ecd7, 0xbfdcc2, 0xa9ccad, 0x1f3525, 0x35553c, 0x1f6b3f, 0xf4fbf4, 0x2b4533, 0x1f3525 } },
+    { &Theme::Night, 0x1e1f22, 0xc8c8c4,
+      { 0x17181a, 0x222427, 0x303337, 0x3c4045, 0xd0d3d8, 0xa2a8b0, 0x4fc3a1, 0x10201a, 0x101112, 0x26282b } },
+};
+
 }
 
 Theme::Theme(const QColor &page, const QColor &pageText, const Chrome &chrome, bool dressed)
@@ -38,30 +58,17 @@ QStringList Theme::names()
     return { Day, Sepia, Green, Night };
 }
 
-// Every text colour below keeps a contrast of at least 4.5 with each background it lies on.
 Theme Theme::named(const QString &name)
 {
-    if (name == Sepia)
-        return Theme(QColor(0xf4, 0xec, 0xd8), QColor(0x5b, 0x46, 0x36),
-                     { QColor(0xe9, 0xdf, 0xc6), QColor(0xf4, 0xec, 0xd8), QColor(0xe6, 0xd9, 0xbb),
-                       QColor(0xd6, 0xc6, 0xa3), QColor(0x4a, 0x37, 0x28), QColor(0x6b, 0x55, 0x40),
-                       QColor(0x8a, 0x4b, 0x22), QColor(0xff, 0xfb, 0xf2), QColor(0x4a, 0x37, 0x28),
-                       QColor(0x3a, 0x2b, 0x1f) },
+    for (const NamedPalette &palette : NamedPalettes) {
+        if (*palette.name != name)
+            continue;
+        const QRgb *c = palette.chrome;
+        return Theme(QColor(palette.page), QColor(palette.pageText),
+                     { QColor(c[0]), QColor(c[1]), QColor(c[2]), QColor(c[3]), QColor(c[4]),
+                       QColor(c[5]), QColor(c[6]), QColor(c[7]), QColor(c[8]), QColor(c[9]) },
                      true);
-    if (name == Green)
-        return Theme(QColor(0xcc, 0xe8, 0xcf), QColor(0x23, 0x3a, 0x28),
-                     { QColor(0xc4, 0xdf, 0xc6), QColor(0xd6, 0xec, 0xd7), QColor(0xbf, 0xdc, 0xc2),
-                       QColor(0xa9, 0xcc, 0xad), QColor(0x1f, 0x35, 0x25), QColor(0x35, 0x55, 0x3c),
-                       QColor(0x1f, 0x6b, 0x3f), QColor(0xf4, 0xfb, 0xf4), QColor(0x2b, 0x45, 0x33),
-                       QColor(0x1f, 0x35, 0x25) },
-                     true);
-    if (name == Night)
-        return Theme(QColor(0x1e, 0x1f, 0x22), QColor(0xc8, 0xc8, 0xc4),
-                     { QColor(0x17, 0x18, 0x1a), QColor(0x22, 0x24, 0x27), QColor(0x30, 0x33, 0x37),
-                       QColor(0x3c, 0x40, 0x45), QColor(0xd0, 0xd3, 0xd8), QColor(0xa2, 0xa8, 0xb0),
-                       QColor(0x4f, 0xc3, 0xa1), QColor(0x10, 0x20, 0x1a), QColor(0x10, 0x11, 0x12),
-                       QColor(0x26, 0x28, 0x2b) },
-                     true);
+    }
     return plain(DayPage, DayText);
 }
 
