@@ -1,5 +1,7 @@
 #include "languagemanager.h"
 
+#include "uilogging.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
@@ -43,11 +45,11 @@ bool LanguageManager::installCatalogue(const QString &language)
     QCoreApplication::removeTranslator(&m_translator);
     const QString path = QStringLiteral(":/translations/lang_%1.qm").arg(language);
     if (!QFile::exists(path)) {
-        qWarning() << "Translation file not found:" << path;
+        qCWarning(lcUi) << "Translation file not found:" << path;
         return false;
     }
     if (!m_translator.load(path)) {
-        qWarning() << "Failed to load translation file:" << path;
+        qCWarning(lcUi) << "Failed to load translation file:" << path;
         return false;
     }
     return QCoreApplication::installTranslator(&m_translator);
