@@ -26,7 +26,7 @@ void LanguageController::switchTo(const QString &language)
 
 void LanguageController::switchToDefault()
 {
-    switchTo(LanguageManager::DefaultLanguage);
+    switchTo(Settings::DefaultLanguage);
 }
 
 // The language manager tells the window of a new language at once, and Qt tells it again

@@ -1,5 +1,6 @@
 #include "languagemanager.h"
 
+#include "settings.h"
 #include "uilogging.h"
 
 #include <QApplication>
@@ -10,8 +11,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 
-const QString LanguageManager::DefaultLanguage = QStringLiteral("zh_CN");
-
 LanguageManager::LanguageManager(QObject *parent)
     : QObject(parent)
 {
@@ -19,8 +18,8 @@ LanguageManager::LanguageManager(QObject *parent)
 
 QString LanguageManager::apply(const QString &language)
 {
-    if (!installCatalogue(language) && language != DefaultLanguage)
-        return apply(DefaultLanguage);
+    if (!installCatalogue(language) && language != Settings::DefaultLanguage)
+        return apply(Settings::DefaultLanguage);
     installQtCatalogue(language);
     // Dates and numbers are written the way the interface speaks.
     QLocale::setDefault(QLocale(language));
