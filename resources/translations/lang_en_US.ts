@@ -12,10 +12,6 @@
             <translation>&lt;h2&gt;Quorvane&lt;/h2&gt;</translation>
         </message>
         <message>
-            <source>版本: 1.0.0.03</source>
-            <translation>Version: 1.0.0.03</translation>
-        </message>
-        <message>
             <source>Quorvane，不仅是强大的工具，更是您思想与知识的延伸。​​ 开启Quorvane，构建您永不磨损的私人藏馆。</source>
             <translation>Quorvane is not just a powerful tool, but an extension of your thoughts and knowledge. Open Quorvane to build your never-wearing private library.</translation>
         </message>
@@ -26,6 +22,10 @@
         <message>
             <source>© 2026 Quorvane 团队，保留所有权利。</source>
             <translation>© 2026 The Quorvane Team</translation>
+        </message>
+        <message>
+            <source>版本: %1</source>
+            <translation>Version: %1</translation>
         </message>
     </context>
     <context>
@@ -193,6 +193,13 @@ The file no longer exists</translation>
 已读 %2%</source>
             <translation>%1
 %2% read</translation>
+        </message>
+    </context>
+    <context>
+        <name>ContentsController</name>
+        <message>
+            <source>目录</source>
+            <translation>Contents</translation>
         </message>
     </context>
     <context>
@@ -614,76 +621,6 @@ She remembered a line from a book of mountain notes, and then that spring long a
             <translation>Next Page</translation>
         </message>
         <message>
-            <source>无法打开书籍</source>
-            <translation>Cannot Open Book</translation>
-        </message>
-        <message>
-            <source>无法打开“%1”：
-%2</source>
-            <translation>Cannot open "%1":
-%2</translation>
-        </message>
-        <message>
-            <source>第 %1 页/共 %2 页</source>
-            <translation>Page %1/%2</translation>
-        </message>
-        <message>
-            <source>跳转到页</source>
-            <translation>Jump to Page</translation>
-        </message>
-        <message>
-            <source>请输入页码 (1-%1):</source>
-            <translation>Please enter page number (1-%1):</translation>
-        </message>
-        <message>
-            <source>已回到文档开头继续搜索</source>
-            <translation>Returned to document start to continue search</translation>
-        </message>
-        <message>
-            <source>未找到文本: %1</source>
-            <translation>Text not found: %1</translation>
-        </message>
-        <message>
-            <source>打开TXT文件</source>
-            <translation>Open TXT File</translation>
-        </message>
-        <message>
-            <source>文本文件 (*.txt)</source>
-            <translation>Text Files (*.txt)</translation>
-        </message>
-        <message>
-            <source>加载中...</source>
-            <translation>Loading...</translation>
-        </message>
-        <message>
-            <source>选择文件夹</source>
-            <translation>Select Folder</translation>
-        </message>
-        <message>
-            <source>扫描结果</source>
-            <translation>Scan Results</translation>
-        </message>
-        <message>
-            <source>未找到任何文本文件</source>
-            <translation>No text files found</translation>
-        </message>
-        <message>
-            <source>扫描完成</source>
-            <translation>Scan Completed</translation>
-        </message>
-        <message>
-            <source>共找到 %1 个文本文件</source>
-            <translation>Found %1 text files</translation>
-        </message>
-        <message>
-            <source>Quorvane - 书架空空如也</source>
-            <translation>Quorvane - Bookshelf is Empty</translation>
-        </message>
-        <message>
-            <source>Quorvane - 共有 %1 本书</source>
-            <translation>Quorvane - Total %1 Books</translation>
-        </message>
-        <message>
             <source>确认重置</source>
             <translation>Confirm Reset</translation>
         </message>
@@ -700,50 +637,6 @@ This clears all settings and every book on the bookshelf.</translation>
         <message>
             <source>应用程序已重置为初始状态。</source>
             <translation>Application has been reset to initial state.</translation>
-        </message>
-        <message>
-            <source>第 %1 页/共 %2+ 页</source>
-            <translation>Page %1/%2+</translation>
-        </message>
-        <message>
-            <source>“%1”中有 %2 个字节无法识别，已显示为 �。</source>
-            <translation>%2 bytes of “%1” could not be read and are shown as �.</translation>
-        </message>
-        <message>
-            <source>正在扫描文件夹……</source>
-            <translation>Scanning the folder…</translation>
-        </message>
-        <message>
-            <source>取消</source>
-            <translation>Cancel</translation>
-        </message>
-        <message>
-            <source>扫描文件夹</source>
-            <translation>Scan Folder</translation>
-        </message>
-        <message>
-            <source>已找到 %1 个文本文件……</source>
-            <translation>%1 text files found so far…</translation>
-        </message>
-        <message>
-            <source>全部结果</source>
-            <translation>All results</translation>
-        </message>
-        <message>
-            <source>已从另一端继续搜索</source>
-            <translation>Search continued from the other end of the book</translation>
-        </message>
-        <message>
-            <source>目录</source>
-            <translation>Contents</translation>
-        </message>
-        <message>
-            <source>书库</source>
-            <translation>Library</translation>
-        </message>
-        <message>
-            <source>文件不存在</source>
-            <translation>File Not Found</translation>
         </message>
         <message>
             <source>选择字体</source>
@@ -776,30 +669,6 @@ This clears all settings and every book on the bookshelf.</translation>
         <message>
             <source>章节另起一页</source>
             <translation>Start each chapter on a new page</translation>
-        </message>
-        <message>
-            <source>从书架移除</source>
-            <translation>Remove from Bookshelf</translation>
-        </message>
-        <message>
-            <source>要把“%1”从书架上移除吗？
-文件不会删除；阅读位置和书签会保留，再次添加这本书时恢复。</source>
-            <translation>Remove “%1” from the bookshelf?
-The file is not deleted; your place and bookmarks are kept and come back when the book is added again.</translation>
-        </message>
-        <message>
-            <source>“%1”已不存在。
-要把它从书架上移除吗？阅读位置和书签会保留。</source>
-            <translation>“%1” no longer exists.
-Remove it from the bookshelf? Your place and bookmarks are kept.</translation>
-        </message>
-        <message>
-            <source>扫描已取消</source>
-            <translation>Scan Cancelled</translation>
-        </message>
-        <message>
-            <source>扫描已取消，取消前找到的 %1 个文本文件没有加入书架。</source>
-            <translation>The scan was cancelled; the %1 text files it had found were not added to the bookshelf.</translation>
         </message>
         <message>
             <source>简繁转换</source>
@@ -836,10 +705,6 @@ Remove it from the bookshelf? Your place and bookmarks are kept.</translation>
         <message>
             <source>仅用于本书</source>
             <translation>This Book Only</translation>
-        </message>
-        <message>
-            <source>第 ? 页</source>
-            <translation>Page ?</translation>
         </message>
         <message>
             <source>主题</source>
@@ -892,6 +757,59 @@ Remove it from the bookshelf? Your place and bookmarks are kept.</translation>
         <message>
             <source>用另一种编码重新打开本书</source>
             <translation>Reopen this book in another encoding</translation>
+        </message>
+    </context>
+    <context>
+        <name>PagePresenter</name>
+        <message>
+            <source>第 ? 页</source>
+            <translation>Page ?</translation>
+        </message>
+        <message>
+            <source>第 %1 页/共 %2 页</source>
+            <translation>Page %1/%2</translation>
+        </message>
+        <message>
+            <source>第 %1 页/共 %2+ 页</source>
+            <translation>Page %1/%2+</translation>
+        </message>
+        <message>
+            <source>加载中...</source>
+            <translation>Loading...</translation>
+        </message>
+        <message>
+            <source>跳转到页</source>
+            <translation>Jump to Page</translation>
+        </message>
+        <message>
+            <source>请输入页码 (1-%1):</source>
+            <translation>Please enter page number (1-%1):</translation>
+        </message>
+        <message>
+            <source>Quorvane - 书架空空如也</source>
+            <translation>Quorvane - Bookshelf is Empty</translation>
+        </message>
+        <message>
+            <source>Quorvane - 共有 %1 本书</source>
+            <translation>Quorvane - Total %1 Books</translation>
+        </message>
+        <message>
+            <source>Quorvane - 未打开文件</source>
+            <translation>Quorvane - No file opened</translation>
+        </message>
+        <message>
+            <source>无法打开书籍</source>
+            <translation>Cannot Open Book</translation>
+        </message>
+        <message>
+            <source>无法打开“%1”：
+%2</source>
+            <translation>Cannot open "%1":
+%2</translation>
+        </message>
+        <message>
+            <source>“%1”中有 %2 个字节无法识别，已显示为 �。</source>
+            <translation>%2 bytes of “%1” could not be read and are shown as �.</translation>
         </message>
     </context>
     <context>
@@ -958,6 +876,29 @@ Remove it from the bookshelf? Your place and bookmarks are kept.</translation>
         </message>
     </context>
     <context>
+        <name>SearchController</name>
+        <message>
+            <source>已从另一端继续搜索</source>
+            <translation>Search continued from the other end of the book</translation>
+        </message>
+        <message>
+            <source>搜索</source>
+            <translation>Search</translation>
+        </message>
+        <message>
+            <source>已回到文档开头继续搜索</source>
+            <translation>Returned to document start to continue search</translation>
+        </message>
+        <message>
+            <source>未找到文本: %1</source>
+            <translation>Text not found: %1</translation>
+        </message>
+        <message>
+            <source>全部结果</source>
+            <translation>All results</translation>
+        </message>
+    </context>
+    <context>
         <name>SearchResultsList</name>
         <message>
             <source>正在查找“%1”……</source>
@@ -1004,6 +945,85 @@ Remove it from the bookshelf? Your place and bookmarks are kept.</translation>
         <message>
             <source>最近阅读</source>
             <translation>Recently Read First</translation>
+        </message>
+    </context>
+    <context>
+        <name>ShelfController</name>
+        <message>
+            <source>已找到 %1 个文本文件……</source>
+            <translation>%1 text files found so far…</translation>
+        </message>
+        <message>
+            <source>打开TXT文件</source>
+            <translation>Open TXT File</translation>
+        </message>
+        <message>
+            <source>文本文件 (*.txt)</source>
+            <translation>Text Files (*.txt)</translation>
+        </message>
+        <message>
+            <source>选择文件夹</source>
+            <translation>Select Folder</translation>
+        </message>
+        <message>
+            <source>正在扫描文件夹……</source>
+            <translation>Scanning the folder…</translation>
+        </message>
+        <message>
+            <source>取消</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>扫描文件夹</source>
+            <translation>Scan Folder</translation>
+        </message>
+        <message>
+            <source>扫描已取消</source>
+            <translation>Scan Cancelled</translation>
+        </message>
+        <message>
+            <source>扫描已取消，取消前找到的 %1 个文本文件没有加入书架。</source>
+            <translation>The scan was cancelled; the %1 text files it had found were not added to the bookshelf.</translation>
+        </message>
+        <message>
+            <source>扫描结果</source>
+            <translation>Scan Results</translation>
+        </message>
+        <message>
+            <source>未找到任何文本文件</source>
+            <translation>No text files found</translation>
+        </message>
+        <message>
+            <source>扫描完成</source>
+            <translation>Scan Completed</translation>
+        </message>
+        <message>
+            <source>共找到 %1 个文本文件</source>
+            <translation>Found %1 text files</translation>
+        </message>
+        <message>
+            <source>从书架移除</source>
+            <translation>Remove from Bookshelf</translation>
+        </message>
+        <message>
+            <source>要把“%1”从书架上移除吗？
+文件不会删除；阅读位置和书签会保留，再次添加这本书时恢复。</source>
+            <translation>Remove “%1” from the bookshelf?
+The file is not deleted; your place and bookmarks are kept and come back when the book is added again.</translation>
+        </message>
+        <message>
+            <source>文件不存在</source>
+            <translation>File Not Found</translation>
+        </message>
+        <message>
+            <source>“%1”已不存在。
+要把它从书架上移除吗？阅读位置和书签会保留。</source>
+            <translation>“%1” no longer exists.
+Remove it from the bookshelf? Your place and bookmarks are kept.</translation>
+        </message>
+        <message>
+            <source>书库</source>
+            <translation>Library</translation>
         </message>
     </context>
     <context>

@@ -12,10 +12,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>版本: 1.0.0.03</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Quorvane，不仅是强大的工具，更是您思想与知识的延伸。​​ 开启Quorvane，构建您永不磨损的私人藏馆。</source>
         <translation type="unfinished"></translation>
     </message>
@@ -25,6 +21,10 @@
     </message>
     <message>
         <source>© 2026 Quorvane 团队，保留所有权利。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>版本: %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -190,6 +190,13 @@
     <message>
         <source>%1
 已读 %2%</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ContentsController</name>
+    <message>
+        <source>目录</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -609,75 +616,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>无法打开书籍</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>无法打开“%1”：
-%2</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>第 %1 页/共 %2 页</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>跳转到页</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>请输入页码 (1-%1):</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>已回到文档开头继续搜索</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>未找到文本: %1</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>打开TXT文件</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>文本文件 (*.txt)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>加载中...</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>选择文件夹</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>扫描结果</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>未找到任何文本文件</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>扫描完成</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>共找到 %1 个文本文件</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Quorvane - 书架空空如也</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Quorvane - 共有 %1 本书</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>确认重置</source>
         <translation type="unfinished"></translation>
     </message>
@@ -692,50 +630,6 @@
     </message>
     <message>
         <source>应用程序已重置为初始状态。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>第 %1 页/共 %2+ 页</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1”中有 %2 个字节无法识别，已显示为 �。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>正在扫描文件夹……</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>取消</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>扫描文件夹</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>已找到 %1 个文本文件……</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>已从另一端继续搜索</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>全部结果</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>目录</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>书库</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>文件不存在</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -768,28 +662,6 @@
     </message>
     <message>
         <source>章节另起一页</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>从书架移除</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>要把“%1”从书架上移除吗？
-文件不会删除；阅读位置和书签会保留，再次添加这本书时恢复。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>“%1”已不存在。
-要把它从书架上移除吗？阅读位置和书签会保留。</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>扫描已取消</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>扫描已取消，取消前找到的 %1 个文本文件没有加入书架。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -826,10 +698,6 @@
     </message>
     <message>
         <source>仅用于本书</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>第 ? 页</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -882,6 +750,58 @@
     </message>
     <message>
         <source>用另一种编码重新打开本书</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PagePresenter</name>
+    <message>
+        <source>第 ? 页</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第 %1 页/共 %2 页</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第 %1 页/共 %2+ 页</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>加载中...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>跳转到页</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入页码 (1-%1):</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quorvane - 书架空空如也</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quorvane - 共有 %1 本书</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quorvane - 未打开文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法打开书籍</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法打开“%1”：
+%2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1”中有 %2 个字节无法识别，已显示为 �。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -949,6 +869,29 @@
     </message>
 </context>
 <context>
+    <name>SearchController</name>
+    <message>
+        <source>已从另一端继续搜索</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>搜索</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>已回到文档开头继续搜索</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未找到文本: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>全部结果</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>SearchResultsList</name>
     <message>
         <source>正在查找“%1”……</source>
@@ -994,6 +937,83 @@
     </message>
     <message>
         <source>最近阅读</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ShelfController</name>
+    <message>
+        <source>已找到 %1 个文本文件……</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>打开TXT文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文本文件 (*.txt)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>选择文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>正在扫描文件夹……</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>扫描文件夹</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>扫描已取消</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>扫描已取消，取消前找到的 %1 个文本文件没有加入书架。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>扫描结果</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>未找到任何文本文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>扫描完成</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>共找到 %1 个文本文件</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>从书架移除</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>要把“%1”从书架上移除吗？
+文件不会删除；阅读位置和书签会保留，再次添加这本书时恢复。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件不存在</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“%1”已不存在。
+要把它从书架上移除吗？阅读位置和书签会保留。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>书库</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -12,10 +12,6 @@
             <translation>&lt;h2&gt;Quorvane&lt;/h2&gt;</translation>
         </message>
         <message>
-            <source>版本: 1.0.0.03</source>
-            <translation>版本: 1.0.0.03</translation>
-        </message>
-        <message>
             <source>Quorvane，不仅是强大的工具，更是您思想与知识的延伸。​​ 开启Quorvane，构建您永不磨损的私人藏馆。</source>
             <translation>Quorvane，不僅是強大的工具，更是您思想與知識的延伸。​​ 開啟Quorvane，構建您永不磨損的私人藏館。</translation>
         </message>
@@ -26,6 +22,10 @@
         <message>
             <source>© 2026 Quorvane 团队，保留所有权利。</source>
             <translation>© 2026 Quorvane 團隊，保留所有權利。</translation>
+        </message>
+        <message>
+            <source>版本: %1</source>
+            <translation>版本: %1</translation>
         </message>
     </context>
     <context>
@@ -193,6 +193,13 @@
 已读 %2%</source>
             <translation>%1
 已讀 %2%</translation>
+        </message>
+    </context>
+    <context>
+        <name>ContentsController</name>
+        <message>
+            <source>目录</source>
+            <translation>目錄</translation>
         </message>
     </context>
     <context>
@@ -614,76 +621,6 @@
             <translation>下一頁</translation>
         </message>
         <message>
-            <source>无法打开书籍</source>
-            <translation>無法開啟書籍</translation>
-        </message>
-        <message>
-            <source>无法打开“%1”：
-%2</source>
-            <translation>無法開啟「%1」：
-%2</translation>
-        </message>
-        <message>
-            <source>第 %1 页/共 %2 页</source>
-            <translation>第 %1 頁/共 %2 頁</translation>
-        </message>
-        <message>
-            <source>跳转到页</source>
-            <translation>跳轉到頁</translation>
-        </message>
-        <message>
-            <source>请输入页码 (1-%1):</source>
-            <translation>請輸入頁碼 (1-%1):</translation>
-        </message>
-        <message>
-            <source>已回到文档开头继续搜索</source>
-            <translation>已回到文件開頭繼續搜尋</translation>
-        </message>
-        <message>
-            <source>未找到文本: %1</source>
-            <translation>未找到文字: %1</translation>
-        </message>
-        <message>
-            <source>打开TXT文件</source>
-            <translation>開啟TXT檔案</translation>
-        </message>
-        <message>
-            <source>文本文件 (*.txt)</source>
-            <translation>文字檔案 (*.txt)</translation>
-        </message>
-        <message>
-            <source>加载中...</source>
-            <translation>載入中...</translation>
-        </message>
-        <message>
-            <source>选择文件夹</source>
-            <translation>選擇資料夾</translation>
-        </message>
-        <message>
-            <source>扫描结果</source>
-            <translation>掃描結果</translation>
-        </message>
-        <message>
-            <source>未找到任何文本文件</source>
-            <translation>未找到任何文字檔案</translation>
-        </message>
-        <message>
-            <source>扫描完成</source>
-            <translation>掃描完成</translation>
-        </message>
-        <message>
-            <source>共找到 %1 个文本文件</source>
-            <translation>共找到 %1 個文字檔案</translation>
-        </message>
-        <message>
-            <source>Quorvane - 书架空空如也</source>
-            <translation>Quorvane - 書架空空如也</translation>
-        </message>
-        <message>
-            <source>Quorvane - 共有 %1 本书</source>
-            <translation>Quorvane - 共有 %1 本書</translation>
-        </message>
-        <message>
             <source>确认重置</source>
             <translation>確認重置</translation>
         </message>
@@ -700,50 +637,6 @@
         <message>
             <source>应用程序已重置为初始状态。</source>
             <translation>應用程式已重置為初始狀態。</translation>
-        </message>
-        <message>
-            <source>第 %1 页/共 %2+ 页</source>
-            <translation>第 %1 頁/共 %2+ 頁</translation>
-        </message>
-        <message>
-            <source>“%1”中有 %2 个字节无法识别，已显示为 �。</source>
-            <translation>「%1」中有 %2 個位元組無法辨識，已顯示為 �。</translation>
-        </message>
-        <message>
-            <source>正在扫描文件夹……</source>
-            <translation>正在掃描資料夾……</translation>
-        </message>
-        <message>
-            <source>取消</source>
-            <translation>取消</translation>
-        </message>
-        <message>
-            <source>扫描文件夹</source>
-            <translation>掃描資料夾</translation>
-        </message>
-        <message>
-            <source>已找到 %1 个文本文件……</source>
-            <translation>已找到 %1 個文字檔……</translation>
-        </message>
-        <message>
-            <source>已从另一端继续搜索</source>
-            <translation>已從另一端繼續搜尋</translation>
-        </message>
-        <message>
-            <source>全部结果</source>
-            <translation>全部結果</translation>
-        </message>
-        <message>
-            <source>目录</source>
-            <translation>目錄</translation>
-        </message>
-        <message>
-            <source>书库</source>
-            <translation>書庫</translation>
-        </message>
-        <message>
-            <source>文件不存在</source>
-            <translation>檔案不存在</translation>
         </message>
         <message>
             <source>选择字体</source>
@@ -776,30 +669,6 @@
         <message>
             <source>章节另起一页</source>
             <translation>章節另起一頁</translation>
-        </message>
-        <message>
-            <source>从书架移除</source>
-            <translation>從書架移除</translation>
-        </message>
-        <message>
-            <source>要把“%1”从书架上移除吗？
-文件不会删除；阅读位置和书签会保留，再次添加这本书时恢复。</source>
-            <translation>要把「%1」從書架上移除嗎？
-檔案不會刪除；閱讀位置和書籤會保留，再次加入這本書時恢復。</translation>
-        </message>
-        <message>
-            <source>“%1”已不存在。
-要把它从书架上移除吗？阅读位置和书签会保留。</source>
-            <translation>「%1」已不存在。
-要把它從書架上移除嗎？閱讀位置和書籤會保留。</translation>
-        </message>
-        <message>
-            <source>扫描已取消</source>
-            <translation>掃描已取消</translation>
-        </message>
-        <message>
-            <source>扫描已取消，取消前找到的 %1 个文本文件没有加入书架。</source>
-            <translation>掃描已取消，取消前找到的 %1 個文字檔案沒有加入書架。</translation>
         </message>
         <message>
             <source>简繁转换</source>
@@ -836,10 +705,6 @@
         <message>
             <source>仅用于本书</source>
             <translation>僅用於本書</translation>
-        </message>
-        <message>
-            <source>第 ? 页</source>
-            <translation>第 ? 頁</translation>
         </message>
         <message>
             <source>主题</source>
@@ -892,6 +757,59 @@
         <message>
             <source>用另一种编码重新打开本书</source>
             <translation>以另一種編碼重新開啟本書</translation>
+        </message>
+    </context>
+    <context>
+        <name>PagePresenter</name>
+        <message>
+            <source>第 ? 页</source>
+            <translation>第 ? 頁</translation>
+        </message>
+        <message>
+            <source>第 %1 页/共 %2 页</source>
+            <translation>第 %1 頁/共 %2 頁</translation>
+        </message>
+        <message>
+            <source>第 %1 页/共 %2+ 页</source>
+            <translation>第 %1 頁/共 %2+ 頁</translation>
+        </message>
+        <message>
+            <source>加载中...</source>
+            <translation>載入中...</translation>
+        </message>
+        <message>
+            <source>跳转到页</source>
+            <translation>跳轉到頁</translation>
+        </message>
+        <message>
+            <source>请输入页码 (1-%1):</source>
+            <translation>請輸入頁碼 (1-%1):</translation>
+        </message>
+        <message>
+            <source>Quorvane - 书架空空如也</source>
+            <translation>Quorvane - 書架空空如也</translation>
+        </message>
+        <message>
+            <source>Quorvane - 共有 %1 本书</source>
+            <translation>Quorvane - 共有 %1 本書</translation>
+        </message>
+        <message>
+            <source>Quorvane - 未打开文件</source>
+            <translation>Quorvane - 未開啟檔案</translation>
+        </message>
+        <message>
+            <source>无法打开书籍</source>
+            <translation>無法開啟書籍</translation>
+        </message>
+        <message>
+            <source>无法打开“%1”：
+%2</source>
+            <translation>無法開啟「%1」：
+%2</translation>
+        </message>
+        <message>
+            <source>“%1”中有 %2 个字节无法识别，已显示为 �。</source>
+            <translation>「%1」中有 %2 個位元組無法辨識，已顯示為 �。</translation>
         </message>
     </context>
     <context>
@@ -958,6 +876,29 @@
         </message>
     </context>
     <context>
+        <name>SearchController</name>
+        <message>
+            <source>已从另一端继续搜索</source>
+            <translation>已從另一端繼續搜尋</translation>
+        </message>
+        <message>
+            <source>搜索</source>
+            <translation>搜尋</translation>
+        </message>
+        <message>
+            <source>已回到文档开头继续搜索</source>
+            <translation>已回到文件開頭繼續搜尋</translation>
+        </message>
+        <message>
+            <source>未找到文本: %1</source>
+            <translation>未找到文字: %1</translation>
+        </message>
+        <message>
+            <source>全部结果</source>
+            <translation>全部結果</translation>
+        </message>
+    </context>
+    <context>
         <name>SearchResultsList</name>
         <message>
             <source>正在查找“%1”……</source>
@@ -1004,6 +945,85 @@
         <message>
             <source>最近阅读</source>
             <translation>最近閱讀</translation>
+        </message>
+    </context>
+    <context>
+        <name>ShelfController</name>
+        <message>
+            <source>已找到 %1 个文本文件……</source>
+            <translation>已找到 %1 個文字檔……</translation>
+        </message>
+        <message>
+            <source>打开TXT文件</source>
+            <translation>開啟TXT檔案</translation>
+        </message>
+        <message>
+            <source>文本文件 (*.txt)</source>
+            <translation>文字檔案 (*.txt)</translation>
+        </message>
+        <message>
+            <source>选择文件夹</source>
+            <translation>選擇資料夾</translation>
+        </message>
+        <message>
+            <source>正在扫描文件夹……</source>
+            <translation>正在掃描資料夾……</translation>
+        </message>
+        <message>
+            <source>取消</source>
+            <translation>取消</translation>
+        </message>
+        <message>
+            <source>扫描文件夹</source>
+            <translation>掃描資料夾</translation>
+        </message>
+        <message>
+            <source>扫描已取消</source>
+            <translation>掃描已取消</translation>
+        </message>
+        <message>
+            <source>扫描已取消，取消前找到的 %1 个文本文件没有加入书架。</source>
+            <translation>掃描已取消，取消前找到的 %1 個文字檔案沒有加入書架。</translation>
+        </message>
+        <message>
+            <source>扫描结果</source>
+            <translation>掃描結果</translation>
+        </message>
+        <message>
+            <source>未找到任何文本文件</source>
+            <translation>未找到任何文字檔案</translation>
+        </message>
+        <message>
+            <source>扫描完成</source>
+            <translation>掃描完成</translation>
+        </message>
+        <message>
+            <source>共找到 %1 个文本文件</source>
+            <translation>共找到 %1 個文字檔案</translation>
+        </message>
+        <message>
+            <source>从书架移除</source>
+            <translation>從書架移除</translation>
+        </message>
+        <message>
+            <source>要把“%1”从书架上移除吗？
+文件不会删除；阅读位置和书签会保留，再次添加这本书时恢复。</source>
+            <translation>要把「%1」從書架上移除嗎？
+檔案不會刪除；閱讀位置和書籤會保留，再次加入這本書時恢復。</translation>
+        </message>
+        <message>
+            <source>文件不存在</source>
+            <translation>檔案不存在</translation>
+        </message>
+        <message>
+            <source>“%1”已不存在。
+要把它从书架上移除吗？阅读位置和书签会保留。</source>
+            <translation>「%1」已不存在。
+要把它從書架上移除嗎？閱讀位置和書籤會保留。</translation>
+        </message>
+        <message>
+            <source>书库</source>
+            <translation>書庫</translation>
         </message>
     </context>
     <context>

@@ -3,6 +3,7 @@
 #include "signalwatcher.h"
 #include "singleinstance.h"
 #include "startup.h"
+#include "version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -46,7 +47,7 @@ int main(int argc, char *argv[])
         return ContentsCommand::run(QCoreApplication::arguments());
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationVersion(QStringLiteral("1.0.0.03"));
+    QApplication::setApplicationVersion(QStringLiteral(LEXORIN_VERSION));
 
     QCommandLineParser parser;
     const QStringList books = booksFromCommandLine(parser, app);

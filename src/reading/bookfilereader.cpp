@@ -1,5 +1,7 @@
 #include "bookfilereader.h"
 
+#include "readinglogging.h"
+
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
@@ -15,7 +17,7 @@ BookFileReader::Result failure(const QString &reason)
 
 BookFileReader::Result cannotOpen(const QString &filePath, const QString &reason)
 {
-    qWarning() << "Cannot open file:" << filePath;
+    qCWarning(lcReading) << "Cannot open file:" << filePath;
     return failure(reason);
 }
 
@@ -73,7 +75,7 @@ BookFileReader::Result BookFileReader::read(const QString &filePath, const Cance
     // What the file system reports is only a hint: the read itself enforces the limit.
     const qint64 reportedSize = file.size();
     if (reportedSize > m_maxSize) {
-        qWarning() << "File too large:" << filePath << reportedSize << "bytes";
+        qCWarning(lcReading) << "File too large:" << filePath << reportedSize << "bytes";
         return failure(sizeLimitText());
     }
 
@@ -90,20 +92,20 @@ BookFileReader::Result BookFileReader::read(const QString &filePath, const Cance
         bytes.resize(filled + chunk);
         const qint64 count = file.read(bytes.data() + filled, chunk);
         if (count < 0) {
-            qWarning() << "Cannot read file:" << filePath << file.errorString();
+            qCWarning(lcReading) << "Cannot read file:" << filePath << file.errorString();
             return failure(tr("读取文件时出错。"));
         }
         bytes.resize(filled + count);
         if (count == 0)
             break;
         if (bytes.size() > m_maxSize) {
-            qWarning() << "File too large:" << filePath << "more than" << m_maxSize << "bytes";
+            qCWarning(lcReading) << "File too large:" << filePath << "more than" << m_maxSize << "bytes";
             return failure(sizeLimitText());
         }
     }
 
     if (reportedSize > 0 && bytes.size() != reportedSize) {
-        qWarning() << "File changed while read:" << filePath << reportedSize << "bytes before,"
+        qCWarning(lcReading) << "File changed while read:" << filePath << reportedSize << "bytes before,"
                    << bytes.size() << "read";
         return failure(tr("文件在读取时被改动了，请稍后再打开。"));
     }

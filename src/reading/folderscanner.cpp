@@ -1,5 +1,7 @@
 #include "folderscanner.h"
 
+#include "readinglogging.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QElapsedTimer>
@@ -150,7 +152,7 @@ void FolderScanner::scan(const QString &folderPath)
     try {
         std::thread([walk = Walk(m_shared, scan), folderPath]() mutable { walk.run(folderPath); }).detach();
     } catch (const std::system_error &error) {
-        qWarning() << "Cannot start scanning folder:" << folderPath << error.what();
+        qCWarning(lcReading) << "Cannot start scanning folder:" << folderPath << error.what();
         m_shared->post(scan, [](FolderScanner *scanner) {
             scanner->m_scanning = false;
             emit scanner->finished({});

@@ -1,5 +1,6 @@
 #include "library.h"
 
+#include "fileloader.h"
 #include "librarydatabase.h"
 
 #include <QFileInfo>
@@ -15,6 +16,7 @@ Library::Library(const QString &folder, QObject *parent)
     m_saveTimer.setSingleShot(true);
     m_saveTimer.setInterval(SaveDelayMs);
     connect(&m_saveTimer, &QTimer::timeout, this, &Library::flush);
+    connect(m_database, &LibraryDatabase::statusChanged, this, &Library::statusChanged);
     // The desktop session may end the program without closing its window first.
     if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
         connect(app, &QGuiApplication::commitDataRequest, this, &Library::flush);
@@ -31,6 +33,22 @@ QString Library::open()
 {
     m_database->open();
     return m_database->statusMessage();
+}
+
+QString Library::statusMessage() const
+{
+    return m_database->statusMessage();
+}
+
+void Library::follow(const FileLoader *loader)
+{
+    connect(loader, &FileLoader::bookDecoded, this, &Library::noteDecoded);
+    connect(loader, &FileLoader::bookDecoded, this,
+            [this](const QString &path, const BookFingerprint &, const QString &, qsizetype count) {
+                if (count > 0)
+                    emit undecodableBytesFound(path, count);
+            });
+    connect(loader, &FileLoader::anchorsFound, this, &Library::noteAnchors);
 }
 
 // A place still waiting to be written is newer than the stored one: a book reopened within

@@ -16,6 +16,7 @@
 #include <optional>
 #include <vector>
 
+class FileLoader;
 class LibraryDatabase;
 
 // What the reader remembers of its books, as the window needs it: where to open a book,
@@ -38,6 +39,10 @@ public:
     // Opens the database; what the reader should be told about it, or an empty text.
     QString open();
     LibraryDatabase *database() const { return m_database; }
+    // What the reader should be told about the database, or an empty text.
+    QString statusMessage() const;
+    // Keeps the records of the books this loader reads.
+    void follow(const FileLoader *loader);
 
     // The record a book is opened with: its place and the encoding the reader chose.
     BookRecord recordFor(const QString &path);
@@ -86,6 +91,10 @@ public:
     void clear();
 
 signals:
+    // What statusMessage() tells has changed.
+    void statusChanged();
+    // The loader read a book as UTF-8 but for this many bytes it showed as replacements.
+    void undecodableBytesFound(const QString &path, qsizetype count);
     // The book just read has a place further on than the one it was opened at: it is a book
     // the library knows from another path, or its file is back to a content read before.
     void movedBookFound(const QString &path, const BookRecord &record);

@@ -1,5 +1,7 @@
 #include "librarydatabase.h"
 
+#include "readinglogging.h"
+
 #include <QAtomicInteger>
 #include <QDateTime>
 #include <QDebug>
@@ -323,14 +325,14 @@ void LibraryDatabase::adopt(Outcome outcome)
         setStatus(Status::Recovered);
         return;
     case Outcome::Newer:
-        qWarning() << "The library file was written by a newer version; not touching it:"
+        qCWarning(lcReading) << "The library file was written by a newer version; not touching it:"
                    << filePath();
         closeConnection();
         setStatus(Status::NewerVersion);
         return;
     case Outcome::Damaged:
     case Outcome::Failed:
-        qWarning() << "Cannot use the library file; books will not be remembered:" << filePath();
+        qCWarning(lcReading) << "Cannot use the library file; books will not be remembered:" << filePath();
         closeConnection();
         setStatus(Status::Unavailable);
         return;
@@ -442,7 +444,7 @@ bool LibraryDatabase::moveDamagedFileAside()
         QFile::rename(log, target + QStringLiteral("-wal"));
     QFile::remove(filePath() + QStringLiteral("-shm"));
     m_damagedFilePath = target;
-    qWarning() << "The library file was damaged; moved it aside to" << target;
+    qCWarning(lcReading) << "The library file was damaged; moved it aside to" << target;
     return true;
 }
 
@@ -479,7 +481,7 @@ bool LibraryDatabase::read(QSqlQuery &query)
 {
     if (query.exec())
         return true;
-    qWarning() << "Cannot read the library:" << query.lastError().text();
+    qCWarning(lcReading) << "Cannot read the library:" << query.lastError().text();
     return false;
 }
 
@@ -508,7 +510,7 @@ void LibraryDatabase::reportWriteFailure(const QSqlError &error)
 {
     if (m_status == Status::WriteFailed)
         return;
-    qWarning() << "Cannot save to the library:" << error.text();
+    qCWarning(lcReading) << "Cannot save to the library:" << error.text();
     setStatus(Status::WriteFailed);
 }
 

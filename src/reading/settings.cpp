@@ -1,6 +1,7 @@
 #include "settings.h"
 
 #include "scriptconverter.h"
+#include "readinglogging.h"
 
 #include <QSettings>
 
@@ -340,7 +341,7 @@ void Settings::save(QSettings &settings)
     settings.sync();
     if (settings.status() != QSettings::AccessError || std::exchange(m_writeFailed, true))
         return;
-    qWarning() << "Cannot write the settings:" << settings.fileName();
+    qCWarning(lcReading) << "Cannot write the settings:" << settings.fileName();
     emit writeFailed(writeFailureMessage());
 }
 

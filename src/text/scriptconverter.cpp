@@ -1,5 +1,7 @@
 #include "scriptconverter.h"
 
+#include "textlogging.h"
+
 #include <QDebug>
 
 #include <opencc.h>
@@ -58,7 +60,7 @@ ScriptConverter::ScriptConverter(Conversion conversion)
     const QByteArray config = key(conversion).toLatin1() + ".json";
     const opencc_t opencc = opencc_open(config.constData());
     if (opencc == reinterpret_cast<opencc_t>(-1)) {
-        qWarning() << "Cannot load the conversion dictionaries" << config << opencc_error();
+        qCWarning(lcText) << "Cannot load the conversion dictionaries" << config << opencc_error();
         return;
     }
     m_handle = std::make_unique<Handle>(Handle{ opencc });

@@ -1,5 +1,6 @@
 #include "aboutdialog.h"
 #include "ui_aboutdialog.h"
+#include "version.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -9,6 +10,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     , ui(std::make_unique<Ui::AboutDialog>())
 {
     ui->setupUi(this);
+    ui->versionLabel->setText(tr("版本: %1").arg(QLatin1String(LEXORIN_VERSION)));
 
     // The label leaves links to us (openExternalLinks is off), so the link goes
     // through openLink() like every other one and the dialog stays open.

@@ -1,14 +1,15 @@
 #include "contentspage.h"
 
-#include "headingnumbers.h"
+#include "chapterfilter.h"
 
 #include <QKeyEvent>
-
-#include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
+#include <QStandardItemModel>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -19,7 +20,9 @@ constexpr int SectionIndent = 2;
 ContentsPage::ContentsPage(QWidget *parent)
     : QWidget(parent)
     , m_filter(new QLineEdit(this))
-    , m_list(new QListWidget(this))
+    , m_chapters(new QStandardItemModel(this))
+    , m_filtered(new ChapterFilter(this))
+    , m_list(new QListView(this))
     , m_emptyNotice(new QLabel(this))
 {
     auto *layout = new QVBoxLayout(this);
@@ -27,7 +30,10 @@ ContentsPage::ContentsPage(QWidget *parent)
     layout->addWidget(m_list);
     layout->addWidget(m_emptyNotice);
     m_filter->setClearButtonEnabled(true);
+    m_filtered->setSourceModel(m_chapters);
+    m_list->setModel(m_filtered);
     m_list->setUniformItemSizes(true);
+    m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_emptyNotice->setAlignment(Qt::AlignCenter);
     m_emptyNotice->hide();
     setFocusProxy(m_filter);
@@ -35,15 +41,15 @@ ContentsPage::ContentsPage(QWidget *parent)
 
     connect(m_filter, &QLineEdit::textChanged, this, &ContentsPage::applyFilter);
     connect(m_filter, &QLineEdit::returnPressed, this, &ContentsPage::chooseFirstShown);
-    connect(m_list, &QListWidget::itemClicked, this, &ContentsPage::chooseItem);
-    connect(m_list, &QListWidget::itemActivated, this, &ContentsPage::chooseItem);
+    connect(m_list, &QListView::clicked, this, &ContentsPage::chooseItem);
+    connect(m_list, &QListView::activated, this, &ContentsPage::chooseItem);
     retranslate();
 }
 
 // Chapters of a volume are indented under it; a book without volumes is not indented at all.
 void ContentsPage::setChapters(const std::vector<Chapter> &chapters)
 {
-    m_list->clear();
+    m_chapters->clear();
     m_current = -1;
     const bool hasVolumes = std::any_of(chapters.begin(), chapters.end(), [](const Chapter &chapter) {
         return chapter.level == Chapter::Volume;
@@ -52,10 +58,10 @@ void ContentsPage::setChapters(const std::vector<Chapter> &chapters)
     volumeFont.setBold(true);
     for (const Chapter &chapter : chapters) {
         const bool indented = hasVolumes && chapter.level != Chapter::Volume;
-        auto *item = new QListWidgetItem(QString(indented ? SectionIndent : 0, QChar(0x3000)) + chapter.title,
-                                         m_list);
+        auto *item = new QStandardItem(QString(indented ? SectionIndent : 0, QChar(0x3000)) + chapter.title);
         if (chapter.level == Chapter::Volume)
             item->setFont(volumeFont);
+        m_chapters->appendRow(item);
     }
     m_list->setVisible(!chapters.empty());
     m_filter->setVisible(!chapters.empty());
@@ -77,59 +83,44 @@ void ContentsPage::setFilter(const QString &text)
 std::vector<int> ContentsPage::shownChapters() const
 {
     std::vector<int> shown;
-    for (int row = 0; row < m_list->count(); ++row) {
-        if (!m_list->item(row)->isHidden())
-            shown.push_back(row);
-    }
+    for (int row = 0; row < m_filtered->rowCount(); ++row)
+        shown.push_back(m_filtered->mapToSource(m_filtered->index(row, 0)).row());
     return shown;
 }
 
-// A number typed finds the headings counted with it in any numerals: 120, １２０ and 一百二十.
 void ContentsPage::applyFilter(const QString &text)
 {
-    const QString wanted = text.trimmed();
-    const int number = HeadingNumbers::valueOf(wanted);
-    const auto matches = [&wanted, number](const QString &title) {
-        return title.contains(wanted, Qt::CaseInsensitive)
-                || (number >= 0 && HeadingNumbers::numbersIn(title).contains(number));
-    };
-    m_list->setUpdatesEnabled(false);
-    for (int row = 0; row < m_list->count(); ++row) {
-        QListWidgetItem *item = m_list->item(row);
-        item->setHidden(!wanted.isEmpty() && !matches(item->text()));
-    }
-    m_list->setUpdatesEnabled(true);
+    m_filtered->setWanted(text);
     showCurrent();
 }
 
-void ContentsPage::chooseItem(QListWidgetItem *item)
+void ContentsPage::chooseItem(const QModelIndex &index)
 {
-    if (item)
-        emit chapterChosen(m_list->row(item));
+    if (index.isValid())
+        emit chapterChosen(m_filtered->mapToSource(index).row());
 }
 
 // Enter in the filter box opens the selected entry if the filter kept it, else the first kept.
 void ContentsPage::chooseFirstShown()
 {
-    QListWidgetItem *selected = m_list->currentItem();
-    if (selected && !selected->isHidden()) {
+    const QModelIndex selected = m_list->currentIndex();
+    if (selected.isValid()) {
         chooseItem(selected);
         return;
     }
-    const std::vector<int> shown = shownChapters();
-    if (!shown.empty())
-        emit chapterChosen(shown.front());
+    if (m_filtered->rowCount() > 0)
+        chooseItem(m_filtered->index(0, 0));
 }
 
 void ContentsPage::showCurrent()
 {
-    QListWidgetItem *item = m_list->item(m_current);
-    if (!item || item->isHidden()) {
-        m_list->setCurrentItem(nullptr);
+    const QModelIndex current = m_filtered->mapFromSource(m_chapters->index(m_current, 0));
+    if (!current.isValid()) {
+        m_list->setCurrentIndex({});
         return;
     }
-    m_list->setCurrentItem(item);
-    m_list->scrollToItem(item, QAbstractItemView::PositionAtCenter);
+    m_list->setCurrentIndex(current);
+    m_list->scrollTo(current, QAbstractItemView::PositionAtCenter);
 }
 
 void ContentsPage::changeEvent(QEvent *event)

@@ -7,10 +7,12 @@
 
 #include <vector>
 
+class ChapterFilter;
 class QLabel;
 class QLineEdit;
-class QListWidget;
-class QListWidgetItem;
+class QListView;
+class QModelIndex;
+class QStandardItemModel;
 
 // The contents of the book on show: its volumes and chapters, chapters indented under their
 // volume, the reader's chapter marked and scrolled into view. Typing in the filter box keeps
@@ -39,13 +41,15 @@ protected:
 
 private:
     void applyFilter(const QString &text);
-    void chooseItem(QListWidgetItem *item);
+    void chooseItem(const QModelIndex &index);
     void chooseFirstShown();
     void showCurrent();
     void retranslate();
 
     QLineEdit *m_filter;
-    QListWidget *m_list;
+    QStandardItemModel *m_chapters;
+    ChapterFilter *m_filtered;
+    QListView *m_list;
     QLabel *m_emptyNotice;
     int m_current = -1;
 };

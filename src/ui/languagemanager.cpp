@@ -1,5 +1,8 @@
 #include "languagemanager.h"
 
+#include "settings.h"
+#include "uilogging.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QWidget>
@@ -8,8 +11,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 
-const QString LanguageManager::DefaultLanguage = QStringLiteral("zh_CN");
-
 LanguageManager::LanguageManager(QObject *parent)
     : QObject(parent)
 {
@@ -17,8 +18,8 @@ LanguageManager::LanguageManager(QObject *parent)
 
 QString LanguageManager::apply(const QString &language)
 {
-    if (!installCatalogue(language) && language != DefaultLanguage)
-        return apply(DefaultLanguage);
+    if (!installCatalogue(language) && language != Settings::DefaultLanguage)
+        return apply(Settings::DefaultLanguage);
     installQtCatalogue(language);
     // Dates and numbers are written the way the interface speaks.
     QLocale::setDefault(QLocale(language));
@@ -43,11 +44,11 @@ bool LanguageManager::installCatalogue(const QString &language)
     QCoreApplication::removeTranslator(&m_translator);
     const QString path = QStringLiteral(":/translations/lang_%1.qm").arg(language);
     if (!QFile::exists(path)) {
-        qWarning() << "Translation file not found:" << path;
+        qCWarning(lcUi) << "Translation file not found:" << path;
         return false;
     }
     if (!m_translator.load(path)) {
-        qWarning() << "Failed to load translation file:" << path;
+        qCWarning(lcUi) << "Failed to load translation file:" << path;
         return false;
     }
     return QCoreApplication::installTranslator(&m_translator);

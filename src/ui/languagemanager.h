@@ -12,8 +12,6 @@ class LanguageManager : public QObject
     Q_OBJECT
 
 public:
-    static const QString DefaultLanguage;
-
     explicit LanguageManager(QObject *parent = nullptr);
 
     // Empty until a language has been applied.

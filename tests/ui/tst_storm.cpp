@@ -1,5 +1,6 @@
 #include "fileloader.h"
 #include "readingsession.h"
+#include "shelfcontroller.h"
 #include "testmain.h"
 #include "windowdriver.h"
 
@@ -132,7 +133,11 @@ void TestStorm::randomInputWhileBooksLoadAndPagesTurn()
                 window.onBookSelectedByPath(book);
                 QTest::keyClick(&window, Qt::Key_PageDown);
             });
-            QCOMPARE(window.scanFolderRecursively(m_dir.filePath(QStringLiteral("tree"))).size(), 200);
+            auto *shelf = window.findChild<ShelfController *>();
+            QSignalSpy scanned(shelf, &ShelfController::folderScanned);
+            shelf->scanFolder(m_dir.filePath(QStringLiteral("tree")));
+            QVERIFY(scanned.wait());
+            QCOMPARE(scanned.first().first().toStringList().size(), 200);
             ++loads;
         } else {
             QTest::qWait(int(random.bounded(1, 40)));

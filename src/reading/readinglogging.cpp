@@ -1,0 +1,3 @@
+#include "readinglogging.h"
+
+Q_LOGGING_CATEGORY(lcReading, "lexorin.reading")

@@ -1,0 +1,3 @@
+#include "textlogging.h"
+
+Q_LOGGING_CATEGORY(lcText, "lexorin.text")
