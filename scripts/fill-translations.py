@@ -296,6 +296,9 @@ TABLE = {
     '第一章 雨夜\n\u3000\u3000雨下了整整一夜，到天亮才停。院子里的石榴树落了一地的花，红得像撒了一层胭脂。\n\u3000\u3000她推开窗，说：“今年的花开得早——也谢得早……”没有人回答她。远处传来几声鸡叫，接着是挑水人的扁担吱呀吱呀地响过巷口。\n\u3000\u3000她想起《山居笔记》里的一句话，又想起那年的春天。': ('Chapter One: A Night of Rain\nThe rain fell all night and stopped only at dawn. The pomegranate tree in the yard had dropped its flowers, red as rouge on the stones.\nShe opened the window and said: "The flowers came early this year, and they are gone early too." Nobody answered her. Far off a cock crowed, and a water carrier\'s pole creaked past the end of the lane.\nShe remembered a line from a book of mountain notes, and then that spring long ago.', '第一章 雨夜\n\u3000\u3000雨下了整整一夜，到天亮才停。院子裡的石榴樹落了一地的花，紅得像撒了一層胭脂。\n\u3000\u3000她推開窗，說：「今年的花開得早——也謝得早……」沒有人回答她。遠處傳來幾聲雞叫，接著是挑水人的扁擔吱呀吱呀地響過巷口。\n\u3000\u3000她想起《山居筆記》裡的一句話，又想起那年的春天。'),
     # The page label while only the pages around the reader's place are cut
     "第 ? 页": ("Page ?", "第 ? 頁"),
+    # Two pages side by side on a wide window
+    "宽窗口双页": ("Two Pages on a Wide Window", "寬視窗雙頁"),
+    "窗口够宽时，像翻开的书一样并排显示两页": ("When the window is wide enough, shows two pages side by side like an open book", "視窗夠寬時，像翻開的書一樣並排顯示兩頁"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

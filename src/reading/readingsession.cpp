@@ -358,14 +358,19 @@ int ReadingSession::pageAt(qsizetype offset) const
 
 // ---- Moving through the book ---------------------------------------------------------
 
+void ReadingSession::setPagesPerTurn(int pages)
+{
+    m_pagesPerTurn = qMax(1, pages);
+}
+
 void ReadingSession::next()
 {
-    request({ Request::Step, 1, {} });
+    request({ Request::Step, m_pagesPerTurn, {} });
 }
 
 void ReadingSession::previous()
 {
-    request({ Request::Step, -1, {} });
+    request({ Request::Step, -m_pagesPerTurn, {} });
 }
 
 void ReadingSession::first()
@@ -537,7 +542,8 @@ void ReadingSession::apply(const Request &request)
     switch (request.kind) {
     case Request::Step: {
         const int target = qBound(0, m_page + request.value, lastPage);
-        if (target != m_page)
+        const bool onShow = target >= m_page && target < m_page + m_pagesPerTurn;
+        if (!onShow)
             turnTo(target, target > m_page);
         break;
     }

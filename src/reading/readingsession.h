@@ -82,6 +82,10 @@ public:
     void open(const QString &path, qsizetype place = 0, const QByteArray &encoding = QByteArray(),
               const TextAnchor &anchor = TextAnchor(), const BookFingerprint &fingerprint = BookFingerprint());
     void setFormat(const PageFormat &format);
+    // How many pages one turn moves by: two while pages are shown side by side. A turn
+    // forward never lands on a page already on show.
+    void setPagesPerTurn(int pages);
+    int pagesPerTurn() const { return m_pagesPerTurn; }
     void next();
     void previous();
     void first();
@@ -209,6 +213,7 @@ private:
     qsizetype m_matchLength = 0;
     std::optional<PendingSearch> m_pendingSearch;
     bool m_inLoaderHandler = false;
+    int m_pagesPerTurn = 1;
 };
 
 #endif

@@ -119,6 +119,7 @@ MainWindow::MainWindow(QWidget *parent)
     updatePageLabel();
     m_layout->applyStored();
     m_mainMenu->setBookLayout(m_layout->isBookLayout());
+    m_layout->connectSpread(m_mainMenu, m_session);
     m_appearance->applyStored();
     addThemes();
     ui->frame_2->setVisible(false);
@@ -487,7 +488,7 @@ void MainWindow::updatePageLabel()
         return;
     }
     const QString label = m_session->isComplete() ? tr("第 %1 页/共 %2 页") : tr("第 %1 页/共 %2+ 页");
-    ui->m_pageLabel->setText(label.arg(m_session->pageNumber()).arg(m_session->pageCount()));
+    ui->m_pageLabel->setText(label.arg(m_layout->shownPageNumbers(*m_session)).arg(m_session->pageCount()));
 }
 
 void MainWindow::onJumpToPage()
