@@ -259,13 +259,14 @@ void PageWidget::setBookmarked(bool bookmarked)
         update();
 }
 
-// A ribbon hanging from the top edge near the right corner, notched at its end.
+// A ribbon hanging from the top edge near the right corner of the reader's page, notched at
+// its end; in a spread that is the left page.
 void PageWidget::drawBookmarkRibbon(QPainter &painter)
 {
     constexpr int Width = 18;
     constexpr int Length = 34;
     constexpr int Notch = 7;
-    const int left = width() - m_textMargin - Width;
+    const int left = textArea().right() + 1 - Width;
     const QPolygon ribbon({ QPoint(left, 0), QPoint(left + Width, 0), QPoint(left + Width, Length),
                             QPoint(left + Width / 2, Length - Notch), QPoint(left, Length) });
     painter.setPen(Qt::NoPen);
