@@ -151,7 +151,7 @@ void ReadingSession::setFormat(const PageFormat &format)
         if (m_pendingSearch)
             m_pendingRequest = Request{ Request::Find, 0, std::exchange(m_pendingSearch, {})->text };
     }
-    m_pages = { pageStartingAt(*m_heldOffset) };
+    m_pages = pagesStartingAt(*m_heldOffset);
     m_page = 0;
     m_pagesFormat = m_format;
     emit pagesReplaced();
@@ -178,16 +178,20 @@ void ReadingSession::resumeCut()
     m_loader->loadFile(m_book, m_format, m_bookEncoding);
 }
 
-// One page in the current format from the text at an offset, out of the pages at hand.
-QString ReadingSession::pageStartingAt(qsizetype offset) const
+// The pages shown at once, in the current format, from the text at an offset, out of the
+// pages at hand.
+std::vector<QString> ReadingSession::pagesStartingAt(qsizetype offset) const
 {
     const qsizetype inSource = offset - m_sourceBase;
     const int page = Paginator::pageAtOffset(m_sourcePages, inSource);
     QString text = m_sourcePages[page].mid(inSource - Paginator::offsetOfPage(m_sourcePages, page));
     for (int next = page + 1; next < int(m_sourcePages.size()) && text.size() < ProvisionalTextLength; ++next)
         text += m_sourcePages[next];
-    const std::vector<QString> pages = Paginator(m_format).paginate(Paginator::paragraphsOfPages(text));
-    return pages.empty() ? QString() : pages.front();
+    std::vector<QString> pages = Paginator(m_format).paginate(Paginator::paragraphsOfPages(text));
+    if (pages.empty())
+        return { QString() };
+    pages.resize(qMin(pages.size(), size_t(m_pagesPerTurn)));
+    return pages;
 }
 
 void ReadingSession::onPagesCut(std::vector<QString> pages, const QString &path)
