@@ -196,12 +196,11 @@ bool PageWidget::fitsSpread(const QSize &size)
 
 void PageWidget::setSpreadAllowed(bool allowed)
 {
-    if (std::exchange(m_spreadAllowed, allowed) == allowed)
-        return;
-    if (m_spread != (allowed && fitsSpread(size()))) {
-        updateSpread();
+    m_spreadAllowed = allowed;
+    const bool wasSpread = m_spread;
+    updateSpread();
+    if (m_spread != wasSpread)
         emit textAreaResized();
-    }
 }
 
 // Called before the text area's change is told, so the new format is cut for one column.
