@@ -298,6 +298,9 @@ TABLE = {
     "第 ? 页": ("Page ?", "第 ? 頁"),
     # Main window split into controllers: the About box's version comes from the build
     "版本: %1": ("Version: %1", "版本: %1"),
+    # Two pages side by side on a wide window
+    "宽窗口双页": ("Two Pages on a Wide Window", "寬視窗雙頁"),
+    "窗口够宽时，像翻开的书一样并排显示两页": ("When the window is wide enough, shows two pages side by side like an open book", "視窗夠寬時，像翻開的書一樣並排顯示兩頁"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

@@ -758,6 +758,10 @@ This clears all settings and every book on the bookshelf.</translation>
             <source>用另一种编码重新打开本书</source>
             <translation>Reopen this book in another encoding</translation>
         </message>
+        <message>
+            <source>宽窗口双页</source>
+            <translation>Two Pages on a Wide Window</translation>
+        </message>
     </context>
     <context>
         <name>PagePresenter</name>
@@ -873,6 +877,14 @@ This clears all settings and every book on the bookshelf.</translation>
         <message>
             <source>两端对齐</source>
             <translation>Justify</translation>
+        </message>
+        <message>
+            <source>窗口够宽时，像翻开的书一样并排显示两页</source>
+            <translation>When the window is wide enough, shows two pages side by side like an open book</translation>
+        </message>
+        <message>
+            <source>宽窗口双页</source>
+            <translation>Two Pages on a Wide Window</translation>
         </message>
     </context>
     <context>

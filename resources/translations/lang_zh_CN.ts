@@ -752,6 +752,10 @@
         <source>用另一种编码重新打开本书</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>宽窗口双页</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PagePresenter</name>
@@ -865,6 +869,14 @@
     </message>
     <message>
         <source>两端对齐</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>窗口够宽时，像翻开的书一样并排显示两页</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>宽窗口双页</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -758,6 +758,10 @@
             <source>用另一种编码重新打开本书</source>
             <translation>以另一種編碼重新開啟本書</translation>
         </message>
+        <message>
+            <source>宽窗口双页</source>
+            <translation>寬視窗雙頁</translation>
+        </message>
     </context>
     <context>
         <name>PagePresenter</name>
@@ -873,6 +877,14 @@
         <message>
             <source>两端对齐</source>
             <translation>左右對齊</translation>
+        </message>
+        <message>
+            <source>窗口够宽时，像翻开的书一样并排显示两页</source>
+            <translation>視窗夠寬時，像翻開的書一樣並排顯示兩頁</translation>
+        </message>
+        <message>
+            <source>宽窗口双页</source>
+            <translation>寬視窗雙頁</translation>
         </message>
     </context>
     <context>

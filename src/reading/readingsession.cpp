@@ -151,7 +151,7 @@ void ReadingSession::setFormat(const PageFormat &format)
         if (m_pendingSearch)
             m_pendingRequest = Request{ Request::Find, 0, std::exchange(m_pendingSearch, {})->text };
     }
-    m_pages = { pageStartingAt(*m_heldOffset) };
+    m_pages = pagesStartingAt(*m_heldOffset);
     m_page = 0;
     m_pagesFormat = m_format;
     emit pagesReplaced();
@@ -178,16 +178,20 @@ void ReadingSession::resumeCut()
     m_loader->loadFile(m_book, m_format, m_bookEncoding);
 }
 
-// One page in the current format from the text at an offset, out of the pages at hand.
-QString ReadingSession::pageStartingAt(qsizetype offset) const
+// The pages shown at once, in the current format, from the text at an offset, out of the
+// pages at hand.
+std::vector<QString> ReadingSession::pagesStartingAt(qsizetype offset) const
 {
     const qsizetype inSource = offset - m_sourceBase;
     const int page = Paginator::pageAtOffset(m_sourcePages, inSource);
     QString text = m_sourcePages[page].mid(inSource - Paginator::offsetOfPage(m_sourcePages, page));
     for (int next = page + 1; next < int(m_sourcePages.size()) && text.size() < ProvisionalTextLength; ++next)
         text += m_sourcePages[next];
-    const std::vector<QString> pages = Paginator(m_format).paginate(Paginator::paragraphsOfPages(text));
-    return pages.empty() ? QString() : pages.front();
+    std::vector<QString> pages = Paginator(m_format).paginate(Paginator::paragraphsOfPages(text));
+    if (pages.empty())
+        return { QString() };
+    pages.resize(qMin(pages.size(), size_t(m_pagesPerTurn)));
+    return pages;
 }
 
 void ReadingSession::onPagesCut(std::vector<QString> pages, const QString &path)
@@ -358,14 +362,19 @@ int ReadingSession::pageAt(qsizetype offset) const
 
 // ---- Moving through the book ---------------------------------------------------------
 
+void ReadingSession::setPagesPerTurn(int pages)
+{
+    m_pagesPerTurn = qMax(1, pages);
+}
+
 void ReadingSession::next()
 {
-    request({ Request::Step, 1, {} });
+    request({ Request::Step, m_pagesPerTurn, {} });
 }
 
 void ReadingSession::previous()
 {
-    request({ Request::Step, -1, {} });
+    request({ Request::Step, -m_pagesPerTurn, {} });
 }
 
 void ReadingSession::first()
@@ -537,7 +546,8 @@ void ReadingSession::apply(const Request &request)
     switch (request.kind) {
     case Request::Step: {
         const int target = qBound(0, m_page + request.value, lastPage);
-        if (target != m_page)
+        const bool onShow = target >= m_page && target < m_page + m_pagesPerTurn;
+        if (!onShow)
             turnTo(target, target > m_page);
         break;
     }

@@ -82,6 +82,11 @@ public:
     void open(const QString &path, qsizetype place = 0, const QByteArray &encoding = QByteArray(),
               const TextAnchor &anchor = TextAnchor(), const BookFingerprint &fingerprint = BookFingerprint());
     void setFormat(const PageFormat &format);
+    // How many pages are shown at once, two when side by side: a turn moves by that many (a
+    // turn forward never lands on a page already on show), and as many pages cut at once
+    // stand in for the reader's place while the book is cut anew.
+    void setPagesPerTurn(int pages);
+    int pagesPerTurn() const { return m_pagesPerTurn; }
     void next();
     void previous();
     void first();
@@ -156,7 +161,7 @@ private:
     void adoptRecut(std::vector<QString> pages, bool complete);
     void startRecut();
     void resumeCut();
-    QString pageStartingAt(qsizetype offset) const;
+    std::vector<QString> pagesStartingAt(qsizetype offset) const;
     void request(const Request &request);
     void apply(const Request &request);
     void turnTo(int page, bool forward);
@@ -209,6 +214,7 @@ private:
     qsizetype m_matchLength = 0;
     std::optional<PendingSearch> m_pendingSearch;
     bool m_inLoaderHandler = false;
+    int m_pagesPerTurn = 1;
 };
 
 #endif

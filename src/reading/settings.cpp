@@ -39,6 +39,7 @@ const QString ParagraphSpacing = QStringLiteral("paragraphSpacing");
 const QString Indent = QStringLiteral("indent");
 const QString Margins = QStringLiteral("margins");
 const QString Justify = QStringLiteral("justify");
+const QString Spread = QStringLiteral("spread");
 }
 
 const QString OriginalLayout = QStringLiteral("original");
@@ -120,6 +121,7 @@ Settings::Settings()
     m_margins = settings.value(Key::Margins).toString();
     if (!MarginNames.contains(m_margins))
         m_margins = MarginNames.at(1);
+    m_spread = settings.value(Key::Spread, false).toBool();
     m_conversion = knownConversion(settings.value(Key::Conversion).toString());
     m_chaptersStartPages = settings.value(Key::ChaptersStartPage, false).toBool();
     m_shelfOrder = settings.value(Key::ShelfOrder).toString() == ShelfOrderLastRead ? ShelfOrder::LastRead
@@ -151,6 +153,7 @@ void Settings::loadDefaults()
     m_theme.clear();
     m_typesetStyle = TypesetStyle();
     m_margins = MarginNames.at(1);
+    m_spread = false;
 }
 
 int Settings::clampedFontSize(int size)
@@ -261,6 +264,12 @@ void Settings::setChaptersStartPages(bool on)
 {
     if (std::exchange(m_chaptersStartPages, on) != on)
         write(Key::ChaptersStartPage, on);
+}
+
+void Settings::setSpread(bool on)
+{
+    if (std::exchange(m_spread, on) != on)
+        write(Key::Spread, on);
 }
 
 void Settings::setShelfOrder(ShelfOrder order)

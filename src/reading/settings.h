@@ -85,6 +85,9 @@ public:
     // The page margins of the book layout: narrow, normal or wide.
     QString margins() const { return m_margins; }
     void setMargins(const QString &margins);
+    // Whether a wide window shows two pages side by side.
+    bool spread() const { return m_spread; }
+    void setSpread(bool on);
     static const QStringList MarginNames;
     static constexpr int MinimumLineSpacing = 100;
     static constexpr int MaximumLineSpacing = 250;
@@ -140,6 +143,7 @@ private:
     QString m_theme;
     TypesetStyle m_typesetStyle;
     QString m_margins;
+    bool m_spread = false;
 };
 
 #endif

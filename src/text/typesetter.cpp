@@ -56,6 +56,30 @@ bool isLowSurrogate(QStringView text, qsizetype at)
     return at > 0 && text[at].isLowSurrogate() && text[at - 1].isHighSurrogate();
 }
 
+// Han ideographs (those beyond the Basic Multilingual Plane by their surrogates), kana and
+// Hangul: the letters of CJK text, as against its punctuation.
+bool isCjkLetter(char16_t c)
+{
+    return (c >= 0x3040 && c <= 0x30FF) || (c >= 0x3400 && c <= 0x4DBF) || (c >= 0x4E00 && c <= 0x9FFF)
+            || (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xD800 && c <= 0xDFFF) || (c >= 0xF900 && c <= 0xFAFF);
+}
+
+bool isLatinLetterOrDigit(char16_t c)
+{
+    return c < 0x250 && QChar(c).isLetterOrNumber();
+}
+
+// Where CJK letters meet Latin letters or digits, as in "用Qt写" or "第3章", a quarter em of
+// space keeps them apart; a space, a mark or the line's edge already does.
+bool spacedApart(QStringView text, qsizetype at)
+{
+    const char16_t c = text[at].unicode();
+    const char16_t next = text[at + 1].unicode();
+    if (text[at].isHighSurrogate())
+        return false;
+    return (isCjkLetter(c) && isLatinLetterOrDigit(next)) || (isLatinLetterOrDigit(c) && isCjkLetter(next));
+}
+
 }
 
 Typesetter::Typesetter(const QFont &font, qreal lineWidth, bool justify)
@@ -93,7 +117,9 @@ qreal Typesetter::advanceOf(QStringView text, qsizetype at) const
 
 // A full-width mark's glyph fills half its box: a closing mark's the left half, an opening
 // mark's the right one. Of two marks side by side, the blank half between them is dropped;
-// after a mark drawn across the middle of its box (：？), the opening mark's.
+// after a mark drawn across the middle of its box (：？), the opening mark's. Between CJK and
+// Latin letters the character before carries the space that keeps them apart, when the
+// character after it lies within the range.
 Typesetter::Widths Typesetter::widthsOf(QStringView text, qsizetype from, qsizetype to) const
 {
     Widths widths;
@@ -101,8 +127,14 @@ Typesetter::Widths Typesetter::widthsOf(QStringView text, qsizetype from, qsizet
     widths.advance.resize(size_t(count));
     widths.shift.assign(size_t(count), 0.0);
     widths.shrinkable.assign(size_t(count), 0.0);
-    for (qsizetype i = from; i < to; ++i)
+    widths.spacing.assign(size_t(count), 0.0);
+    for (qsizetype i = from; i < to; ++i) {
         widths.advance[size_t(i - from)] = advanceOf(text, i);
+        if (i + 1 < to && spacedApart(text, i)) {
+            widths.spacing[size_t(i - from)] = m_em / 4;
+            widths.advance[size_t(i - from)] += m_em / 4;
+        }
+    }
     const qreal halfEm = m_em / 2;
     const qreal fullWidth = 0.9 * m_em;
     const auto kindAt = [&](qsizetype at) {
@@ -194,6 +226,9 @@ qsizetype Typesetter::lineEndFrom(QStringView text, const Widths &widths, qsizet
                 visibleWidth += widths.advance[size_t(i)];
             pieceShrinkable += widths.shrinkable[size_t(i)];
         }
+        // A space between CJK and Latin letters at the line's end is not set.
+        const qreal edgeSpacing = visibleNext > at ? widths.spacing[size_t(visibleNext - 1)] : 0.0;
+        visibleWidth -= edgeSpacing;
         if (filled + visibleWidth <= width + Tolerance) {
             filled += pieceWidth;
             shrinkable += pieceShrinkable;

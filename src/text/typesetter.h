@@ -24,7 +24,8 @@ struct TypesetLine
 // two full-width marks side by side take one and a half ems, punctuation on a line is
 // compressed before a character is pushed down with a mark, lines are justified on both
 // edges (spaces between words first, then every gap between characters) but a paragraph's
-// last, and a paragraph never ends on a lone character where one can be pulled down.
+// last, a quarter em sets CJK letters apart from Latin letters and digits, and a paragraph
+// never ends on a lone character where one can be pulled down.
 //
 // Every character is placed by this class and drawn where it places it, so a line is as
 // wide on the page as it was measured. Lines are broken greedily from a line's start, so
@@ -65,6 +66,7 @@ private:
         std::vector<qreal> advance;  // after pairs of marks were compressed
         std::vector<qreal> shift;    // a mark that lost its leading half is drawn this far left
         std::vector<qreal> shrinkable;
+        std::vector<qreal> spacing;  // of the advance, set only between two characters
     };
 
     qreal advanceOf(QStringView text, qsizetype at) const;

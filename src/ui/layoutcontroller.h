@@ -6,12 +6,14 @@
 #include <QObject>
 #include <QString>
 
+class MainMenu;
 class PageWidget;
 class QWidget;
+class ReadingSession;
 class Settings;
 
 // How the pages are set: the original layout or the book layout with its spacing, indent,
-// margins and justification. Each change is stored as it is made and handed to the page
+// margins and justification, and whether a wide window shows two pages side by side. Each change is stored as it is made and handed to the page
 // widget, whose new text area or style has the book on show cut anew at the reader's place.
 class LayoutController : public QObject
 {
@@ -23,6 +25,11 @@ public:
     bool isBookLayout() const;
     void setBookLayout(bool on);
     void setLayout(const TypesetStyle &style, const QString &margins);
+    bool isSpread() const;
+    void setSpread(bool on);
+    // Offers the two-page spread in the main menu and has the session turn as many pages as
+    // the page area shows.
+    void connectSpread(MainMenu *menu, ReadingSession *session);
     // The preferences dialog on its layout page; every change shows at once.
     void showPreferences();
     // Shows the stored layout, as at start and after a reset.
@@ -32,6 +39,7 @@ public:
 
 signals:
     void bookLayoutChanged(bool on);
+    void spreadChanged(bool on);
 
 private:
     Settings &m_settings;

@@ -26,6 +26,9 @@ MainMenu::MainMenu(QWidget *parent)
     m_bookLayout = addAction(QString());
     m_bookLayout->setCheckable(true);
     connect(m_bookLayout, &QAction::triggered, this, &MainMenu::bookLayoutToggled);
+    m_spread = addAction(QString());
+    m_spread->setCheckable(true);
+    connect(m_spread, &QAction::triggered, this, &MainMenu::spreadToggled);
     m_preferences = addAction(QString(), this, &MainMenu::preferencesChosen);
     retranslate();
 }
@@ -80,6 +83,11 @@ void MainMenu::setBookLayout(bool on)
     m_bookLayout->setChecked(on);
 }
 
+void MainMenu::setSpread(bool on)
+{
+    m_spread->setChecked(on);
+}
+
 void MainMenu::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
@@ -106,5 +114,6 @@ void MainMenu::retranslate()
     for (int i = 0; i < themes.size(); ++i)
         themes[i]->setText(names.at(i));
     m_bookLayout->setText(QCoreApplication::translate("MainWindow", "书籍排版"));
+    m_spread->setText(QCoreApplication::translate("MainWindow", "宽窗口双页"));
     m_preferences->setText(QCoreApplication::translate("MainWindow", "偏好设置…"));
 }

@@ -8,7 +8,7 @@ class QActionGroup;
 
 // The menu behind the strip's menu button: the interface language, the one-click reset and
 // the About dialog, then whether chapters start pages, the reading theme, the book layout's
-// switch and the preferences, and the commands on the book on show. Its texts are the main
+// switch, the two-page spread and the preferences, and the commands on the book on show. Its texts are the main
 // window's.
 class MainMenu : public QMenu
 {
@@ -26,6 +26,8 @@ public:
     void setTheme(const QString &theme);
     // Checks the book layout's item when the book layout is on.
     void setBookLayout(bool on);
+    // Checks the two-page spread's item when a wide window shows two pages.
+    void setSpread(bool on);
 
 signals:
     void languageChosen(const QString &language);
@@ -34,6 +36,7 @@ signals:
     void aboutChosen();
     void themeChosen(const QString &theme);
     void bookLayoutToggled(bool on);
+    void spreadToggled(bool on);
     void preferencesChosen();
 
 protected:
@@ -54,6 +57,7 @@ private:
     QMenu *m_themeMenu;
     QActionGroup *m_themes;
     QAction *m_bookLayout;
+    QAction *m_spread;
     QAction *m_preferences;
 };
 

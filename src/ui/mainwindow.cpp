@@ -214,6 +214,7 @@ void MainWindow::applyStoredLook()
 {
     m_layout->applyStored();
     m_mainMenu->setBookLayout(m_layout->isBookLayout());
+    m_layout->connectSpread(m_mainMenu, m_session);
     m_appearance->applyStored();
     addThemes();
     m_settings.writeAppearance();

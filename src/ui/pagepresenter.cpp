@@ -95,7 +95,16 @@ void PagePresenter::updatePageLabel()
         return;
     }
     const QString label = m_session->isComplete() ? tr("第 %1 页/共 %2 页") : tr("第 %1 页/共 %2+ 页");
-    m_pageLabel->setText(label.arg(m_session->pageNumber()).arg(m_session->pageCount()));
+    m_pageLabel->setText(label.arg(shownPageNumbers()).arg(m_session->pageCount()));
+}
+
+// A spread shows the reader's page and the one after it, when there is one.
+QString PagePresenter::shownPageNumbers() const
+{
+    const int number = m_session->pageNumber();
+    if (!m_pageWidget->showsSpread() || number >= m_session->pageCount())
+        return QString::number(number);
+    return QStringLiteral("%1–%2").arg(number).arg(number + 1);
 }
 
 void PagePresenter::showLoading()

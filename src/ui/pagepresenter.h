@@ -55,6 +55,9 @@ public:
     Notice *notice() const { return m_notice; }
 
 private:
+    // The number of the reader's page for the page label, "12–13" while a spread shows the
+    // next page beside it.
+    QString shownPageNumbers() const;
     void connectSession();
     void showBook();
     void showPagesInPlace();

@@ -102,17 +102,24 @@ void PageWidget::setHighlight(int page, qsizetype start, qsizetype length)
     update();
 }
 
+// In a spread the match may lie on the right page of the pair at rest.
 QList<QRectF> PageWidget::highlightRects() const
+{
+    const bool onRightPage = m_spread && m_highlight.page == restingPage() + 1;
+    return highlightRectsIn(onRightPage ? textArea().translated(width() / 2, 0) : textArea());
+}
+
+QList<QRectF> PageWidget::highlightRectsIn(const QRect &area) const
 {
     if (!isValidPage(m_highlight.page))
         return {};
     if (m_style.book) {
         const BookLayout &layout = bookLayout();
-        return PageRenderer::rectsOf(QRectF(textArea()), shownText(m_highlight.page), layout,
+        return PageRenderer::rectsOf(QRectF(area), shownText(m_highlight.page), layout,
                                      layout.linesOfPage(m_pages, m_highlight.page, m_headings),
                                      m_highlight.start, m_highlight.length);
     }
-    return PageRenderer::rectsOf(QRectF(textArea()), shownText(m_highlight.page), m_font,
+    return PageRenderer::rectsOf(QRectF(area), shownText(m_highlight.page), m_font,
                                  Paginator::startsWithHeading(m_pages, m_highlight.page, m_headings),
                                  m_highlight.start, m_highlight.length);
 }
@@ -178,7 +185,33 @@ void PageWidget::setFlipProgress(float progress)
 
 QRect PageWidget::textArea() const
 {
-    return rect().adjusted(m_textMargin, m_textMargin, -m_textMargin, -m_textMargin);
+    const QRect page = m_spread ? QRect(0, 0, width() / 2, height()) : rect();
+    return page.adjusted(m_textMargin, m_textMargin, -m_textMargin, -m_textMargin);
+}
+
+bool PageWidget::fitsSpread(const QSize &size)
+{
+    return size.width() >= 2 * MinimumSpreadPageWidth && size.width() * 10 >= size.height() * 13;
+}
+
+void PageWidget::setSpreadAllowed(bool allowed)
+{
+    m_spreadAllowed = allowed;
+    const bool wasSpread = m_spread;
+    updateSpread();
+    if (m_spread != wasSpread)
+        emit textAreaResized();
+}
+
+// Called before the text area's change is told, so the new format is cut for one column.
+void PageWidget::updateSpread()
+{
+    const bool spread = m_spreadAllowed && fitsSpread(size());
+    if (std::exchange(m_spread, spread) == spread)
+        return;
+    dropTurnLayers();
+    update();
+    emit pagesShownChanged(pagesShown());
 }
 
 int PageWidget::restingPage() const
@@ -225,13 +258,14 @@ void PageWidget::setBookmarked(bool bookmarked)
         update();
 }
 
-// A ribbon hanging from the top edge near the right corner, notched at its end.
+// A ribbon hanging from the top edge near the right corner of the reader's page, notched at
+// its end; in a spread that is the left page.
 void PageWidget::drawBookmarkRibbon(QPainter &painter)
 {
     constexpr int Width = 18;
     constexpr int Length = 34;
     constexpr int Notch = 7;
-    const int left = width() - m_textMargin - Width;
+    const int left = textArea().right() + 1 - Width;
     const QPolygon ribbon({ QPoint(left, 0), QPoint(left + Width, 0), QPoint(left + Width, Length),
                             QPoint(left + Width / 2, Length - Notch), QPoint(left, Length) });
     painter.setPen(Qt::NoPen);
@@ -252,10 +286,12 @@ void PageWidget::prepareTurnLayers()
         painter.setCompositionMode(QPainter::CompositionMode_Multiply);
         painter.fillRect(rect(), m_bgColor);
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        drawText(painter, textArea(), m_currentPage);
+        drawText(painter, textArea(), m_currentPage, true);
     });
-    m_turnLayers.sheetText = layer(Qt::transparent, [this](QPainter &painter) {
-        drawText(painter, rect(), m_currentPage);
+    // The turning sheet's text is placed with the page's margin; a spread keeps its columns.
+    const QRect sheetArea = m_spread ? textArea().translated(-m_textMargin, -m_textMargin) : rect();
+    m_turnLayers.sheetText = layer(Qt::transparent, [this, sheetArea](QPainter &painter) {
+        drawText(painter, sheetArea, m_currentPage, false);
     });
 }
 
@@ -280,6 +316,7 @@ void PageWidget::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     dropTurnLayers();
+    updateSpread();
     emit textAreaResized();
 }
 
@@ -306,18 +343,27 @@ void PageWidget::startPendingTurn()
 void PageWidget::drawPage(QPainter &painter, int page)
 {
     painter.fillRect(rect(), m_bgColor);
-    drawText(painter, textArea(), page);
+    drawText(painter, textArea(), page, true);
+    if (m_spread)
+        drawGutter(painter);
     if (!m_textPainted && !m_pages[size_t(page)].isEmpty()) {
         m_textPainted = true;
         qCInfo(lcPagePaint, "first page text painted");
     }
 }
 
-void PageWidget::drawText(QPainter &painter, const QRect &area, int page)
+void PageWidget::drawText(QPainter &painter, const QRect &area, int page, bool marked)
 {
-    // The back of a turning sheet is drawn over the whole widget, and left unmarked.
-    if (page == m_highlight.page && area == textArea()) {
-        for (const QRectF &rect : highlightRects())
+    drawPageText(painter, area, page, marked);
+    if (m_spread && isValidPage(page + 1))
+        drawPageText(painter, area.translated(width() / 2, 0), page + 1, marked);
+}
+
+// The back of a turning sheet is left unmarked.
+void PageWidget::drawPageText(QPainter &painter, const QRect &area, int page, bool marked)
+{
+    if (marked && page == m_highlight.page) {
+        for (const QRectF &rect : highlightRectsIn(area))
             painter.fillRect(rect, HighlightColor);
     }
     painter.setPen(m_textColor);
@@ -329,6 +375,21 @@ void PageWidget::drawText(QPainter &painter, const QRect &area, int page)
     }
     PageRenderer::draw(painter, QRectF(area), shownText(page), m_font,
                        Paginator::startsWithHeading(m_pages, page, m_headings));
+}
+
+// The fold between the two pages of a spread: a soft shade on either side of the middle.
+void PageWidget::drawGutter(QPainter &painter)
+{
+    constexpr qreal Half = 14.0;
+    const qreal middle = width() / 2;
+    QLinearGradient shade(middle - Half, 0.0, middle + Half, 0.0);
+    const QColor fold = foldShadowColor();
+    QColor clear = fold;
+    clear.setAlpha(0);
+    shade.setColorAt(0.0, clear);
+    shade.setColorAt(0.5, QColor(fold.red(), fold.green(), fold.blue(), fold.alpha() / 3));
+    shade.setColorAt(1.0, clear);
+    painter.fillRect(QRectF(middle - Half, 0.0, 2 * Half, height()), shade);
 }
 
 // The part of the outgoing page not yet lifted, darkened as if in the turning sheet's shade.

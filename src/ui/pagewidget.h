@@ -65,6 +65,16 @@ public:
     void setChaptersStartPages(bool on);
     // The margin around the text area on every side.
     void setTextMargin(int margin);
+    // Whether a page area wide enough for two pages shows the page on show beside the next,
+    // like an open book. The pages are then cut for one column: the text area is the left
+    // page's.
+    void setSpreadAllowed(bool allowed);
+    bool showsSpread() const { return m_spread; }
+    int pagesShown() const { return m_spread ? 2 : 1; }
+    // Two pages fit a page area at least 1.3 times as wide as it is high, each page at least
+    // MinimumSpreadPageWidth pixels wide.
+    static bool fitsSpread(const QSize &size);
+    static constexpr int MinimumSpreadPageWidth = 420;
     // Whether the page at rest carries a bookmark, shown as a ribbon in its top corner.
     void setBookmarked(bool bookmarked);
     bool isBookmarked() const { return m_bookmarked; }
@@ -73,7 +83,8 @@ public:
     void setFlipProgress(float progress);
 
     QFont textFont() const { return m_font; }
-    // Where page text is drawn: the widget less a 30-pixel margin on every side.
+    // Where page text is drawn: the widget (or its left half, in a spread) less the margin on
+    // every side.
     QRect textArea() const;
     // The page the widget shows once every requested turn has run.
     int restingPage() const;
@@ -83,6 +94,8 @@ public:
 
 signals:
     void textAreaResized();
+    // The page area started or stopped showing two pages side by side.
+    void pagesShownChanged(int pages);
     void typesetStyleChanged();
 
 protected:
@@ -101,7 +114,12 @@ private:
     void startPendingTurn();
     void drawPage(QPainter &painter, int page);
     void drawBookmarkRibbon(QPainter &painter);
-    void drawText(QPainter &painter, const QRect &area, int page);
+    // Draws a page's text in a text area, and in a spread the next page's beside it.
+    void drawText(QPainter &painter, const QRect &area, int page, bool marked);
+    void drawPageText(QPainter &painter, const QRect &area, int page, bool marked);
+    void drawGutter(QPainter &painter);
+    QList<QRectF> highlightRectsIn(const QRect &area) const;
+    void updateSpread();
     void drawOutgoingPage(QPainter &painter, const PageCurl &curl);
     void drawPageCurl(QPainter &painter, const PageCurl &curl);
     void prepareTurnLayers();
@@ -140,6 +158,8 @@ private:
     TypesetStyle m_style;
     bool m_chaptersStartPages = true;
     int m_textMargin = TextMargin;
+    bool m_spreadAllowed = false;
+    bool m_spread = false;
     // Made for the font, text area and style it was last asked for.
     mutable std::shared_ptr<BookLayout> m_bookLayout;
     bool m_textPainted = false;

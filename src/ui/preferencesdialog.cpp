@@ -26,6 +26,7 @@ PreferencesDialog::PreferencesDialog(const TypesetStyle &style, const QString &m
     connect(ui->paragraphSpacingBox, &QSpinBox::valueChanged, this, &PreferencesDialog::onEdited);
     connect(ui->indentBox, &QDoubleSpinBox::valueChanged, this, &PreferencesDialog::onEdited);
     connect(ui->justifyBox, &QCheckBox::toggled, this, &PreferencesDialog::onEdited);
+    connect(ui->spreadBox, &QCheckBox::toggled, this, &PreferencesDialog::spreadToggled);
 }
 
 PreferencesDialog::~PreferencesDialog()
@@ -59,6 +60,17 @@ TypesetStyle PreferencesDialog::style() const
 QString PreferencesDialog::margins() const
 {
     return ui->marginsBox->currentData().toString();
+}
+
+void PreferencesDialog::setSpread(bool on)
+{
+    const QSignalBlocker quiet(ui->spreadBox);
+    ui->spreadBox->setChecked(on);
+}
+
+bool PreferencesDialog::isSpread() const
+{
+    return ui->spreadBox->isChecked();
 }
 
 void PreferencesDialog::onEdited()

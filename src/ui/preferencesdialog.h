@@ -12,7 +12,7 @@ class PreferencesDialog;
 
 // The reader's preferences. Its layout page chooses between the original layout and the
 // book layout and sets the book layout's line and paragraph spacing, indent, margins and
-// justification, with a preview of a page set that way; each change is sent at once.
+// justification, and whether a wide window shows two pages, with a preview of a page set that way; each change is sent at once.
 class PreferencesDialog : public QDialog
 {
     Q_OBJECT
@@ -24,9 +24,12 @@ public:
 
     TypesetStyle style() const;
     QString margins() const;
+    void setSpread(bool on);
+    bool isSpread() const;
 
 signals:
     void layoutChanged(const TypesetStyle &style, const QString &margins);
+    void spreadToggled(bool on);
 
 private:
     void showLayout(const TypesetStyle &style, const QString &margins);

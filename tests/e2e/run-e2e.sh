@@ -7,7 +7,8 @@
 # checks that the next start shows the very same page; turns two more, ends it with SIGTERM
 # 0.3 s later and checks that the next start is two pages on. Last, zooms out twice and in
 # twice and checks the page is the same, takes a sample book off the shelf and checks it stays
-# off after a restart. Usage: run-e2e.sh <lexorin binary> <screenshot folder>
+# off after a restart. Then shows the book layout in each theme, and a window resized wide
+# with two pages side by side. Usage: run-e2e.sh <lexorin binary> <screenshot folder>
 set -euo pipefail
 
 if [ -z "${DISPLAY:-}" ]; then
@@ -191,4 +192,46 @@ wait "$pid" 2> /dev/null || true
 grep -q '^recentFiles=.*A Pocketful of Weather.txt' "$settings" &&
     fail "the removed sample book came back at the restart"
 grep -q '^recentFiles=.*星灯童话集.txt' "$settings" || fail "the other sample book left the shelf"
+
+# ---- The book layout in each theme, and a resized window showing two pages ---------------
+
+# Sets one key of the store's general group, as the reader would have written it.
+set_key() {
+    sed -i "/^$1=/d" "$settings"
+    sed -i "/^\[General\]/a $1=$2" "$settings"
+}
+
+# The mean colour of a screenshot's page area.
+page_colour() { convert "$1" -crop 480x560+100+60 -resize '1x1!' -format '%[pixel:p{0,0}]' info:; }
+
+set_key language zh_CN
+set_key layout book
+colours=""
+for theme in day sepia green night; do
+    set_key theme "$theme"
+    start_reader "16-book-$theme"
+    expect_text "$shots/16-book-$theme.png"
+    colours+="$(page_colour "$shots/16-book-$theme.png")"$'\n'
+    kill "$pid"
+    wait "$pid" 2> /dev/null || true
+done
+[ "$(printf '%s' "$colours" | sort -u | wc -l)" = 4 ] || fail "the four themes do not each colour the page (see 16-*)"
+
+set_key theme sepia
+set_key spread true
+start_reader 17-before-resize
+xdotool windowmove --sync "$window" 0 0 || true
+xdotool windowsize --sync "$window" 1240 760 || true
+x=10 y=10
+sleep 2.5
+import -window root -crop 1240x760+0+0 +repage "$shots/18-resized-two-pages.png"
+# Text on both halves of the page area: two pages side by side.
+for half in 150 700; do
+    [ "$(convert "$shots/18-resized-two-pages.png" -crop 440x560+$half+110 +repage -format %k info:)" -gt 20 ] ||
+        fail "the resized window does not show two pages of text (see 18-resized-two-pages.png)"
+done
+kill "$pid"
+wait "$pid" 2> /dev/null || true
+grep -qx 'spread=true' "$settings" || fail "the two-page spread was not kept"
+
 echo "1 passed, 0 failed"

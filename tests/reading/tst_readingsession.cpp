@@ -18,6 +18,7 @@ private slots:
     void settlesOnPagesOfTheCurrentFormat_data();
     void settlesOnPagesOfTheCurrentFormat();
     void stepsDuringARecutAreKept();
+    void twoPagesShownTurnAndStandInTogether();
     void searchGoesOnIntoPagesStillBeingCut();
     void closeLeavesNothingOnShow();
     void chaptersAreFoundWithTheFirstPages();
@@ -297,6 +298,41 @@ void TestReadingSession::stepsDuringARecutAreKept()
     settle(session);
     verifyConsistent(session);
     QCOMPARE(session.page(), Paginator::pageAtOffset(session.pages(), held) + 2);
+}
+
+// Pages shown side by side: a turn moves by both, a turn forward from the last pair goes
+// nowhere, and while the book is cut anew two pages from the reader's place stand in, one
+// running on from the other.
+void TestReadingSession::twoPagesShownTurnAndStandInTogether()
+{
+    ReadingSession session;
+    session.setFormat(Narrow);
+    session.setPagesPerTurn(2);
+    run(session, { "open:small", "settle", "next" });
+    QCOMPARE(session.page(), 2);
+    session.previous();
+    QCOMPARE(session.page(), 0);
+
+    const int last = int(session.pages().size()) - 1;
+    QVERIFY(last > 4);
+    session.goTo(last - 1);
+    session.next();
+    QCOMPARE(session.page(), last - 1);
+    session.previous();
+    QCOMPARE(session.page(), last - 3);
+
+    const qsizetype place = session.place();
+    run(session, { "format:zoomed" });
+    QCOMPARE(session.state(), ReadingSession::State::Recutting);
+    const std::vector<QString> standIns = session.pages();
+    QCOMPARE(standIns.size(), size_t(2));
+    QVERIFY(!standIns[1].isEmpty());
+    settle(session);
+    verifyConsistent(session);
+    QString text;
+    for (const QString &page : session.pages())
+        text += page;
+    QVERIFY(text.mid(place).startsWith(standIns[0] + standIns[1]));
 }
 
 void TestReadingSession::searchGoesOnIntoPagesStillBeingCut()

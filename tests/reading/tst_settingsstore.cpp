@@ -27,6 +27,7 @@ private slots:
     void storedLayout_data();
     void storedLayout();
     void aLayoutChangeWritesOnlyItsKeys();
+    void theSpreadIsKeptUntilAReset();
 
 private:
     static QSettings store();
@@ -280,6 +281,18 @@ void TestSettingsStore::aLayoutChangeWritesOnlyItsKeys()
     QCOMPARE(keys, QStringList({ "layout", "lineSpacing", "margins" }));
     QCOMPARE(Settings().typesetStyle(), style);
     QCOMPARE(Settings().margins(), QStringLiteral("narrow"));
+}
+
+void TestSettingsStore::theSpreadIsKeptUntilAReset()
+{
+    Settings settings;
+    QVERIFY(!settings.spread());
+    settings.setSpread(true);
+    QCOMPARE(store().allKeys(), QStringList{ QStringLiteral("spread") });
+    QVERIFY(Settings().spread());
+    settings.reset();
+    QVERIFY(!settings.spread());
+    QVERIFY(!Settings().spread());
 }
 
 LEXORIN_TEST_MAIN(TestSettingsStore)

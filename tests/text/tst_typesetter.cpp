@@ -21,6 +21,9 @@ private slots:
     void linesFillTheWidthExactly_data();
     void linesFillTheWidthExactly();
     void latinWordsStayWhole();
+    void cjkAndLatinSetAQuarterEmApart_data();
+    void cjkAndLatinSetAQuarterEmApart();
+    void noCjkLatinSpaceAtALineEdge();
     void noLoneCharacterOnLastLine_data();
     void noLoneCharacterOnLastLine();
     void settingFromALineStartGivesTheSameLines();
@@ -203,6 +206,66 @@ void TestTypesetter::latinWordsStayWhole()
     QVERIFY(lines.size() >= 4);
     for (const TypesetLine &line : lines)
         QVERIFY2(line.start == 0 || text[line.start - 1] == u' ', qPrintable(text.mid(line.start)));
+}
+
+void TestTypesetter::cjkAndLatinSetAQuarterEmApart_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("pair");
+    QTest::addColumn<qreal>("space"); // in ems, beyond the first character's advance
+
+    QTest::newRow("han, latin letter") << QStringLiteral("他用Qt写的") << QStringLiteral("用Q") << 0.25;
+    QTest::newRow("latin letter, han") << QStringLiteral("他用Qt写的") << QStringLiteral("t写") << 0.25;
+    QTest::newRow("digit, han") << QStringLiteral("共有12页纸") << QStringLiteral("2页") << 0.25;
+    QTest::newRow("han, digit") << QStringLiteral("第3章开始") << QStringLiteral("第3") << 0.25;
+    QTest::newRow("kana, latin letter") << QStringLiteral("これはOK です") << QStringLiteral("はO") << 0.25;
+    QTest::newRow("ideograph beyond the basic plane, latin letter")
+            << QStringLiteral("甲𠀀B乙") << QStringLiteral("𠀀B") << 0.25;
+    QTest::newRow("latin letter, ideograph beyond the basic plane")
+            << QStringLiteral("甲B𠀀乙") << QStringLiteral("B𠀀") << 0.25;
+    QTest::newRow("a space already between") << QStringLiteral("他用 Qt 写的") << QStringLiteral("用 ") << 0.0;
+    QTest::newRow("a mark already between") << QStringLiteral("他说，OK吧") << QStringLiteral("，O") << 0.0;
+    QTest::newRow("full-width digit") << QStringLiteral("第３章") << QStringLiteral("第３") << 0.0;
+    QTest::newRow("two latin letters") << QStringLiteral("他用Qt写的") << QStringLiteral("Qt") << 0.0;
+    QTest::newRow("two han") << QStringLiteral("他用Qt写的") << QStringLiteral("他用") << 0.0;
+    QTest::newRow("latin with an accent") << QStringLiteral("去Café喝") << QStringLiteral("é喝") << 0.25;
+}
+
+// On a paragraph's last line, which is not stretched: the space is what the line adds
+// between the pair beyond the first one's own advance.
+void TestTypesetter::cjkAndLatinSetAQuarterEmApart()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, pair);
+    QFETCH(qreal, space);
+    const Typesetter setter = typesetter(20);
+    const std::vector<TypesetLine> lines = setter.linesOf(text, 0.0);
+    QCOMPARE(lines.size(), size_t(1));
+    const std::vector<qreal> x = setter.positionsOf(text, lines.front());
+    const qsizetype first = text.indexOf(pair);
+    QVERIFY(first >= 0);
+    const qsizetype second = first + pair.size() - (pair.back().isLowSurrogate() ? 2 : 1);
+    const qreal added = x[size_t(second)] - x[size_t(first)] - setter.advanceAt(text, first);
+    QVERIFY2(qAbs(added - space * setter.em()) < 0.01,
+             qPrintable(QStringLiteral("%1 em added").arg(added / setter.em())));
+}
+
+// The line is exactly as wide as its characters with the space inside it: the space where
+// it meets the next line is not set, at the end of one line nor at the start of the next.
+void TestTypesetter::noCjkLatinSpaceAtALineEdge()
+{
+    const QString text = QStringLiteral("一二三四五六七八Qt九十Go");
+    const Typesetter probe = typesetter(20);
+    const qreal width = 8.25 * probe.em() + probe.advanceAt(text, 8) + probe.advanceAt(text, 9);
+    const Typesetter setter(m_font, width, true);
+    const std::vector<TypesetLine> lines = setter.linesOf(text, 0.0);
+    QCOMPARE(lines.size(), size_t(2));
+    QCOMPARE(lines.front().end, text.indexOf(u'九'));
+    QVERIFY(qAbs(rightEdge(setter, text, lines.front()) - width) < 0.01);
+    const std::vector<qreal> second = setter.positionsOf(text, lines.back());
+    QCOMPARE(second.front(), 0.0);
+    const qreal tenAt = second[1];
+    QVERIFY(qAbs(second[2] - tenAt - setter.advanceAt(text, 11) - setter.em() / 4) < 0.01);
 }
 
 void TestTypesetter::noLoneCharacterOnLastLine_data()

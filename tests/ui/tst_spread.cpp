@@ -1,0 +1,279 @@
+#include "fileloader.h"
+#include "mainmenu.h"
+#include "readingsession.h"
+#include "testmain.h"
+#include "windowdriver.h"
+
+#include <QCheckBox>
+#include <QDialog>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+using namespace WindowDriver;
+
+namespace {
+
+const QString SpreadItem = QStringLiteral("宽窗口双页");
+const QSize WideWindow(1400, 800);
+const QSize NarrowWindow(700, 800);
+
+}
+
+// Two pages side by side on a wide window, like an open book: which windows show them, what
+// they show, how they turn, and that the reader's place holds whichever way the window goes.
+class TestSpread : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void twoPagesFitOnlyAWideEnoughArea_data();
+    void twoPagesFitOnlyAWideEnoughArea();
+    void aWideWindowShowsTwoConsecutivePages();
+    void pagesTurnByTwo();
+    void thePlaceHoldsThroughTogglingAndResizing();
+    void aNarrowWindowFallsBackToOnePage();
+    void thePreferencesSwitchIsTheMenuSwitch();
+
+private:
+    void openWindow(const QSize &size);
+    void waitForCut();
+    ReadingSession *session() const { return m_window->findChild<ReadingSession *>(); }
+    QAction *spreadItem() const;
+    bool holdsPlace(qsizetype place) const;
+    int inkedColumns(const QRect &area) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+void TestSpread::init()
+{
+    startAfresh();
+    m_dir = std::make_unique<QTemporaryDir>();
+}
+
+void TestSpread::cleanup()
+{
+    m_window.reset();
+    m_dir.reset();
+}
+
+void TestSpread::openWindow(const QSize &size)
+{
+    const QString path = m_dir->filePath(QStringLiteral("远山.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    for (int p = 0; p < 1200; ++p)
+        file.write(QStringLiteral("　　第%1段，山路绕过三道弯，雾从谷底慢慢升起，挑夫的歌声时远时近。\n")
+                           .arg(p, 4, 10, QLatin1Char('0')).toUtf8());
+    file.close();
+    m_window = std::make_unique<MainWindow>();
+    m_window->openAtStart(path);
+    QSignalSpy loaded(m_window->findChild<FileLoader *>(), &FileLoader::fileLoaded);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QVERIFY(loaded.wait(20000));
+    m_window->resize(size);
+    waitForCut();
+}
+
+// Cut whole for the page area now on show, and at rest.
+void TestSpread::waitForCut()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(session()->state() == ReadingSession::State::Reading && session()->isComplete()
+                                     && session()->pagesFormat().textArea
+                                             == pageWidget(*m_window)->textArea().size(),
+                             20000);
+    waitForTurns(*m_window);
+}
+
+QAction *TestSpread::spreadItem() const
+{
+    for (QAction *action : m_window->findChild<MainMenu *>()->actions()) {
+        if (action->text() == SpreadItem)
+            return action;
+    }
+    return nullptr;
+}
+
+bool TestSpread::holdsPlace(qsizetype place) const
+{
+    const ReadingSession *reading = session();
+    const qsizetype start = Paginator::offsetOfPage(reading->pages(), reading->page());
+    return start <= place && place < start + reading->pages().at(reading->page()).size();
+}
+
+// How many pixel columns of an area of the shown page carry text.
+int TestSpread::inkedColumns(const QRect &area) const
+{
+    PageWidget *widget = pageWidget(*m_window);
+    const QImage page = widget->grab().toImage();
+    const QRgb ground = widget->backgroundColor().rgb();
+    int inked = 0;
+    for (int x = area.left(); x <= area.right(); ++x) {
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            if (qGray(page.pixel(x, y)) < qGray(ground) - 80) {
+                ++inked;
+                break;
+            }
+        }
+    }
+    return inked;
+}
+
+void TestSpread::twoPagesFitOnlyAWideEnoughArea_data()
+{
+    QTest::addColumn<QSize>("area");
+    QTest::addColumn<bool>("fits");
+
+    QTest::newRow("first-start window") << QSize(600, 640) << false;
+    QTest::newRow("laptop screen, maximised") << QSize(1340, 640) << true;
+    QTest::newRow("wide but pages too narrow") << QSize(839, 400) << false;
+    QTest::newRow("just wide enough pages") << QSize(840, 400) << true;
+    QTest::newRow("tall and wide") << QSize(1000, 800) << false;
+    QTest::newRow("at the proportion") << QSize(1040, 800) << true;
+}
+
+void TestSpread::twoPagesFitOnlyAWideEnoughArea()
+{
+    QFETCH(QSize, area);
+    QFETCH(bool, fits);
+    QCOMPARE(PageWidget::fitsSpread(area), fits);
+}
+
+void TestSpread::aWideWindowShowsTwoConsecutivePages()
+{
+    openWindow(WideWindow);
+    PageWidget *widget = pageWidget(*m_window);
+    QVERIFY(!widget->showsSpread());
+    spreadItem()->trigger();
+    QVERIFY(widget->showsSpread());
+    waitForCut();
+    QCOMPARE(store().value(QStringLiteral("spread")).toBool(), true);
+
+    // Each page is cut for one column of the open book.
+    QCOMPARE(widget->textArea().width(), widget->width() / 2 - 2 * PageWidget::TextMargin);
+    QCOMPARE(pageLabel(*m_window).left(9), QStringLiteral("第 1–2 页/共"));
+
+    const QRect left = widget->textArea();
+    const QRect right = left.translated(widget->width() / 2, 0);
+    QVERIFY(inkedColumns(left) > left.width() / 2);
+    QVERIFY(inkedColumns(right) > right.width() / 2);
+    // Between the columns lies the gutter.
+    QCOMPARE(inkedColumns(QRect(left.right() + 1, left.top(), right.left() - left.right() - 1, left.height())),
+             0);
+}
+
+void TestSpread::pagesTurnByTwo()
+{
+    openWindow(WideWindow);
+    spreadItem()->trigger();
+    waitForCut();
+    ReadingSession *reading = session();
+    QCOMPARE(reading->page(), 0);
+
+    QTest::keyClick(m_window.get(), Qt::Key_Right);
+    waitForTurns(*m_window);
+    QCOMPARE(reading->page(), 2);
+    QCOMPARE(pageWidget(*m_window)->restingPage(), 2);
+    QTest::keyClick(m_window.get(), Qt::Key_Right);
+    QTest::keyClick(m_window.get(), Qt::Key_Left);
+    waitForTurns(*m_window);
+    QCOMPARE(reading->page(), 2);
+
+    // The last pair on show: a turn forward has no page to show that is not on show already.
+    QTest::keyClick(m_window.get(), Qt::Key_End);
+    waitForTurns(*m_window);
+    const int last = int(reading->pages().size()) - 1;
+    QCOMPARE(reading->page(), last);
+    QTest::keyClick(m_window.get(), Qt::Key_Left);
+    waitForTurns(*m_window);
+    QCOMPARE(reading->page(), last - 2);
+    QTest::keyClick(m_window.get(), Qt::Key_Right);
+    waitForTurns(*m_window);
+    QCOMPARE(reading->page(), last);
+    reading->goTo(last - 1);
+    waitForTurns(*m_window);
+    QTest::keyClick(m_window.get(), Qt::Key_Right);
+    waitForTurns(*m_window);
+    QCOMPARE(reading->page(), last - 1);
+}
+
+void TestSpread::thePlaceHoldsThroughTogglingAndResizing()
+{
+    openWindow(WideWindow);
+    for (int turn = 0; turn < 9; ++turn)
+        QTest::keyClick(m_window.get(), Qt::Key_Right);
+    waitForTurns(*m_window);
+    const qsizetype place = session()->place();
+    QVERIFY(place > 0);
+
+    spreadItem()->trigger();
+    waitForCut();
+    QVERIFY(holdsPlace(place));
+
+    m_window->resize(WideWindow + QSize(260, -120));
+    waitForCut();
+    QVERIFY(pageWidget(*m_window)->showsSpread());
+    QVERIFY(holdsPlace(place));
+
+    spreadItem()->trigger();
+    waitForCut();
+    QVERIFY(!pageWidget(*m_window)->showsSpread());
+    QVERIFY(holdsPlace(place));
+    QCOMPARE(session()->place(), place);
+}
+
+void TestSpread::aNarrowWindowFallsBackToOnePage()
+{
+    openWindow(WideWindow);
+    spreadItem()->trigger();
+    waitForCut();
+    PageWidget *widget = pageWidget(*m_window);
+    QVERIFY(widget->showsSpread());
+
+    m_window->resize(NarrowWindow);
+    waitForCut();
+    QVERIFY(!widget->showsSpread());
+    QCOMPARE(widget->textArea(), widget->rect().adjusted(30, 30, -30, -30));
+    QVERIFY(!pageLabel(*m_window).contains(QChar(u'–')));
+    QTest::keyClick(m_window.get(), Qt::Key_Right);
+    waitForTurns(*m_window);
+    QCOMPARE(session()->page(), 1);
+    // The switch stays on: widened again, the window shows two pages.
+    QVERIFY(spreadItem()->isChecked());
+
+    m_window->resize(WideWindow);
+    waitForCut();
+    QVERIFY(widget->showsSpread());
+}
+
+void TestSpread::thePreferencesSwitchIsTheMenuSwitch()
+{
+    openWindow(WideWindow);
+    bool checked = false;
+    onNextModal([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QDialog *>(modal);
+        QVERIFY(dialog);
+        auto *box = dialog->findChild<QCheckBox *>(QStringLiteral("spreadBox"));
+        QVERIFY(box);
+        QVERIFY(!box->isChecked());
+        box->setChecked(true);
+        QVERIFY(pageWidget(*m_window)->showsSpread());
+        QVERIFY(spreadItem()->isChecked());
+        checked = true;
+        dialog->reject();
+    });
+    for (QAction *action : m_window->findChild<MainMenu *>()->actions()) {
+        if (action->text() == QStringLiteral("偏好设置…"))
+            action->trigger();
+    }
+    QVERIFY(checked);
+    QCOMPARE(store().value(QStringLiteral("spread")).toBool(), true);
+}
+
+LEXORIN_TEST_MAIN(TestSpread)
+#include "tst_spread.moc"
