@@ -80,6 +80,9 @@ signals:
     // for a large book first as its first part suggests, then, before the first pages cut from
     // its whole text, exactly.
     void textLengthFound(QString filePath, qsizetype length);
+    // The line ends the pages about to be handed over are set across, sorted offsets in the
+    // text of the pages; none for a book whose lines are its paragraphs.
+    void lineEndsJoined(QString filePath, std::vector<qsizetype> joinedLineEnds);
 
 private:
     struct Shared;
@@ -104,6 +107,11 @@ private:
     std::vector<QString> cutProgressively(const Task &task, const std::vector<TextRun> &pieces,
                                           qsizetype firstCut);
     void post(const Task &task, std::function<void()> emission);
+    static std::vector<QStringView> paragraphsToSet(const Task &task, QStringView text,
+                                                    const std::vector<QStringView> &lines,
+                                                    std::vector<qsizetype> *joinedLineEnds);
+    void reportJoins(const Task &task, std::vector<qsizetype> joinedLineEnds);
+    static QStringView textWithLineFeeds(const Task &task, const QString &text, QString &storage);
     static std::vector<Chapter> headingsFor(const Task &task, const std::vector<Chapter> &chapters);
 
     // Outlives the loader as long as a reading thread holds it.

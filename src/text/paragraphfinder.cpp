@@ -183,3 +183,40 @@ QString ParagraphFinder::textOf(QStringView text, const TextRange &paragraph)
     }
     return joined;
 }
+
+std::vector<qsizetype> ParagraphFinder::joinedLineEnds(QStringView text) const
+{
+    std::vector<qsizetype> joins;
+    if (!m_hardWrapped)
+        return joins;
+    for (const TextRange &paragraph : m_paragraphs) {
+        for (qsizetype at = text.indexOf(u'\n', paragraph.start); at >= 0 && at < paragraph.end;
+             at = text.indexOf(u'\n', at + 1))
+            joins.push_back(at);
+    }
+    return joins;
+}
+
+std::vector<QStringView> ParagraphFinder::joinedLines(QStringView text, const std::vector<QStringView> &lines,
+                                                      const std::vector<qsizetype> &joinedLineEnds)
+{
+    if (joinedLineEnds.empty())
+        return lines;
+    std::vector<QStringView> joined;
+    joined.reserve(lines.size() - joinedLineEnds.size());
+    auto join = joinedLineEnds.begin();
+    for (QStringView line : lines) {
+        const qsizetype start = line.data() - text.data();
+        while (join != joinedLineEnds.end() && *join < start - 1)
+            ++join;
+        const bool continues = !joined.empty() && start > 0 && join != joinedLineEnds.end() && *join == start - 1;
+        if (continues) {
+            ++join;
+            const qsizetype from = joined.back().data() - text.data();
+            joined.back() = text.sliced(from, start + line.size() - from);
+        } else {
+            joined.push_back(line);
+        }
+    }
+    return joined;
+}

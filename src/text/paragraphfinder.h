@@ -38,6 +38,14 @@ public:
     qsizetype wrapWidth() const { return m_hardWrapped ? m_wrapWidth : 0; }
     const std::vector<TextRange> &paragraphs() const { return m_paragraphs; }
 
+    // Where the line ends inside paragraphs lie in a text with "\n" line ends, in order; none
+    // in a book that is not hard-wrapped.
+    std::vector<qsizetype> joinedLineEnds(QStringView text) const;
+    // The lines of such a text (Paginator::paragraphsOf) with those joined at the line ends
+    // given, each run of joined lines one view across its line ends.
+    static std::vector<QStringView> joinedLines(QStringView text, const std::vector<QStringView> &lines,
+                                                const std::vector<qsizetype> &joinedLineEnds);
+
     // A paragraph's text with the line ends inside it joined: straight on between Chinese
     // characters, with a space between words.
     static QString textOf(QStringView text, const TextRange &paragraph);

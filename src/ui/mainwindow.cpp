@@ -432,6 +432,7 @@ void MainWindow::addDroppedBooks(const QStringList &paths)
 void MainWindow::showBook(const QString &)
 {
     m_pageWidget->setHeadings(m_session->pageHeadings());
+    m_pageWidget->setJoinedLineEnds(m_session->pageJoinedLineEnds());
     m_pageWidget->setPages(m_session->pages());
     m_pageWidget->flipToPage(m_session->page(), true);
 }
@@ -439,6 +440,7 @@ void MainWindow::showBook(const QString &)
 void MainWindow::showPagesInPlace()
 {
     m_pageWidget->setHeadings(m_session->pageHeadings());
+    m_pageWidget->setJoinedLineEnds(m_session->pageJoinedLineEnds());
     m_pageWidget->setPages(m_session->pages());
     m_pageWidget->showPage(m_session->page());
 }

@@ -95,6 +95,13 @@ void PageWidget::setHeadings(const std::vector<Chapter> &headings)
     update();
 }
 
+void PageWidget::setJoinedLineEnds(const std::vector<qsizetype> &joinedLineEnds)
+{
+    dropTurnLayers();
+    m_joinedLineEnds = joinedLineEnds;
+    update();
+}
+
 void PageWidget::setHighlight(int page, qsizetype start, qsizetype length)
 {
     dropTurnLayers();
@@ -109,7 +116,7 @@ QList<QRectF> PageWidget::highlightRects() const
     if (m_style.book) {
         const BookLayout &layout = bookLayout();
         return PageRenderer::rectsOf(QRectF(textArea()), shownText(m_highlight.page), layout,
-                                     layout.linesOfPage(m_pages, m_highlight.page, m_headings),
+                                     layout.linesOfPage(m_pages, m_highlight.page, m_headings, m_joinedLineEnds),
                                      m_highlight.start, m_highlight.length);
     }
     return PageRenderer::rectsOf(QRectF(textArea()), shownText(m_highlight.page), m_font,
@@ -324,7 +331,7 @@ void PageWidget::drawText(QPainter &painter, const QRect &area, int page)
     if (m_style.book) {
         const BookLayout &layout = bookLayout();
         PageRenderer::draw(painter, QRectF(area), shownText(page), layout,
-                           layout.linesOfPage(m_pages, page, m_headings));
+                           layout.linesOfPage(m_pages, page, m_headings, m_joinedLineEnds));
         return;
     }
     PageRenderer::draw(painter, QRectF(area), shownText(page), m_font,
