@@ -296,6 +296,22 @@ TABLE = {
     '第一章 雨夜\n\u3000\u3000雨下了整整一夜，到天亮才停。院子里的石榴树落了一地的花，红得像撒了一层胭脂。\n\u3000\u3000她推开窗，说：“今年的花开得早——也谢得早……”没有人回答她。远处传来几声鸡叫，接着是挑水人的扁担吱呀吱呀地响过巷口。\n\u3000\u3000她想起《山居笔记》里的一句话，又想起那年的春天。': ('Chapter One: A Night of Rain\nThe rain fell all night and stopped only at dawn. The pomegranate tree in the yard had dropped its flowers, red as rouge on the stones.\nShe opened the window and said: "The flowers came early this year, and they are gone early too." Nobody answered her. Far off a cock crowed, and a water carrier\'s pole creaked past the end of the lane.\nShe remembered a line from a book of mountain notes, and then that spring long ago.', '第一章 雨夜\n\u3000\u3000雨下了整整一夜，到天亮才停。院子裡的石榴樹落了一地的花，紅得像撒了一層胭脂。\n\u3000\u3000她推開窗，說：「今年的花開得早——也謝得早……」沒有人回答她。遠處傳來幾聲雞叫，接著是挑水人的扁擔吱呀吱呀地響過巷口。\n\u3000\u3000她想起《山居筆記》裡的一句話，又想起那年的春天。'),
     # The page label while only the pages around the reader's place are cut
     "第 ? 页": ("Page ?", "第 ? 頁"),
+    # A book's own chapter rule
+    "章节规则…": ("Chapter Rule…", "章節規則…"),
+    "章节规则": ("Chapter Rule", "章節規則"),
+    "章节标题：": ("Headings:", "章節標題："),
+    "正则表达式：": ("Regular expression:", "正規表示式："),
+    "例如 ^第.+章": ("For example ^Chapter \\d+", "例如 ^第.+章"),
+    "自动识别": ("Find automatically", "自動識別"),
+    "“第…章”“第…回”“第…节”": ("“第…章”, “第…回”, “第…节”", "「第…章」「第…回」「第…節」"),
+    "“Chapter N”": ("“Chapter N”", "「Chapter N」"),
+    "“一、”开头的行": ("Lines starting with “一、”", "以「一、」開頭的行"),
+    "只有数字的行": ("Lines holding only a number", "只有數字的行"),
+    "正则表达式": ("Regular expression", "正規表示式"),
+    "请输入正则表达式。": ("Type a regular expression.", "請輸入正規表示式。"),
+    "正则表达式有误：%1": ("The regular expression is wrong: %1", "正規表示式有誤：%1"),
+    "没有找到章节标题，目录将按段落分节。": ("No headings found; the contents will be split into passages.", "沒有找到章節標題，目錄將按段落分節。"),
+    "找到 %1 个章节标题。": ("Found %1 headings.", "找到 %1 個章節標題。"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

@@ -61,6 +61,7 @@ struct FileLoader::Task
     OpeningPlace place;
     QElapsedTimer timer;
     std::shared_ptr<Shared> shared;
+    ChapterRule chapterRule;
 
     bool isSuperseded() const { return shared->latestTask.load() != id; }
 
@@ -141,10 +142,16 @@ void FileLoader::cancel()
     m_shared->wakeWaitingReaders();
 }
 
+void FileLoader::setChapterRules(std::function<ChapterRule(const QString &)> ruleOf)
+{
+    m_chapterRules = std::move(ruleOf);
+}
+
 FileLoader::Task FileLoader::newTask(const QString &filePath, const PageFormat &format,
                                      const QByteArray &forcedEncoding, const OpeningPlace &place)
 {
-    Task task{ ++m_shared->latestTask, filePath, format, forcedEncoding, place, {}, m_shared };
+    Task task{ ++m_shared->latestTask, filePath, format, forcedEncoding, place, {}, m_shared,
+               m_chapterRules ? m_chapterRules(filePath) : ChapterRule() };
     task.timer.start();
     m_shared->wakeWaitingReaders();
     return task;
@@ -236,7 +243,7 @@ qsizetype FileLoader::cutAroundPlace(const Task &task)
     std::vector<qsizetype> joins;
     std::vector<QString> pages = Paginator(task.format).paginate(
             paragraphsToSet(task, window, paragraphs, &joins),
-            headingsFor(task, ChapterDetector::detect(paragraphs)),
+            headingsFor(task, task.chapterRule.headingsIn(paragraphs)),
             [&task] { return task.isSuperseded(); });
     if (!reachesEnd && pages.size() > 1)
         pages.pop_back();
@@ -308,7 +315,7 @@ void FileLoader::runLoad(const Task &task, const QString &text,
     post(task, [this, path = task.filePath, anchors = anchorsInPages(text, anchors, paragraphs)] {
         emit anchorsFound(path, anchors);
     });
-    const std::vector<Chapter> chapters = ChapterDetector::detect(paragraphs);
+    const std::vector<Chapter> chapters = task.chapterRule.headingsIn(paragraphs);
     post(task, [this, path = task.filePath, chapters] { emit chaptersFound(path, chapters); });
     post(task, [this, path = task.filePath, length = text.size()] { emit textLengthFound(path, length); });
     QString withLineFeeds;
@@ -362,7 +369,7 @@ void FileLoader::runRecut(const Task &task, const std::vector<QString> &pages)
 {
     const QString text = Paginator::textOf(pages);
     const std::vector<QStringView> paragraphs = Paginator::paragraphsOfPages(text);
-    const std::vector<Chapter> chapters = ChapterDetector::detect(paragraphs);
+    const std::vector<Chapter> chapters = task.chapterRule.headingsIn(paragraphs);
     post(task, [this, path = task.filePath, chapters] { emit chaptersFound(path, chapters); });
     post(task, [this, path = task.filePath, length = text.size()] { emit textLengthFound(path, length); });
     std::vector<qsizetype> joins;

@@ -3,6 +3,7 @@
 
 #include "bookdecoder.h"
 #include "bookfingerprint.h"
+#include "chapterrule.h"
 #include "paginator.h"
 
 #include <QObject>
@@ -55,6 +56,9 @@ public:
                     const PageFormat &format);
     // Stops the running load or re-cut at its next check; it reports nothing more.
     void cancel();
+    // Where the chapter rule of each book is looked up when a load or re-cut of it starts;
+    // without, headings are found automatically.
+    void setChapterRules(std::function<ChapterRule(const QString &)> ruleOf);
 
 signals:
     // The pages cut so far of a book still being cut, the first of them included.
@@ -116,6 +120,7 @@ private:
 
     // Outlives the loader as long as a reading thread holds it.
     std::shared_ptr<Shared> m_shared;
+    std::function<ChapterRule(const QString &)> m_chapterRules;
     QThreadPool m_pool;
     QThreadPool m_measuringPool;
 };

@@ -118,6 +118,12 @@ void Library::setConversion(const QString &path, const QString &conversion)
         m_database->setConversion(id, conversion);
 }
 
+void Library::setChapterRule(const QString &path, const QString &rule)
+{
+    if (const qint64 id = idOf(path))
+        m_database->setChapterRule(id, rule);
+}
+
 void Library::noteAnchors(const QString &path, const std::vector<TextAnchor> &anchors)
 {
     m_anchoredBook = path;

@@ -61,6 +61,7 @@ public:
     void noteDecoded(const QString &path, const BookFingerprint &fingerprint, const QString &encoding);
     void setEncodingOverride(const QString &path, const QString &encoding);
     void setConversion(const QString &path, const QString &conversion);
+    void setChapterRule(const QString &path, const QString &rule);
     // Line starts of a book just decoded; a place kept for it is kept with the nearest one
     // at or before it, so the book can be reopened there without decoding what lies before.
     void noteAnchors(const QString &path, const std::vector<TextAnchor> &anchors);

@@ -142,6 +142,11 @@ void ReadingSession::setFormat(const PageFormat &format)
     if (sameFormat(format, m_format))
         return;
     m_format = format;
+    cutAnew();
+}
+
+void ReadingSession::cutAnew()
+{
     if (!m_opening.isEmpty())
         loadOpeningBook();
     if (m_book.isEmpty())

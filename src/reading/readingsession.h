@@ -85,6 +85,9 @@ public:
     void open(const QString &path, qsizetype place = 0, const QByteArray &encoding = QByteArray(),
               const TextAnchor &anchor = TextAnchor(), const BookFingerprint &fingerprint = BookFingerprint());
     void setFormat(const PageFormat &format);
+    // Cuts the book on show (or being opened) anew in the same format, as after its chapter
+    // rule changed, keeping the reader's place.
+    void cutAnew();
     void next();
     void previous();
     void first();

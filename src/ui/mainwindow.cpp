@@ -9,6 +9,7 @@
 #include "encodingdialog.h"
 #include "bookshelfwidget.h"
 #include "contentspage.h"
+#include "chapterrulecontroller.h"
 #include "conversioncontroller.h"
 #include "conversionmenu.h"
 #include "fileloader.h"
@@ -113,6 +114,7 @@ MainWindow::MainWindow(QWidget *parent)
     connectControls();
     connectActions();
     addBookActions();
+    m_mainMenu->addAction((new ChapterRuleController(m_library, m_session, this, this))->action());
     connectSession();
     connectLibrary();
 

@@ -36,6 +36,7 @@ private slots:
     void layoutChangesKeepTheReadersPlace_data();
     void layoutChangesKeepTheReadersPlace();
     void switchingToTheBookLayoutJoinsLinesInPlace();
+    void aChapterRuleChosenForTheBookKeepsThePlace();
 
 private:
     void run(ReadingSession &session, const QStringList &events);
@@ -680,6 +681,29 @@ void TestReadingSession::switchingToTheBookLayoutJoinsLinesInPlace()
         for (qsizetype join : joins)
             QCOMPARE(pagesText[join], u'\n');
     }
+}
+
+// A book cut anew after the reader chose a chapter rule for it has the headings the rule
+// finds, and the reader stays where they were.
+void TestReadingSession::aChapterRuleChosenForTheBookKeepsThePlace()
+{
+    ReadingSession session;
+    QString ruleKey;
+    session.loader()->setChapterRules([&ruleKey](const QString &) { return ChapterRule::fromKey(ruleKey); });
+    run(session, { "format:narrow", "open:chaptered", "settle" });
+    QCOMPARE(session.chapters().size(), size_t(ChapterCount + 2));
+    session.goTo(int(session.pages().size()) / 2);
+    const qsizetype place = session.place();
+
+    ruleKey = QStringLiteral("pattern:^第[0-9]+卷");
+    QSignalSpy chaptersChanged(&session, &ReadingSession::chaptersChanged);
+    session.cutAnew();
+    settle(session);
+    verifyConsistent(session);
+    QCOMPARE(session.place(), place);
+    QVERIFY(!chaptersChanged.isEmpty());
+    QCOMPARE(session.chapters().size(), size_t(2));
+    QCOMPARE(session.chapters().back().title, QStringLiteral("第2卷 潮汐"));
 }
 
 LEXORIN_TEST_MAIN(TestReadingSession)
