@@ -1,6 +1,7 @@
 #include "paragraphfinder.h"
 
 #include "chapterdetector.h"
+#include "linecleaner.h"
 #include "paginator.h"
 
 #include <algorithm>
@@ -62,6 +63,12 @@ bool startsListItem(QStringView line)
     while (i < line.size() && (line[i].isDigit() || QStringView(u"一二三四五六七八九十").contains(line[i])))
         ++i;
     return i > numberStart && i < line.size() && QStringView(u".．、)）").contains(line[i]);
+}
+
+// A site's watermark stands on a line of its own, which the book layout leaves out.
+bool isWatermark(QStringView line)
+{
+    return LineCleaner::isWebAddressLine(line) || LineCleaner::isSpelledOutSiteLine(line);
 }
 
 bool isHeading(QStringView line)
@@ -148,7 +155,8 @@ bool ParagraphFinder::runsOn(QStringView text, const Line &line, const Line &nex
         return false;
     const QStringView lineText = text.sliced(line.start, line.end - line.start);
     const QStringView nextText = text.sliced(next.start, next.end - next.start);
-    return !startsListItem(nextText) && !isHeading(lineText) && !isHeading(nextText);
+    return !startsListItem(nextText) && !isHeading(lineText) && !isHeading(nextText)
+            && !isWatermark(lineText) && !isWatermark(nextText);
 }
 
 void ParagraphFinder::joinParagraphs(QStringView text)

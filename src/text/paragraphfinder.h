@@ -21,8 +21,8 @@ struct TextRange
 // hard-wrapped, broken at a fixed width inside sentences. Which kind a book is follows from
 // its lines: in a hard-wrapped one most lines are about as long as its longest and end
 // inside a sentence. There the lines of a paragraph are joined: a full line runs on into
-// the next, unless that one is indented, blank, a heading, an item of a list or a verse line
-// (short). Blank lines only separate paragraphs, however many there are; the spaces around a
+// the next, unless that one is indented, blank, a heading, an item of a list, a site's
+// watermark or a verse line (short). Blank lines only separate paragraphs, however many there are; the spaces around a
 // paragraph (ASCII, U+3000, tabs) are left out. Offsets are the text's own, whatever its line
 // ends, so places kept as offsets stay where they are.
 class ParagraphFinder

@@ -432,7 +432,16 @@ WrappedBook hardWrappedBook(bool english)
         book.add({ english ? QStringLiteral("Chapter %1").arg(chapter) : QStringLiteral("第%1章 渡口").arg(chapter) });
         for (int paragraph = 0; paragraph < 3; ++paragraph) {
             const QString text = story.left(story.size() * (paragraph + 2) / 4);
-            book.add(wrappedAt(text, english ? 68 : 30, english), english ? QString() : QStringLiteral("　　"));
+            const QStringList lines = wrappedAt(text, english ? 68 : 30, english);
+            const QString indent = english ? QString() : QStringLiteral("　　");
+            if (chapter == 3 && paragraph == 2) {
+                // A site's watermark amid a paragraph's lines.
+                book.add(lines.mid(0, 1), indent);
+                book.add({ QStringLiteral("www.example.net") });
+                book.add(lines.mid(1));
+            } else {
+                book.add(lines, indent);
+            }
             if (paragraph == 1) {
                 book.addBlankLine();
                 book.addBlankLine();
@@ -516,8 +525,12 @@ void TestBookLayout::wrappedLinesAreJoined()
         }
     }
     QVERIFY(fullLines > 0 || !joined);
-    for (qsizetype start : paragraphStarts)
-        QVERIFY2(lineStarts.count(start), qPrintable(text.mid(start, 20)));
+    const LineCleaner cleaner;
+    for (qsizetype start : paragraphStarts) {
+        const QStringView line = QStringView(text).sliced(start).split(u'\n').front();
+        // A watermark line is neither joined nor drawn.
+        QVERIFY2(lineStarts.count(start) == (cleaner.droppingRule(line) < 0), qPrintable(text.mid(start, 20)));
+    }
 }
 
 LEXORIN_TEST_MAIN(TestBookLayout)
