@@ -223,13 +223,6 @@ The file no longer exists</translation>
         </message>
     </context>
     <context>
-        <name>ChapterRuleController</name>
-        <message>
-            <source>章节规则…</source>
-            <translation>Chapter Rule…</translation>
-        </message>
-    </context>
-    <context>
         <name>ChapterRuleDialog</name>
         <message>
             <source>章节规则</source>
@@ -961,6 +954,10 @@ Remove it from the bookshelf? Your place and bookmarks are kept.</translation>
         <message>
             <source>用另一种编码重新打开本书</source>
             <translation>Reopen this book in another encoding</translation>
+        </message>
+        <message>
+            <source>章节规则…</source>
+            <translation>Chapter Rule…</translation>
         </message>
     </context>
     <context>

@@ -221,13 +221,6 @@
     </message>
 </context>
 <context>
-    <name>ChapterRuleController</name>
-    <message>
-        <source>章节规则…</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
     <name>ChapterRuleDialog</name>
     <message>
         <source>章节规则</source>
@@ -951,6 +944,10 @@
     </message>
     <message>
         <source>用另一种编码重新打开本书</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>章节规则…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -223,13 +223,6 @@
         </message>
     </context>
     <context>
-        <name>ChapterRuleController</name>
-        <message>
-            <source>章节规则…</source>
-            <translation>章節規則…</translation>
-        </message>
-    </context>
-    <context>
         <name>ChapterRuleDialog</name>
         <message>
             <source>章节规则</source>
@@ -961,6 +954,10 @@
         <message>
             <source>用另一种编码重新打开本书</source>
             <translation>以另一種編碼重新開啟本書</translation>
+        </message>
+        <message>
+            <source>章节规则…</source>
+            <translation>章節規則…</translation>
         </message>
     </context>
     <context>

@@ -7,6 +7,7 @@
 #include "readingsession.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QWidget>
 
@@ -16,9 +17,10 @@ ChapterRuleController::ChapterRuleController(Library *library, ReadingSession *s
     , m_library(library)
     , m_session(session)
     , m_window(window)
-    , m_action(new QAction(tr("章节规则…"), this))
+    , m_action(new QAction(this))
 {
     m_action->setEnabled(false);
+    retranslate();
     window->installEventFilter(this);
     session->loader()->setChapterRules([library](const QString &path) {
         return ChapterRule::fromKey(library->recordFor(path).chapterRule);
@@ -31,8 +33,14 @@ ChapterRuleController::ChapterRuleController(Library *library, ReadingSession *s
 bool ChapterRuleController::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_window && event->type() == QEvent::LanguageChange)
-        m_action->setText(tr("章节规则…"));
+        retranslate();
     return QObject::eventFilter(watched, event);
+}
+
+// The main menu's texts are the main window's.
+void ChapterRuleController::retranslate()
+{
+    m_action->setText(QCoreApplication::translate("MainWindow", "章节规则…"));
 }
 
 // The rule is tried on the pages at hand, which hold the whole book once it is cut.

@@ -29,6 +29,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void retranslate();
+
     Library *m_library;
     ReadingSession *m_session;
     QWidget *m_window;
