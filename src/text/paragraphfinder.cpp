@@ -155,8 +155,10 @@ bool ParagraphFinder::runsOn(QStringView text, const Line &line, const Line &nex
         return false;
     const QStringView lineText = text.sliced(line.start, line.end - line.start);
     const QStringView nextText = text.sliced(next.start, next.end - next.start);
+    // A watermark is far shorter than a full line: only a paragraph's last line may be one,
+    // which keeps the check off most lines of a long book.
     return !startsListItem(nextText) && !isHeading(lineText) && !isHeading(nextText)
-            && !isWatermark(lineText) && !isWatermark(nextText);
+            && (isFull(text, next) || !isWatermark(nextText));
 }
 
 void ParagraphFinder::joinParagraphs(QStringView text)
