@@ -113,8 +113,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     connectControls();
     connectActions();
-    addBookActions();
     m_mainMenu->addAction((new ChapterRuleController(m_library, m_session, this, this))->action());
+    addBookActions();
     connectSession();
     connectLibrary();
 

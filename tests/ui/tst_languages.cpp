@@ -73,14 +73,14 @@ void TestLanguages::switchingTranslatesFormMenuAndAbout_data()
                             "Quorvane - No file opened", "Page 0/0" }
             << QStringList{ "简体中文", "繁體中文", "English", "One-click Reset", "About Quorvane",
                             "Start each chapter on a new page", "Theme", "Book Layout", "Preferences…",
-                            "Chinese Script", "Bookmark", "Bookmarks", "Encoding…", "Chapter Rule…" }
+                            "Chinese Script", "Chapter Rule…", "Bookmark", "Bookmarks", "Encoding…" }
             << QStringList{ "About Quorvane", "Version: 1.0.0.03" };
     QTest::newRow("traditional chinese")
             << QStringLiteral("zh_TW")
             << QStringList{ "閱讀頁面", "搜尋內容 (按Enter搜尋)", "Quorvane - 未開啟檔案",
                             "第 0 頁/共 0 頁" }
             << QStringList{ "簡體中文", "繁體中文", "English", "一鍵重置", "關於Quorvane", "章節另起一頁",
-                            "主題", "書籍排版", "偏好設定…", "簡繁轉換", "書籤", "書籤列表", "編碼…", "章節規則…" }
+                            "主題", "書籍排版", "偏好設定…", "簡繁轉換", "章節規則…", "書籤", "書籤列表", "編碼…" }
             << QStringList{ "關於Quorvane", "版本: 1.0.0.03" };
 }
 
