@@ -301,6 +301,22 @@ TABLE = {
     # Two pages side by side on a wide window
     "宽窗口双页": ("Two Pages on a Wide Window", "寬視窗雙頁"),
     "窗口够宽时，像翻开的书一样并排显示两页": ("When the window is wide enough, shows two pages side by side like an open book", "視窗夠寬時，像翻開的書一樣並排顯示兩頁"),
+    # A book's own chapter rule
+    "章节规则…": ("Chapter Rule…", "章節規則…"),
+    "章节规则": ("Chapter Rule", "章節規則"),
+    "章节标题：": ("Headings:", "章節標題："),
+    "正则表达式：": ("Regular expression:", "正規表示式："),
+    "例如 ^第.+章": ("For example ^Chapter \\d+", "例如 ^第.+章"),
+    "自动识别": ("Find automatically", "自動識別"),
+    "“第…章”“第…回”“第…节”": ("“第…章”, “第…回”, “第…节”", "「第…章」「第…回」「第…節」"),
+    "“Chapter N”": ("“Chapter N”", "「Chapter N」"),
+    "“一、”开头的行": ("Lines starting with “一、”", "以「一、」開頭的行"),
+    "只有数字的行": ("Lines holding only a number", "只有數字的行"),
+    "正则表达式": ("Regular expression", "正規表示式"),
+    "请输入正则表达式。": ("Type a regular expression.", "請輸入正規表示式。"),
+    "正则表达式有误：%1": ("The regular expression is wrong: %1", "正規表示式有誤：%1"),
+    "没有找到章节标题，目录将按段落分节。": ("No headings found; the contents will be split into passages.", "沒有找到章節標題，目錄將按段落分節。"),
+    "找到 %1 个章节标题。": ("Found %1 headings.", "找到 %1 個章節標題。"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

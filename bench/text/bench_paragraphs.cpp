@@ -17,6 +17,7 @@ private slots:
     void findParagraphs_data();
     void findParagraphs();
     void applyBuiltInRules();
+    void joinLinesForTheBookLayout();
 
 private:
     QString m_text;
@@ -58,6 +59,24 @@ void BenchParagraphs::findParagraphs()
     }
     qInfo("%lld characters, %zu paragraphs, hard-wrapped: %d", qint64(text.size()), paragraphs, hardWrapped);
     QCOMPARE(hardWrapped, wrapped);
+}
+
+// What the loader adds to a hard-wrapped book's load in the book layout: its line ends made
+// "\n", the lines joined into paragraphs and the joined line ends listed.
+void BenchParagraphs::joinLinesForTheBookLayout()
+{
+    size_t joins = 0;
+    size_t paragraphs = 0;
+    QBENCHMARK {
+        QString text = m_wrapped;
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        const std::vector<QStringView> lines = Paginator::paragraphsOf(text);
+        const std::vector<qsizetype> joined = ParagraphFinder(text, lines).joinedLineEnds(text);
+        joins = joined.size();
+        paragraphs = ParagraphFinder::joinedLines(text, lines, joined).size();
+    }
+    qInfo("%zu line ends joined, %zu paragraphs", joins, paragraphs);
+    QVERIFY(joins > 0);
 }
 
 void BenchParagraphs::applyBuiltInRules()

@@ -2,7 +2,9 @@
 
 #include "bookdecoder.h"
 #include "bookfilereader.h"
+#include "chapterrule.h"
 #include "fileloader.h"
+#include "librarydatabase.h"
 #include "paginator.h"
 
 #include <QCommandLineParser>
@@ -48,8 +50,18 @@ int ContentsCommand::run(const QStringList &arguments)
     }
     const QString text = BookDecoder::decode(read.bytes).text;
     const std::vector<QStringView> lines = Paginator::paragraphsOf(text);
-    write(stdout, format(lines, ChapterDetector::contents(lines)));
+    write(stdout, format(lines, storedRuleOf(path).contentsOf(lines)));
     return 0;
+}
+
+// The rule the reader chose for the book, if the library knows it; a library that cannot be
+// read leaves the headings to be found automatically.
+ChapterRule ContentsCommand::storedRuleOf(const QString &path)
+{
+    LibraryDatabase library;
+    if (library.open() != LibraryDatabase::Status::Ready)
+        return ChapterRule();
+    return ChapterRule::fromKey(library.book(path).chapterRule);
 }
 
 QString ContentsCommand::format(const std::vector<QStringView> &lines, const std::vector<Chapter> &chapters)

@@ -9,7 +9,10 @@
 
 #include <vector>
 
-// "lexorin --contents FILE": prints the contents the reader shows for a book, one heading a
+class ChapterRule;
+
+// "lexorin --contents FILE": prints the contents the reader shows for a book, with the
+// chapter rule the reader chose for it, one heading a
 // line as "level<TAB>line<TAB>title", the line counted from 0 in the file with any line ends,
 // and exits without opening a window, so a heading rule can be checked from a terminal.
 class ContentsCommand
@@ -25,6 +28,9 @@ public:
 
     // The printed lines for the headings of a text split into its lines.
     static QString format(const std::vector<QStringView> &lines, const std::vector<Chapter> &chapters);
+
+private:
+    static ChapterRule storedRuleOf(const QString &path);
 };
 
 #endif

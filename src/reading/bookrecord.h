@@ -31,6 +31,7 @@ struct BookRecord
     QDateTime lastReadAt; // null while the book has never been read
     qint64 readingSeconds = 0;
     QString conversion; // the script the book is shown in; empty to follow the choice for all
+    QString chapterRule; // how its headings are found (ChapterRule::key); empty for automatically
     // A line start near the place, in this fingerprint's content; invalid while none is known.
     TextAnchor anchor;
 

@@ -2,6 +2,7 @@
 
 #include "bookdecoder.h"
 #include "bookfilereader.h"
+#include "paragraphfinder.h"
 
 #include <QDeadlineTimer>
 #include <QDebug>
@@ -60,6 +61,7 @@ struct FileLoader::Task
     OpeningPlace place;
     QElapsedTimer timer;
     std::shared_ptr<Shared> shared;
+    ChapterRule chapterRule;
 
     bool isSuperseded() const { return shared->latestTask.load() != id; }
 
@@ -140,10 +142,16 @@ void FileLoader::cancel()
     m_shared->wakeWaitingReaders();
 }
 
+void FileLoader::setChapterRules(std::function<ChapterRule(const QString &)> ruleOf)
+{
+    m_chapterRules = std::move(ruleOf);
+}
+
 FileLoader::Task FileLoader::newTask(const QString &filePath, const PageFormat &format,
                                      const QByteArray &forcedEncoding, const OpeningPlace &place)
 {
-    Task task{ ++m_shared->latestTask, filePath, format, forcedEncoding, place, {}, m_shared };
+    Task task{ ++m_shared->latestTask, filePath, format, forcedEncoding, place, {}, m_shared,
+               m_chapterRules ? m_chapterRules(filePath) : ChapterRule() };
     task.timer.start();
     m_shared->wakeWaitingReaders();
     return task;
@@ -231,22 +239,27 @@ qsizetype FileLoader::cutAroundPlace(const Task &task)
     const QString window = text.sliced(from);
     const std::vector<QStringView> paragraphs = reachesEnd ? Paginator::paragraphsOf(window)
                                                            : Paginator::paragraphsOfPages(window);
+    const qsizetype offset = anchored ? place.offset : 0;
+    std::vector<qsizetype> joins;
     std::vector<QString> pages = Paginator(task.format).paginate(
-            paragraphs, headingsFor(task, ChapterDetector::detect(paragraphs)),
+            paragraphsToSet(task, window, paragraphs, &joins),
+            headingsFor(task, task.chapterRule.headingsIn(paragraphs)),
             [&task] { return task.isSuperseded(); });
     if (!reachesEnd && pages.size() > 1)
         pages.pop_back();
     if (pages.empty() || task.isSuperseded())
         return 0;
-    const qsizetype offset = anchored ? place.offset : 0;
     const qsizetype cut = offset + Paginator::offsetOfPage(pages, int(pages.size()));
     // Until the whole text is decoded, its length is told as the window's share of the bytes
     // suggests, so a place kept meanwhile is not taken for the end of the book.
     const qsizetype estimate = qMax(cut, qsizetype(qreal(text.size()) * (size - start) / part.bytes.size()));
-    task.withLoader([&task, &pages, offset, estimate](FileLoader *loader) {
+    for (qsizetype &join : joins)
+        join += offset;
+    task.withLoader([&task, &pages, &joins, offset, estimate](FileLoader *loader) {
         loader->post(task, [loader, path = task.filePath, estimate] {
             emit loader->textLengthFound(path, estimate);
         });
+        loader->reportJoins(task, std::move(joins));
         loader->post(task, [loader, pages = std::move(pages), path = task.filePath, offset] {
             if (offset > 0)
                 emit loader->pagesCutAt(pages, path, offset);
@@ -302,11 +315,18 @@ void FileLoader::runLoad(const Task &task, const QString &text,
     post(task, [this, path = task.filePath, anchors = anchorsInPages(text, anchors, paragraphs)] {
         emit anchorsFound(path, anchors);
     });
-    const std::vector<Chapter> chapters = ChapterDetector::detect(paragraphs);
+    const std::vector<Chapter> chapters = task.chapterRule.headingsIn(paragraphs);
     post(task, [this, path = task.filePath, chapters] { emit chaptersFound(path, chapters); });
     post(task, [this, path = task.filePath, length = text.size()] { emit textLengthFound(path, length); });
-    const std::vector<TextRun> pieces = Paginator::piecesOf(paragraphs, headingsFor(task, chapters),
+    QString withLineFeeds;
+    const QStringView bookText = textWithLineFeeds(task, text, withLineFeeds);
+    const std::vector<QStringView> lines = bookText.data() == text.constData() ? paragraphs
+                                                                                : Paginator::paragraphsOf(bookText);
+    std::vector<qsizetype> joins;
+    const std::vector<TextRun> pieces = Paginator::piecesOf(paragraphsToSet(task, bookText, lines, &joins),
+                                                            headingsFor(task, chapters),
                                                             !task.format.style.book);
+    reportJoins(task, std::move(joins));
     post(task, [this] { emit loadProgress(80); });
     std::vector<QString> pages = cutProgressively(task, pieces, firstCut);
     if (task.isSuperseded())
@@ -349,11 +369,14 @@ void FileLoader::runRecut(const Task &task, const std::vector<QString> &pages)
 {
     const QString text = Paginator::textOf(pages);
     const std::vector<QStringView> paragraphs = Paginator::paragraphsOfPages(text);
-    const std::vector<Chapter> chapters = ChapterDetector::detect(paragraphs);
+    const std::vector<Chapter> chapters = task.chapterRule.headingsIn(paragraphs);
     post(task, [this, path = task.filePath, chapters] { emit chaptersFound(path, chapters); });
     post(task, [this, path = task.filePath, length = text.size()] { emit textLengthFound(path, length); });
+    std::vector<qsizetype> joins;
+    const std::vector<QStringView> toSet = paragraphsToSet(task, text, paragraphs, &joins);
+    reportJoins(task, std::move(joins));
     std::vector<QString> recut = Paginator(task.format, &m_measuringPool)
-                                         .paginate(paragraphs, headingsFor(task, chapters), [&task] {
+                                         .paginate(toSet, headingsFor(task, chapters), [&task] {
                                              return task.isSuperseded();
                                          });
     if (task.isSuperseded())
@@ -382,6 +405,34 @@ std::vector<TextAnchor> FileLoader::anchorsInPages(const QString &text,
         offset += paragraph.size() + 1;
     }
     return inPages;
+}
+
+// The book layout sets the lines of a hard-wrapped book joined into paragraphs; the line
+// ends joined go to joinedLineEnds (none in the original layout).
+std::vector<QStringView> FileLoader::paragraphsToSet(const Task &task, QStringView text,
+                                                     const std::vector<QStringView> &lines,
+                                                     std::vector<qsizetype> *joinedLineEnds)
+{
+    if (task.format.style.book)
+        *joinedLineEnds = ParagraphFinder(text, lines).joinedLineEnds(text);
+    return ParagraphFinder::joinedLines(text, lines, *joinedLineEnds);
+}
+
+// Whichever the layout, the line ends joined are told before the pages cut with them.
+void FileLoader::reportJoins(const Task &task, std::vector<qsizetype> joinedLineEnds)
+{
+    post(task, [this, path = task.filePath, joins = std::move(joinedLineEnds)] { emit lineEndsJoined(path, joins); });
+}
+
+// Lines joined across a line end are one view of the text, so it must end its lines with
+// "\n" alone, as the pages do.
+QStringView FileLoader::textWithLineFeeds(const Task &task, const QString &text, QString &storage)
+{
+    if (!task.format.style.book || !text.contains(u'\r'))
+        return text;
+    storage = text;
+    storage.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    return storage;
 }
 
 // Headings start pages only in a format that asks for it; the book layout sets them apart

@@ -3,6 +3,7 @@
 
 #include "bookdecoder.h"
 #include "bookfingerprint.h"
+#include "chapterrule.h"
 #include "paginator.h"
 
 #include <QObject>
@@ -55,6 +56,9 @@ public:
                     const PageFormat &format);
     // Stops the running load or re-cut at its next check; it reports nothing more.
     void cancel();
+    // Where the chapter rule of each book is looked up when a load or re-cut of it starts;
+    // without, headings are found automatically.
+    void setChapterRules(std::function<ChapterRule(const QString &)> ruleOf);
 
 signals:
     // The pages cut so far of a book still being cut, the first of them included.
@@ -80,6 +84,9 @@ signals:
     // for a large book first as its first part suggests, then, before the first pages cut from
     // its whole text, exactly.
     void textLengthFound(QString filePath, qsizetype length);
+    // The line ends the pages about to be handed over are set across, sorted offsets in the
+    // text of the pages; none for a book whose lines are its paragraphs.
+    void lineEndsJoined(QString filePath, std::vector<qsizetype> joinedLineEnds);
 
 private:
     struct Shared;
@@ -104,10 +111,16 @@ private:
     std::vector<QString> cutProgressively(const Task &task, const std::vector<TextRun> &pieces,
                                           qsizetype firstCut);
     void post(const Task &task, std::function<void()> emission);
+    static std::vector<QStringView> paragraphsToSet(const Task &task, QStringView text,
+                                                    const std::vector<QStringView> &lines,
+                                                    std::vector<qsizetype> *joinedLineEnds);
+    void reportJoins(const Task &task, std::vector<qsizetype> joinedLineEnds);
+    static QStringView textWithLineFeeds(const Task &task, const QString &text, QString &storage);
     static std::vector<Chapter> headingsFor(const Task &task, const std::vector<Chapter> &chapters);
 
     // Outlives the loader as long as a reading thread holds it.
     std::shared_ptr<Shared> m_shared;
+    std::function<ChapterRule(const QString &)> m_chapterRules;
     QThreadPool m_pool;
     QThreadPool m_measuringPool;
 };

@@ -40,8 +40,11 @@ QString Library::statusMessage() const
     return m_database->statusMessage();
 }
 
-void Library::follow(const FileLoader *loader)
+void Library::follow(FileLoader *loader)
 {
+    loader->setChapterRules([this](const QString &path) {
+        return ChapterRule::fromKey(recordFor(path).chapterRule);
+    });
     connect(loader, &FileLoader::bookDecoded, this, &Library::noteDecoded);
     connect(loader, &FileLoader::bookDecoded, this,
             [this](const QString &path, const BookFingerprint &, const QString &, qsizetype count) {
@@ -134,6 +137,12 @@ void Library::setConversion(const QString &path, const QString &conversion)
 {
     if (const qint64 id = idOf(path))
         m_database->setConversion(id, conversion);
+}
+
+void Library::setChapterRule(const QString &path, const QString &rule)
+{
+    if (const qint64 id = idOf(path))
+        m_database->setChapterRule(id, rule);
 }
 
 void Library::noteAnchors(const QString &path, const std::vector<TextAnchor> &anchors)

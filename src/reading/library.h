@@ -41,8 +41,8 @@ public:
     LibraryDatabase *database() const { return m_database; }
     // What the reader should be told about the database, or an empty text.
     QString statusMessage() const;
-    // Keeps the records of the books this loader reads.
-    void follow(const FileLoader *loader);
+    // Keeps the records of the books this loader reads, and tells it each book's chapter rule.
+    void follow(FileLoader *loader);
 
     // The record a book is opened with: its place and the encoding the reader chose.
     BookRecord recordFor(const QString &path);
@@ -66,6 +66,7 @@ public:
     void noteDecoded(const QString &path, const BookFingerprint &fingerprint, const QString &encoding);
     void setEncodingOverride(const QString &path, const QString &encoding);
     void setConversion(const QString &path, const QString &conversion);
+    void setChapterRule(const QString &path, const QString &rule);
     // Line starts of a book just decoded; a place kept for it is kept with the nearest one
     // at or before it, so the book can be reopened there without decoding what lies before.
     void noteAnchors(const QString &path, const std::vector<TextAnchor> &anchors);

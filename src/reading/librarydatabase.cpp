@@ -30,9 +30,10 @@ const QString SqliteNotADatabase = QStringLiteral("26");
 
 const QString BookColumns = QStringLiteral(
     "id, path, title, file_size, file_hash, place, text_length, encoding, encoding_override, "
-    "times_opened, added_at, last_read_at, reading_seconds, conversion, anchor_byte, anchor_place");
+    "times_opened, added_at, last_read_at, reading_seconds, conversion, anchor_byte, anchor_place, "
+    "chapter_rule");
 // Where a query's own columns start after the book's.
-constexpr int BookColumnCount = 16;
+constexpr int BookColumnCount = 17;
 
 // The most recent activity first: reading a book, or else adding it.
 const QString RecencyOrder = QStringLiteral("COALESCE(last_read_at, added_at) DESC, id DESC");
@@ -153,11 +154,20 @@ bool keepAnchorsBesidePlaces(QSqlQuery &query)
     });
 }
 
+// A book may have its headings found by a rule of the reader's; empty for automatic.
+bool keepOwnChapterRules(QSqlQuery &query)
+{
+    return runAll(query, {
+        QStringLiteral("ALTER TABLE books ADD COLUMN chapter_rule TEXT NOT NULL DEFAULT ''"),
+    });
+}
+
 // Migrations[i] brings a file from schema version i to version i + 1, inside one
 // transaction. A new version appends its function here and raises SchemaVersion.
 using Migration = bool (*)(QSqlQuery &query);
 const Migration Migrations[] = { createFirstSchema, keepIdsAndPlacesPerContent,
-                                 addOwnScriptConversion, keepAnchorsBesidePlaces };
+                                 addOwnScriptConversion, keepAnchorsBesidePlaces,
+                                 keepOwnChapterRules };
 static_assert(std::size(Migrations) == LibraryDatabase::SchemaVersion);
 
 bool isDamage(const QSqlError &error)
@@ -219,6 +229,7 @@ BookRecord bookFromRow(const QSqlQuery &query)
     record.readingSeconds = query.value(12).toLongLong();
     record.conversion = query.value(13).toString();
     record.anchor = { query.value(14).toLongLong(), query.value(15).toLongLong() };
+    record.chapterRule = query.value(16).toString();
     return record;
 }
 
@@ -757,6 +768,13 @@ void LibraryDatabase::setConversion(qint64 bookId, const QString &conversion)
     if (hasMemory())
         write(bound(QStringLiteral("UPDATE books SET conversion = ? WHERE id = ?"),
                     { conversion.isNull() ? QStringLiteral("") : conversion, bookId }));
+}
+
+void LibraryDatabase::setChapterRule(qint64 bookId, const QString &rule)
+{
+    if (hasMemory())
+        write(bound(QStringLiteral("UPDATE books SET chapter_rule = ? WHERE id = ?"),
+                    { rule.isNull() ? QStringLiteral("") : rule, bookId }));
 }
 
 void LibraryDatabase::removeBook(qint64 bookId)

@@ -46,7 +46,7 @@ public:
     };
     Q_ENUM(Status)
 
-    static constexpr int SchemaVersion = 4;
+    static constexpr int SchemaVersion = 5;
     static constexpr qsizetype MaxSnippetLength = 200;
 
     // An empty folder means the per-user data folder.
@@ -96,6 +96,8 @@ public:
     void setEncodingOverride(qint64 bookId, const QString &encoding);
     // The book's own script conversion; empty to follow the choice for all books.
     void setConversion(qint64 bookId, const QString &conversion);
+    // The key of the book's own chapter rule (ChapterRule::key); empty for automatic detection.
+    void setChapterRule(qint64 bookId, const QString &rule);
     void removeBook(qint64 bookId);
 
     // The book's bookmarks in the order of their places.

@@ -36,6 +36,7 @@ ReadingSession::ReadingSession(QObject *parent)
     connect(m_loader, &FileLoader::pagesRecut, this, &ReadingSession::onPagesRecut);
     connect(m_loader, &FileLoader::loadFailed, this, &ReadingSession::onLoadFailed);
     connect(m_loader, &FileLoader::chaptersFound, this, &ReadingSession::onChaptersFound);
+    connect(m_loader, &FileLoader::lineEndsJoined, this, &ReadingSession::onLineEndsJoined);
     connect(m_loader, &FileLoader::textLengthFound, this, &ReadingSession::onTextLengthFound);
 }
 
@@ -124,6 +125,8 @@ void ReadingSession::close()
     m_pendingSearch.reset();
     m_chapters.clear();
     m_openingChapters.clear();
+    m_joinedLineEnds.clear();
+    m_comingJoinedLineEnds.clear();
     m_matchStart = -1;
     emit closed();
     emit chaptersChanged();
@@ -139,6 +142,11 @@ void ReadingSession::setFormat(const PageFormat &format)
     if (sameFormat(format, m_format))
         return;
     m_format = format;
+    cutAnew();
+}
+
+void ReadingSession::cutAnew()
+{
     if (!m_opening.isEmpty())
         loadOpeningBook();
     if (m_book.isEmpty())
@@ -246,8 +254,15 @@ void ReadingSession::receivePages(std::vector<QString> pages, const QString &pat
         return;
     }
     m_pages = std::move(pages);
+    // The first pages of a book opened at its start were cut from its head alone, which may
+    // have joined its lines otherwise than the whole book does.
+    const bool joinedOtherwise = m_joinedLineEnds != m_comingJoinedLineEnds;
+    m_joinedLineEnds = m_comingJoinedLineEnds;
     m_complete = complete;
-    emit pagesExtended();
+    if (joinedOtherwise)
+        emit pagesReplaced();
+    else
+        emit pagesExtended();
     emit positionChanged();
     continueSearch();
     if (m_pendingRequest && (complete || !liesBeyondCut(*m_pendingRequest)))
@@ -261,6 +276,7 @@ void ReadingSession::showNewBook(std::vector<QString> pages, const QString &path
     m_book = path;
     m_bookEncoding = m_openingEncoding;
     m_pages = std::move(pages);
+    m_joinedLineEnds = m_comingJoinedLineEnds;
     m_base = base;
     m_pagesFormat = m_format;
     m_complete = complete;
@@ -281,6 +297,7 @@ void ReadingSession::adoptPagesFromStart(std::vector<QString> pages, bool comple
 {
     const qsizetype held = place();
     m_pages = std::move(pages);
+    m_joinedLineEnds = m_comingJoinedLineEnds;
     m_base = 0;
     m_complete = complete;
     m_page = pageAt(held);
@@ -293,6 +310,7 @@ void ReadingSession::adoptPagesFromStart(std::vector<QString> pages, bool comple
 void ReadingSession::adoptRecut(std::vector<QString> pages, bool complete)
 {
     m_pages = std::move(pages);
+    m_joinedLineEnds = m_comingJoinedLineEnds;
     m_base = 0;
     m_sourceBase = 0;
     m_pagesFormat = m_format;
@@ -340,6 +358,12 @@ void ReadingSession::onChaptersFound(const QString &path, std::vector<Chapter> c
         m_chapters = std::move(chapters);
         emit chaptersChanged();
     }
+}
+
+void ReadingSession::onLineEndsJoined(const QString &path, std::vector<qsizetype> joinedLineEnds)
+{
+    if (path == m_opening || path == m_book)
+        m_comingJoinedLineEnds = std::move(joinedLineEnds);
 }
 
 void ReadingSession::onTextLengthFound(const QString &path, qsizetype length)
@@ -468,6 +492,20 @@ std::vector<Chapter> ReadingSession::pageHeadings() const
         }
     }
     return headings;
+}
+
+std::vector<qsizetype> ReadingSession::pageJoinedLineEnds() const
+{
+    if (m_heldOffset)
+        return {};
+    if (m_base == 0)
+        return m_joinedLineEnds;
+    std::vector<qsizetype> joins;
+    for (qsizetype join : m_joinedLineEnds) {
+        if (join >= m_base)
+            joins.push_back(join - m_base);
+    }
+    return joins;
 }
 
 // Where the text after the reader's page begins; while pages are cut anew, only the held

@@ -70,6 +70,9 @@ public:
     // chapters did not start pages, or while a page stands in for the reader's place).
     const std::vector<Chapter> &chapters() const { return m_chapters; }
     std::vector<Chapter> pageHeadings() const;
+    // The line ends the pages on show are set across (sorted offsets in their text; none
+    // while a page stands in for the reader's place).
+    std::vector<qsizetype> pageJoinedLineEnds() const;
     // The chapter whose heading is on the reader's page, or else the one the page lies in;
     // -1 before the first heading or in a book without headings.
     int currentChapter() const;
@@ -87,6 +90,9 @@ public:
     // stand in for the reader's place while the book is cut anew.
     void setPagesPerTurn(int pages);
     int pagesPerTurn() const { return m_pagesPerTurn; }
+    // Cuts the book on show (or being opened) anew in the same format, as after its chapter
+    // rule changed, keeping the reader's place.
+    void cutAnew();
     void next();
     void previous();
     void first();
@@ -148,6 +154,7 @@ private:
     void onPagesRecut(std::vector<QString> pages, const QString &path);
     void onLoadFailed(const QString &path, const QString &reason);
     void onChaptersFound(const QString &path, std::vector<Chapter> chapters);
+    void onLineEndsJoined(const QString &path, std::vector<qsizetype> joinedLineEnds);
     void onTextLengthFound(const QString &path, qsizetype length);
     bool liesBeyondCut(const Request &request) const;
     qsizetype startOfSourcePage(int page) const;
@@ -196,6 +203,9 @@ private:
     QString m_opening;
     std::vector<Chapter> m_chapters;
     std::vector<Chapter> m_openingChapters;
+    // Those the pages on show were cut with, and those told with the pages the loader cuts next.
+    std::vector<qsizetype> m_joinedLineEnds;
+    std::vector<qsizetype> m_comingJoinedLineEnds;
     qsizetype m_openingPlace = 0;
     qsizetype m_openingTextLength = 0;
     QByteArray m_openingEncoding;

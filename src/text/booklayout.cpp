@@ -28,6 +28,12 @@ bool BookLayout::isSpace(QChar c)
     return c == u' ' || c == u'\t' || c == QChar(0x3000);
 }
 
+// Chinese characters are joined straight on, words with a space.
+bool BookLayout::isWide(QChar c)
+{
+    return c.unicode() >= 0x1100;
+}
+
 bool BookLayout::isVisible(QStringView line) const
 {
     const Paragraph paragraph = trimmed(line, true);
@@ -67,7 +73,8 @@ void BookLayout::addRunsOf(QStringView line, bool isHeading, std::vector<TextRun
         return;
     }
     const Paragraph paragraph = trimmed(line, true);
-    const QStringView text = line.sliced(paragraph.start, paragraph.end - paragraph.start);
+    QString storage;
+    const QStringView text = settable(line.sliced(paragraph.start, paragraph.end - paragraph.start), storage);
     if (isHeading && isTitlePage(text)) {
         runs.push_back({ line, m_area.height(), true, true });
         return;
@@ -95,12 +102,13 @@ void BookLayout::addRunsOf(QStringView line, bool isHeading, std::vector<TextRun
 
 std::vector<PlacedLine> BookLayout::linesOfPage(QStringView page, bool startsInsideLine,
                                                 QStringView following, bool followingEndsLine,
-                                                const std::vector<qsizetype> &headingStarts) const
+                                                const std::vector<qsizetype> &headingStarts,
+                                                const std::vector<qsizetype> &joinedLineEnds) const
 {
     std::vector<PlacedLine> placedLines;
     qreal y = 0.0;
     for (qsizetype at = 0; at < page.size();) {
-        const qsizetype lineEnd = page.indexOf(u'\n', at);
+        const qsizetype lineEnd = paragraphEnd(page, at, joinedLineEnds);
         const bool endsOnPage = lineEnd >= 0;
         const qsizetype end = endsOnPage ? lineEnd : page.size();
         QString joined;
@@ -114,7 +122,8 @@ std::vector<PlacedLine> BookLayout::linesOfPage(QStringView page, bool startsIns
         if (goesOn || isVisible(line)) {
             const Paragraph paragraph = goesOn ? Paragraph{ 0, trimmed(line, complete).end }
                                                : trimmed(line, complete);
-            const QStringView text = line.sliced(paragraph.start, paragraph.end - paragraph.start);
+            QString storage;
+            const QStringView text = settable(line.sliced(paragraph.start, paragraph.end - paragraph.start), storage);
             const qsizetype offset = at + paragraph.start;
             const bool isHeading = !goesOn
                     && std::find(headingStarts.begin(), headingStarts.end(), at) != headingStarts.end();
@@ -127,6 +136,7 @@ std::vector<PlacedLine> BookLayout::linesOfPage(QStringView page, bool startsIns
                     if (k == 0 && !goesOn && y > 0.0)
                         y += paragraphSpace();
                     placedLines.push_back(placed(m_body, text, lines[k], offset, y, m_lineHeight));
+                    hideLineEnds(placedLines.back(), line, at);
                     y += m_lineHeight;
                 }
             }
@@ -137,28 +147,85 @@ std::vector<PlacedLine> BookLayout::linesOfPage(QStringView page, bool startsIns
 }
 
 std::vector<PlacedLine> BookLayout::linesOfPage(const std::vector<QString> &pages, int page,
-                                                const std::vector<Chapter> &headings) const
+                                                const std::vector<Chapter> &headings,
+                                                const std::vector<qsizetype> &joinedLineEnds) const
 {
     if (page < 0 || page >= int(pages.size()))
         return {};
     const QString &text = pages[size_t(page)];
-    const bool startsInsideLine = page > 0 && !pages[size_t(page) - 1].endsWith(u'\n');
+    const qsizetype pageStart = Paginator::offsetOfPage(pages, page);
+    const auto joinsIn = [&joinedLineEnds](qsizetype from, qsizetype to) {
+        std::vector<qsizetype> joins;
+        for (auto join = std::lower_bound(joinedLineEnds.begin(), joinedLineEnds.end(), from);
+             join != joinedLineEnds.end() && *join < to; ++join)
+            joins.push_back(*join - from);
+        return joins;
+    };
+    const bool startsInsideLine = page > 0
+            && (!pages[size_t(page) - 1].endsWith(u'\n')
+                || std::binary_search(joinedLineEnds.begin(), joinedLineEnds.end(), pageStart - 1));
+    const std::vector<qsizetype> joins = joinsIn(pageStart, pageStart + text.size());
     QStringView following;
     bool followingEndsLine = true;
-    if (!text.endsWith(u'\n') && page + 1 < int(pages.size())) {
+    const bool endsParagraph = text.endsWith(u'\n') && (joins.empty() || joins.back() != text.size() - 1);
+    if (!endsParagraph && page + 1 < int(pages.size())) {
         const QString &next = pages[size_t(page) + 1];
-        const qsizetype lineEnd = next.indexOf(u'\n');
+        const qsizetype nextStart = pageStart + text.size();
+        const qsizetype lineEnd = paragraphEnd(next, 0, joinsIn(nextStart, nextStart + next.size()));
         following = lineEnd < 0 ? QStringView(next) : QStringView(next).first(lineEnd);
         followingEndsLine = lineEnd >= 0 || page + 2 == int(pages.size());
     }
     std::vector<qsizetype> headingStarts;
-    const qsizetype pageStart = Paginator::offsetOfPage(pages, page);
     for (const Chapter &heading : headings) {
         if (heading.level != Chapter::Passage && heading.offset >= pageStart
             && heading.offset < pageStart + text.size())
             headingStarts.push_back(heading.offset - pageStart);
     }
-    return linesOfPage(text, startsInsideLine, following, followingEndsLine, headingStarts);
+    return linesOfPage(text, startsInsideLine, following, followingEndsLine, headingStarts, joins);
+}
+
+// The "\n" ending the paragraph that goes on at a place, or -1 where it goes on past the text.
+qsizetype BookLayout::paragraphEnd(QStringView text, qsizetype at, const std::vector<qsizetype> &joinedLineEnds)
+{
+    qsizetype end = text.indexOf(u'\n', at);
+    while (end >= 0 && std::binary_search(joinedLineEnds.begin(), joinedLineEnds.end(), end))
+        end = text.indexOf(u'\n', end + 1);
+    return end;
+}
+
+// A joined line end set as the space between two words is not drawn: it is no character
+// of the text on the page.
+void BookLayout::hideLineEnds(PlacedLine &placedLine, QStringView line, qsizetype lineOffset)
+{
+    for (qsizetype i = placedLine.start; i < placedLine.end; ++i) {
+        if (line[i - lineOffset] == u'\n')
+            placedLine.x[size_t(i - placedLine.start)] = -1.0;
+    }
+}
+
+QString BookLayout::settable(QStringView paragraph)
+{
+    QString shown = paragraph.toString();
+    for (qsizetype at = shown.indexOf(u'\n'); at >= 0; at = shown.indexOf(u'\n', at)) {
+        qsizetype start = at;
+        while (start > 0 && isSpace(shown[start - 1]))
+            --start;
+        qsizetype end = at + 1;
+        while (end < shown.size() && (isSpace(shown[end]) || shown[end] == u'\n'))
+            ++end;
+        const bool betweenWords = start > 0 && end < shown.size() && !isWide(shown[start - 1]) && !isWide(shown[end]);
+        for (qsizetype i = start; i < end; ++i)
+            shown[i] = i == start && betweenWords ? QChar(u' ') : QChar(Typesetter::ZeroWidthSpace);
+    }
+    return shown;
+}
+
+QStringView BookLayout::settable(QStringView paragraph, QString &storage)
+{
+    if (!paragraph.contains(u'\n'))
+        return paragraph;
+    storage = settable(paragraph);
+    return storage;
 }
 
 qreal BookLayout::advanceOf(const PlacedLine &line, QStringView page, qsizetype at) const

@@ -30,7 +30,9 @@ struct PlacedLine
 };
 
 // Sets a book's lines like a printed book's paragraphs for one text area: each line of the
-// file that holds text is a paragraph, its surrounding spaces left out, indented and set by
+// file that holds text is a paragraph, or, in a hard-wrapped book, the lines a joined line
+// end runs on into (the line end set as a space between words, as nothing between Chinese
+// characters, the spaces around it with it), its surrounding spaces left out, indented and set by
 // a Typesetter; blank lines and watermark lines take no room, paragraphs are spaced apart,
 // headings are set larger with space around them, and with chapters starting pages a volume
 // heading stands alone on its page. The same object measures lines for cutting pages
@@ -42,22 +44,30 @@ public:
     BookLayout(const QFont &font, const QSizeF &area, const TypesetStyle &style,
                bool chaptersStartPages);
 
-    // The runs a page cutter fills pages with for one line of the file (without its line
-    // end): one for each line it is set in, joined back to the whole line.
+    // The runs a page cutter fills pages with for one paragraph (without its line end): one
+    // for each line it is set in, joined back to the whole paragraph. Every line end inside
+    // the paragraph is a joined one.
     void addRunsOf(QStringView line, bool isHeading, std::vector<TextRun> &runs) const;
 
     // The lines of a page cut from such runs. A page that starts inside a line of the file
     // goes on from where the page before left it; following is the text after the page up
-    // to the end of its last line of the file (or as much of it as is at hand:
+    // to the end of its last paragraph (or as much of it as is at hand:
     // followingEndsLine says whether it reaches the end). Headings are given as the offsets
-    // in the page where heading lines start.
+    // in the page where heading lines start, joined line ends as the sorted offsets in the
+    // page of their "\n".
     std::vector<PlacedLine> linesOfPage(QStringView page, bool startsInsideLine,
                                         QStringView following, bool followingEndsLine,
-                                        const std::vector<qsizetype> &headingStarts) const;
+                                        const std::vector<qsizetype> &headingStarts,
+                                        const std::vector<qsizetype> &joinedLineEnds = {}) const;
 
-    // The lines of a page of a list cut from such runs, with the headings the list was cut with.
+    // The lines of a page of a list cut from such runs, with the headings and the joined line
+    // ends (sorted offsets in the text of the list) the list was cut with.
     std::vector<PlacedLine> linesOfPage(const std::vector<QString> &pages, int page,
-                                        const std::vector<Chapter> &headings) const;
+                                        const std::vector<Chapter> &headings,
+                                        const std::vector<qsizetype> &joinedLineEnds = {}) const;
+    // A paragraph as it is set: the same length, each line end inside it with the spaces
+    // around it set as one space between words, or as zero-width spaces.
+    static QString settable(QStringView paragraph);
     // How wide a placed line's character is drawn.
     qreal advanceOf(const PlacedLine &line, QStringView page, qsizetype at) const;
 
@@ -87,6 +97,10 @@ private:
     qreal paragraphSpace() const;
     PlacedLine placed(const Typesetter &typesetter, QStringView paragraph, const TypesetLine &line,
                       qsizetype offset, qreal top, qreal height) const;
+    static QStringView settable(QStringView paragraph, QString &storage);
+    static qsizetype paragraphEnd(QStringView text, qsizetype at, const std::vector<qsizetype> &joinedLineEnds);
+    static bool isWide(QChar c);
+    static void hideLineEnds(PlacedLine &placedLine, QStringView line, qsizetype lineOffset);
     void placeHeading(QStringView paragraph, qsizetype offset, qreal &y,
                       std::vector<PlacedLine> &lines) const;
 

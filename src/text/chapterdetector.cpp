@@ -741,6 +741,11 @@ std::vector<Chapter> ChapterDetector::contents(const std::vector<QStringView> &l
     return chapters.empty() ? BookScan::passagesOf(lines) : chapters;
 }
 
+std::vector<Chapter> ChapterDetector::passagesOf(const std::vector<QStringView> &lines)
+{
+    return BookScan::passagesOf(lines);
+}
+
 int ChapterDetector::levelOf(QStringView trimmedLine)
 {
     if (trimmedLine.isEmpty() || isTableRow(trimmedLine))

@@ -41,6 +41,8 @@ public:
     static std::vector<Chapter> detect(const std::vector<QStringView> &lines);
     // The headings, or passages where there are none.
     static std::vector<Chapter> contents(const std::vector<QStringView> &lines);
+    // Passages of about PassageLength characters, each named by its first words.
+    static std::vector<Chapter> passagesOf(const std::vector<QStringView> &lines);
 
     // The heading's level when a trimmed line is one, or -1.
     static int levelOf(QStringView trimmedLine);

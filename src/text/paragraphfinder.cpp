@@ -1,6 +1,7 @@
 #include "paragraphfinder.h"
 
 #include "chapterdetector.h"
+#include "linecleaner.h"
 #include "paginator.h"
 
 #include <algorithm>
@@ -62,6 +63,12 @@ bool startsListItem(QStringView line)
     while (i < line.size() && (line[i].isDigit() || QStringView(u"一二三四五六七八九十").contains(line[i])))
         ++i;
     return i > numberStart && i < line.size() && QStringView(u".．、)）").contains(line[i]);
+}
+
+// A site's watermark stands on a line of its own, which the book layout leaves out.
+bool isWatermark(QStringView line)
+{
+    return LineCleaner::isWebAddressLine(line) || LineCleaner::isSpelledOutSiteLine(line);
 }
 
 bool isHeading(QStringView line)
@@ -148,7 +155,10 @@ bool ParagraphFinder::runsOn(QStringView text, const Line &line, const Line &nex
         return false;
     const QStringView lineText = text.sliced(line.start, line.end - line.start);
     const QStringView nextText = text.sliced(next.start, next.end - next.start);
-    return !startsListItem(nextText) && !isHeading(lineText) && !isHeading(nextText);
+    // A watermark is far shorter than a full line: only a paragraph's last line may be one,
+    // which keeps the check off most lines of a long book.
+    return !startsListItem(nextText) && !isHeading(lineText) && !isHeading(nextText)
+            && (isFull(text, next) || !isWatermark(nextText));
 }
 
 void ParagraphFinder::joinParagraphs(QStringView text)
@@ -180,6 +190,43 @@ QString ParagraphFinder::textOf(QStringView text, const TextRange &paragraph)
             ++i;
         if (!joined.isEmpty() && i < range.size() && !isWide(joined.back()) && !isWide(range[i]))
             joined += u' ';
+    }
+    return joined;
+}
+
+std::vector<qsizetype> ParagraphFinder::joinedLineEnds(QStringView text) const
+{
+    std::vector<qsizetype> joins;
+    if (!m_hardWrapped)
+        return joins;
+    for (const TextRange &paragraph : m_paragraphs) {
+        for (qsizetype at = text.indexOf(u'\n', paragraph.start); at >= 0 && at < paragraph.end;
+             at = text.indexOf(u'\n', at + 1))
+            joins.push_back(at);
+    }
+    return joins;
+}
+
+std::vector<QStringView> ParagraphFinder::joinedLines(QStringView text, const std::vector<QStringView> &lines,
+                                                      const std::vector<qsizetype> &joinedLineEnds)
+{
+    if (joinedLineEnds.empty())
+        return lines;
+    std::vector<QStringView> joined;
+    joined.reserve(lines.size() - joinedLineEnds.size());
+    auto join = joinedLineEnds.begin();
+    for (QStringView line : lines) {
+        const qsizetype start = line.data() - text.data();
+        while (join != joinedLineEnds.end() && *join < start - 1)
+            ++join;
+        const bool continues = !joined.empty() && start > 0 && join != joinedLineEnds.end() && *join == start - 1;
+        if (continues) {
+            ++join;
+            const qsizetype from = joined.back().data() - text.data();
+            joined.back() = text.sliced(from, start + line.size() - from);
+        } else {
+            joined.push_back(line);
+        }
     }
     return joined;
 }

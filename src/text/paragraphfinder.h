@@ -21,8 +21,8 @@ struct TextRange
 // hard-wrapped, broken at a fixed width inside sentences. Which kind a book is follows from
 // its lines: in a hard-wrapped one most lines are about as long as its longest and end
 // inside a sentence. There the lines of a paragraph are joined: a full line runs on into
-// the next, unless that one is indented, blank, a heading, an item of a list or a verse line
-// (short). Blank lines only separate paragraphs, however many there are; the spaces around a
+// the next, unless that one is indented, blank, a heading, an item of a list, a site's
+// watermark or a verse line (short). Blank lines only separate paragraphs, however many there are; the spaces around a
 // paragraph (ASCII, U+3000, tabs) are left out. Offsets are the text's own, whatever its line
 // ends, so places kept as offsets stay where they are.
 class ParagraphFinder
@@ -37,6 +37,14 @@ public:
     // The length of a full line of a hard-wrapped book, 0 in any other.
     qsizetype wrapWidth() const { return m_hardWrapped ? m_wrapWidth : 0; }
     const std::vector<TextRange> &paragraphs() const { return m_paragraphs; }
+
+    // Where the line ends inside paragraphs lie in a text with "\n" line ends, in order; none
+    // in a book that is not hard-wrapped.
+    std::vector<qsizetype> joinedLineEnds(QStringView text) const;
+    // The lines of such a text (Paginator::paragraphsOf) with those joined at the line ends
+    // given, each run of joined lines one view across its line ends.
+    static std::vector<QStringView> joinedLines(QStringView text, const std::vector<QStringView> &lines,
+                                                const std::vector<qsizetype> &joinedLineEnds);
 
     // A paragraph's text with the line ends inside it joined: straight on between Chinese
     // characters, with a space between words.

@@ -36,6 +36,8 @@ bool isOpening(char16_t c) { return markKinds()[c] == OpeningMark; }
 // Marks set two at a time, "——" and "……", that are never split or spaced out.
 bool isDoubled(char16_t c) { return c == 0x2014 || c == 0x2015 || c == 0x2026 || c == 0x2025; }
 bool isSpace(char16_t c) { return c == u' ' || c == u'\t'; }
+// Takes no room and is never drawn; a line may break after it.
+bool isZeroWidthSpace(char16_t c) { return c == Typesetter::ZeroWidthSpace; }
 
 // Characters set on the square grid of Chinese text, between any two of which a line may break.
 bool isWide(char16_t c)
@@ -48,7 +50,7 @@ bool isWide(char16_t c)
 // A letter, digit or sign of a Latin word, which is set and broken as a whole.
 bool isInWord(char16_t c)
 {
-    return !isWide(c) && !isSpace(c) && !isDoubled(c);
+    return !isWide(c) && !isSpace(c) && !isDoubled(c) && !isZeroWidthSpace(c);
 }
 
 bool isLowSurrogate(QStringView text, qsizetype at)
@@ -105,7 +107,7 @@ bool Typesetter::mayEndLine(char16_t c)
 qreal Typesetter::advanceOf(QStringView text, qsizetype at) const
 {
     const char16_t c = text[at].unicode();
-    if (isLowSurrogate(text, at))
+    if (isLowSurrogate(text, at) || isZeroWidthSpace(c))
         return 0.0;
     if (text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate())
         return m_metrics.horizontalAdvance(text.sliced(at, 2).toString());
@@ -179,8 +181,11 @@ bool Typesetter::breaksBefore(QStringView text, qsizetype at) const
         return true;
     const char16_t before = text[at - 1].unicode();
     const char16_t c = text[at].unicode();
-    if (isLowSurrogate(text, at) || isSpace(c) || isClosing(c) || isOpening(before))
+    if (isLowSurrogate(text, at) || isSpace(c) || isZeroWidthSpace(c) || isClosing(c)
+        || isOpening(before))
         return false;
+    if (isZeroWidthSpace(before))
+        return at < 2 || !isOpening(text[at - 2].unicode());
     if (isDoubled(before) && c == before)
         return false;
     if (isSpace(before) || isWide(before) || isWide(c))
@@ -200,7 +205,7 @@ qsizetype Typesetter::nextBreak(QStringView text, qsizetype at) const
 
 qsizetype Typesetter::visibleEndOf(QStringView text, qsizetype start, qsizetype end) const
 {
-    while (end > start && isSpace(text[end - 1].unicode()))
+    while (end > start && (isSpace(text[end - 1].unicode()) || isZeroWidthSpace(text[end - 1].unicode())))
         --end;
     return end;
 }
@@ -347,7 +352,7 @@ std::vector<qreal> Typesetter::positionsOf(QStringView paragraph, const TypesetL
     std::vector<qreal> positions(size_t(line.end - line.start), -1.0);
     qreal x = line.indent;
     for (qsizetype i = line.start; i < line.visibleEnd; ++i) {
-        if (!isLowSurrogate(paragraph, i))
+        if (!isLowSurrogate(paragraph, i) && !isZeroWidthSpace(paragraph[i].unicode()))
             positions[at(i)] = x + widths.shift[at(i)];
         x += advance[at(i)];
         if (isSpace(paragraph[i].unicode()))

@@ -25,7 +25,8 @@ struct TypesetLine
 // compressed before a character is pushed down with a mark, lines are justified on both
 // edges (spaces between words first, then every gap between characters) but a paragraph's
 // last, a quarter em sets CJK letters apart from Latin letters and digits, and a paragraph
-// never ends on a lone character where one can be pulled down.
+// never ends on a lone character where one can be pulled down. A zero-width space takes no
+// room and is not drawn.
 //
 // Every character is placed by this class and drawn where it places it, so a line is as
 // wide on the page as it was measured. Lines are broken greedily from a line's start, so
@@ -56,6 +57,10 @@ public:
     const QFontMetricsF &metrics() const { return m_metrics; }
     qreal lineWidth() const { return m_lineWidth; }
     qreal em() const { return m_em; }
+
+    // Sets the line ends joined inside a paragraph between Chinese characters: it takes no
+    // room, is not drawn, and lets the line break after it.
+    static constexpr char16_t ZeroWidthSpace = 0x200B;
 
     static bool mayStartLine(char16_t c);
     static bool mayEndLine(char16_t c);

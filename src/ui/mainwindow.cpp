@@ -5,6 +5,7 @@
 #include "appearancecontroller.h"
 #include "bookmarkcontroller.h"
 #include "bookshelfwidget.h"
+#include "chapterrulecontroller.h"
 #include "contentscontroller.h"
 #include "conversioncontroller.h"
 #include "conversionmenu.h"
@@ -59,6 +60,7 @@ MainWindow::MainWindow(QWidget *parent)
     addControllers();
     connectControls();
     connectActions();
+    m_mainMenu->addAction((new ChapterRuleController(m_library, m_session, this, this))->action());
     addBookActions();
     connectRetranslation();
     applyStoredLook();

@@ -59,6 +59,7 @@ void PagePresenter::connectSession()
 void PagePresenter::showBook()
 {
     m_pageWidget->setHeadings(m_session->pageHeadings());
+    m_pageWidget->setJoinedLineEnds(m_session->pageJoinedLineEnds());
     m_pageWidget->setPages(m_session->pages());
     m_pageWidget->flipToPage(m_session->page(), true);
 }
@@ -66,6 +67,7 @@ void PagePresenter::showBook()
 void PagePresenter::showPagesInPlace()
 {
     m_pageWidget->setHeadings(m_session->pageHeadings());
+    m_pageWidget->setJoinedLineEnds(m_session->pageJoinedLineEnds());
     m_pageWidget->setPages(m_session->pages());
     m_pageWidget->showPage(m_session->page());
 }

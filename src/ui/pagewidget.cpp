@@ -95,6 +95,13 @@ void PageWidget::setHeadings(const std::vector<Chapter> &headings)
     update();
 }
 
+void PageWidget::setJoinedLineEnds(const std::vector<qsizetype> &joinedLineEnds)
+{
+    dropTurnLayers();
+    m_joinedLineEnds = joinedLineEnds;
+    update();
+}
+
 void PageWidget::setHighlight(int page, qsizetype start, qsizetype length)
 {
     dropTurnLayers();
@@ -116,7 +123,7 @@ QList<QRectF> PageWidget::highlightRectsIn(const QRect &area) const
     if (m_style.book) {
         const BookLayout &layout = bookLayout();
         return PageRenderer::rectsOf(QRectF(area), shownText(m_highlight.page), layout,
-                                     layout.linesOfPage(m_pages, m_highlight.page, m_headings),
+                                     layout.linesOfPage(m_pages, m_highlight.page, m_headings, m_joinedLineEnds),
                                      m_highlight.start, m_highlight.length);
     }
     return PageRenderer::rectsOf(QRectF(area), shownText(m_highlight.page), m_font,
@@ -370,7 +377,7 @@ void PageWidget::drawPageText(QPainter &painter, const QRect &area, int page, bo
     if (m_style.book) {
         const BookLayout &layout = bookLayout();
         PageRenderer::draw(painter, QRectF(area), shownText(page), layout,
-                           layout.linesOfPage(m_pages, page, m_headings));
+                           layout.linesOfPage(m_pages, page, m_headings, m_joinedLineEnds));
         return;
     }
     PageRenderer::draw(painter, QRectF(area), shownText(page), m_font,

@@ -41,6 +41,9 @@ public:
     // (the default) for pages cut without chapter breaks. Given anew with every page list
     // cut for another format.
     void setHeadings(const std::vector<Chapter> &headings);
+    // The line ends the pages on show were set across in the book layout, sorted offsets in
+    // their text. Given anew with every page list.
+    void setJoinedLineEnds(const std::vector<qsizetype> &joinedLineEnds);
     // Marks a stretch of a page, a search match, with a highlight behind its text; a page of
     // -1 for none.
     void setHighlight(int page, qsizetype start, qsizetype length);
@@ -138,6 +141,7 @@ private:
     // every frame of a turn.
     mutable QHash<int, QString> m_shownTexts;
     std::vector<Chapter> m_headings;
+    std::vector<qsizetype> m_joinedLineEnds;
     int m_currentPage = -1;
     int m_targetPage = -1;
     float m_flipProgress = 0.0f;

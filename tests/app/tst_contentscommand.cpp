@@ -1,4 +1,5 @@
 #include "contentscommand.h"
+#include "librarydatabase.h"
 #include "testmain.h"
 
 #include <QProcess>
@@ -11,6 +12,7 @@ class TestContentsCommand : public QObject
 private slots:
     void printsTheContentsWithoutAWindow_data();
     void printsTheContentsWithoutAWindow();
+    void followsTheBooksOwnChapterRule();
     void saysWhyItCannot_data();
     void saysWhyItCannot();
 
@@ -73,6 +75,24 @@ void TestContentsCommand::printsTheContentsWithoutAWindow()
     QCOMPARE(reader->exitStatus(), QProcess::NormalExit);
     QCOMPARE(reader->exitCode(), 0);
     QCOMPARE(QString::fromUtf8(reader->readAllStandardOutput()), expected);
+}
+
+// The rule the reader chose for a book in the library is the one the contents are found by.
+void TestContentsCommand::followsTheBooksOwnChapterRule()
+{
+    QFile book(m_dir.filePath(QStringLiteral("numbered.txt")));
+    QVERIFY(book.open(QIODevice::WriteOnly));
+    book.write(QStringLiteral("第一章 雪山\n1\n　　冰化成了水。\n2\n　　水流下山。\n").toUtf8());
+    book.close();
+    {
+        LibraryDatabase library;
+        QCOMPARE(library.open(), LibraryDatabase::Status::Ready);
+        const BookRecord record = library.bookFor(book.fileName(), BookFingerprint::ofFile(book.fileName()));
+        library.setChapterRule(record.id, QStringLiteral("preset:lone-numbers"));
+    }
+    QProcess *reader = runReader({ QStringLiteral("--contents"), book.fileName() });
+    QCOMPARE(reader->exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(reader->readAllStandardOutput()), QStringLiteral("1\t1\t1\n1\t3\t2\n"));
 }
 
 void TestContentsCommand::saysWhyItCannot_data()

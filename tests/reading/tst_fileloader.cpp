@@ -22,6 +22,8 @@ private slots:
     void cutsAroundAPlaceAsFromTheStart_data();
     void cutsAroundAPlaceAsFromTheStart();
     void aBookChangedSinceItsPlaceWasKeptIsCutFromTheStart();
+    void joinsTheLinesOfHardWrappedBooksInTheBookLayout_data();
+    void joinsTheLinesOfHardWrappedBooksInTheBookLayout();
 
 private:
     QString writeFile(const QString &name, const QByteArray &bytes);
@@ -316,6 +318,67 @@ void TestFileLoader::cutsAroundAPlaceAsFromTheStart()
     QVERIFY(page + first.size() <= whole.pages.size());
     QVERIFY(std::equal(first.begin(), first.end(), whole.pages.begin() + page));
     QCOMPARE(loaded.first().first().value<std::vector<QString>>(), whole.pages);
+}
+
+void TestFileLoader::joinsTheLinesOfHardWrappedBooksInTheBookLayout_data()
+{
+    QTest::addColumn<QString>("lineEnd");
+    QTest::addColumn<bool>("bookLayout");
+    QTest::newRow("book layout, lf") << QStringLiteral("\n") << true;
+    QTest::newRow("book layout, crlf") << QStringLiteral("\r\n") << true;
+    QTest::newRow("original layout, crlf") << QStringLiteral("\r\n") << false;
+}
+
+// The lines of a hard-wrapped book are joined in the book layout only, told as the offsets
+// of line ends in the text of the pages before the pages cut with them; a re-cut for the
+// book layout joins the same ones.
+void TestFileLoader::joinsTheLinesOfHardWrappedBooksInTheBookLayout()
+{
+    QFETCH(QString, lineEnd);
+    QFETCH(bool, bookLayout);
+    const QString paragraph = QStringLiteral("河水一夜之间涨到了柳树根下，老船夫把船拴得比平常更紧，"
+                                             "又在岸边插了一根竹竿，每过一个时辰就去看一看水淹到了竹竿的哪一节，"
+                                             "天亮的时候，水已经退了半尺。");
+    QString text;
+    for (int chapter = 1; chapter <= 20; ++chapter) {
+        text += QStringLiteral("第%1章 涨水").arg(chapter) + lineEnd;
+        for (int i = 0; i < 6; ++i) {
+            for (qsizetype at = 0; at < paragraph.size(); at += 32)
+                text += paragraph.mid(at, 32) + lineEnd;
+        }
+    }
+    const QString path = writeFile(QStringLiteral("wrapped.txt"), encoded(text, "GB18030"));
+    PageFormat format = Format;
+    format.style.book = bookLayout;
+
+    FileLoader loader;
+    QSignalSpy joinsTold(&loader, &FileLoader::lineEndsJoined);
+    QSignalSpy loaded(&loader, &FileLoader::fileLoaded);
+    loader.loadFile(path, format);
+    QVERIFY(loaded.wait(60000));
+    QVERIFY(!joinsTold.isEmpty());
+    const auto joins = joinsTold.last().at(1).value<std::vector<qsizetype>>();
+    const auto pages = loaded.first().first().value<std::vector<QString>>();
+    const QString pagesText = textOfPages(text);
+    QCOMPARE(joined(pages), pagesText);
+    if (!bookLayout) {
+        QVERIFY(joins.empty());
+        return;
+    }
+    // Every paragraph has the line ends inside it joined.
+    const qsizetype linesOfParagraph = (paragraph.size() + 31) / 32;
+    QCOMPARE(joins.size(), size_t(20 * 6 * (linesOfParagraph - 1)));
+    QVERIFY(std::is_sorted(joins.begin(), joins.end()));
+    for (qsizetype join : joins)
+        QCOMPARE(pagesText[join], u'\n');
+    QVERIFY(pages.size() < Paginator(format).paginate(pagesText).size());
+
+    QSignalSpy recut(&loader, &FileLoader::pagesRecut);
+    joinsTold.clear();
+    loader.repaginate(Paginator(Format).paginate(pagesText.chopped(1)), path, format);
+    QVERIFY(recut.wait(60000));
+    QCOMPARE(joinsTold.last().at(1).value<std::vector<qsizetype>>(), joins);
+    QCOMPARE(recut.first().first().value<std::vector<QString>>(), pages);
 }
 
 // A file rewritten since its place was kept has other bytes at the kept line start: its

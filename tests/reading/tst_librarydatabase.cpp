@@ -192,6 +192,7 @@ void TestLibraryDatabase::remembersABookAcrossInstances()
         library.setEncoding(id, QStringLiteral("GB18030"));
         library.setEncodingOverride(id, QStringLiteral("Big5"));
         library.setConversion(id, QStringLiteral("s2tw"));
+        library.setChapterRule(id, QStringLiteral("pattern:^第.+章$"));
     }
 
     LibraryDatabase library(folder());
@@ -208,6 +209,7 @@ void TestLibraryDatabase::remembersABookAcrossInstances()
     QCOMPARE(record.encoding, QStringLiteral("GB18030"));
     QCOMPARE(record.encodingOverride, QStringLiteral("Big5"));
     QCOMPARE(record.conversion, QStringLiteral("s2tw"));
+    QCOMPARE(record.chapterRule, QStringLiteral("pattern:^第.+章$"));
     QVERIFY(record.lastReadAt >= record.addedAt);
     QCOMPARE(library.lastReadBook().id, id);
 
@@ -437,6 +439,9 @@ void TestLibraryDatabase::aFileOfTheFirstVersionKeepsItsBooksAndBookmarks()
     QCOMPARE(record.id, 7);
     QCOMPARE(record.place, 20);
     QVERIFY(record.conversion.isEmpty());
+    QVERIFY(record.chapterRule.isEmpty());
+    library.setChapterRule(7, QStringLiteral("preset:lone-numbers"));
+    QCOMPARE(library.book(QStringLiteral("/books/tales.txt")).chapterRule, QStringLiteral("preset:lone-numbers"));
     const QList<Bookmark> marks = library.bookmarks(7);
     QCOMPARE(marks.size(), 1);
     QCOMPARE(marks.first().snippet, QStringLiteral("ships"));

@@ -36,6 +36,8 @@ private slots:
     void opensInAChosenEncoding();
     void layoutChangesKeepTheReadersPlace_data();
     void layoutChangesKeepTheReadersPlace();
+    void switchingToTheBookLayoutJoinsLinesInPlace();
+    void aChapterRuleChosenForTheBookKeepsThePlace();
 
 private:
     void run(ReadingSession &session, const QStringList &events);
@@ -619,9 +621,6 @@ void TestReadingSession::opensInAChosenEncoding()
     QVERIFY(session.pages().front().startsWith(QStringLiteral("Caf\u00c3\u00a9")));
 }
 
-LEXORIN_TEST_MAIN(TestReadingSession)
-#include "tst_readingsession.moc"
-
 // Whatever re-layouts follow a move of the reader's (zoom steps, full screen, the search bar,
 // chapters starting pages or not), the reader's place stays where the move put it, each
 // layout shows the page holding it, and back in the first layout that is the first page.
@@ -682,3 +681,66 @@ void TestReadingSession::layoutChangesKeepTheReadersPlace()
     }
     QCOMPARE(session.page(), page);
 }
+
+// A hard-wrapped book switched to the book layout and back keeps the reader's place; its
+// pages in the book layout come with the line ends they are set across, in the book
+// layout only.
+void TestReadingSession::switchingToTheBookLayoutJoinsLinesInPlace()
+{
+    const QString paragraph = QStringLiteral("灯塔的光扫过海面，一圈又一圈，守塔人坐在窗前数着回港的渔船，"
+                                             "数到第七只的时候，雾从南边漫了过来，他便起身去敲那口铜钟。");
+    QString text;
+    for (int p = 0; p < 400; ++p) {
+        for (qsizetype at = 0; at < paragraph.size(); at += 30)
+            text += paragraph.mid(at, 30) + u'\n';
+    }
+    const QString path = write(m_dir, QStringLiteral("wrapped.txt"), text);
+    PageFormat book = Narrow;
+    book.style.book = true;
+
+    ReadingSession session;
+    session.setFormat(Narrow);
+    session.open(path);
+    settle(session);
+    QVERIFY(session.pageJoinedLineEnds().empty());
+    session.goTo(int(session.pages().size()) * 2 / 3);
+    const qsizetype place = session.place();
+
+    for (const PageFormat &format : { book, Narrow, book }) {
+        session.setFormat(format);
+        settle(session);
+        verifyConsistent(session);
+        QCOMPARE(session.place(), place);
+        const std::vector<qsizetype> joins = session.pageJoinedLineEnds();
+        QCOMPARE(joins.empty(), !format.style.book);
+        const QString pagesText = Paginator::textOf(session.pages());
+        for (qsizetype join : joins)
+            QCOMPARE(pagesText[join], u'\n');
+    }
+}
+
+// A book cut anew after the reader chose a chapter rule for it has the headings the rule
+// finds, and the reader stays where they were.
+void TestReadingSession::aChapterRuleChosenForTheBookKeepsThePlace()
+{
+    ReadingSession session;
+    QString ruleKey;
+    session.loader()->setChapterRules([&ruleKey](const QString &) { return ChapterRule::fromKey(ruleKey); });
+    run(session, { "format:narrow", "open:chaptered", "settle" });
+    QCOMPARE(session.chapters().size(), size_t(ChapterCount + 2));
+    session.goTo(int(session.pages().size()) / 2);
+    const qsizetype place = session.place();
+
+    ruleKey = QStringLiteral("pattern:^第[0-9]+卷");
+    QSignalSpy chaptersChanged(&session, &ReadingSession::chaptersChanged);
+    session.cutAnew();
+    settle(session);
+    verifyConsistent(session);
+    QCOMPARE(session.place(), place);
+    QVERIFY(!chaptersChanged.isEmpty());
+    QCOMPARE(session.chapters().size(), size_t(2));
+    QCOMPARE(session.chapters().back().title, QStringLiteral("第2卷 潮汐"));
+}
+
+LEXORIN_TEST_MAIN(TestReadingSession)
+#include "tst_readingsession.moc"

@@ -3,6 +3,7 @@
 #include "linecleaner.h"
 #include "pagerenderer.h"
 #include "paginator.h"
+#include "paragraphfinder.h"
 #include "testmain.h"
 
 #include <QImage>
@@ -28,6 +29,8 @@ private slots:
     void highlightCoversWhatIsDrawn_data();
     void highlightCoversWhatIsDrawn();
     void settingsChangeThePage();
+    void wrappedLinesAreJoined_data();
+    void wrappedLinesAreJoined();
 
 private:
     static QString book();
@@ -369,6 +372,165 @@ void TestBookLayout::settingsChangeThePage()
     const size_t normal = cut(book(), format(400, false)).pages.size();
     QVERIFY(cut(book(), format(400, false, loose)).pages.size() > normal);
     QVERIFY(cut(book(), format(400, false, tight)).pages.size() < normal);
+}
+
+namespace {
+
+// A book as an old editor saved it: each paragraph's lines as given, and where each paragraph
+// starts once its leading spaces are passed.
+struct WrappedBook
+{
+    QString text;
+    std::vector<qsizetype> paragraphStarts;
+
+    void add(const QStringList &lines, const QString &indent = {})
+    {
+        if (!text.isEmpty())
+            text += u'\n';
+        text += indent;
+        paragraphStarts.push_back(text.size());
+        text += lines.join(u'\n');
+    }
+    void addBlankLine() { text += u'\n'; }
+};
+
+QStringList wrappedAt(const QString &paragraph, int width, bool byWords)
+{
+    QStringList lines;
+    if (!byWords) {
+        for (qsizetype i = 0; i < paragraph.size(); i += width)
+            lines << paragraph.mid(i, width);
+        return lines;
+    }
+    QString line;
+    for (const QString &word : paragraph.split(u' ')) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
+            // Some editors leave the space the line broke at.
+            lines << line + (lines.size() % 3 == 1 ? QStringLiteral(" ") : QString());
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    return lines << line;
+}
+
+const QString ChineseStory = QStringLiteral(
+        "渡口的老船夫每天天不亮就起来，先把船里的积水舀干净，再把缆绳从柳树上解下来，"
+        "等着第一个过河的人。他撑了三十多年的船，河里哪一块石头在什么地方，他闭着眼睛也知道，"
+        "可是今年春天的水涨得特别快，连他也不敢大意。");
+const QString EnglishStory = QStringLiteral(
+        "The ferryman rose before dawn every day, bailed the night's rain out of his boat, untied "
+        "the rope from the willow and waited for the first traveller of the morning. He had poled "
+        "across that river for thirty years and knew every stone in it, yet this spring the water "
+        "rose so fast that even he went carefully.");
+
+WrappedBook hardWrappedBook(bool english)
+{
+    WrappedBook book;
+    const QString story = english ? EnglishStory : ChineseStory;
+    for (int chapter = 1; chapter <= 4; ++chapter) {
+        book.add({ english ? QStringLiteral("Chapter %1").arg(chapter) : QStringLiteral("第%1章 渡口").arg(chapter) });
+        for (int paragraph = 0; paragraph < 3; ++paragraph) {
+            const QString text = story.left(story.size() * (paragraph + 2) / 4);
+            const QStringList lines = wrappedAt(text, english ? 68 : 30, english);
+            const QString indent = english ? QString() : QStringLiteral("　　");
+            if (chapter == 3 && paragraph == 2) {
+                // A site's watermark amid a paragraph's lines.
+                book.add(lines.mid(0, 1), indent);
+                book.add({ QStringLiteral("www.example.net") });
+                book.add(lines.mid(1));
+            } else {
+                book.add(lines, indent);
+            }
+            if (paragraph == 1) {
+                book.addBlankLine();
+                book.addBlankLine();
+            }
+        }
+        if (english && chapter == 2) {
+            book.add({ QStringLiteral("1. Bail the boat before dawn.") });
+            book.add({ QStringLiteral("2. Untie the rope from the willow.") });
+        }
+    }
+    return book;
+}
+
+WrappedBook verseBook()
+{
+    WrappedBook book;
+    for (int stanza = 0; stanza < 6; ++stanza) {
+        book.add({ QStringLiteral("河水涨了，柳树绿了，") });
+        book.add({ QStringLiteral("老船夫的船还在渡口。") });
+    }
+    return book;
+}
+
+}
+
+void TestBookLayout::wrappedLinesAreJoined_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<std::vector<qsizetype>>("paragraphStarts");
+    QTest::addColumn<bool>("joined");
+
+    const WrappedBook chinese = hardWrappedBook(false);
+    QTest::newRow("chinese, hard-wrapped") << chinese.text << chinese.paragraphStarts << true;
+    const WrappedBook english = hardWrappedBook(true);
+    QTest::newRow("english, hard-wrapped, with a list") << english.text << english.paragraphStarts << true;
+    const WrappedBook verse = verseBook();
+    QTest::newRow("verse") << verse.text << verse.paragraphStarts << false;
+    // Written a paragraph a line, each line its own paragraph whatever its length.
+    WrappedBook unwrapped;
+    for (int paragraph = 0; paragraph < 12; ++paragraph)
+        unwrapped.add({ ChineseStory.left(30 + paragraph * 7) + QStringLiteral("。") }, QStringLiteral("　　"));
+    QTest::newRow("a paragraph a line") << unwrapped.text << unwrapped.paragraphStarts << false;
+}
+
+// A hard-wrapped book is set with its wrapped lines joined: every line on the page but a
+// paragraph's last reaches the right edge, where the file's short lines would leave it
+// ragged, while each paragraph of the file still starts a line. Verse and books written a
+// paragraph a line keep every line of the file. The pages still join back to the text.
+void TestBookLayout::wrappedLinesAreJoined()
+{
+    QFETCH(QString, text);
+    QFETCH(std::vector<qsizetype>, paragraphStarts);
+    QFETCH(bool, joined);
+
+    const std::vector<QStringView> lines = Paginator::paragraphsOf(text);
+    const std::vector<qsizetype> joins = ParagraphFinder(text, lines).joinedLineEnds(text);
+    QCOMPARE(!joins.empty(), joined);
+    const PageFormat pageFormat = format(300, true);
+    const std::vector<Chapter> headings = ChapterDetector::detect(lines);
+    const std::vector<QString> pages = Paginator(pageFormat).paginate(
+            ParagraphFinder::joinedLines(text, lines, joins), headings);
+    QCOMPARE(Paginator::textOf(pages), text + u'\n');
+
+    const BookLayout layout(pageFormat.font, QSizeF(pageFormat.textArea), pageFormat.style, true);
+    const auto endsParagraph = [&](qsizetype end) {
+        while (end < text.size() && BookLayout::isSpace(text[end]))
+            ++end;
+        return end == text.size() || (text[end] == u'\n' && !std::binary_search(joins.begin(), joins.end(), end));
+    };
+    std::set<qsizetype> lineStarts;
+    int fullLines = 0;
+    for (int page = 0; page < int(pages.size()); ++page) {
+        const qsizetype pageStart = Paginator::offsetOfPage(pages, page);
+        for (const PlacedLine &line : layout.linesOfPage(pages, page, headings, joins)) {
+            lineStarts.insert(pageStart + line.start);
+            if (line.heading || endsParagraph(pageStart + line.end))
+                continue;
+            ++fullLines;
+            QVERIFY2(qAbs(line.right - pageFormat.textArea.width()) < 0.5,
+                     qPrintable(text.mid(pageStart + line.start, line.end - line.start)));
+        }
+    }
+    QVERIFY(fullLines > 0 || !joined);
+    const LineCleaner cleaner;
+    for (qsizetype start : paragraphStarts) {
+        const QStringView line = QStringView(text).sliced(start).split(u'\n').front();
+        // A watermark line is neither joined nor drawn.
+        QVERIFY2(lineStarts.count(start) == (cleaner.droppingRule(line) < 0), qPrintable(text.mid(start, 20)));
+    }
 }
 
 LEXORIN_TEST_MAIN(TestBookLayout)

@@ -27,6 +27,8 @@ private slots:
     void noLoneCharacterOnLastLine_data();
     void noLoneCharacterOnLastLine();
     void settingFromALineStartGivesTheSameLines();
+    void zeroWidthSpaceTakesNoRoom_data();
+    void zeroWidthSpaceTakesNoRoom();
 
 private:
     qreal em() const;
@@ -310,6 +312,48 @@ void TestTypesetter::settingFromALineStartGivesTheSameLines()
                 QVERIFY(qAbs(a[i] - b[i]) < 1e-6);
         }
     }
+}
+
+void TestTypesetter::zeroWidthSpaceTakesNoRoom_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<qreal>("ems");
+    QTest::addColumn<QList<qsizetype>>("lineStarts");
+    const QChar space(Typesetter::ZeroWidthSpace);
+    QTest::newRow("inside a line") << QStringLiteral("一二%1三四").arg(space) << 6.0 << QList<qsizetype>{ 0 };
+    QTest::newRow("where the line is full") << QStringLiteral("一二三%1四五六").arg(space) << 3.0
+                                            << QList<qsizetype>{ 0, 4 };
+    QTest::newRow("before a closing mark") << QStringLiteral("一二三%1。四五六").arg(space) << 4.0
+                                           << QList<qsizetype>{ 0, 5 };
+    QTest::newRow("after an opening mark") << QStringLiteral("一二「%1三四").arg(space) << 3.0
+                                           << QList<qsizetype>{ 0, 2 };
+}
+
+// A zero-width space, a joined line end, is not drawn and takes no room, a line may break
+// after it, and it keeps a closing mark from starting a line and an opening one from ending one.
+void TestTypesetter::zeroWidthSpaceTakesNoRoom()
+{
+    QFETCH(QString, text);
+    QFETCH(qreal, ems);
+    QFETCH(QList<qsizetype>, lineStarts);
+
+    const Typesetter setter = typesetter(ems, false);
+    const std::vector<TypesetLine> lines = setter.linesOf(text, 0.0);
+    QList<qsizetype> starts;
+    for (const TypesetLine &line : lines) {
+        starts << line.start;
+        const std::vector<qreal> x = setter.positionsOf(text, line);
+        qreal drawn = 0.0;
+        for (qsizetype i = line.start; i < line.visibleEnd; ++i) {
+            if (text[i] == QChar(Typesetter::ZeroWidthSpace)) {
+                QCOMPARE(x[size_t(i - line.start)], -1.0);
+                continue;
+            }
+            QCOMPARE(x[size_t(i - line.start)], drawn);
+            drawn += setter.advanceAt(text, i);
+        }
+    }
+    QCOMPARE(starts, lineStarts);
 }
 
 LEXORIN_TEST_MAIN(TestTypesetter)
