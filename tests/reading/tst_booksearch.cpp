@@ -9,6 +9,7 @@ private slots:
     void findsEveryPlace_data();
     void findsEveryPlace();
     void namesTheChapterOfEachResult();
+    void findsAMatchOverAPageBreak();
     void stopsWhenCancelled();
 };
 
@@ -68,6 +69,21 @@ void TestBookSearch::namesTheChapterOfEachResult()
                                                                 QStringLiteral("灯塔"));
     QCOMPARE(early.front().chapter, -1);
     QCOMPARE(early.back().chapter, 0);
+}
+
+void TestBookSearch::findsAMatchOverAPageBreak()
+{
+    // "Lantern" in the middle of a word split over the first two pages, and Cyrillic in capitals.
+    const std::vector<QString> pages = { QStringLiteral("港口的Lan"), QStringLiteral("tern亮着 МАЯК\n"),
+                                         QStringLiteral("маяк\n") };
+    const std::vector<SearchResult> lantern = BookSearch::findAll(pages, {}, QStringLiteral("LANTERN"));
+    QCOMPARE(lantern.size(), size_t(1));
+    QCOMPARE(lantern.front().offset, 3);
+    QCOMPARE(lantern.front().page, 0);
+    QCOMPARE(lantern.front().snippet.mid(lantern.front().snippetMatch, 7), QStringLiteral("Lantern"));
+    const std::vector<SearchResult> lighthouse = BookSearch::findAll(pages, {}, QStringLiteral("Маяк"));
+    QCOMPARE(lighthouse.size(), size_t(2));
+    QCOMPARE(lighthouse.back().page, 2);
 }
 
 void TestBookSearch::stopsWhenCancelled()
