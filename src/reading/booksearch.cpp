@@ -27,7 +27,7 @@ std::vector<SearchResult> BookSearch::findAll(const std::vector<QString> &pages,
                                               const QString &text,
                                               const std::function<bool()> &isCancelled)
 {
-    return findAll(PagedText::fromPages(pages), chapters, text, isCancelled);
+    return findAll(PagedText(pages), chapters, text, isCancelled);
 }
 
 // The text around the match, cut to some context either side, line ends shown as spaces.

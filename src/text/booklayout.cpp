@@ -139,20 +139,26 @@ std::vector<PlacedLine> BookLayout::linesOfPage(QStringView page, bool startsIns
 std::vector<PlacedLine> BookLayout::linesOfPage(const std::vector<QString> &pages, int page,
                                                 const std::vector<Chapter> &headings) const
 {
-    if (page < 0 || page >= int(pages.size()))
+    return linesOfPage(PagedText(pages), page, headings);
+}
+
+std::vector<PlacedLine> BookLayout::linesOfPage(const PagedText &pages, int page,
+                                                const std::vector<Chapter> &headings) const
+{
+    if (page < 0 || page >= pages.size())
         return {};
-    const QString &text = pages[size_t(page)];
-    const bool startsInsideLine = page > 0 && !pages[size_t(page) - 1].endsWith(u'\n');
+    const QStringView text = pages.page(page);
+    const bool startsInsideLine = page > 0 && !pages.page(page - 1).endsWith(u'\n');
     QStringView following;
     bool followingEndsLine = true;
-    if (!text.endsWith(u'\n') && page + 1 < int(pages.size())) {
-        const QString &next = pages[size_t(page) + 1];
+    if (!text.endsWith(u'\n') && page + 1 < pages.size()) {
+        const QStringView next = pages.page(page + 1);
         const qsizetype lineEnd = next.indexOf(u'\n');
-        following = lineEnd < 0 ? QStringView(next) : QStringView(next).first(lineEnd);
-        followingEndsLine = lineEnd >= 0 || page + 2 == int(pages.size());
+        following = lineEnd < 0 ? next : next.first(lineEnd);
+        followingEndsLine = lineEnd >= 0 || page + 2 == pages.size();
     }
     std::vector<qsizetype> headingStarts;
-    const qsizetype pageStart = Paginator::offsetOfPage(pages, page);
+    const qsizetype pageStart = pages.startOf(page);
     for (const Chapter &heading : headings) {
         if (heading.level != Chapter::Passage && heading.offset >= pageStart
             && heading.offset < pageStart + text.size())

@@ -4,6 +4,7 @@
 #include "chapterdetector.h"
 #include "linecleaner.h"
 #include "pagecutter.h"
+#include "pagedtext.h"
 #include "typesetstyle.h"
 #include "typesetter.h"
 
@@ -57,6 +58,8 @@ public:
 
     // The lines of a page of a list cut from such runs, with the headings the list was cut with.
     std::vector<PlacedLine> linesOfPage(const std::vector<QString> &pages, int page,
+                                        const std::vector<Chapter> &headings) const;
+    std::vector<PlacedLine> linesOfPage(const PagedText &pages, int page,
                                         const std::vector<Chapter> &headings) const;
     // How wide a placed line's character is drawn.
     qreal advanceOf(const PlacedLine &line, QStringView page, qsizetype at) const;

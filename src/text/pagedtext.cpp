@@ -12,20 +12,17 @@ PagedText::PagedText(const QString &text, const std::vector<qsizetype> &pageLeng
         appendPage(length);
 }
 
-PagedText PagedText::fromPages(const std::vector<QString> &pages)
+PagedText::PagedText(const std::vector<QString> &pages)
 {
-    QString text;
-    std::vector<qsizetype> lengths;
-    lengths.reserve(pages.size());
     qsizetype total = 0;
     for (const QString &page : pages)
         total += page.size();
-    text.reserve(total);
+    m_text.reserve(total);
+    m_starts.reserve(pages.size());
     for (const QString &page : pages) {
-        text += page;
-        lengths.push_back(page.size());
+        m_text += page;
+        appendPage(page.size());
     }
-    return PagedText(text, lengths);
 }
 
 void PagedText::appendPage(qsizetype length)

@@ -19,8 +19,9 @@ public:
     PagedText() = default;
     // The text and the lengths of the pages cut from its start so far.
     PagedText(const QString &text, const std::vector<qsizetype> &pageLengths);
-    // Pages given as texts of their own, joined into one.
-    static PagedText fromPages(const std::vector<QString> &pages);
+    // Pages given as texts of their own, as a list of pages was given before there was one
+    // text: joined into one.
+    PagedText(const std::vector<QString> &pages);
 
     // Another page, of the given length, after the last one.
     void appendPage(qsizetype length);

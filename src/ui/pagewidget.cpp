@@ -40,7 +40,7 @@ PageWidget::PageWidget(QWidget *parent)
 // A new page list replaces the old one at rest on its first page: a turn still running
 // through the old list is stopped, since its pages may no longer exist. An empty list
 // leaves the page area empty.
-void PageWidget::setPages(const std::vector<QString> &pages)
+void PageWidget::setPages(const PagedText &pages)
 {
     m_pages = pages;
     m_shownTexts.clear();
@@ -61,9 +61,9 @@ void PageWidget::showNothing()
     update();
 }
 
-void PageWidget::extendPages(const std::vector<QString> &pages)
+void PageWidget::extendPages(const PagedText &pages)
 {
-    m_pages = pages;
+    m_pages.extendTo(pages);
 }
 
 void PageWidget::setTextConversion(std::shared_ptr<const ScriptConverter> converter)
@@ -74,9 +74,9 @@ void PageWidget::setTextConversion(std::shared_ptr<const ScriptConverter> conver
     update();
 }
 
-const QString &PageWidget::shownText(int page) const
+QStringView PageWidget::shownText(int page) const
 {
-    const QString &text = m_pages[size_t(page)];
+    const QStringView text = m_pages.page(page);
     if (!m_conversion || !m_conversion->isActive())
         return text;
     constexpr qsizetype CachedPages = 8;
@@ -84,7 +84,7 @@ const QString &PageWidget::shownText(int page) const
         m_shownTexts.clear();
     auto shown = m_shownTexts.find(page);
     if (shown == m_shownTexts.end())
-        shown = m_shownTexts.insert(page, m_conversion->convert(text));
+        shown = m_shownTexts.insert(page, m_conversion->convert(text.toString()));
     return *shown;
 }
 
@@ -102,19 +102,28 @@ void PageWidget::setHighlight(int page, qsizetype start, qsizetype length)
     update();
 }
 
-QList<QRectF> PageWidget::highlightRects() const
+std::pair<qsizetype, qsizetype> PageWidget::highlightOn(int page) const
 {
-    if (!isValidPage(m_highlight.page))
+    if (!isValidPage(m_highlight.page) || !isValidPage(page) || page < m_highlight.page)
+        return { 0, 0 };
+    const qsizetype start = m_highlight.start - (m_pages.startOf(page) - m_pages.startOf(m_highlight.page));
+    const qsizetype from = qMax<qsizetype>(start, 0);
+    const qsizetype to = qMin(start + m_highlight.length, m_pages.page(page).size());
+    return { from, qMax<qsizetype>(to - from, 0) };
+}
+
+QList<QRectF> PageWidget::highlightRects(int page) const
+{
+    const auto [start, length] = highlightOn(page);
+    if (length == 0)
         return {};
     if (m_style.book) {
         const BookLayout &layout = bookLayout();
-        return PageRenderer::rectsOf(QRectF(textArea()), shownText(m_highlight.page), layout,
-                                     layout.linesOfPage(m_pages, m_highlight.page, m_headings),
-                                     m_highlight.start, m_highlight.length);
+        return PageRenderer::rectsOf(QRectF(textArea()), shownText(page), layout,
+                                     layout.linesOfPage(m_pages, page, m_headings), start, length);
     }
-    return PageRenderer::rectsOf(QRectF(textArea()), shownText(m_highlight.page), m_font,
-                                 Paginator::startsWithHeading(m_pages, m_highlight.page, m_headings),
-                                 m_highlight.start, m_highlight.length);
+    return PageRenderer::rectsOf(QRectF(textArea()), shownText(page), m_font,
+                                 Paginator::startsWithHeading(m_pages, page, m_headings), start, length);
 }
 
 void PageWidget::flipToPage(int index, bool forward)
@@ -307,7 +316,7 @@ void PageWidget::drawPage(QPainter &painter, int page)
 {
     painter.fillRect(rect(), m_bgColor);
     drawText(painter, textArea(), page);
-    if (!m_textPainted && !m_pages[size_t(page)].isEmpty()) {
+    if (!m_textPainted && !m_pages.page(page).isEmpty()) {
         m_textPainted = true;
         qCInfo(lcPagePaint, "first page text painted");
     }
@@ -316,8 +325,8 @@ void PageWidget::drawPage(QPainter &painter, int page)
 void PageWidget::drawText(QPainter &painter, const QRect &area, int page)
 {
     // The back of a turning sheet is drawn over the whole widget, and left unmarked.
-    if (page == m_highlight.page && area == textArea()) {
-        for (const QRectF &rect : highlightRects())
+    if (area == textArea()) {
+        for (const QRectF &rect : highlightRects(page))
             painter.fillRect(rect, HighlightColor);
     }
     painter.setPen(m_textColor);
@@ -393,7 +402,7 @@ QColor PageWidget::sheetColor() const
 
 bool PageWidget::isValidPage(int index) const
 {
-    return index >= 0 && index < int(m_pages.size());
+    return index >= 0 && index < m_pages.size();
 }
 
 void PageWidget::setTypesetStyle(const TypesetStyle &style)

@@ -112,7 +112,7 @@ TestFileLoader::WholeLoad TestFileLoader::loadWhole(const QString &path)
     loader.loadFile(path, Format);
     if (!loaded.wait(60000) || anchorsFound.isEmpty())
         return {};
-    return { loaded.first().first().value<std::vector<QString>>(),
+    return { loaded.first().first().value<PagedText>().pageTexts(),
              anchorsFound.first().at(1).value<std::vector<TextAnchor>>() };
 }
 
@@ -144,7 +144,7 @@ void TestFileLoader::loadsAndDecodesBooks()
 
     QVERIFY(loaded.wait());
     QCOMPARE(loaded.first().at(1).toString(), path);
-    QCOMPARE(joined(loaded.first().at(0).value<std::vector<QString>>()), text);
+    QCOMPARE(joined(loaded.first().at(0).value<PagedText>().pageTexts()), text);
     QCOMPARE(progress.last().first().toInt(), 100);
 }
 
@@ -156,7 +156,7 @@ void TestFileLoader::bookWithInvalidBytesStillOpens()
     loader.loadFile(writeFile(QStringLiteral("broken.txt"), "abc\xFF\xFE\x80" "def\n"), Format);
 
     QVERIFY(loaded.wait());
-    const QString text = joined(loaded.first().at(0).value<std::vector<QString>>());
+    const QString text = joined(loaded.first().at(0).value<PagedText>().pageTexts());
     QVERIFY(text.startsWith(QStringLiteral("abc")));
     QVERIFY(text.endsWith(QStringLiteral("def\n\n")));
 }
@@ -242,7 +242,7 @@ void TestFileLoader::recutKeepsTheText()
     loader.repaginate(pages, QStringLiteral("book.txt"), larger);
 
     QVERIFY(recut.wait());
-    const auto recutPages = recut.first().at(0).value<std::vector<QString>>();
+    const auto recutPages = recut.first().at(0).value<PagedText>().pageTexts();
     QVERIFY(recutPages.size() > pages.size());
     QCOMPARE(joined(recutPages), joined(pages));
 }
@@ -308,14 +308,14 @@ void TestFileLoader::cutsAroundAPlaceAsFromTheStart()
 
     const bool fromStart = place == 0;
     QCOMPARE(around.count(), fromStart ? 0 : 1);
-    const auto first = fromStart ? cut.first().first().value<std::vector<QString>>()
-                                 : around.first().first().value<std::vector<QString>>();
+    const auto first = fromStart ? cut.first().first().value<PagedText>().pageTexts()
+                                 : around.first().first().value<PagedText>().pageTexts();
     QVERIFY(!first.empty());
     if (!fromStart)
         QCOMPARE(around.first().at(2).value<qsizetype>(), place);
     QVERIFY(page + first.size() <= whole.pages.size());
     QVERIFY(std::equal(first.begin(), first.end(), whole.pages.begin() + page));
-    QCOMPARE(loaded.first().first().value<std::vector<QString>>(), whole.pages);
+    QCOMPARE(loaded.first().first().value<PagedText>().pageTexts(), whole.pages);
 }
 
 // A file rewritten since its place was kept has other bytes at the kept line start: its
@@ -335,7 +335,7 @@ void TestFileLoader::aBookChangedSinceItsPlaceWasKeptIsCutFromTheStart()
     loader.loadFile(path, Format, {}, kept);
     QVERIFY(loaded.wait(60000));
     QVERIFY(around.isEmpty());
-    QCOMPARE(joined(loaded.first().first().value<std::vector<QString>>()), textOfPages(changed));
+    QCOMPARE(joined(loaded.first().first().value<PagedText>().pageTexts()), textOfPages(changed));
 }
 
 LEXORIN_TEST_MAIN(TestFileLoader)

@@ -137,7 +137,7 @@ void TestReadingSession::aBookReopenedAtAKeptPlaceGetsExactPageNumbers_data()
 void TestReadingSession::aBookReopenedAtAKeptPlaceGetsExactPageNumbers()
 {
     QFETCH(QString, move);
-    std::vector<QString> whole;
+    PagedText whole;
     std::vector<TextAnchor> anchors;
     {
         ReadingSession first;
@@ -233,7 +233,7 @@ void TestReadingSession::settle(ReadingSession &session)
 void TestReadingSession::verifyConsistent(const ReadingSession &session)
 {
     QVERIFY(sameFormat(session.pagesFormat(), session.format()));
-    const std::vector<QString> &pages = session.pages();
+    const PagedText &pages = session.pages();
     QVERIFY(!pages.empty());
     QVERIFY(session.page() >= 0 && session.page() < int(pages.size()));
     QCOMPARE(Paginator::pageAtOffset(pages, session.place()), session.page());
@@ -548,7 +548,7 @@ void TestReadingSession::opensAtThePageHoldingAPlace()
     QSignalSpy shown(&session, &ReadingSession::bookShown);
     session.open(book == QLatin1String("big") ? m_big : m_small, place);
     QTRY_COMPARE_WITH_TIMEOUT(shown.size(), 1, 30000);
-    const std::vector<QString> &pages = session.pages();
+    const PagedText &pages = session.pages();
     const qsizetype length = Paginator::offsetOfPage(pages, int(pages.size()));
     if (place < length) {
         QVERIFY(session.place() <= place);

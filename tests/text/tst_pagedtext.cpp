@@ -94,12 +94,12 @@ void TestPagedText::wavesAddPagesWithoutCopyingTheText()
 void TestPagedText::pagesGivenAsTextsJoin()
 {
     const std::vector<QString> pages = { QStringLiteral("Alpha\n"), QString(), QStringLiteral("Ωmega\n") };
-    const PagedText text = PagedText::fromPages(pages);
+    const PagedText text = PagedText(pages);
     QCOMPARE(text.size(), 3);
     QCOMPARE(text.text(), u"Alpha\nΩmega\n");
     QCOMPARE(text.pageTexts(), pages);
     QCOMPARE(text.startOf(2), 6);
-    QVERIFY(text != PagedText::fromPages({ QStringLiteral("Alpha\nΩmega\n") }));
+    QVERIFY(text != PagedText({ QStringLiteral("Alpha\nΩmega\n") }));
 }
 
 LEXORIN_TEST_MAIN(TestPagedText)
