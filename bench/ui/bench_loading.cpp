@@ -124,7 +124,7 @@ void BenchLoading::load_data()
 void BenchLoading::load()
 {
     QFETCH(QString, path);
-    std::vector<QString> pages;
+    PagedText pages;
     QBENCHMARK_ONCE {
         pages = loadWithFileLoader(path, m_format);
     }

@@ -93,9 +93,10 @@ public:
     void goTo(int page);
     // The page holding a place (a character offset), such as a bookmark's.
     void goToPlace(qsizetype place);
-    // Finds the next page after the reader's holding the text, going on into pages still
-    // being cut, then from the first page. When the last match found is on the reader's page,
-    // the search goes on right after it instead, on the same page too.
+    // Finds the text from the page after the reader's on, going on into pages still being
+    // cut, then from the first page; letters match in either case, and a match may run over
+    // a page break (its page is the one it starts on). When the last match found is on the
+    // reader's page, the search goes on right after it instead, on the same page too.
     void find(const QString &text);
     // Finds the match before the last one found on the reader's page, or the last match
     // before the page, going on from the last page cut so far.

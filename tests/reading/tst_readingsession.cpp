@@ -19,6 +19,8 @@ private slots:
     void settlesOnPagesOfTheCurrentFormat();
     void stepsDuringARecutAreKept();
     void searchGoesOnIntoPagesStillBeingCut();
+    void aMatchOverAPageBreakShowsThePageItStartsOn_data();
+    void aMatchOverAPageBreakShowsThePageItStartsOn();
     void closeLeavesNothingOnShow();
     void chaptersAreFoundWithTheFirstPages();
     void stepsThroughChaptersByPage_data();
@@ -310,6 +312,62 @@ void TestReadingSession::searchGoesOnIntoPagesStillBeingCut()
     settle(session);
     QCOMPARE(notFound.count(), 0);
     QVERIFY(session.pages()[session.page()].contains(LastLine));
+}
+
+// The query is the text either side of a page break, in other letter case: the session turns
+// to the page the match starts on, from before it, from after it and from the match itself
+// (going round the book).
+void TestReadingSession::aMatchOverAPageBreakShowsThePageItStartsOn_data()
+{
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<int>("fromPage");
+    QTest::addColumn<bool>("wraps");
+
+    QTest::newRow("forward from the first page") << true << 0 << false;
+    QTest::newRow("backward from the last page") << false << -1 << false;
+    QTest::newRow("forward from the match itself") << true << 1 << true;
+    QTest::newRow("backward from the match itself") << false << 0 << true;
+}
+
+void TestReadingSession::aMatchOverAPageBreakShowsThePageItStartsOn()
+{
+    QFETCH(bool, forward);
+    QFETCH(int, fromPage);
+    QFETCH(bool, wraps);
+    QString text;
+    for (int line = 0; line < 300; ++line)
+        text += QStringLiteral("Line %1，第%1句话说到这里。\n").arg(line);
+    ReadingSession session;
+    session.setFormat(Narrow);
+    session.open(write(m_dir, QStringLiteral("lines.txt"), text));
+    settle(session);
+    const PagedText &pages = session.pages();
+    QVERIFY(pages.size() > 4);
+    // The first page break from the middle on whose text either side stands nowhere else.
+    int page = pages.size() / 2;
+    qsizetype start = 0;
+    QString query;
+    for (; page + 2 < pages.size(); ++page) {
+        start = pages.startOf(page + 1) - 4;
+        query = pages.text().sliced(start, 14).toString().toLower();
+        if (pages.text().indexOf(query, 0, Qt::CaseInsensitive) == start)
+            break;
+    }
+    QVERIFY(page + 2 < pages.size());
+    QSignalSpy wrapped(&session, &ReadingSession::searchWrapped);
+
+    session.goTo(fromPage < 0 ? pages.size() - 1 : fromPage);
+    if (wraps)
+        session.goToMatch(start, query.size());
+    if (forward)
+        session.find(query);
+    else
+        session.findPrevious(query);
+    QCOMPARE(session.page(), page);
+    QCOMPARE(session.matchStart(), start);
+    QCOMPARE(session.matchLength(), query.size());
+    QCOMPARE(session.place(), start);
+    QTRY_COMPARE(wrapped.count(), wraps ? 1 : 0);
 }
 
 void TestReadingSession::closeLeavesNothingOnShow()
