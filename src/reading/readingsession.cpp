@@ -646,7 +646,11 @@ void ReadingSession::continueSearch()
         tell([this, text = finder.query()] { emit textNotFound(text); });
         return;
     }
-    showMatch(m_base + round, finder.length());
+    // Going round turns back to the first page holding the text, also when it is the
+    // reader's own.
+    setMatch(m_base + round, finder.length());
+    turnTo(pageAt(m_matchStart), false);
+    m_anchor = m_matchStart;
     tell([this] { emit searchWrapped(); });
 }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <initializer_list>
 #include <vector>
 
 // A book's text and where it is cut into pages, held once and shared: copies share the
@@ -22,6 +23,7 @@ public:
     // Pages given as texts of their own, as a list of pages was given before there was one
     // text: joined into one.
     PagedText(const std::vector<QString> &pages);
+    PagedText(std::initializer_list<QString> pages) : PagedText(std::vector<QString>(pages)) { }
 
     // Another page, of the given length, after the last one.
     void appendPage(qsizetype length);
