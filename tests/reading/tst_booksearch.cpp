@@ -64,7 +64,7 @@ void TestBookSearch::namesTheChapterOfEachResult()
         named.append(result.chapter);
     QCOMPARE(named, (QList<int>{ 0, 0, 1, 1 }));
     // Before the first heading a result lies in no chapter.
-    const std::vector<SearchResult> early = BookSearch::findAll({ QStringLiteral("序 灯塔\n"), Pages[2] },
+    const std::vector<SearchResult> early = BookSearch::findAll(std::vector<QString>{ QStringLiteral("序 灯塔\n"), Pages[2] },
                                                                 { Chapter{ 8, 5, QStringLiteral("第二章 港口") } },
                                                                 QStringLiteral("灯塔"));
     QCOMPARE(early.front().chapter, -1);
