@@ -55,7 +55,7 @@ int runChildCase(const QByteArray &childCase)
         else if (firstPages < 0)
             firstPages = sinceLast.elapsed();
     };
-    QObject::connect(&loader, &FileLoader::pagesCut, [&](const std::vector<QString> &, const QString &path) {
+    QObject::connect(&loader, &FileLoader::pagesCut, [&](const PagedText &, const QString &path) {
         firstPagesOf(path);
     });
     QSignalSpy loaded(&loader, &FileLoader::fileLoaded);

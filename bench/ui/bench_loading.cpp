@@ -54,14 +54,14 @@ QString readAndDecode(const QString &path)
     return BookDecoder::decode(file.readAll()).text;
 }
 
-std::vector<QString> loadWithFileLoader(const QString &path, const PageFormat &format)
+PagedText loadWithFileLoader(const QString &path, const PageFormat &format)
 {
     FileLoader loader;
     QSignalSpy loaded(&loader, &FileLoader::fileLoaded);
     loader.loadFile(path, format);
     if (!loaded.wait(600000))
         return {};
-    return loaded.first().first().value<std::vector<QString>>();
+    return loaded.first().first().value<PagedText>();
 }
 
 // The reference: the whole book in one text document at the page frame less 60 x 120, with
@@ -124,7 +124,7 @@ void BenchLoading::load_data()
 void BenchLoading::load()
 {
     QFETCH(QString, path);
-    std::vector<QString> pages;
+    PagedText pages;
     QBENCHMARK_ONCE {
         pages = loadWithFileLoader(path, m_format);
     }
@@ -209,12 +209,12 @@ void BenchLoading::bigBookFirstPagesAndWholeBook()
     loader.loadFile(bigBookPath(), m_format);
     QVERIFY(loaded.wait(600000));
     const qint64 whole = clock.elapsed();
-    const auto pages = loaded.first().first().value<std::vector<QString>>();
-    const qsizetype characters = Paginator::offsetOfPage(pages, int(pages.size()));
+    const auto pages = loaded.first().first().value<PagedText>();
+    const qsizetype characters = pages.length();
     qInfo("40 MB GB18030: first %lld pages after %lld ms, all %zu pages after %lld ms "
           "(%lld characters, %lld partial deliveries)",
-          cut.isEmpty() ? 0 : qint64(cut.first().first().value<std::vector<QString>>().size()),
-          firstPages, pages.size(), whole, qint64(characters), qint64(cut.count()));
+          cut.isEmpty() ? 0 : qint64(cut.first().first().value<PagedText>().size()),
+          firstPages, size_t(pages.size()), whole, qint64(characters), qint64(cut.count()));
 }
 
 // A zoom step on a page near the end of the 40 MB novel: how soon the reader's page is shown

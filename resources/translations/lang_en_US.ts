@@ -196,6 +196,68 @@ The file no longer exists</translation>
         </message>
     </context>
     <context>
+        <name>ChapterRule</name>
+        <message>
+            <source>自动识别</source>
+            <translation>Find automatically</translation>
+        </message>
+        <message>
+            <source>“第…章”“第…回”“第…节”</source>
+            <translation>“第…章”, “第…回”, “第…节”</translation>
+        </message>
+        <message>
+            <source>“Chapter N”</source>
+            <translation>“Chapter N”</translation>
+        </message>
+        <message>
+            <source>“一、”开头的行</source>
+            <translation>Lines starting with “一、”</translation>
+        </message>
+        <message>
+            <source>只有数字的行</source>
+            <translation>Lines holding only a number</translation>
+        </message>
+        <message>
+            <source>正则表达式</source>
+            <translation>Regular expression</translation>
+        </message>
+    </context>
+    <context>
+        <name>ChapterRuleDialog</name>
+        <message>
+            <source>章节规则</source>
+            <translation>Chapter Rule</translation>
+        </message>
+        <message>
+            <source>章节标题：</source>
+            <translation>Headings:</translation>
+        </message>
+        <message>
+            <source>正则表达式：</source>
+            <translation>Regular expression:</translation>
+        </message>
+        <message>
+            <source>例如 ^第.+章</source>
+            <translation>For example ^Chapter \d+</translation>
+        </message>
+        <message>
+            <source>请输入正则表达式。</source>
+            <translation>Type a regular expression.</translation>
+        </message>
+        <message>
+            <source>正则表达式有误：%1</source>
+            <translation>The regular expression is wrong: %1</translation>
+        </message>
+        <message>
+            <source>没有找到章节标题，目录将按段落分节。</source>
+            <translation>No headings found; the contents will be split into passages.</translation>
+        </message>
+        <message>
+            <source>找到 %1 个章节标题。</source>
+            <translation>Found %1 headings.</translation>
+        </message>
+    </context>
+    <context>
         <name>ContentsController</name>
         <message>
             <source>目录</source>
@@ -761,6 +823,10 @@ This clears all settings and every book on the bookshelf.</translation>
         <message>
             <source>宽窗口双页</source>
             <translation>Two Pages on a Wide Window</translation>
+        </message>
+        <message>
+            <source>章节规则…</source>
+            <translation>Chapter Rule…</translation>
         </message>
     </context>
     <context>

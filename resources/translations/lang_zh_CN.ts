@@ -194,6 +194,68 @@
     </message>
 </context>
 <context>
+    <name>ChapterRule</name>
+    <message>
+        <source>自动识别</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“第…章”“第…回”“第…节”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“Chapter N”</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>“一、”开头的行</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>只有数字的行</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>正则表达式</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>ChapterRuleDialog</name>
+    <message>
+        <source>章节规则</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>章节标题：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>正则表达式：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>例如 ^第.+章</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入正则表达式。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>正则表达式有误：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>没有找到章节标题，目录将按段落分节。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>找到 %1 个章节标题。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ContentsController</name>
     <message>
         <source>目录</source>
@@ -754,6 +816,10 @@
     </message>
     <message>
         <source>宽窗口双页</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>章节规则…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -196,6 +196,68 @@
         </message>
     </context>
     <context>
+        <name>ChapterRule</name>
+        <message>
+            <source>自动识别</source>
+            <translation>自動識別</translation>
+        </message>
+        <message>
+            <source>“第…章”“第…回”“第…节”</source>
+            <translation>「第…章」「第…回」「第…節」</translation>
+        </message>
+        <message>
+            <source>“Chapter N”</source>
+            <translation>「Chapter N」</translation>
+        </message>
+        <message>
+            <source>“一、”开头的行</source>
+            <translation>以「一、」開頭的行</translation>
+        </message>
+        <message>
+            <source>只有数字的行</source>
+            <translation>只有數字的行</translation>
+        </message>
+        <message>
+            <source>正则表达式</source>
+            <translation>正規表示式</translation>
+        </message>
+    </context>
+    <context>
+        <name>ChapterRuleDialog</name>
+        <message>
+            <source>章节规则</source>
+            <translation>章節規則</translation>
+        </message>
+        <message>
+            <source>章节标题：</source>
+            <translation>章節標題：</translation>
+        </message>
+        <message>
+            <source>正则表达式：</source>
+            <translation>正規表示式：</translation>
+        </message>
+        <message>
+            <source>例如 ^第.+章</source>
+            <translation>例如 ^第.+章</translation>
+        </message>
+        <message>
+            <source>请输入正则表达式。</source>
+            <translation>請輸入正規表示式。</translation>
+        </message>
+        <message>
+            <source>正则表达式有误：%1</source>
+            <translation>正規表示式有誤：%1</translation>
+        </message>
+        <message>
+            <source>没有找到章节标题，目录将按段落分节。</source>
+            <translation>沒有找到章節標題，目錄將按段落分節。</translation>
+        </message>
+        <message>
+            <source>找到 %1 个章节标题。</source>
+            <translation>找到 %1 個章節標題。</translation>
+        </message>
+    </context>
+    <context>
         <name>ContentsController</name>
         <message>
             <source>目录</source>
@@ -761,6 +823,10 @@
         <message>
             <source>宽窗口双页</source>
             <translation>寬視窗雙頁</translation>
+        </message>
+        <message>
+            <source>章节规则…</source>
+            <translation>章節規則…</translation>
         </message>
     </context>
     <context>

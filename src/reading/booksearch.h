@@ -2,6 +2,7 @@
 #define BOOKSEARCH_H
 
 #include "chapterdetector.h"
+#include "pagedtext.h"
 
 #include <QString>
 
@@ -19,11 +20,15 @@ struct SearchResult
     qsizetype snippetMatch = 0; // where the match starts in the snippet
 };
 
-// Finds every place a text stands in a book's pages, Latin letters in either case. Runs on
-// any thread; a match running over a page's end is not found, as for a page-by-page search.
+// Finds every place a text stands in a book's pages, letters in either case, also where a
+// match runs over a page's end (its page is the one it starts on). Runs on any thread.
 class BookSearch
 {
 public:
+    static std::vector<SearchResult> findAll(const PagedText &pages,
+                                             const std::vector<Chapter> &chapters,
+                                             const QString &text,
+                                             const std::function<bool()> &isCancelled = {});
     static std::vector<SearchResult> findAll(const std::vector<QString> &pages,
                                              const std::vector<Chapter> &chapters,
                                              const QString &text,
@@ -33,7 +38,7 @@ public:
     static constexpr qsizetype SnippetContext = 14;
 
 private:
-    static SearchResult resultAt(const QString &page, qsizetype inPage, qsizetype length);
+    static SearchResult resultAt(QStringView text, qsizetype at, qsizetype length);
 };
 
 #endif

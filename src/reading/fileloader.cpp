@@ -130,8 +130,7 @@ void FileLoader::loadFile(const QString &filePath, const PageFormat &format,
     }
 }
 
-void FileLoader::repaginate(const std::vector<QString> &pages, const QString &filePath,
-                            const PageFormat &format)
+void FileLoader::repaginate(const PagedText &pages, const QString &filePath, const PageFormat &format)
 {
     m_pool.start([this, task = newTask(filePath, format), pages] { runRecut(task, pages); });
 }
@@ -170,15 +169,15 @@ void FileLoader::readOnOwnThread(const Task &task)
     QString error;
     BookFingerprint fingerprint;
     qsizetype firstCut = 0;
-    const BookDecoder::Result decoded = readAndDecode(task, &error, &fingerprint, &firstCut);
+    BookDecoder::Result decoded = readAndDecode(task, &error, &fingerprint, &firstCut);
     task.finishReading();
     if (error.isEmpty() && !task.isSuperseded())
         reportDecoded(task, decoded, fingerprint);
     task.withLoader([&task, &decoded, &error, firstCut](FileLoader *loader) {
         if (!task.isSuperseded())
-            loader->m_pool.start([loader, task, text = decoded.text, anchors = decoded.anchors,
-                                  error, firstCut] {
-                loader->runLoad(task, text, anchors, error, firstCut);
+            loader->m_pool.start([loader, task, text = std::move(decoded.text), anchors = decoded.anchors,
+                                  error, firstCut]() mutable {
+                loader->runLoad(task, std::move(text), anchors, error, firstCut);
             });
     });
 }
@@ -260,7 +259,7 @@ qsizetype FileLoader::cutAroundPlace(const Task &task)
             emit loader->textLengthFound(path, estimate);
         });
         loader->reportJoins(task, std::move(joins));
-        loader->post(task, [loader, pages = std::move(pages), path = task.filePath, offset] {
+        loader->post(task, [loader, pages = PagedText(pages), path = task.filePath, offset] {
             if (offset > 0)
                 emit loader->pagesCutAt(pages, path, offset);
             else
@@ -298,7 +297,7 @@ void FileLoader::reportDecoded(const Task &task, const BookDecoder::Result &deco
     });
 }
 
-void FileLoader::runLoad(const Task &task, const QString &text,
+void FileLoader::runLoad(const Task &task, QString text,
                          const std::vector<TextAnchor> &anchors, const QString &error,
                          qsizetype firstCut)
 {
@@ -311,24 +310,23 @@ void FileLoader::runLoad(const Task &task, const QString &text,
     }
     post(task, [this] { emit loadProgress(60); });
 
-    const std::vector<QStringView> paragraphs = Paginator::paragraphsOf(text);
-    post(task, [this, path = task.filePath, anchors = anchorsInPages(text, anchors, paragraphs)] {
+    post(task, [this, path = task.filePath,
+                anchors = anchorsInPages(text, anchors, Paginator::paragraphsOf(text))] {
         emit anchorsFound(path, anchors);
     });
+    const qsizetype decodedLength = text.size();
+    makeTextOfPages(text);
+    const std::vector<QStringView> paragraphs = Paginator::paragraphsOfPages(text);
     const std::vector<Chapter> chapters = task.chapterRule.headingsIn(paragraphs);
     post(task, [this, path = task.filePath, chapters] { emit chaptersFound(path, chapters); });
-    post(task, [this, path = task.filePath, length = text.size()] { emit textLengthFound(path, length); });
-    QString withLineFeeds;
-    const QStringView bookText = textWithLineFeeds(task, text, withLineFeeds);
-    const std::vector<QStringView> lines = bookText.data() == text.constData() ? paragraphs
-                                                                                : Paginator::paragraphsOf(bookText);
+    post(task, [this, path = task.filePath, length = decodedLength] { emit textLengthFound(path, length); });
     std::vector<qsizetype> joins;
-    const std::vector<TextRun> pieces = Paginator::piecesOf(paragraphsToSet(task, bookText, lines, &joins),
+    const std::vector<TextRun> pieces = Paginator::piecesOf(paragraphsToSet(task, text, paragraphs, &joins),
                                                             headingsFor(task, chapters),
                                                             !task.format.style.book);
     reportJoins(task, std::move(joins));
     post(task, [this] { emit loadProgress(80); });
-    std::vector<QString> pages = cutProgressively(task, pieces, firstCut);
+    PagedText pages = cutProgressively(task, text, pieces, firstCut);
     if (task.isSuperseded())
         return;
     post(task, [this] { emit loadProgress(100); });
@@ -341,12 +339,12 @@ void FileLoader::runLoad(const Task &task, const QString &text,
 // The first pages are cut on this thread from the head of the book and handed over at
 // once; the rest is measured in parallel, a wave of text at a time, each wave's pages handed
 // over as it is cut.
-std::vector<QString> FileLoader::cutProgressively(const Task &task, const std::vector<TextRun> &pieces,
-                                                  qsizetype firstCut)
+PagedText FileLoader::cutProgressively(const Task &task, const QString &text,
+                                       const std::vector<TextRun> &pieces, qsizetype firstCut)
 {
     const Paginator paginator(task.format, &m_measuringPool);
     const auto isSuperseded = [&task] { return task.isSuperseded(); };
-    PageCutter cutter(paginator.pageHeight());
+    PageCutter cutter(paginator.pageHeight(), PageCutter::Keep::LengthsOnly);
     size_t first = 0;
     qsizetype waveLength = FirstWaveLength;
     while (first < pieces.size() && !task.isSuperseded()) {
@@ -355,19 +353,32 @@ std::vector<QString> FileLoader::cutProgressively(const Task &task, const std::v
             length += pieces[last].text.size();
         for (const TextRun &run : paginator.measure(pieces, first, last, isSuperseded))
             cutter.add(run);
-        if (last < pieces.size() && !cutter.pages().empty()
-            && Paginator::offsetOfPage(cutter.pages(), int(cutter.pages().size())) > firstCut)
-            post(task, [this, pages = cutter.pages(), path = task.filePath] { emit pagesCut(pages, path); });
+        // Each wave is handed over whole: the page before a heading may have taken the blank
+        // lines after it since the wave before.
+        const PagedText pages(text, cutter.pageLengths());
+        if (last < pieces.size() && !pages.empty() && pages.length() > firstCut)
+            post(task, [this, pages, path = task.filePath] { emit pagesCut(pages, path); });
         first = last;
         waveLength = WaveLength;
     }
     cutter.finish();
-    return cutter.takePages();
+    return PagedText(text, cutter.pageLengths());
 }
 
-void FileLoader::runRecut(const Task &task, const std::vector<QString> &pages)
+// The decoded text made the text the pages join to, in place: each line end "\n", and the
+// last line ended too.
+void FileLoader::makeTextOfPages(QString &text)
 {
-    const QString text = Paginator::textOf(pages);
+    if (text.contains(u'\r'))
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    text.append(u'\n');
+}
+
+// The text is the one the pages were cut from; only their starts are new.
+void FileLoader::runRecut(const Task &task, const PagedText &pages)
+{
+    const QString text = pages.length() == pages.wholeText().size() ? pages.wholeText()
+                                                                    : pages.text().toString();
     const std::vector<QStringView> paragraphs = Paginator::paragraphsOfPages(text);
     const std::vector<Chapter> chapters = task.chapterRule.headingsIn(paragraphs);
     post(task, [this, path = task.filePath, chapters] { emit chaptersFound(path, chapters); });
@@ -375,13 +386,13 @@ void FileLoader::runRecut(const Task &task, const std::vector<QString> &pages)
     std::vector<qsizetype> joins;
     const std::vector<QStringView> toSet = paragraphsToSet(task, text, paragraphs, &joins);
     reportJoins(task, std::move(joins));
-    std::vector<QString> recut = Paginator(task.format, &m_measuringPool)
-                                         .paginate(toSet, headingsFor(task, chapters), [&task] {
-                                             return task.isSuperseded();
-                                         });
+    const std::vector<qsizetype> lengths = Paginator(task.format, &m_measuringPool)
+                                                   .pageLengths(toSet, headingsFor(task, chapters), [&task] {
+                                                       return task.isSuperseded();
+                                                   });
     if (task.isSuperseded())
         return;
-    post(task, [this, recut = std::move(recut), path = task.filePath] {
+    post(task, [this, recut = PagedText(text, lengths), path = task.filePath] {
         emit pagesRecut(recut, path);
     });
     qDebug() << "Pages recut in" << task.timer.elapsed() << "ms";
@@ -422,17 +433,6 @@ std::vector<QStringView> FileLoader::paragraphsToSet(const Task &task, QStringVi
 void FileLoader::reportJoins(const Task &task, std::vector<qsizetype> joinedLineEnds)
 {
     post(task, [this, path = task.filePath, joins = std::move(joinedLineEnds)] { emit lineEndsJoined(path, joins); });
-}
-
-// Lines joined across a line end are one view of the text, so it must end its lines with
-// "\n" alone, as the pages do.
-QStringView FileLoader::textWithLineFeeds(const Task &task, const QString &text, QString &storage)
-{
-    if (!task.format.style.book || !text.contains(u'\r'))
-        return text;
-    storage = text;
-    storage.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
-    return storage;
 }
 
 // Headings start pages only in a format that asks for it; the book layout sets them apart

@@ -27,7 +27,7 @@ struct OpeningPlace
 };
 
 // Reads, decodes and paginates books on worker threads and hands the pages back on the
-// thread the loader lives in: the first pages as soon as they are cut (pagesCut), more as
+// thread the loader lives in, as views of the book's one text: the first pages as soon as they are cut (pagesCut), more as
 // the cutting goes on, then the whole book (fileLoaded), or why the book cannot be shown
 // (loadFailed, in the reader's language). Starting a load or a re-cut supersedes the one
 // before it: the older task stops at its next check and reports nothing more.
@@ -52,8 +52,7 @@ public:
                   const QByteArray &forcedEncoding = QByteArray(),
                   const OpeningPlace &place = OpeningPlace());
     // Cuts the pages of a book anew for another format, without reading the file again.
-    void repaginate(const std::vector<QString> &pages, const QString &filePath,
-                    const PageFormat &format);
+    void repaginate(const PagedText &pages, const QString &filePath, const PageFormat &format);
     // Stops the running load or re-cut at its next check; it reports nothing more.
     void cancel();
     // Where the chapter rule of each book is looked up when a load or re-cut of it starts;
@@ -62,17 +61,17 @@ public:
 
 signals:
     // The pages cut so far of a book still being cut, the first of them included.
-    void pagesCut(std::vector<QString> pages, QString filePath);
+    void pagesCut(PagedText pages, QString filePath);
     // The pages around the place a book is opened at, before those from its start: the first
     // starts at the offset, which is where a page of the whole book's cut begins when the
     // place was a page's start in the same format.
-    void pagesCutAt(std::vector<QString> pages, QString filePath, qsizetype offset);
-    void fileLoaded(std::vector<QString> pages, QString filePath);
+    void pagesCutAt(PagedText pages, QString filePath, qsizetype offset);
+    void fileLoaded(PagedText pages, QString filePath);
     // Line starts of the book just decoded, each with its offset in the text the pages hold.
     void anchorsFound(QString filePath, std::vector<TextAnchor> anchors);
     void loadProgress(int percent);
     void loadFailed(QString filePath, QString reason);
-    void pagesRecut(std::vector<QString> pages, QString filePath);
+    void pagesRecut(PagedText pages, QString filePath);
     // The book was read and decoded, before its first pages are cut: its fingerprint, the
     // encoding it was read in, and how many of its bytes could not be read in it.
     void bookDecoded(QString filePath, BookFingerprint fingerprint, QString encoding,
@@ -105,17 +104,17 @@ private:
                                                   const std::vector<QStringView> &paragraphs);
     static void reportDecoded(const Task &task, const BookDecoder::Result &decoded,
                               const BookFingerprint &fingerprint);
-    void runLoad(const Task &task, const QString &text, const std::vector<TextAnchor> &anchors,
+    void runLoad(const Task &task, QString text, const std::vector<TextAnchor> &anchors,
                  const QString &error, qsizetype firstCut);
-    void runRecut(const Task &task, const std::vector<QString> &pages);
-    std::vector<QString> cutProgressively(const Task &task, const std::vector<TextRun> &pieces,
-                                          qsizetype firstCut);
+    static void makeTextOfPages(QString &text);
+    void runRecut(const Task &task, const PagedText &pages);
+    PagedText cutProgressively(const Task &task, const QString &text,
+                               const std::vector<TextRun> &pieces, qsizetype firstCut);
     void post(const Task &task, std::function<void()> emission);
     static std::vector<QStringView> paragraphsToSet(const Task &task, QStringView text,
                                                     const std::vector<QStringView> &lines,
                                                     std::vector<qsizetype> *joinedLineEnds);
     void reportJoins(const Task &task, std::vector<qsizetype> joinedLineEnds);
-    static QStringView textWithLineFeeds(const Task &task, const QString &text, QString &storage);
     static std::vector<Chapter> headingsFor(const Task &task, const std::vector<Chapter> &chapters);
 
     // Outlives the loader as long as a reading thread holds it.

@@ -1,6 +1,7 @@
 #include "readingsession.h"
 
 #include "fileloader.h"
+#include "textfinder.h"
 
 #include <QScopedValueRollback>
 
@@ -67,13 +68,13 @@ bool ReadingSession::isPageNumberKnown() const
 int ReadingSession::pageNumber() const
 {
     if (m_heldOffset)
-        return Paginator::pageAtOffset(m_sourcePages, *m_heldOffset - m_sourceBase) + 1;
+        return m_sourcePages.pageAt(*m_heldOffset - m_sourceBase) + 1;
     return m_pages.empty() ? 0 : m_page + 1;
 }
 
 int ReadingSession::pageCount() const
 {
-    return int(m_heldOffset ? m_sourcePages.size() : m_pages.size());
+    return m_heldOffset ? m_sourcePages.size() : m_pages.size();
 }
 
 qsizetype ReadingSession::textLength() const
@@ -81,8 +82,8 @@ qsizetype ReadingSession::textLength() const
     if (m_textLength > 0)
         return m_textLength;
     if (m_heldOffset)
-        return m_sourceBase + Paginator::offsetOfPage(m_sourcePages, int(m_sourcePages.size()));
-    return offsetOf(int(m_pages.size()));
+        return m_sourceBase + m_sourcePages.length();
+    return m_base + m_pages.length();
 }
 
 // ---- Opening and cutting -------------------------------------------------------------
@@ -112,13 +113,13 @@ void ReadingSession::close()
     m_opening.clear();
     m_book.clear();
     m_bookEncoding.clear();
-    m_pages.clear();
+    m_pages = {};
     m_base = 0;
     m_complete = true;
     m_page = 0;
     m_anchor = 0;
     m_textLength = 0;
-    m_sourcePages.clear();
+    m_sourcePages = {};
     m_sourceBase = 0;
     m_heldOffset.reset();
     m_pendingRequest.reset();
@@ -157,9 +158,9 @@ void ReadingSession::cutAnew()
         m_sourceBase = std::exchange(m_base, 0);
         m_sourceComplete = m_complete;
         if (m_pendingSearch)
-            m_pendingRequest = Request{ Request::Find, 0, std::exchange(m_pendingSearch, {})->text };
+            m_pendingRequest = FindNext{ std::exchange(m_pendingSearch, {})->text };
     }
-    m_pages = pagesStartingAt(*m_heldOffset);
+    m_pages = PagedText(pagesStartingAt(*m_heldOffset));
     m_page = 0;
     m_pagesFormat = m_format;
     emit pagesReplaced();
@@ -190,11 +191,9 @@ void ReadingSession::resumeCut()
 // pages at hand.
 std::vector<QString> ReadingSession::pagesStartingAt(qsizetype offset) const
 {
-    const qsizetype inSource = offset - m_sourceBase;
-    const int page = Paginator::pageAtOffset(m_sourcePages, inSource);
-    QString text = m_sourcePages[page].mid(inSource - Paginator::offsetOfPage(m_sourcePages, page));
-    for (int next = page + 1; next < int(m_sourcePages.size()) && text.size() < ProvisionalTextLength; ++next)
-        text += m_sourcePages[next];
+    const qsizetype from = qBound<qsizetype>(0, offset - m_sourceBase, m_sourcePages.length());
+    const qsizetype to = m_sourcePages.startOf(m_sourcePages.pageAt(from + ProvisionalTextLength - 1) + 1);
+    const QString text = m_sourcePages.text().sliced(from, to - from).toString();
     std::vector<QString> pages = Paginator(m_format).paginate(Paginator::paragraphsOfPages(text));
     if (pages.empty())
         return { QString() };
@@ -202,62 +201,66 @@ std::vector<QString> ReadingSession::pagesStartingAt(qsizetype offset) const
     return pages;
 }
 
-void ReadingSession::onPagesCut(std::vector<QString> pages, const QString &path)
+void ReadingSession::onPagesCut(const PagedText &pages, const QString &path)
 {
-    receivePages(std::move(pages), path, false);
+    receivePages(pages, path, false);
 }
 
 // Pages from the place a book is opened at, before those from its start: the book shows with
 // page numbers unknown until the cut from the start reaches the reader's page.
-void ReadingSession::onPagesCutAt(std::vector<QString> pages, const QString &path, qsizetype offset)
+void ReadingSession::onPagesCutAt(const PagedText &pages, const QString &path, qsizetype offset)
 {
     const QScopedValueRollback inLoaderHandler(m_inLoaderHandler, true);
     if (pages.empty() || path != m_opening || offset > m_openingPlace)
         return;
-    showNewBook(std::move(pages), path, false, offset);
+    showNewBook(pages, path, false, offset);
 }
 
-void ReadingSession::onFileLoaded(std::vector<QString> pages, const QString &path)
+void ReadingSession::onFileLoaded(const PagedText &pages, const QString &path)
 {
-    receivePages(std::move(pages), path, true);
+    receivePages(pages, path, true);
 }
 
-void ReadingSession::onPagesRecut(std::vector<QString> pages, const QString &path)
+void ReadingSession::onPagesRecut(const PagedText &pages, const QString &path)
 {
-    receivePages(std::move(pages), path, true);
+    receivePages(pages, path, true);
 }
 
-void ReadingSession::receivePages(std::vector<QString> pages, const QString &path, bool complete)
+void ReadingSession::receivePages(const PagedText &pages, const QString &path, bool complete)
 {
     const QScopedValueRollback inLoaderHandler(m_inLoaderHandler, true);
     if (pages.empty())
         return;
     if (!m_opening.isEmpty()) {
         // A book opened at a place shows once its cut reaches the place.
-        const bool reachesPlace = complete || Paginator::offsetOfPage(pages, int(pages.size())) > m_openingPlace;
+        const bool reachesPlace = complete || pages.length() > m_openingPlace;
         if (path == m_opening && reachesPlace)
-            showNewBook(std::move(pages), path, complete);
+            showNewBook(pages, path, complete);
         return;
     }
     if (path != m_book)
         return;
     if (m_base > 0 && !m_heldOffset) {
         // The pages from the start replace those from the place once they hold the reader's page.
-        if (complete || Paginator::offsetOfPage(pages, int(pages.size())) > place())
-            adoptPagesFromStart(std::move(pages), complete);
+        if (complete || pages.length() > place())
+            adoptPagesFromStart(pages, complete);
         return;
     }
     if (m_heldOffset) {
         // Until the new cut reaches the held place, the page at hand still shows it.
-        if (complete || Paginator::offsetOfPage(pages, int(pages.size())) > *m_heldOffset)
-            adoptRecut(std::move(pages), complete);
+        if (complete || pages.length() > *m_heldOffset)
+            adoptRecut(pages, complete);
         return;
     }
-    m_pages = std::move(pages);
     // The first pages of a book opened at its start were cut from its head alone, which may
     // have joined its lines otherwise than the whole book does.
     const bool joinedOtherwise = m_joinedLineEnds != m_comingJoinedLineEnds;
     m_joinedLineEnds = m_comingJoinedLineEnds;
+    // Otherwise another wave of the same cut: only the pages beyond those at hand are added.
+    if (joinedOtherwise)
+        m_pages = pages;
+    else
+        m_pages.extendTo(pages);
     m_complete = complete;
     if (joinedOtherwise)
         emit pagesReplaced();
@@ -269,21 +272,21 @@ void ReadingSession::receivePages(std::vector<QString> pages, const QString &pat
         apply(*std::exchange(m_pendingRequest, {}));
 }
 
-void ReadingSession::showNewBook(std::vector<QString> pages, const QString &path, bool complete,
+void ReadingSession::showNewBook(const PagedText &pages, const QString &path, bool complete,
                                  qsizetype base)
 {
     m_opening.clear();
     m_book = path;
     m_bookEncoding = m_openingEncoding;
-    m_pages = std::move(pages);
+    m_pages = pages;
     m_joinedLineEnds = m_comingJoinedLineEnds;
     m_base = base;
     m_pagesFormat = m_format;
     m_complete = complete;
     m_textLength = m_openingTextLength;
     m_page = pageAt(m_openingPlace);
-    m_anchor = qMin(m_openingPlace, offsetOf(int(m_pages.size())));
-    m_sourcePages.clear();
+    m_anchor = qMin(m_openingPlace, offsetOf(m_pages.size()));
+    m_sourcePages = {};
     m_heldOffset.reset();
     m_pendingRequest.reset();
     m_chapters = std::exchange(m_openingChapters, {});
@@ -293,10 +296,10 @@ void ReadingSession::showNewBook(std::vector<QString> pages, const QString &path
     emit positionChanged();
 }
 
-void ReadingSession::adoptPagesFromStart(std::vector<QString> pages, bool complete)
+void ReadingSession::adoptPagesFromStart(const PagedText &pages, bool complete)
 {
     const qsizetype held = place();
-    m_pages = std::move(pages);
+    m_pages = pages;
     m_joinedLineEnds = m_comingJoinedLineEnds;
     m_base = 0;
     m_complete = complete;
@@ -307,9 +310,9 @@ void ReadingSession::adoptPagesFromStart(std::vector<QString> pages, bool comple
         apply(*std::exchange(m_pendingRequest, {}));
 }
 
-void ReadingSession::adoptRecut(std::vector<QString> pages, bool complete)
+void ReadingSession::adoptRecut(const PagedText &pages, bool complete)
 {
-    m_pages = std::move(pages);
+    m_pages = pages;
     m_joinedLineEnds = m_comingJoinedLineEnds;
     m_base = 0;
     m_sourceBase = 0;
@@ -317,7 +320,7 @@ void ReadingSession::adoptRecut(std::vector<QString> pages, bool complete)
     m_complete = complete;
     m_page = pageAt(*m_heldOffset);
     m_heldOffset.reset();
-    m_sourcePages.clear();
+    m_sourcePages = {};
     emit pagesReplaced();
     emit positionChanged();
     if (m_pendingRequest)
@@ -376,12 +379,12 @@ void ReadingSession::onTextLengthFound(const QString &path, qsizetype length)
 
 qsizetype ReadingSession::offsetOf(int page) const
 {
-    return m_base + Paginator::offsetOfPage(m_pages, page);
+    return m_base + m_pages.startOf(page);
 }
 
 int ReadingSession::pageAt(qsizetype offset) const
 {
-    return Paginator::pageAtOffset(m_pages, qMax<qsizetype>(offset - m_base, 0));
+    return m_pages.pageAt(offset - m_base);
 }
 
 // ---- Moving through the book ---------------------------------------------------------
@@ -393,56 +396,56 @@ void ReadingSession::setPagesPerTurn(int pages)
 
 void ReadingSession::next()
 {
-    request({ Request::Step, m_pagesPerTurn, {} });
+    request(Step{ m_pagesPerTurn });
 }
 
 void ReadingSession::previous()
 {
-    request({ Request::Step, -m_pagesPerTurn, {} });
+    request(Step{ -m_pagesPerTurn });
 }
 
 void ReadingSession::first()
 {
-    request({ Request::First, 0, {} });
+    request(ToFirst{});
 }
 
 void ReadingSession::last()
 {
-    request({ Request::Last, 0, {} });
+    request(ToLast{});
 }
 
 void ReadingSession::goTo(int page)
 {
-    request({ Request::Page, page, {} });
+    request(ToPage{ page });
 }
 
 void ReadingSession::goToPlace(qsizetype place)
 {
-    request({ Request::Place, 0, {}, qMax<qsizetype>(place, 0) });
+    request(ToPlace{ qMax<qsizetype>(place, 0) });
 }
 
 void ReadingSession::find(const QString &text)
 {
     if (!text.isEmpty())
-        request({ Request::Find, 0, text });
+        request(FindNext{ text });
 }
 
 void ReadingSession::goToMatch(qsizetype offset, qsizetype length)
 {
     if (offset >= 0 && length > 0)
-        request({ Request::Match, int(length), {}, offset });
+        request(ToMatch{ offset, length });
 }
 
 void ReadingSession::findPrevious(const QString &text)
 {
     if (!text.isEmpty())
-        request({ Request::FindPrevious, 0, text });
+        request(FindPrevious{ text });
 }
 
 void ReadingSession::goToChapter(int chapter)
 {
     if (chapter >= 0 && chapter < int(m_chapters.size()))
-        request({ Request::ChapterStart, chapter, {} });
+        request(ToChapter{ chapter });
 }
 
 // The first heading on a later page than the reader's.
@@ -524,10 +527,12 @@ qsizetype ReadingSession::endOfPage() const
 void ReadingSession::request(const Request &request)
 {
     if (m_heldOffset) {
-        if (request.kind == Request::Step && m_pendingRequest && m_pendingRequest->kind == Request::Step)
-            m_pendingRequest->value += request.value;
-        else if (request.kind == Request::Page)
-            m_pendingRequest = Request{ Request::Place, 0, {}, startOfSourcePage(request.value) };
+        const auto *step = std::get_if<Step>(&request);
+        auto *waitingStep = m_pendingRequest ? std::get_if<Step>(&*m_pendingRequest) : nullptr;
+        if (step && waitingStep)
+            waitingStep->count += step->count;
+        else if (const auto *page = std::get_if<ToPage>(&request))
+            m_pendingRequest = ToPlace{ startOfSourcePage(page->page) };
         else
             m_pendingRequest = request;
         return;
@@ -543,89 +548,108 @@ void ReadingSession::request(const Request &request)
 
 qsizetype ReadingSession::startOfSourcePage(int page) const
 {
-    return m_sourceBase
-            + Paginator::offsetOfPage(m_sourcePages, qBound(0, page, int(m_sourcePages.size()) - 1));
+    return m_sourceBase + m_sourcePages.startOf(qBound(0, page, m_sourcePages.size() - 1));
 }
 
+// Before the pages from the start are there, only the pages at hand can be reached; a search
+// goes on into the pages still to come by itself.
 bool ReadingSession::liesBeyondCut(const Request &request) const
 {
-    const qsizetype cut = offsetOf(int(m_pages.size()));
-    if (m_base > 0) {
-        // Before the pages from the start are there, only the pages at hand can be reached.
-        switch (request.kind) {
-        case Request::Step:
-            return m_page + request.value < 0 || m_page + request.value >= int(m_pages.size());
-        case Request::Place:
-        case Request::Match:
-            return request.offset < m_base || request.offset >= cut;
-        case Request::ChapterStart:
-            return request.value < int(m_chapters.size())
-                    && (m_chapters[request.value].offset < m_base || m_chapters[request.value].offset >= cut);
-        default:
-            return true;
-        }
-    }
-    switch (request.kind) {
-    case Request::Place:
-    case Request::Match:
-        return request.offset >= cut;
-    case Request::ChapterStart:
-        return request.value < int(m_chapters.size()) && m_chapters[request.value].offset >= cut;
-    default:
-        return false;
-    }
+    const bool fromStart = m_base == 0;
+    if (const auto *step = std::get_if<Step>(&request))
+        return !fromStart && (m_page + step->count < 0 || m_page + step->count >= m_pages.size());
+    if (const auto *place = std::get_if<ToPlace>(&request))
+        return liesOutsidePages(place->offset);
+    if (const auto *match = std::get_if<ToMatch>(&request))
+        return liesOutsidePages(match->offset);
+    if (const auto *chapter = std::get_if<ToChapter>(&request))
+        return chapterLiesOutsidePages(chapter->index);
+    return !fromStart;
+}
+
+bool ReadingSession::liesOutsidePages(qsizetype offset) const
+{
+    return offset < m_base || offset >= offsetOf(m_pages.size());
+}
+
+bool ReadingSession::chapterLiesOutsidePages(int chapter) const
+{
+    return chapter < int(m_chapters.size()) && liesOutsidePages(m_chapters[size_t(chapter)].offset);
 }
 
 void ReadingSession::apply(const Request &request)
 {
-    const int lastPage = int(m_pages.size()) - 1;
-    if (request.kind != Request::Find)
+    if (!std::holds_alternative<FindNext>(request))
         m_pendingSearch.reset();
-    switch (request.kind) {
-    case Request::Step: {
-        const int target = qBound(0, m_page + request.value, lastPage);
-        const bool onShow = target >= m_page && target < m_page + m_pagesPerTurn;
-        if (!onShow)
-            turnTo(target, target > m_page);
-        break;
-    }
-    case Request::First:
-        turnTo(0, false);
-        break;
-    case Request::Last:
-        turnTo(lastPage, true);
-        break;
-    case Request::Page: {
-        const int target = qBound(0, request.value, lastPage);
+    std::visit([this](const auto &what) { perform(what); }, request);
+}
+
+// A turn forward never lands on a page already on show.
+void ReadingSession::perform(const Step &step)
+{
+    const int target = qBound(0, m_page + step.count, m_pages.size() - 1);
+    const bool onShow = target >= m_page && target < m_page + m_pagesPerTurn;
+    if (!onShow)
         turnTo(target, target > m_page);
-        break;
+}
+
+void ReadingSession::perform(const ToFirst &)
+{
+    turnTo(0, false);
+}
+
+void ReadingSession::perform(const ToLast &)
+{
+    turnTo(m_pages.size() - 1, true);
+}
+
+void ReadingSession::perform(const ToPage &page)
+{
+    const int target = qBound(0, page.page, m_pages.size() - 1);
+    turnTo(target, target > m_page);
+}
+
+void ReadingSession::perform(const ToPlace &place)
+{
+    moveTo(place.offset);
+}
+
+void ReadingSession::perform(const ToChapter &chapter)
+{
+    if (chapter.index < int(m_chapters.size()))
+        moveTo(m_chapters[size_t(chapter.index)].offset);
+}
+
+void ReadingSession::perform(const ToMatch &match)
+{
+    setMatch(match.offset, match.length);
+    moveTo(match.offset);
+}
+
+// From right after the last match when it is on the reader's page, else from the next page.
+void ReadingSession::perform(const FindNext &find)
+{
+    const qsizetype from = matchOnPage() >= 0 ? m_matchStart + m_matchLength : offsetOf(m_page + 1);
+    m_pendingSearch = PendingSearch{ find.text, from };
+    continueSearch();
+}
+
+// Backward through the pages at hand: before the match on the reader's page, or else before
+// the page, then from the last page cut so far back to the reader's.
+void ReadingSession::perform(const FindPrevious &find)
+{
+    m_pendingSearch.reset();
+    const qsizetype before = matchOnPage() >= 0 ? m_matchStart : offsetOf(m_page);
+    const TextFinder finder(find.text);
+    const TextFinder::Match match = finder.previousWrapping(m_pages.text(), before - m_base);
+    if (!match.isValid()) {
+        setMatch(-1, 0);
+        tell([this, text = find.text] { emit textNotFound(text); });
+        return;
     }
-    case Request::Place:
-        moveTo(request.offset);
-        break;
-    case Request::ChapterStart:
-        if (request.value < int(m_chapters.size()))
-            moveTo(m_chapters[request.value].offset);
-        break;
-    case Request::Find: {
-        const qsizetype inPage = matchOnPage();
-        if (inPage >= 0)
-            m_pendingSearch = PendingSearch{ request.text, m_page, m_page, inPage + m_matchLength };
-        else
-            m_pendingSearch = PendingSearch{ request.text, m_page, m_page + 1 };
-        continueSearch();
-        break;
-    }
-    case Request::FindPrevious:
-        searchBackward(request.text);
-        break;
-    case Request::Match: {
-        const int target = pageAt(request.offset);
-        setMatch(target, request.offset - offsetOf(target), request.value);
-        moveTo(request.offset);
-        break;
-    }
-    }
+    showMatch(m_base + match.offset, finder.length());
+    if (match.wrapped)
+        tell([this] { emit searchWrapped(); });
 }
 
 // A page asked for by its number is held at its first character.
@@ -645,84 +669,51 @@ void ReadingSession::moveTo(qsizetype place)
     if (target != m_page)
         turnTo(target, target > m_page);
     m_anchor = qBound(offsetOf(target), place,
-                      offsetOf(int(m_pages.size())));
+                      offsetOf(m_pages.size()));
 }
 
-// Looks through the pages not searched yet; at the end of a book whose pages are all cut,
-// goes on from its first page up to the one the search started on.
+// Looks through the text not searched yet. A match may begin in the last characters cut so
+// far and run on into the pages still to come, so those are searched again with them. At the
+// end of a book whose pages are all cut, goes round to its start.
 void ReadingSession::continueSearch()
 {
     if (!m_pendingSearch)
         return;
     PendingSearch &search = *m_pendingSearch;
-    const auto indexIn = [this, text = search.text](int page, qsizetype from) {
-        return m_pages[page].indexOf(text, from, Qt::CaseInsensitive);
-    };
-    for (; search.searchedUpTo < int(m_pages.size()); ++search.searchedUpTo) {
-        const qsizetype at = indexIn(search.searchedUpTo, std::exchange(search.from, 0));
-        if (at >= 0) {
-            const int found = search.searchedUpTo;
-            const qsizetype length = search.text.size();
-            m_pendingSearch.reset();
-            setMatch(found, at, length);
-            if (found != m_page)
-                turnTo(found, true);
-            m_anchor = m_matchStart;
-            return;
-        }
-    }
-    if (!m_complete)
+    const TextFinder finder(search.text);
+    const qsizetype at = finder.next(m_pages.text(), search.from - m_base);
+    if (at >= 0) {
+        m_pendingSearch.reset();
+        showMatch(m_base + at, finder.length());
         return;
-    const PendingSearch finished = *std::exchange(m_pendingSearch, {});
-    for (int page = 0; page <= finished.startPage && page < int(m_pages.size()); ++page) {
-        const qsizetype at = indexIn(page, 0);
-        if (at >= 0) {
-            setMatch(page, at, finished.text.size());
-            turnTo(page, false);
-            m_anchor = m_matchStart;
-            tell([this] { emit searchWrapped(); });
-            return;
-        }
     }
-    setMatch(-1, 0, 0);
-    tell([this, text = finished.text] { emit textNotFound(text); });
+    if (!m_complete) {
+        search.from = qMax(search.from, offsetOf(m_pages.size()) - finder.length() + 1);
+        return;
+    }
+    m_pendingSearch.reset();
+    const qsizetype round = finder.next(m_pages.text(), 0);
+    if (round < 0) {
+        setMatch(-1, 0);
+        tell([this, text = finder.query()] { emit textNotFound(text); });
+        return;
+    }
+    // Going round turns back to the first page holding the text, also when it is the
+    // reader's own.
+    setMatch(m_base + round, finder.length());
+    turnTo(pageAt(m_matchStart), false);
+    m_anchor = m_matchStart;
+    tell([this] { emit searchWrapped(); });
 }
 
-// Backward through the pages at hand: before the match on the reader's page, then the pages
-// before it, then from the last page cut so far back to the reader's.
-void ReadingSession::searchBackward(const QString &text)
+// The page holding the match's start is shown, however far the match runs on.
+void ReadingSession::showMatch(qsizetype offset, qsizetype length)
 {
-    m_pendingSearch.reset();
-    const auto lastIndexIn = [this, &text](int page, qsizetype from) {
-        return m_pages[page].lastIndexOf(text, from, Qt::CaseInsensitive);
-    };
-    const auto found = [this, &text](int page, qsizetype at) {
-        setMatch(page, at, text.size());
-        if (page != m_page)
-            turnTo(page, page > m_page);
-        m_anchor = m_matchStart;
-    };
-    const qsizetype inPage = matchOnPage();
-    if (inPage > 0) {
-        const qsizetype at = lastIndexIn(m_page, inPage - 1);
-        if (at >= 0)
-            return found(m_page, at);
-    }
-    for (int page = m_page - 1; page >= 0; --page) {
-        const qsizetype at = lastIndexIn(page, -1);
-        if (at >= 0)
-            return found(page, at);
-    }
-    for (int page = int(m_pages.size()) - 1; page >= m_page; --page) {
-        const qsizetype at = lastIndexIn(page, -1);
-        if (at >= 0) {
-            found(page, at);
-            tell([this] { emit searchWrapped(); });
-            return;
-        }
-    }
-    setMatch(-1, 0, 0);
-    tell([this, text] { emit textNotFound(text); });
+    setMatch(offset, length);
+    const int page = pageAt(offset);
+    if (page != m_page)
+        turnTo(page, page > m_page);
+    m_anchor = m_matchStart;
 }
 
 // What the window answers with a message box is told, when a loader's handler found it, once
@@ -740,14 +731,13 @@ qsizetype ReadingSession::matchOnPage() const
 {
     if (m_matchStart < 0 || m_pages.empty())
         return -1;
-    const qsizetype pageStart = offsetOf(m_page);
-    const qsizetype inPage = m_matchStart - pageStart;
-    return inPage >= 0 && inPage < m_pages[m_page].size() ? inPage : -1;
+    const qsizetype inPage = m_matchStart - offsetOf(m_page);
+    return inPage >= 0 && inPage < m_pages.page(m_page).size() ? inPage : -1;
 }
 
-void ReadingSession::setMatch(int page, qsizetype inPage, qsizetype length)
+void ReadingSession::setMatch(qsizetype offset, qsizetype length)
 {
-    m_matchStart = page < 0 ? -1 : offsetOf(page) + inPage;
-    m_matchLength = page < 0 ? 0 : length;
+    m_matchStart = offset;
+    m_matchLength = offset < 0 ? 0 : length;
     emit matchChanged();
 }

@@ -2,6 +2,7 @@
 #define READINGSESSION_H
 
 #include "bookfingerprint.h"
+#include "pagedtext.h"
 #include "paginator.h"
 #include "textanchor.h"
 
@@ -10,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <variant>
 #include <vector>
 
 class FileLoader;
@@ -41,7 +43,8 @@ public:
     // The book whose pages are on show, and the one being opened (empty when none).
     QString book() const { return m_book; }
     QString openingBook() const { return m_opening; }
-    const std::vector<QString> &pages() const { return m_pages; }
+    // The pages on show: views of the book's one text, shared with whoever keeps a copy.
+    const PagedText &pages() const { return m_pages; }
     int page() const { return m_page; }
     // Whether the page count is final: while pages are cut anew, that of the cut before.
     bool isComplete() const { return m_heldOffset ? m_sourceComplete : m_complete; }
@@ -101,9 +104,10 @@ public:
     void goTo(int page);
     // The page holding a place (a character offset), such as a bookmark's.
     void goToPlace(qsizetype place);
-    // Finds the next page after the reader's holding the text, going on into pages still
-    // being cut, then from the first page. When the last match found is on the reader's page,
-    // the search goes on right after it instead, on the same page too.
+    // Finds the text from the page after the reader's on, going on into pages still being
+    // cut, then from the first page; letters match in either case, and a match may run over
+    // a page break (its page is the one it starts on). When the last match found is on the
+    // reader's page, the search goes on right after it instead, on the same page too.
     void find(const QString &text);
     // Finds the match before the last one found on the reader's page, or the last match
     // before the page, going on from the last page cut so far.
@@ -139,52 +143,67 @@ signals:
     void chaptersChanged();
 
 private:
-    struct Request
-    {
-        enum Kind { Step, First, Last, Page, Place, Find, FindPrevious, ChapterStart, Match } kind;
-        int value = 0;
-        QString text;
-        qsizetype offset = 0;
-    };
+    // What the reader asked for, kept while it cannot be done yet.
+    struct Step { int count; };
+    struct ToFirst {};
+    struct ToLast {};
+    struct ToPage { int page; };
+    struct ToPlace { qsizetype offset; };
+    struct ToChapter { int index; };
+    struct ToMatch { qsizetype offset; qsizetype length; };
+    struct FindNext { QString text; };
+    struct FindPrevious { QString text; };
+    using Request = std::variant<Step, ToFirst, ToLast, ToPage, ToPlace, ToChapter, ToMatch, FindNext,
+                                 FindPrevious>;
 
     void loadOpeningBook();
-    void onPagesCut(std::vector<QString> pages, const QString &path);
-    void onPagesCutAt(std::vector<QString> pages, const QString &path, qsizetype offset);
-    void onFileLoaded(std::vector<QString> pages, const QString &path);
-    void onPagesRecut(std::vector<QString> pages, const QString &path);
+    void onPagesCut(const PagedText &pages, const QString &path);
+    void onPagesCutAt(const PagedText &pages, const QString &path, qsizetype offset);
+    void onFileLoaded(const PagedText &pages, const QString &path);
+    void onPagesRecut(const PagedText &pages, const QString &path);
     void onLoadFailed(const QString &path, const QString &reason);
     void onChaptersFound(const QString &path, std::vector<Chapter> chapters);
     void onLineEndsJoined(const QString &path, std::vector<qsizetype> joinedLineEnds);
     void onTextLengthFound(const QString &path, qsizetype length);
     bool liesBeyondCut(const Request &request) const;
+    bool liesOutsidePages(qsizetype offset) const;
+    bool chapterLiesOutsidePages(int chapter) const;
     qsizetype startOfSourcePage(int page) const;
     qsizetype endOfPage() const;
-    void receivePages(std::vector<QString> pages, const QString &path, bool complete);
-    void showNewBook(std::vector<QString> pages, const QString &path, bool complete,
-                     qsizetype base = 0);
-    void adoptPagesFromStart(std::vector<QString> pages, bool complete);
+    void receivePages(const PagedText &pages, const QString &path, bool complete);
+    void showNewBook(const PagedText &pages, const QString &path, bool complete, qsizetype base = 0);
+    void adoptPagesFromStart(const PagedText &pages, bool complete);
     qsizetype offsetOf(int page) const;
     int pageAt(qsizetype offset) const;
-    void adoptRecut(std::vector<QString> pages, bool complete);
+    void adoptRecut(const PagedText &pages, bool complete);
     void startRecut();
     void resumeCut();
     std::vector<QString> pagesStartingAt(qsizetype offset) const;
     void request(const Request &request);
     void apply(const Request &request);
+    void perform(const Step &step);
+    void perform(const ToFirst &);
+    void perform(const ToLast &);
+    void perform(const ToPage &page);
+    void perform(const ToPlace &place);
+    void perform(const ToChapter &chapter);
+    void perform(const ToMatch &match);
+    void perform(const FindNext &find);
+    void perform(const FindPrevious &find);
     void turnTo(int page, bool forward);
     void moveTo(qsizetype place);
     qsizetype startOfPage() const;
     void continueSearch();
-    void searchBackward(const QString &text);
+    void showMatch(qsizetype offset, qsizetype length);
     qsizetype matchOnPage() const;
-    void setMatch(int page, qsizetype inPage, qsizetype length);
+    void setMatch(qsizetype offset, qsizetype length);
     void tell(std::function<void()> emission);
 
     FileLoader *m_loader;
     PageFormat m_format;
 
     QString m_book;
-    std::vector<QString> m_pages;
+    PagedText m_pages;
     qsizetype m_base = 0; // where the first of the pages begins in the text
     PageFormat m_pagesFormat;
     bool m_complete = true;
@@ -194,7 +213,7 @@ private:
 
     // While the book on show is cut anew: the pages it was cut into before (the text to cut
     // from), whether those were all its pages, and the reader's place in them.
-    std::vector<QString> m_sourcePages;
+    PagedText m_sourcePages;
     qsizetype m_sourceBase = 0;
     bool m_sourceComplete = true;
     std::optional<qsizetype> m_heldOffset;
@@ -216,9 +235,7 @@ private:
     struct PendingSearch
     {
         QString text;
-        int startPage;
-        int searchedUpTo;
-        qsizetype from = 0; // where in the first page searched the search starts
+        qsizetype from; // where in the book the next match may start
     };
     qsizetype m_matchStart = -1;
     qsizetype m_matchLength = 0;

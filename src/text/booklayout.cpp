@@ -150,10 +150,17 @@ std::vector<PlacedLine> BookLayout::linesOfPage(const std::vector<QString> &page
                                                 const std::vector<Chapter> &headings,
                                                 const std::vector<qsizetype> &joinedLineEnds) const
 {
-    if (page < 0 || page >= int(pages.size()))
+    return linesOfPage(PagedText(pages), page, headings, joinedLineEnds);
+}
+
+std::vector<PlacedLine> BookLayout::linesOfPage(const PagedText &pages, int page,
+                                                const std::vector<Chapter> &headings,
+                                                const std::vector<qsizetype> &joinedLineEnds) const
+{
+    if (page < 0 || page >= pages.size())
         return {};
-    const QString &text = pages[size_t(page)];
-    const qsizetype pageStart = Paginator::offsetOfPage(pages, page);
+    const QStringView text = pages.page(page);
+    const qsizetype pageStart = pages.startOf(page);
     const auto joinsIn = [&joinedLineEnds](qsizetype from, qsizetype to) {
         std::vector<qsizetype> joins;
         for (auto join = std::lower_bound(joinedLineEnds.begin(), joinedLineEnds.end(), from);
@@ -162,18 +169,18 @@ std::vector<PlacedLine> BookLayout::linesOfPage(const std::vector<QString> &page
         return joins;
     };
     const bool startsInsideLine = page > 0
-            && (!pages[size_t(page) - 1].endsWith(u'\n')
+            && (!pages.page(page - 1).endsWith(u'\n')
                 || std::binary_search(joinedLineEnds.begin(), joinedLineEnds.end(), pageStart - 1));
     const std::vector<qsizetype> joins = joinsIn(pageStart, pageStart + text.size());
     QStringView following;
     bool followingEndsLine = true;
     const bool endsParagraph = text.endsWith(u'\n') && (joins.empty() || joins.back() != text.size() - 1);
-    if (!endsParagraph && page + 1 < int(pages.size())) {
-        const QString &next = pages[size_t(page) + 1];
+    if (!endsParagraph && page + 1 < pages.size()) {
+        const QStringView next = pages.page(page + 1);
         const qsizetype nextStart = pageStart + text.size();
         const qsizetype lineEnd = paragraphEnd(next, 0, joinsIn(nextStart, nextStart + next.size()));
-        following = lineEnd < 0 ? QStringView(next) : QStringView(next).first(lineEnd);
-        followingEndsLine = lineEnd >= 0 || page + 2 == int(pages.size());
+        following = lineEnd < 0 ? next : next.first(lineEnd);
+        followingEndsLine = lineEnd >= 0 || page + 2 == pages.size();
     }
     std::vector<qsizetype> headingStarts;
     for (const Chapter &heading : headings) {

@@ -4,6 +4,7 @@
 #include "chapterdetector.h"
 #include "linecleaner.h"
 #include "pagecutter.h"
+#include "pagedtext.h"
 #include "typesetstyle.h"
 #include "typesetter.h"
 
@@ -63,6 +64,9 @@ public:
     // The lines of a page of a list cut from such runs, with the headings and the joined line
     // ends (sorted offsets in the text of the list) the list was cut with.
     std::vector<PlacedLine> linesOfPage(const std::vector<QString> &pages, int page,
+                                        const std::vector<Chapter> &headings,
+                                        const std::vector<qsizetype> &joinedLineEnds = {}) const;
+    std::vector<PlacedLine> linesOfPage(const PagedText &pages, int page,
                                         const std::vector<Chapter> &headings,
                                         const std::vector<qsizetype> &joinedLineEnds = {}) const;
     // A paragraph as it is set: the same length, each line end inside it with the spaces

@@ -2,8 +2,9 @@
 
 #include "pagerenderer.h"
 
-PageCutter::PageCutter(qreal pageHeight)
+PageCutter::PageCutter(qreal pageHeight, Keep keep)
     : m_pageHeight(pageHeight)
+    , m_keep(keep)
 {
 }
 
@@ -58,8 +59,11 @@ void PageCutter::finish()
     moveBlankLinesToLastPage();
     if (!m_page.empty())
         closePage();
-    if (m_pages.empty())
-        m_pages.emplace_back();
+    if (m_lengths.empty()) {
+        m_lengths.push_back(0);
+        if (m_keep == Keep::Texts)
+            m_pages.emplace_back();
+    }
 }
 
 std::vector<QString> PageCutter::takePages()
@@ -71,19 +75,21 @@ std::vector<QString> PageCutter::takePages()
 // begins its page, and a book's last page holds text.
 void PageCutter::moveBlankLinesToLastPage()
 {
-    if (m_page.empty() || m_pageHasText || m_pages.empty())
+    if (m_page.empty() || m_pageHasText || m_lengths.empty())
         return;
     closePage();
-    QString blankLines = std::move(m_pages.back());
-    m_pages.pop_back();
-    m_pages.back() += blankLines;
+    const qsizetype blankLength = m_lengths.back();
+    m_lengths.pop_back();
+    m_lengths.back() += blankLength;
+    if (m_keep == Keep::Texts) {
+        QString blankLines = std::move(m_pages.back());
+        m_pages.pop_back();
+        m_pages.back() += blankLines;
+    }
 }
 
-void PageCutter::closePage()
+QString PageCutter::textOfPage(qsizetype length) const
 {
-    qsizetype length = 0;
-    for (const TextRun &run : m_page)
-        length += run.text.size() + (run.endsParagraph ? 1 : 0);
     QString page;
     page.reserve(length);
     for (const TextRun &run : m_page) {
@@ -91,7 +97,17 @@ void PageCutter::closePage()
         if (run.endsParagraph)
             page += u'\n';
     }
-    m_pages.push_back(std::move(page));
+    return page;
+}
+
+void PageCutter::closePage()
+{
+    qsizetype length = 0;
+    for (const TextRun &run : m_page)
+        length += run.text.size() + (run.endsParagraph ? 1 : 0);
+    m_lengths.push_back(length);
+    if (m_keep == Keep::Texts)
+        m_pages.push_back(textOfPage(length));
     m_page.clear();
     m_filled = 0.0;
     m_pageHasText = false;

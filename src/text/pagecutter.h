@@ -30,7 +30,11 @@ struct TextRun
 class PageCutter
 {
 public:
-    explicit PageCutter(qreal pageHeight);
+    // Pages are kept as texts of their own unless only their lengths are asked for: a big
+    // book's text is then held once, by whoever cut it (see PagedText).
+    enum class Keep { Texts, LengthsOnly };
+
+    explicit PageCutter(qreal pageHeight, Keep keep = Keep::Texts);
 
     void add(const TextRun &run);
     // Closes the last page. A book without text still gets one, empty, page.
@@ -38,15 +42,19 @@ public:
 
     const std::vector<QString> &pages() const { return m_pages; }
     std::vector<QString> takePages();
+    const std::vector<qsizetype> &pageLengths() const { return m_lengths; }
 
 private:
     void place(const TextRun &run);
     void placeKept();
     void closePage();
+    QString textOfPage(qsizetype length) const;
     void moveBlankLinesToLastPage();
 
     qreal m_pageHeight;
+    Keep m_keep;
     std::vector<QString> m_pages;
+    std::vector<qsizetype> m_lengths;
     std::vector<TextRun> m_page;
     qreal m_filled = 0.0;
     bool m_pageHasText = false;

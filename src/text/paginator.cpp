@@ -64,6 +64,18 @@ std::vector<QString> Paginator::paginate(const std::vector<QStringView> &paragra
     return cutter.takePages();
 }
 
+std::vector<qsizetype> Paginator::pageLengths(const std::vector<QStringView> &paragraphs,
+                                              const std::vector<Chapter> &headings,
+                                              const Cancelled &isCancelled) const
+{
+    const std::vector<TextRun> pieces = piecesOf(paragraphs, headings, !m_format.style.book);
+    PageCutter cutter(pageHeight(), PageCutter::Keep::LengthsOnly);
+    for (const TextRun &run : measure(pieces, 0, pieces.size(), isCancelled))
+        cutter.add(run);
+    cutter.finish();
+    return cutter.pageLengths();
+}
+
 std::vector<TextRun> Paginator::measure(const std::vector<TextRun> &pieces, size_t first,
                                         size_t last, const Cancelled &isCancelled) const
 {
@@ -281,6 +293,12 @@ bool Paginator::startsWithHeading(const std::vector<QString> &pages, int page,
 {
     return !headings.empty() && page >= 0 && page < int(pages.size())
             && ChapterDetector::isInHeading(headings, offsetOfPage(pages, page));
+}
+
+bool Paginator::startsWithHeading(const PagedText &pages, int page, const std::vector<Chapter> &headings)
+{
+    return !headings.empty() && page >= 0 && page < pages.size()
+            && ChapterDetector::isInHeading(headings, pages.startOf(page));
 }
 
 int Paginator::pageAtOffset(const std::vector<QString> &pages, qsizetype offset)

@@ -3,6 +3,7 @@
 
 #include "chapterdetector.h"
 #include "pagecutter.h"
+#include "pagedtext.h"
 #include "typesetstyle.h"
 
 #include <QFont>
@@ -61,6 +62,10 @@ public:
     std::vector<QString> paginate(const std::vector<QStringView> &paragraphs,
                                   const std::vector<Chapter> &headings,
                                   const Cancelled &isCancelled = {}) const;
+    // The same cut as the lengths of the pages only, for pages kept as views of the text.
+    std::vector<qsizetype> pageLengths(const std::vector<QStringView> &paragraphs,
+                                       const std::vector<Chapter> &headings,
+                                       const Cancelled &isCancelled = {}) const;
 
     // Paragraphs as pieces short enough to lay out at once, in reading order, not measured;
     // the paragraphs that start where a heading does are marked as headings. The book
@@ -91,10 +96,13 @@ public:
     // Where page starts lie in the text the pages were cut from.
     static qsizetype offsetOfPage(const std::vector<QString> &pages, int page);
     static int pageAtOffset(const std::vector<QString> &pages, qsizetype offset);
+    static qsizetype offsetOfPage(const PagedText &pages, int page) { return pages.startOf(page); }
+    static int pageAtOffset(const PagedText &pages, qsizetype offset) { return pages.pageAt(offset); }
     // Whether a page begins with (the rest of) a heading, to be drawn in the heading font:
     // pass the headings the pages were cut with, or none if chapters did not start pages.
     static bool startsWithHeading(const std::vector<QString> &pages, int page,
                                   const std::vector<Chapter> &headings);
+    static bool startsWithHeading(const PagedText &pages, int page, const std::vector<Chapter> &headings);
 
     struct Line
     {

@@ -72,7 +72,7 @@ BookmarksDialog::Row BookmarkController::rowOf(const Bookmark &bookmark) const
 // the bookmark where the place lies beyond the pages cut so far.
 QString BookmarkController::textAround(qint64 place, const QString &stored) const
 {
-    const std::vector<QString> &pages = m_session->pages();
+    const PagedText &pages = m_session->pages();
     if (pages.empty() || place >= Paginator::offsetOfPage(pages, int(pages.size())))
         return stored.left(SnippetLength);
     const int page = Paginator::pageAtOffset(pages, place);

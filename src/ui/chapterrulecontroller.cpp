@@ -46,7 +46,7 @@ void ChapterRuleController::chooseRule()
     if (book.isEmpty())
         return;
     const ChapterRule current = ChapterRule::fromKey(m_library->recordFor(book).chapterRule);
-    const QString text = Paginator::textOf(m_session->pages());
+    const QString text = m_session->pages().text().toString();
     ChapterRuleDialog dialog(current, text, m_window);
     if (dialog.exec() != QDialog::Accepted || m_session->book() != book)
         return;

@@ -40,7 +40,7 @@ PageWidget::PageWidget(QWidget *parent)
 // A new page list replaces the old one at rest on its first page: a turn still running
 // through the old list is stopped, since its pages may no longer exist. An empty list
 // leaves the page area empty.
-void PageWidget::setPages(const std::vector<QString> &pages)
+void PageWidget::setPages(const PagedText &pages)
 {
     m_pages = pages;
     m_shownTexts.clear();
@@ -61,9 +61,9 @@ void PageWidget::showNothing()
     update();
 }
 
-void PageWidget::extendPages(const std::vector<QString> &pages)
+void PageWidget::extendPages(const PagedText &pages)
 {
-    m_pages = pages;
+    m_pages.extendTo(pages);
 }
 
 void PageWidget::setTextConversion(std::shared_ptr<const ScriptConverter> converter)
@@ -74,9 +74,9 @@ void PageWidget::setTextConversion(std::shared_ptr<const ScriptConverter> conver
     update();
 }
 
-const QString &PageWidget::shownText(int page) const
+QStringView PageWidget::shownText(int page) const
 {
-    const QString &text = m_pages[size_t(page)];
+    const QStringView text = m_pages.page(page);
     if (!m_conversion || !m_conversion->isActive())
         return text;
     constexpr qsizetype CachedPages = 8;
@@ -84,7 +84,7 @@ const QString &PageWidget::shownText(int page) const
         m_shownTexts.clear();
     auto shown = m_shownTexts.find(page);
     if (shown == m_shownTexts.end())
-        shown = m_shownTexts.insert(page, m_conversion->convert(text));
+        shown = m_shownTexts.insert(page, m_conversion->convert(text.toString()));
     return *shown;
 }
 
@@ -109,26 +109,36 @@ void PageWidget::setHighlight(int page, qsizetype start, qsizetype length)
     update();
 }
 
-// In a spread the match may lie on the right page of the pair at rest.
-QList<QRectF> PageWidget::highlightRects() const
+std::pair<qsizetype, qsizetype> PageWidget::highlightOn(int page) const
 {
-    const bool onRightPage = m_spread && m_highlight.page == restingPage() + 1;
-    return highlightRectsIn(onRightPage ? textArea().translated(width() / 2, 0) : textArea());
+    if (!isValidPage(m_highlight.page) || !isValidPage(page) || page < m_highlight.page)
+        return { 0, 0 };
+    const qsizetype start = m_highlight.start - (m_pages.startOf(page) - m_pages.startOf(m_highlight.page));
+    const qsizetype from = qMax<qsizetype>(start, 0);
+    const qsizetype to = qMin(start + m_highlight.length, m_pages.page(page).size());
+    return { from, qMax<qsizetype>(to - from, 0) };
 }
 
-QList<QRectF> PageWidget::highlightRectsIn(const QRect &area) const
+// In a spread the page may be the right one of the pair at rest.
+QList<QRectF> PageWidget::highlightRects(int page) const
 {
-    if (!isValidPage(m_highlight.page))
+    const bool onRightPage = m_spread && page == restingPage() + 1;
+    return highlightRectsIn(page, onRightPage ? textArea().translated(width() / 2, 0) : textArea());
+}
+
+QList<QRectF> PageWidget::highlightRectsIn(int page, const QRect &area) const
+{
+    const auto [start, length] = highlightOn(page);
+    if (length == 0)
         return {};
     if (m_style.book) {
         const BookLayout &layout = bookLayout();
-        return PageRenderer::rectsOf(QRectF(area), shownText(m_highlight.page), layout,
-                                     layout.linesOfPage(m_pages, m_highlight.page, m_headings, m_joinedLineEnds),
-                                     m_highlight.start, m_highlight.length);
+        return PageRenderer::rectsOf(QRectF(area), shownText(page), layout,
+                                     layout.linesOfPage(m_pages, page, m_headings, m_joinedLineEnds),
+                                     start, length);
     }
-    return PageRenderer::rectsOf(QRectF(area), shownText(m_highlight.page), m_font,
-                                 Paginator::startsWithHeading(m_pages, m_highlight.page, m_headings),
-                                 m_highlight.start, m_highlight.length);
+    return PageRenderer::rectsOf(QRectF(area), shownText(page), m_font,
+                                 Paginator::startsWithHeading(m_pages, page, m_headings), start, length);
 }
 
 void PageWidget::flipToPage(int index, bool forward)
@@ -353,7 +363,7 @@ void PageWidget::drawPage(QPainter &painter, int page)
     drawText(painter, textArea(), page, true);
     if (m_spread)
         drawGutter(painter);
-    if (!m_textPainted && !m_pages[size_t(page)].isEmpty()) {
+    if (!m_textPainted && !m_pages.page(page).isEmpty()) {
         m_textPainted = true;
         qCInfo(lcPagePaint, "first page text painted");
     }
@@ -369,8 +379,8 @@ void PageWidget::drawText(QPainter &painter, const QRect &area, int page, bool m
 // The back of a turning sheet is left unmarked.
 void PageWidget::drawPageText(QPainter &painter, const QRect &area, int page, bool marked)
 {
-    if (marked && page == m_highlight.page) {
-        for (const QRectF &rect : highlightRectsIn(area))
+    if (marked) {
+        for (const QRectF &rect : highlightRectsIn(page, area))
             painter.fillRect(rect, HighlightColor);
     }
     painter.setPen(m_textColor);
@@ -461,7 +471,7 @@ QColor PageWidget::sheetColor() const
 
 bool PageWidget::isValidPage(int index) const
 {
-    return index >= 0 && index < int(m_pages.size());
+    return index >= 0 && index < m_pages.size();
 }
 
 void PageWidget::setTypesetStyle(const TypesetStyle &style)

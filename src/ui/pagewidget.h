@@ -2,6 +2,7 @@
 #define PAGEWIDGET_H
 
 #include "chapterdetector.h"
+#include "pagedtext.h"
 #include "typesetstyle.h"
 
 #include <QColor>
@@ -33,10 +34,10 @@ class PageWidget : public QWidget
 public:
     explicit PageWidget(QWidget *parent = nullptr);
 
-    void setPages(const std::vector<QString> &pages);
+    void setPages(const PagedText &pages);
     // More pages of the same book: the list grows, and the page on show and the turns asked
     // for stay as they are.
-    void extendPages(const std::vector<QString> &pages);
+    void extendPages(const PagedText &pages);
     // The headings the pages on show were cut with, each starting a page and drawn bold; none
     // (the default) for pages cut without chapter breaks. Given anew with every page list
     // cut for another format.
@@ -45,10 +46,12 @@ public:
     // their text. Given anew with every page list.
     void setJoinedLineEnds(const std::vector<qsizetype> &joinedLineEnds);
     // Marks a stretch of a page, a search match, with a highlight behind its text; a page of
-    // -1 for none.
+    // -1 for none. A stretch running over the page's end goes on on the pages after it.
     void setHighlight(int page, qsizetype start, qsizetype length);
-    // Where the highlight lies on its page, in widget coordinates.
-    QList<QRectF> highlightRects() const;
+    // Where the highlight lies on its page, or on another page it runs on to, in widget
+    // coordinates.
+    QList<QRectF> highlightRects() const { return highlightRects(m_highlight.page); }
+    QList<QRectF> highlightRects(int page) const;
     void flipToPage(int index, bool forward);
     // Shows a page at rest at once, without a turn: the same place in a book cut anew.
     void showPage(int index);
@@ -121,7 +124,7 @@ private:
     void drawText(QPainter &painter, const QRect &area, int page, bool marked);
     void drawPageText(QPainter &painter, const QRect &area, int page, bool marked);
     void drawGutter(QPainter &painter);
-    QList<QRectF> highlightRectsIn(const QRect &area) const;
+    QList<QRectF> highlightRectsIn(int page, const QRect &area) const;
     void updateSpread();
     void drawOutgoingPage(QPainter &painter, const PageCurl &curl);
     void drawPageCurl(QPainter &painter, const PageCurl &curl);
@@ -132,10 +135,12 @@ private:
     QColor foldShadowColor() const;
     QColor backdropColor() const;
     bool isValidPage(int index) const;
-    const QString &shownText(int page) const;
+    QStringView shownText(int page) const;
+    // The start and length of the highlight's part on a page; a length of 0 for none.
+    std::pair<qsizetype, qsizetype> highlightOn(int page) const;
     const BookLayout &bookLayout() const;
 
-    std::vector<QString> m_pages;
+    PagedText m_pages;
     std::shared_ptr<const ScriptConverter> m_conversion;
     // The converted texts of the pages drawn lately; converting costs too much to repeat for
     // every frame of a turn.

@@ -36,7 +36,7 @@ SearchResultsList::~SearchResultsList()
     m_watcher.waitForFinished();
 }
 
-void SearchResultsList::search(const std::vector<QString> &pages, const std::vector<Chapter> &chapters,
+void SearchResultsList::search(const PagedText &pages, const std::vector<Chapter> &chapters,
                                const QString &text, bool complete)
 {
     cancelRunning();
@@ -45,7 +45,7 @@ void SearchResultsList::search(const std::vector<QString> &pages, const std::vec
     m_chapters = chapters;
     m_text = text;
     m_complete = complete;
-    m_pagesSearched = int(pages.size());
+    m_pagesSearched = pages.size();
     m_status->setText(tr("正在查找“%1”……").arg(text));
     auto cancelled = std::make_shared<std::atomic_bool>(false);
     m_cancelled = cancelled;

@@ -28,7 +28,7 @@ public:
 
     // Searches the pages at hand; complete is false while the book is still being cut, which
     // the list then says.
-    void search(const std::vector<QString> &pages, const std::vector<Chapter> &chapters,
+    void search(const PagedText &pages, const std::vector<Chapter> &chapters,
                 const QString &text, bool complete);
     // The script the results are shown in; the search itself runs on the book's own text.
     void setTextConversion(std::shared_ptr<const ScriptConverter> converter);

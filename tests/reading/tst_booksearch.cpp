@@ -9,6 +9,7 @@ private slots:
     void findsEveryPlace_data();
     void findsEveryPlace();
     void namesTheChapterOfEachResult();
+    void findsAMatchOverAPageBreak();
     void stopsWhenCancelled();
 };
 
@@ -63,11 +64,26 @@ void TestBookSearch::namesTheChapterOfEachResult()
         named.append(result.chapter);
     QCOMPARE(named, (QList<int>{ 0, 0, 1, 1 }));
     // Before the first heading a result lies in no chapter.
-    const std::vector<SearchResult> early = BookSearch::findAll({ QStringLiteral("序 灯塔\n"), Pages[2] },
+    const std::vector<SearchResult> early = BookSearch::findAll(std::vector<QString>{ QStringLiteral("序 灯塔\n"), Pages[2] },
                                                                 { Chapter{ 8, 5, QStringLiteral("第二章 港口") } },
                                                                 QStringLiteral("灯塔"));
     QCOMPARE(early.front().chapter, -1);
     QCOMPARE(early.back().chapter, 0);
+}
+
+void TestBookSearch::findsAMatchOverAPageBreak()
+{
+    // "Lantern" in the middle of a word split over the first two pages, and Cyrillic in capitals.
+    const std::vector<QString> pages = { QStringLiteral("港口的Lan"), QStringLiteral("tern亮着 МАЯК\n"),
+                                         QStringLiteral("маяк\n") };
+    const std::vector<SearchResult> lantern = BookSearch::findAll(pages, {}, QStringLiteral("LANTERN"));
+    QCOMPARE(lantern.size(), size_t(1));
+    QCOMPARE(lantern.front().offset, 3);
+    QCOMPARE(lantern.front().page, 0);
+    QCOMPARE(lantern.front().snippet.mid(lantern.front().snippetMatch, 7), QStringLiteral("Lantern"));
+    const std::vector<SearchResult> lighthouse = BookSearch::findAll(pages, {}, QStringLiteral("Маяк"));
+    QCOMPARE(lighthouse.size(), size_t(2));
+    QCOMPARE(lighthouse.back().page, 2);
 }
 
 void TestBookSearch::stopsWhenCancelled()

@@ -114,7 +114,7 @@ TestFileLoader::WholeLoad TestFileLoader::loadWhole(const QString &path)
     loader.loadFile(path, Format);
     if (!loaded.wait(60000) || anchorsFound.isEmpty())
         return {};
-    return { loaded.first().first().value<std::vector<QString>>(),
+    return { loaded.first().first().value<PagedText>().pageTexts(),
              anchorsFound.first().at(1).value<std::vector<TextAnchor>>() };
 }
 
@@ -146,7 +146,7 @@ void TestFileLoader::loadsAndDecodesBooks()
 
     QVERIFY(loaded.wait());
     QCOMPARE(loaded.first().at(1).toString(), path);
-    QCOMPARE(joined(loaded.first().at(0).value<std::vector<QString>>()), text);
+    QCOMPARE(joined(loaded.first().at(0).value<PagedText>().pageTexts()), text);
     QCOMPARE(progress.last().first().toInt(), 100);
 }
 
@@ -158,7 +158,7 @@ void TestFileLoader::bookWithInvalidBytesStillOpens()
     loader.loadFile(writeFile(QStringLiteral("broken.txt"), "abc\xFF\xFE\x80" "def\n"), Format);
 
     QVERIFY(loaded.wait());
-    const QString text = joined(loaded.first().at(0).value<std::vector<QString>>());
+    const QString text = joined(loaded.first().at(0).value<PagedText>().pageTexts());
     QVERIFY(text.startsWith(QStringLiteral("abc")));
     QVERIFY(text.endsWith(QStringLiteral("def\n\n")));
 }
@@ -244,7 +244,7 @@ void TestFileLoader::recutKeepsTheText()
     loader.repaginate(pages, QStringLiteral("book.txt"), larger);
 
     QVERIFY(recut.wait());
-    const auto recutPages = recut.first().at(0).value<std::vector<QString>>();
+    const auto recutPages = recut.first().at(0).value<PagedText>().pageTexts();
     QVERIFY(recutPages.size() > pages.size());
     QCOMPARE(joined(recutPages), joined(pages));
 }
@@ -310,14 +310,14 @@ void TestFileLoader::cutsAroundAPlaceAsFromTheStart()
 
     const bool fromStart = place == 0;
     QCOMPARE(around.count(), fromStart ? 0 : 1);
-    const auto first = fromStart ? cut.first().first().value<std::vector<QString>>()
-                                 : around.first().first().value<std::vector<QString>>();
+    const auto first = fromStart ? cut.first().first().value<PagedText>().pageTexts()
+                                 : around.first().first().value<PagedText>().pageTexts();
     QVERIFY(!first.empty());
     if (!fromStart)
         QCOMPARE(around.first().at(2).value<qsizetype>(), place);
     QVERIFY(page + first.size() <= whole.pages.size());
     QVERIFY(std::equal(first.begin(), first.end(), whole.pages.begin() + page));
-    QCOMPARE(loaded.first().first().value<std::vector<QString>>(), whole.pages);
+    QCOMPARE(loaded.first().first().value<PagedText>().pageTexts(), whole.pages);
 }
 
 void TestFileLoader::joinsTheLinesOfHardWrappedBooksInTheBookLayout_data()
@@ -358,7 +358,7 @@ void TestFileLoader::joinsTheLinesOfHardWrappedBooksInTheBookLayout()
     QVERIFY(loaded.wait(60000));
     QVERIFY(!joinsTold.isEmpty());
     const auto joins = joinsTold.last().at(1).value<std::vector<qsizetype>>();
-    const auto pages = loaded.first().first().value<std::vector<QString>>();
+    const auto pages = loaded.first().first().value<PagedText>().pageTexts();
     const QString pagesText = textOfPages(text);
     QCOMPARE(joined(pages), pagesText);
     if (!bookLayout) {
@@ -378,7 +378,7 @@ void TestFileLoader::joinsTheLinesOfHardWrappedBooksInTheBookLayout()
     loader.repaginate(Paginator(Format).paginate(pagesText.chopped(1)), path, format);
     QVERIFY(recut.wait(60000));
     QCOMPARE(joinsTold.last().at(1).value<std::vector<qsizetype>>(), joins);
-    QCOMPARE(recut.first().first().value<std::vector<QString>>(), pages);
+    QCOMPARE(recut.first().first().value<PagedText>().pageTexts(), pages);
 }
 
 // A file rewritten since its place was kept has other bytes at the kept line start: its
@@ -398,7 +398,7 @@ void TestFileLoader::aBookChangedSinceItsPlaceWasKeptIsCutFromTheStart()
     loader.loadFile(path, Format, {}, kept);
     QVERIFY(loaded.wait(60000));
     QVERIFY(around.isEmpty());
-    QCOMPARE(joined(loaded.first().first().value<std::vector<QString>>()), textOfPages(changed));
+    QCOMPARE(joined(loaded.first().first().value<PagedText>().pageTexts()), textOfPages(changed));
 }
 
 LEXORIN_TEST_MAIN(TestFileLoader)

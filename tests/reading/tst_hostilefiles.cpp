@@ -195,7 +195,7 @@ void TestHostileFiles::fileChangedDuringTheLoadIsReadOrReported()
         return;
     }
     QString text;
-    for (const QString &page : loaded.first().at(0).value<std::vector<QString>>())
+    for (const QString &page : loaded.first().at(0).value<PagedText>().pageTexts())
         text += page;
     const qsizetype lines = text.count(u'\n') - 1;
     QVERIFY2(lines == 400000 || lines == 10, qPrintable(QString::number(lines)));
@@ -251,7 +251,7 @@ void TestHostileFiles::onlyTheLastOfQuicklyOpenedBooksIsCut()
     FileLoader loader;
     QString latest;
     QStringList stale;
-    connect(&loader, &FileLoader::pagesCut, this, [&](const std::vector<QString> &, const QString &path) {
+    connect(&loader, &FileLoader::pagesCut, this, [&](const PagedText &, const QString &path) {
         if (path != latest)
             stale << path;
     });

@@ -20,6 +20,8 @@ private slots:
     void stepsDuringARecutAreKept();
     void twoPagesShownTurnAndStandInTogether();
     void searchGoesOnIntoPagesStillBeingCut();
+    void aMatchOverAPageBreakShowsThePageItStartsOn_data();
+    void aMatchOverAPageBreakShowsThePageItStartsOn();
     void closeLeavesNothingOnShow();
     void chaptersAreFoundWithTheFirstPages();
     void stepsThroughChaptersByPage_data();
@@ -140,7 +142,7 @@ void TestReadingSession::aBookReopenedAtAKeptPlaceGetsExactPageNumbers_data()
 void TestReadingSession::aBookReopenedAtAKeptPlaceGetsExactPageNumbers()
 {
     QFETCH(QString, move);
-    std::vector<QString> whole;
+    PagedText whole;
     std::vector<TextAnchor> anchors;
     {
         ReadingSession first;
@@ -236,7 +238,7 @@ void TestReadingSession::settle(ReadingSession &session)
 void TestReadingSession::verifyConsistent(const ReadingSession &session)
 {
     QVERIFY(sameFormat(session.pagesFormat(), session.format()));
-    const std::vector<QString> &pages = session.pages();
+    const PagedText &pages = session.pages();
     QVERIFY(!pages.empty());
     QVERIFY(session.page() >= 0 && session.page() < int(pages.size()));
     QCOMPARE(Paginator::pageAtOffset(pages, session.place()), session.page());
@@ -326,15 +328,12 @@ void TestReadingSession::twoPagesShownTurnAndStandInTogether()
     const qsizetype place = session.place();
     run(session, { "format:zoomed" });
     QCOMPARE(session.state(), ReadingSession::State::Recutting);
-    const std::vector<QString> standIns = session.pages();
+    const std::vector<QString> standIns = session.pages().pageTexts();
     QCOMPARE(standIns.size(), size_t(2));
     QVERIFY(!standIns[1].isEmpty());
     settle(session);
     verifyConsistent(session);
-    QString text;
-    for (const QString &page : session.pages())
-        text += page;
-    QVERIFY(text.mid(place).startsWith(standIns[0] + standIns[1]));
+    QVERIFY(session.pages().text().mid(place).startsWith(standIns[0] + standIns[1]));
 }
 
 void TestReadingSession::searchGoesOnIntoPagesStillBeingCut()
@@ -348,6 +347,62 @@ void TestReadingSession::searchGoesOnIntoPagesStillBeingCut()
     settle(session);
     QCOMPARE(notFound.count(), 0);
     QVERIFY(session.pages()[session.page()].contains(LastLine));
+}
+
+// The query is the text either side of a page break, in other letter case: the session turns
+// to the page the match starts on, from before it, from after it and from the match itself
+// (going round the book).
+void TestReadingSession::aMatchOverAPageBreakShowsThePageItStartsOn_data()
+{
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<int>("fromPage");
+    QTest::addColumn<bool>("wraps");
+
+    QTest::newRow("forward from the first page") << true << 0 << false;
+    QTest::newRow("backward from the last page") << false << -1 << false;
+    QTest::newRow("forward from the match itself") << true << 1 << true;
+    QTest::newRow("backward from the match itself") << false << 0 << true;
+}
+
+void TestReadingSession::aMatchOverAPageBreakShowsThePageItStartsOn()
+{
+    QFETCH(bool, forward);
+    QFETCH(int, fromPage);
+    QFETCH(bool, wraps);
+    QString text;
+    for (int line = 0; line < 300; ++line)
+        text += QStringLiteral("Line %1，第%1句话说到这里。\n").arg(line);
+    ReadingSession session;
+    session.setFormat(Narrow);
+    session.open(write(m_dir, QStringLiteral("lines.txt"), text));
+    settle(session);
+    const PagedText &pages = session.pages();
+    QVERIFY(pages.size() > 4);
+    // The first page break from the middle on whose text either side stands nowhere else.
+    int page = pages.size() / 2;
+    qsizetype start = 0;
+    QString query;
+    for (; page + 2 < pages.size(); ++page) {
+        start = pages.startOf(page + 1) - 4;
+        query = pages.text().sliced(start, 14).toString().toLower();
+        if (pages.text().indexOf(query, 0, Qt::CaseInsensitive) == start)
+            break;
+    }
+    QVERIFY(page + 2 < pages.size());
+    QSignalSpy wrapped(&session, &ReadingSession::searchWrapped);
+
+    session.goTo(fromPage < 0 ? pages.size() - 1 : fromPage);
+    if (wraps)
+        session.goToMatch(start, query.size());
+    if (forward)
+        session.find(query);
+    else
+        session.findPrevious(query);
+    QCOMPARE(session.page(), page);
+    QCOMPARE(session.matchStart(), start);
+    QCOMPARE(session.matchLength(), query.size());
+    QCOMPARE(session.place(), start);
+    QTRY_COMPARE(wrapped.count(), wraps ? 1 : 0);
 }
 
 void TestReadingSession::closeLeavesNothingOnShow()
@@ -586,7 +641,7 @@ void TestReadingSession::opensAtThePageHoldingAPlace()
     QSignalSpy shown(&session, &ReadingSession::bookShown);
     session.open(book == QLatin1String("big") ? m_big : m_small, place);
     QTRY_COMPARE_WITH_TIMEOUT(shown.size(), 1, 30000);
-    const std::vector<QString> &pages = session.pages();
+    const PagedText &pages = session.pages();
     const qsizetype length = Paginator::offsetOfPage(pages, int(pages.size()));
     if (place < length) {
         QVERIFY(session.place() <= place);
@@ -713,7 +768,7 @@ void TestReadingSession::switchingToTheBookLayoutJoinsLinesInPlace()
         QCOMPARE(session.place(), place);
         const std::vector<qsizetype> joins = session.pageJoinedLineEnds();
         QCOMPARE(joins.empty(), !format.style.book);
-        const QString pagesText = Paginator::textOf(session.pages());
+        const QStringView pagesText = session.pages().text();
         for (qsizetype join : joins)
             QCOMPARE(pagesText[join], u'\n');
     }

@@ -94,9 +94,9 @@ void TestBigBooks::firstPagesShowWhileTheRestIsCut()
     }
 
     QVERIFY(loaded.wait(60000));
-    const int total = int(loaded.first().first().value<std::vector<QString>>().size());
+    const int total = int(loaded.first().first().value<PagedText>().pageTexts().size());
     QVERIFY(cut.count() >= 1);
-    QVERIFY(total > int(cut.first().first().value<std::vector<QString>>().size()));
+    QVERIFY(total > int(cut.first().first().value<PagedText>().pageTexts().size()));
     const QRegularExpressionMatch final = QRegularExpression(QStringLiteral("^第 (\\d+) 页/共 (\\d+) 页$"))
                                                   .match(pageLabel(*window));
     QVERIFY2(final.hasMatch(), qPrintable(pageLabel(*window)));
@@ -134,7 +134,7 @@ void TestBigBooks::zoomDuringTheCutKeepsThePlace()
     QVERIFY(cut.wait(10000));
     for (int i = 0; i < 5; ++i)
         QTest::keyClick(window.get(), Qt::Key_PageDown);
-    const auto firstPages = cut.last().first().value<std::vector<QString>>();
+    const auto firstPages = cut.last().first().value<PagedText>().pageTexts();
     const qsizetype offset = Paginator::offsetOfPage(firstPages, 5);
 
     window->onZoomIn();
@@ -145,7 +145,7 @@ void TestBigBooks::zoomDuringTheCutKeepsThePlace()
     QCOMPARE(pageLabel(*window), held);
 
     QTRY_VERIFY_WITH_TIMEOUT(!loaded.isEmpty() || !recut.isEmpty(), 60000);
-    const auto pages = (recut.isEmpty() ? loaded : recut).last().first().value<std::vector<QString>>();
+    const auto pages = (recut.isEmpty() ? loaded : recut).last().first().value<PagedText>().pageTexts();
     waitForTurns(*window);
     const int page = pageWidget(*window)->restingPage();
     QCOMPARE(page, Paginator::pageAtOffset(pages, offset) + 1);

@@ -99,7 +99,7 @@ std::vector<QString> TestConversion::shownPages(ScriptConverter::Conversion conv
 {
     const ScriptConverter converter(conversion);
     std::vector<QString> shown;
-    for (const QString &page : session()->pages())
+    for (const QString &page : session()->pages().pageTexts())
         shown.push_back(converter.convert(page));
     return shown;
 }
@@ -134,12 +134,12 @@ void TestConversion::showsThePageInTheChosenScript()
     PageWidget *widget = pageWidget(*m_window);
     const QString label = pageLabel(*m_window);
     const QImage before = widget->grab().toImage();
-    QCOMPARE(before, pageDrawnFrom(session()->pages()));
+    QCOMPARE(before, pageDrawnFrom(session()->pages().pageTexts()));
 
     choose(QStringLiteral("s2t"));
     std::vector<QString> converted;
     const ScriptConverter converter(ScriptConverter::Conversion::SimplifiedToTraditional);
-    for (const QString &page : session()->pages())
+    for (const QString &page : session()->pages().pageTexts())
         converted.push_back(converter.convert(page));
     QVERIFY(converted.front().startsWith(QStringLiteral("第一章 頭髮的故事")));
     const QImage after = widget->grab().toImage();
@@ -207,7 +207,7 @@ void TestConversion::theChoiceIsRemembered()
     QCOMPARE((*checked)->data().toString(), QStringLiteral("s2hk"));
     const ScriptConverter converter(ScriptConverter::Conversion::SimplifiedToHongKong);
     std::vector<QString> converted;
-    for (const QString &page : session()->pages())
+    for (const QString &page : session()->pages().pageTexts())
         converted.push_back(converter.convert(page));
     QCOMPARE(pageWidget(*m_window)->grab().toImage(), pageDrawnFrom(converted));
 }

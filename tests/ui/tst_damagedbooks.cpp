@@ -57,7 +57,7 @@ void TestDamagedBooks::strayBytesAreReportedOnceWithoutABox()
         QVERIFY2(notice->text().contains(QString::number(strayBytes)), qPrintable(notice->text()));
     QVERIFY(!QApplication::activeModalWidget());
     // The text is read as UTF-8, not as a legacy code page: the page shows the Chinese.
-    const auto pages = loaded.last().at(0).value<std::vector<QString>>();
+    const auto pages = loaded.last().at(0).value<PagedText>().pageTexts();
     QVERIFY(pages.front().startsWith(QStringLiteral("　　灯塔守望人")));
 }
 

@@ -43,7 +43,7 @@ private slots:
 private:
     void openWindowOnSampleBook();
     std::vector<QString> pagesFor(const TypesetStyle &style) const;
-    const std::vector<QString> &pagesOnShow() const;
+    std::vector<QString> pagesOnShow() const;
     QAction *menuItem(const QString &text) const;
 
     std::unique_ptr<MainWindow> m_window;
@@ -78,9 +78,9 @@ std::vector<QString> TestLayout::pagesFor(const TypesetStyle &style) const
             .paginate(text, ChapterDetector::detect(text));
 }
 
-const std::vector<QString> &TestLayout::pagesOnShow() const
+std::vector<QString> TestLayout::pagesOnShow() const
 {
-    return m_window->findChild<ReadingSession *>()->pages();
+    return m_window->findChild<ReadingSession *>()->pages().pageTexts();
 }
 
 QAction *TestLayout::menuItem(const QString &text) const

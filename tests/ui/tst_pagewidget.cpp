@@ -18,6 +18,8 @@ private slots:
     void requestsDuringATurnEndOnTheLatest();
     void replacingPagesDuringATurnNeverPaintsOutsideThem();
     void onlyPagesStartingWithAHeadingDrawItInBold();
+    void aHighlightOverAPageBreakMarksBothPages_data();
+    void aHighlightOverAPageBreakMarksBothPages();
 
 private:
     static void waitForTurnsToEnd(PageWidget &widget);
@@ -227,6 +229,35 @@ void TestPageWidget::onlyPagesStartingWithAHeadingDrawItInBold()
 void TestPageWidget::waitForTurnsToEnd(PageWidget &widget)
 {
     QTRY_VERIFY_WITH_TIMEOUT(!widget.isTurning(), 5000);
+}
+
+void TestPageWidget::aHighlightOverAPageBreakMarksBothPages_data()
+{
+    QTest::addColumn<bool>("bookLayout");
+    QTest::newRow("plain") << false;
+    QTest::newRow("book layout") << true;
+}
+
+// A match of six characters from the last three of one page to the first three of the next.
+void TestPageWidget::aHighlightOverAPageBreakMarksBothPages()
+{
+    QFETCH(bool, bookLayout);
+    PageWidget widget;
+    widget.resize(600, 700);
+    TypesetStyle style;
+    style.book = bookLayout;
+    widget.setTypesetStyle(style);
+    widget.setPages(std::vector<QString>{ QStringLiteral("海面上起了雾"), QStringLiteral("灯塔亮了。\n"),
+                                          QStringLiteral("船回来了。\n") });
+    widget.setHighlight(0, 3, 6);
+    QCOMPARE(widget.highlightRects(0).size(), 1);
+    QCOMPARE(widget.highlightRects(1).size(), 1);
+    QVERIFY(widget.highlightRects(2).isEmpty());
+    // The next page's part starts its first line.
+    QVERIFY(widget.highlightRects(1).front().left() < widget.highlightRects(0).front().left());
+    widget.setHighlight(1, 2, 2);
+    QVERIFY(widget.highlightRects(0).isEmpty());
+    QVERIFY(widget.highlightRects(2).isEmpty());
 }
 
 LEXORIN_TEST_MAIN(TestPageWidget)

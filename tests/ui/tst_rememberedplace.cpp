@@ -93,7 +93,7 @@ void TestRememberedPlace::verifyShowsPlace(qsizetype place)
 {
     const ReadingSession *reading = session();
     QCOMPARE(QFileInfo(reading->book()).fileName(), QFileInfo(m_book).fileName());
-    const std::vector<QString> &pages = reading->pages();
+    const PagedText &pages = reading->pages();
     const int page = pageWidget(*m_window)->restingPage();
     QCOMPARE(page, reading->page());
     const qsizetype start = Paginator::offsetOfPage(pages, page);
