@@ -75,7 +75,6 @@ TABLE = {
                                   "檔案太大（超過 %1 MB），無法開啟。"),
     "文件是空的。": ("The file is empty.", "檔案是空的。"),
     "<h2>Quorvane</h2>": ("<h2>Quorvane</h2>", "<h2>Quorvane</h2>"),
-    "版本: 1.0.0.03": ("Version: 1.0.0.03", "版本: 1.0.0.03"),
     DESCRIPTION: (
         "Quorvane is not just a powerful tool, but an extension of your thoughts and knowledge. "
         "Open Quorvane to build your never-wearing private library.",

@@ -3,6 +3,7 @@
 #include "bookdecoder.h"
 #include "bookfilereader.h"
 #include "paragraphfinder.h"
+#include "readinglogging.h"
 
 #include <QDeadlineTimer>
 #include <QDebug>
@@ -125,7 +126,7 @@ void FileLoader::loadFile(const QString &filePath, const PageFormat &format,
     try {
         std::thread(&FileLoader::readOnOwnThread, task).detach();
     } catch (const std::system_error &error) {
-        qWarning() << "Cannot start reading file:" << filePath << error.what();
+        qCWarning(lcReading) << "Cannot start reading file:" << filePath << error.what();
         post(task, [this, filePath] { emit loadFailed(filePath, tr("系统资源不足，无法读取文件。")); });
     }
 }
@@ -304,7 +305,7 @@ void FileLoader::runLoad(const Task &task, QString text,
     if (task.isSuperseded())
         return;
     if (!error.isEmpty()) {
-        qWarning() << "Failed to read file:" << task.filePath;
+        qCWarning(lcReading) << "Failed to read file:" << task.filePath;
         post(task, [this, path = task.filePath, error] { emit loadFailed(path, error); });
         return;
     }
@@ -333,7 +334,7 @@ void FileLoader::runLoad(const Task &task, QString text,
     post(task, [this, pages = std::move(pages), path = task.filePath] {
         emit fileLoaded(pages, path);
     });
-    qDebug() << "File loaded in" << task.timer.elapsed() << "ms";
+    qCDebug(lcReading) << "File loaded in" << task.timer.elapsed() << "ms";
 }
 
 // The first pages are cut on this thread from the head of the book and handed over at
@@ -395,7 +396,7 @@ void FileLoader::runRecut(const Task &task, const PagedText &pages)
     post(task, [this, recut = PagedText(text, lengths), path = task.filePath] {
         emit pagesRecut(recut, path);
     });
-    qDebug() << "Pages recut in" << task.timer.elapsed() << "ms";
+    qCDebug(lcReading) << "Pages recut in" << task.timer.elapsed() << "ms";
 }
 
 // The anchors with their places moved from the decoded text to the text of the pages, where
