@@ -75,6 +75,7 @@ public:
     // The book in front of the reader, whose reading time runs; empty while nothing is read
     // (the window is in the background, the shelf is shown, no book is open).
     void setBookInReading(const QString &path);
+    QString bookInReading() const { return m_bookInReading; }
     // Tests count reading time with a clock of their own.
     void setReadingClock(const ReadingClock &clock) { m_readingClock = clock; }
     // Writes the place waiting to be written and the reading time counted so far.
