@@ -1,5 +1,6 @@
 #include "booklist.h"
 
+#include "librarydatabase.h"
 #include "settings.h"
 
 #include <QFile>
@@ -7,14 +8,27 @@
 
 #include <algorithm>
 
-BookList::BookList(Settings &settings)
+BookList::BookList(Settings &settings, LibraryDatabase *database)
     : m_settings(settings)
+    , m_database(database)
 {
+}
+
+// Asked at every use rather than once: a library that was damaged starts afresh without a
+// shelf, and takes the one the store still holds.
+bool BookList::libraryHoldsShelf() const
+{
+    return m_database && m_database->adoptShelf(m_settings.recentFiles());
+}
+
+void BookList::writeStoreList(const QStringList &books)
+{
+    m_settings.updateRecentFiles([&books](const QStringList &) { return books; });
 }
 
 QStringList BookList::books() const
 {
-    return m_settings.recentFiles();
+    return libraryHoldsShelf() ? m_database->shelf() : m_settings.recentFiles();
 }
 
 bool BookList::contains(const QString &path) const
@@ -30,6 +44,11 @@ QStringList BookList::sampleBooks()
 
 int BookList::add(const QStringList &paths)
 {
+    if (libraryHoldsShelf()) {
+        const int added = m_database->addToShelf(paths);
+        writeStoreList(m_database->shelf());
+        return added;
+    }
     int added = 0;
     m_settings.updateRecentFiles([&paths, &added](QStringList list) {
         QSet<QString> known(list.cbegin(), list.cend());
@@ -52,6 +71,11 @@ void BookList::remove(const QString &path)
 {
     if (sampleBooks().contains(path))
         m_settings.addRemovedSampleBook(path);
+    if (libraryHoldsShelf()) {
+        m_database->removeFromShelf(path);
+        writeStoreList(m_database->shelf());
+        return;
+    }
     m_settings.updateRecentFiles([&path](QStringList list) {
         list.removeAll(path);
         return list;

@@ -3,15 +3,19 @@
 
 #include <QStringList>
 
+class LibraryDatabase;
 class Settings;
 
-// The books the reader has opened, newest first, kept in the settings store. Additions come
-// in batches and are found with a set, so adding a large folder stays linear; every change
-// is merged with the store's list, which another window may have changed meanwhile.
+// The books on the shelf, newest addition first, kept by the library database. The settings
+// store's list is written along after every change, so that an older version of the reader
+// still finds the shelf; it is read once, to set up the shelf of a library that has none yet,
+// and stands in for the library while the library works without memory. Additions come in
+// batches and are found with a set, so adding a large folder stays linear.
 class BookList
 {
 public:
-    explicit BookList(Settings &settings);
+    // Without a database, or while it cannot be used, the shelf is the store's list alone.
+    explicit BookList(Settings &settings, LibraryDatabase *database = nullptr);
 
     QStringList books() const;
     int size() const { return int(books().size()); }
@@ -28,7 +32,11 @@ public:
     void mergeSampleBooks();
 
 private:
+    bool libraryHoldsShelf() const;
+    void writeStoreList(const QStringList &books);
+
     Settings &m_settings;
+    LibraryDatabase *m_database;
 };
 
 #endif

@@ -162,12 +162,24 @@ bool keepOwnChapterRules(QSqlQuery &query)
     });
 }
 
+// The shelf's books, by path, whether or not they were ever opened; the lowest position is
+// the newest addition. The one row of shelf_import says the shelf has been set up, so a
+// shelf emptied by the reader stays empty.
+bool keepTheShelf(QSqlQuery &query)
+{
+    return runAll(query, {
+        QStringLiteral("CREATE TABLE shelf (path TEXT PRIMARY KEY, position INTEGER NOT NULL)"),
+        QStringLiteral("CREATE INDEX shelf_by_position ON shelf (position)"),
+        QStringLiteral("CREATE TABLE shelf_import (imported_at INTEGER NOT NULL)"),
+    });
+}
+
 // Migrations[i] brings a file from schema version i to version i + 1, inside one
 // transaction. A new version appends its function here and raises SchemaVersion.
 using Migration = bool (*)(QSqlQuery &query);
 const Migration Migrations[] = { createFirstSchema, keepIdsAndPlacesPerContent,
                                  addOwnScriptConversion, keepAnchorsBesidePlaces,
-                                 keepOwnChapterRules };
+                                 keepOwnChapterRules, keepTheShelf };
 static_assert(std::size(Migrations) == LibraryDatabase::SchemaVersion);
 
 bool isDamage(const QSqlError &error)
@@ -836,4 +848,90 @@ void LibraryDatabase::clear()
         return write(statement(QStringLiteral("DELETE FROM bookmarks")))
             && write(statement(QStringLiteral("DELETE FROM books")));
     });
+}
+
+bool LibraryDatabase::holdsShelf()
+{
+    if (!hasMemory())
+        return false;
+    QSqlQuery &query = statement(QStringLiteral("SELECT EXISTS (SELECT 1 FROM shelf_import)"));
+    const bool held = read(query) && query.next() && query.value(0).toBool();
+    query.finish();
+    return held;
+}
+
+bool LibraryDatabase::adoptShelf(const QStringList &paths)
+{
+    if (!hasMemory())
+        return false;
+    if (holdsShelf())
+        return true;
+    // Another instance may have set the shelf up since the look above; the lock decides.
+    return inTransaction([&] {
+        return holdsShelf()
+            || (insertOnShelf(paths, 0, 1) >= 0
+                && write(bound(QStringLiteral("INSERT INTO shelf_import (imported_at) VALUES (?)"),
+                               { now() })));
+    });
+}
+
+QStringList LibraryDatabase::shelf()
+{
+    QStringList paths;
+    if (!hasMemory())
+        return paths;
+    QSqlQuery &query = statement(QStringLiteral("SELECT path FROM shelf ORDER BY position"));
+    if (read(query)) {
+        while (query.next())
+            paths.append(query.value(0).toString());
+    }
+    query.finish();
+    return paths;
+}
+
+int LibraryDatabase::addToShelf(const QStringList &paths)
+{
+    if (!hasMemory() || paths.isEmpty())
+        return 0;
+    int added = 0;
+    const bool done = inTransaction([&] {
+        QSqlQuery &query = statement(QStringLiteral("SELECT COALESCE(MIN(position), 0) FROM shelf"));
+        const bool found = read(query) && query.next();
+        const qint64 front = found ? query.value(0).toLongLong() : 0;
+        query.finish();
+        if (!found)
+            return false;
+        // Each book of the batch goes in front of the ones before it, as if added one by one.
+        added = insertOnShelf(paths, front - 1, -1);
+        return added >= 0;
+    });
+    return done ? added : 0;
+}
+
+void LibraryDatabase::removeFromShelf(const QString &path)
+{
+    if (hasMemory())
+        write(bound(QStringLiteral("DELETE FROM shelf WHERE path = ?"), { path }));
+}
+
+int LibraryDatabase::insertOnShelf(const QStringList &paths, qint64 firstPosition, int step)
+{
+    int inserted = 0;
+    qint64 position = firstPosition;
+    for (const QString &path : paths) {
+        QSqlQuery &query = bound(QStringLiteral("INSERT OR IGNORE INTO shelf (path, position)"
+                                                " VALUES (?, ?)"),
+                                 { path, position });
+        if (!query.exec()) {
+            reportWriteFailure(query.lastError());
+            query.finish();
+            return -1;
+        }
+        if (query.numRowsAffected() == 1) {
+            ++inserted;
+            position += step;
+        }
+        query.finish();
+    }
+    return inserted;
 }

@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 #include <functional>
@@ -46,7 +47,7 @@ public:
     };
     Q_ENUM(Status)
 
-    static constexpr int SchemaVersion = 5;
+    static constexpr int SchemaVersion = 6;
     static constexpr qsizetype MaxSnippetLength = 200;
 
     // An empty folder means the per-user data folder.
@@ -86,6 +87,19 @@ public:
     };
     // Every book, in no particular order.
     QList<ShelfEntry> shelfEntries();
+
+    // The books on the shelf, newest addition first. A book may be on it without a record,
+    // and keeps its record when it leaves it.
+    QStringList shelf();
+    // Whether the shelf has been set up in this file; until then it is empty.
+    bool holdsShelf();
+    // Sets the shelf up with these books when the file holds none yet; whether the file
+    // holds a shelf afterwards.
+    bool adoptShelf(const QStringList &paths);
+    // Puts the books not on the shelf yet at its front, each in front of the one before it;
+    // how many were new.
+    int addToShelf(const QStringList &paths);
+    void removeFromShelf(const QString &path);
 
     void recordOpened(qint64 bookId);
     // The anchor is kept only when it lies at or before the place.
@@ -138,6 +152,8 @@ private:
     void setStatus(Status status);
 
     BookRecord firstBook(QSqlQuery &query);
+    // The number of books inserted, -1 when a write failed.
+    int insertOnShelf(const QStringList &paths, qint64 firstPosition, int step);
     BookRecord storedBookAt(const QString &path);
     BookRecord followMovedBook(const QString &path, const BookFingerprint &fingerprint);
     BookRecord insertBook(const QString &path, const BookFingerprint &fingerprint);

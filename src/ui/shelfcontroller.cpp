@@ -35,7 +35,7 @@ ShelfController::ShelfController(Settings &settings, Library *library, ReadingSe
                                  QWidget *window)
     : QObject(window)
     , m_settings(settings)
-    , m_bookList(settings)
+    , m_bookList(settings, library->database())
     , m_library(library)
     , m_session(session)
     , m_shelf(shelf)

@@ -435,6 +435,10 @@ void TestLibraryDatabase::aFileOfTheFirstVersionKeepsItsBooksAndBookmarks()
     }
     LibraryDatabase library(folder());
     QCOMPARE(library.open(), LibraryDatabase::Status::Ready);
+    // The shelf is the settings store's until the reader imports it; the books the file
+    // knows are not put on it.
+    QVERIFY(!library.holdsShelf());
+    QVERIFY(library.shelf().isEmpty());
     const BookRecord record = library.book(QStringLiteral("/books/tales.txt"));
     QCOMPARE(record.id, 7);
     QCOMPARE(record.place, 20);
