@@ -846,7 +846,8 @@ void LibraryDatabase::clear()
         return;
     inTransaction([this] {
         return write(statement(QStringLiteral("DELETE FROM bookmarks")))
-            && write(statement(QStringLiteral("DELETE FROM books")));
+            && write(statement(QStringLiteral("DELETE FROM books")))
+            && write(statement(QStringLiteral("DELETE FROM shelf")));
     });
 }
 

@@ -120,7 +120,7 @@ public:
     Bookmark addBookmark(qint64 bookId, qint64 place, const QString &snippet);
     void removeBookmark(qint64 bookmarkId);
 
-    // Forgets every book and bookmark.
+    // Forgets every book and bookmark, and empties the shelf.
     void clear();
 
     // The path the library files a book under: the canonical one when the file exists.

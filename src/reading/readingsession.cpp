@@ -269,7 +269,7 @@ void ReadingSession::receivePages(const PagedText &pages, const QString &path, b
     emit positionChanged();
     continueSearch();
     if (m_pendingRequest && (complete || !liesBeyondCut(*m_pendingRequest)))
-        apply(*std::exchange(m_pendingRequest, {}));
+        applyPendingRequest();
 }
 
 void ReadingSession::showNewBook(const PagedText &pages, const QString &path, bool complete,
@@ -307,7 +307,7 @@ void ReadingSession::adoptPagesFromStart(const PagedText &pages, bool complete)
     emit pagesReplaced();
     emit positionChanged();
     if (m_pendingRequest && (complete || !liesBeyondCut(*m_pendingRequest)))
-        apply(*std::exchange(m_pendingRequest, {}));
+        applyPendingRequest();
 }
 
 void ReadingSession::adoptRecut(const PagedText &pages, bool complete)
@@ -324,7 +324,7 @@ void ReadingSession::adoptRecut(const PagedText &pages, bool complete)
     emit pagesReplaced();
     emit positionChanged();
     if (m_pendingRequest)
-        apply(*std::exchange(m_pendingRequest, {}));
+        applyPendingRequest();
 }
 
 // The book on show stays on show. If it was waiting for the new book to replace it in the
@@ -575,6 +575,14 @@ bool ReadingSession::liesOutsidePages(qsizetype offset) const
 bool ReadingSession::chapterLiesOutsidePages(int chapter) const
 {
     return chapter < int(m_chapters.size()) && liesOutsidePages(m_chapters[size_t(chapter)].offset);
+}
+
+// The request is taken out first: applying it may keep another one.
+void ReadingSession::applyPendingRequest()
+{
+    const Request request = *m_pendingRequest;
+    m_pendingRequest.reset();
+    apply(request);
 }
 
 void ReadingSession::apply(const Request &request)

@@ -180,6 +180,7 @@ private:
     void resumeCut();
     std::vector<QString> pagesStartingAt(qsizetype offset) const;
     void request(const Request &request);
+    void applyPendingRequest();
     void apply(const Request &request);
     void perform(const Step &step);
     void perform(const ToFirst &);

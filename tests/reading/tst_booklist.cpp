@@ -14,6 +14,7 @@ private slots:
     void theStoresListBecomesTheShelfInItsOrder();
     void afterTheImportTheLibraryDecides();
     void anEmptiedShelfIsNotFilledAgainFromTheStore();
+    void aResetEmptiesTheShelf();
     void changesKeepTheOrderAndAreWrittenToTheStore_data();
     void changesKeepTheOrderAndAreWrittenToTheStore();
     void aLibraryWithoutMemoryLeavesTheShelfToTheStore();
@@ -108,6 +109,22 @@ void TestBookList::anEmptiedShelfIsNotFilledAgainFromTheStore()
     }
     setStoreList(Harbour);
     Settings settings;
+    QVERIFY(BookList(settings, &library).books().isEmpty());
+}
+
+// A reset forgets the library and the store's settings: no book is left on the shelf.
+void TestBookList::aResetEmptiesTheShelf()
+{
+    setStoreList(Harbour);
+    LibraryDatabase library(folder());
+    library.open();
+    Settings settings;
+    BookList books(settings, &library);
+    QCOMPARE(books.books(), Harbour);
+
+    settings.reset();
+    library.clear();
+    QVERIFY(books.books().isEmpty());
     QVERIFY(BookList(settings, &library).books().isEmpty());
 }
 
