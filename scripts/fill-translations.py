@@ -316,6 +316,9 @@ TABLE = {
     "正则表达式有误：%1": ("The regular expression is wrong: %1", "正規表示式有誤：%1"),
     "没有找到章节标题，目录将按段落分节。": ("No headings found; the contents will be split into passages.", "沒有找到章節標題，目錄將按段落分節。"),
     "找到 %1 个章节标题。": ("Found %1 headings.", "找到 %1 個章節標題。"),
+    # Page numbers estimated while a big book is cut around the reader's place
+    "约第 %1 页/共约 %2 页": ("About page %1/about %2", "約第 %1 頁/共約 %2 頁"),
+    "请输入页码 (1-约%1):": ("Please enter page number (1-about %1):", "請輸入頁碼 (1-約%1):"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

@@ -832,10 +832,6 @@ This clears all settings and every book on the bookshelf.</translation>
     <context>
         <name>PagePresenter</name>
         <message>
-            <source>第 ? 页</source>
-            <translation>Page ?</translation>
-        </message>
-        <message>
             <source>第 %1 页/共 %2 页</source>
             <translation>Page %1/%2</translation>
         </message>
@@ -880,6 +876,14 @@ This clears all settings and every book on the bookshelf.</translation>
         <message>
             <source>“%1”中有 %2 个字节无法识别，已显示为 �。</source>
             <translation>%2 bytes of “%1” could not be read and are shown as �.</translation>
+        </message>
+        <message>
+            <source>约第 %1 页/共约 %2 页</source>
+            <translation>About page %1/about %2</translation>
+        </message>
+        <message>
+            <source>请输入页码 (1-约%1):</source>
+            <translation>Please enter page number (1-about %1):</translation>
         </message>
     </context>
     <context>

@@ -826,10 +826,6 @@
 <context>
     <name>PagePresenter</name>
     <message>
-        <source>第 ? 页</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>第 %1 页/共 %2 页</source>
         <translation type="unfinished"></translation>
     </message>
@@ -872,6 +868,14 @@
     </message>
     <message>
         <source>“%1”中有 %2 个字节无法识别，已显示为 �。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>约第 %1 页/共约 %2 页</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入页码 (1-约%1):</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

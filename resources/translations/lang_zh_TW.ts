@@ -832,10 +832,6 @@
     <context>
         <name>PagePresenter</name>
         <message>
-            <source>第 ? 页</source>
-            <translation>第 ? 頁</translation>
-        </message>
-        <message>
             <source>第 %1 页/共 %2 页</source>
             <translation>第 %1 頁/共 %2 頁</translation>
         </message>
@@ -880,6 +876,14 @@
         <message>
             <source>“%1”中有 %2 个字节无法识别，已显示为 �。</source>
             <translation>「%1」中有 %2 個位元組無法辨識，已顯示為 �。</translation>
+        </message>
+        <message>
+            <source>约第 %1 页/共约 %2 页</source>
+            <translation>約第 %1 頁/共約 %2 頁</translation>
+        </message>
+        <message>
+            <source>请输入页码 (1-约%1):</source>
+            <translation>請輸入頁碼 (1-約%1):</translation>
         </message>
     </context>
     <context>

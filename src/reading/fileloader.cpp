@@ -11,6 +11,7 @@
 #include <QMutex>
 #include <QWaitCondition>
 
+#include <algorithm>
 #include <system_error>
 #include <thread>
 
@@ -28,6 +29,9 @@ constexpr qsizetype HeadBytes = 512 * 1024;
 // may lie before the place for the text between them to be decoded first.
 constexpr qsizetype WindowLength = 8 * 1024;
 constexpr qsizetype FurthestAnchor = 4 * 1024 * 1024;
+// Pages cut back from the place, for the reader turning back before the cut from the start
+// reaches them: two turns of a two-page spread.
+constexpr size_t PagesBefore = 4;
 
 // How long a load waits for the book before it to finish reading. A superseded read stops
 // at its next chunk, long before this; one that has not stopped by then hangs in the
@@ -252,22 +256,92 @@ qsizetype FileLoader::cutAroundPlace(const Task &task)
     const qsizetype cut = offset + Paginator::offsetOfPage(pages, int(pages.size()));
     // Until the whole text is decoded, its length is told as the window's share of the bytes
     // suggests, so a place kept meanwhile is not taken for the end of the book.
-    const qsizetype estimate = qMax(cut, qsizetype(qreal(text.size()) * (size - start) / part.bytes.size()));
-    for (qsizetype &join : joins)
-        join += offset;
-    task.withLoader([&task, &pages, &joins, offset, estimate](FileLoader *loader) {
+    const qsizetype anchorPlace = anchored ? place.anchor.place : 0;
+    const qsizetype estimate = qMax(cut, anchorPlace + qsizetype(qreal(text.size()) * (size - start) / part.bytes.size()));
+    std::vector<qsizetype> joinsBefore;
+    std::vector<QString> before;
+    if (anchored) {
+        const qsizetype longest = std::max_element(pages.begin(), pages.end(), [](const QString &a, const QString &b) {
+                                      return a.size() < b.size();
+                                  })->size();
+        before = pagesBefore(task, QStringView(text).first(from), longest, &joinsBefore);
+    }
+    const int placePage = int(before.size());
+    const qsizetype first = offset - Paginator::offsetOfPage(before, placePage);
+    for (qsizetype &join : joinsBefore)
+        join += offset - from;
+    for (qsizetype join : joins)
+        joinsBefore.push_back(join + offset);
+    before.insert(before.end(), pages.begin(), pages.end());
+    task.withLoader([&task, &before, &joinsBefore, offset, first, placePage, estimate](FileLoader *loader) {
         loader->post(task, [loader, path = task.filePath, estimate] {
             emit loader->textLengthFound(path, estimate);
         });
-        loader->reportJoins(task, std::move(joins));
-        loader->post(task, [loader, pages = PagedText(pages), path = task.filePath, offset] {
+        loader->reportJoins(task, std::move(joinsBefore));
+        loader->post(task, [loader, pages = PagedText(before), path = task.filePath, offset, first, placePage] {
             if (offset > 0)
-                emit loader->pagesCutAt(pages, path, offset);
+                emit loader->pagesCutAt(pages, path, first, placePage);
             else
                 emit loader->pagesCut(pages, path);
         });
     });
     return offset > 0 ? 0 : cut;
+}
+
+// A few pages ending where the text ends (at the reader's place), each cut back from the end
+// of the one after it: as long as fits on a page, so the reader turning back from the place
+// sees whole pages at once. They may break elsewhere than the whole book's cut, which flows
+// from the book's start; the session replaces them once that cut reaches them.
+std::vector<QString> FileLoader::pagesBefore(const Task &task, QStringView text, qsizetype longestPage,
+                                             std::vector<qsizetype> *joinedLineEnds)
+{
+    std::vector<QString> pages;
+    qsizetype end = text.size();
+    while (end > 0 && pages.size() < PagesBefore && !task.isSuperseded()) {
+        const qsizetype start = startOfPageEndingAt(task, text, end, longestPage);
+        const QString page = text.sliced(start, end - start).toString();
+        std::vector<qsizetype> joins;
+        if (task.format.style.book)
+            joins = ParagraphFinder(page, Paginator::paragraphsOfPages(page)).joinedLineEnds(page);
+        for (auto join = joins.rbegin(); join != joins.rend(); ++join)
+            joinedLineEnds->insert(joinedLineEnds->begin(), *join + start);
+        pages.insert(pages.begin(), page);
+        end = start;
+    }
+    return pages;
+}
+
+// The earliest start from which the text up to the end still fits on one page, looked for
+// among the starts no further back than twice the longest page cut from the place.
+qsizetype FileLoader::startOfPageEndingAt(const Task &task, QStringView text, qsizetype end,
+                                          qsizetype longestPage)
+{
+    qsizetype tooFar = qMax<qsizetype>(0, end - 2 * qMax<qsizetype>(longestPage, 1));
+    if (pagesHolding(task, text.sliced(tooFar, end - tooFar)) <= 1)
+        return tooFar;
+    qsizetype fits = end - 1;
+    while (fits - tooFar > 1 && !task.isSuperseded()) {
+        const qsizetype middle = tooFar + (fits - tooFar) / 2;
+        if (pagesHolding(task, text.sliced(middle, end - middle)) <= 1)
+            fits = middle;
+        else
+            tooFar = middle;
+    }
+    // A page starts neither inside a character nor with the line end of the page before.
+    while (fits < end - 1 && (text[fits].isLowSurrogate() || text[fits] == u'\n'))
+        ++fits;
+    return fits;
+}
+
+int FileLoader::pagesHolding(const Task &task, QStringView text)
+{
+    const QString piece = text.toString();
+    const std::vector<QStringView> paragraphs = Paginator::paragraphsOfPages(piece);
+    std::vector<qsizetype> joins;
+    return int(Paginator(task.format)
+                       .paginate(paragraphsToSet(task, piece, paragraphs, &joins),
+                                 headingsFor(task, task.chapterRule.headingsIn(paragraphs)))
+                       .size());
 }
 
 // The text of bytes read from a line start, as pages hold it (each line end one "\n"), up to

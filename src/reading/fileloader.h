@@ -63,9 +63,11 @@ signals:
     // The pages cut so far of a book still being cut, the first of them included.
     void pagesCut(PagedText pages, QString filePath);
     // The pages around the place a book is opened at, before those from its start: the first
-    // starts at the offset, which is where a page of the whole book's cut begins when the
-    // place was a page's start in the same format.
-    void pagesCutAt(PagedText pages, QString filePath, qsizetype offset);
+    // starts at the offset, and the one numbered placePage at the place, which is where a page
+    // of the whole book's cut begins when the place was a page's start in the same format.
+    // The pages before it are cut back from the place, a stand-in for those of the whole
+    // book's cut until the cut from the start reaches them.
+    void pagesCutAt(PagedText pages, QString filePath, qsizetype offset, int placePage);
     void fileLoaded(PagedText pages, QString filePath);
     // Line starts of the book just decoded, each with its offset in the text the pages hold.
     void anchorsFound(QString filePath, std::vector<TextAnchor> anchors);
@@ -98,6 +100,11 @@ private:
     static BookDecoder::Result readAndDecode(const Task &task, QString *error,
                                              BookFingerprint *fingerprint, qsizetype *firstCut);
     static qsizetype cutAroundPlace(const Task &task);
+    static std::vector<QString> pagesBefore(const Task &task, QStringView text, qsizetype longestPage,
+                                            std::vector<qsizetype> *joinedLineEnds);
+    static qsizetype startOfPageEndingAt(const Task &task, QStringView text, qsizetype end,
+                                         qsizetype longestPage);
+    static int pagesHolding(const Task &task, QStringView text);
     static QString textOfWindow(QByteArrayView bytes, const QByteArray &encoding, bool endsFile);
     static std::vector<TextAnchor> anchorsInPages(const QString &text,
                                                   const std::vector<TextAnchor> &anchors,

@@ -67,14 +67,51 @@ bool ReadingSession::isPageNumberKnown() const
 
 int ReadingSession::pageNumber() const
 {
+    if (!isPageNumberKnown())
+        return estimatedNumberAt(startOfNumberedPage());
     if (m_heldOffset)
         return m_sourcePages.pageAt(*m_heldOffset - m_sourceBase) + 1;
     return m_pages.empty() ? 0 : m_page + 1;
 }
 
+// At least as many as the pages at hand after the reader's.
 int ReadingSession::pageCount() const
 {
+    if (!isPageNumberKnown()) {
+        const PagedText &pages = m_heldOffset ? m_sourcePages : m_pages;
+        const qsizetype base = m_heldOffset ? m_sourceBase : m_base;
+        const int after = pages.size() - 1 - pages.pageAt(startOfNumberedPage() - base);
+        return qMax(pageNumber() + after, estimatedNumberAt(textLength() - 1));
+    }
     return m_heldOffset ? m_sourcePages.size() : m_pages.size();
+}
+
+// Exact as far as the pages from the start are cut; beyond, as many pages as the pages cut so
+// far hold on average.
+int ReadingSession::estimatedNumberAt(qsizetype offset) const
+{
+    if (offset < m_pagesFromStart.length())
+        return m_pagesFromStart.pageAt(offset) + 1;
+    const PagedText &pages = m_heldOffset ? m_sourcePages : m_pages;
+    const int counted = pages.size() + m_pagesFromStart.size();
+    const qreal average = qreal(pages.length() + m_pagesFromStart.length()) / qMax(counted, 1);
+    const qreal pagesBefore = (offset - m_pagesFromStart.length()) / qMax(average, 1.0);
+    return m_pagesFromStart.size() + int(pagesBefore) + 1;
+}
+
+// The start of the page the label counts: while pages are cut anew, the one of the cut before
+// that holds the reader's place.
+qsizetype ReadingSession::startOfNumberedPage() const
+{
+    if (m_heldOffset)
+        return m_sourceBase + m_sourcePages.startOf(m_sourcePages.pageAt(*m_heldOffset - m_sourceBase));
+    return m_pages.empty() ? 0 : offsetOf(m_page);
+}
+
+ReadingSession::PageNumbers ReadingSession::pageNumbers() const
+{
+    return { pageNumber(), pageCount(), !isPageNumberKnown(), m_heldOffset ? m_sourcePages : m_pages,
+             m_heldOffset ? m_sourceBase : m_base, m_cut };
 }
 
 qsizetype ReadingSession::textLength() const
@@ -119,6 +156,9 @@ void ReadingSession::close()
     m_page = 0;
     m_anchor = 0;
     m_textLength = 0;
+    ++m_cut;
+    m_standInEnd = 0;
+    m_pagesFromStart = {};
     m_sourcePages = {};
     m_sourceBase = 0;
     m_heldOffset.reset();
@@ -162,6 +202,7 @@ void ReadingSession::cutAnew()
     }
     m_pages = PagedText(pagesStartingAt(*m_heldOffset));
     m_page = 0;
+    ++m_cut;
     m_pagesFormat = m_format;
     emit pagesReplaced();
     if (m_opening.isEmpty())
@@ -206,14 +247,16 @@ void ReadingSession::onPagesCut(const PagedText &pages, const QString &path)
     receivePages(pages, path, false);
 }
 
-// Pages from the place a book is opened at, before those from its start: the book shows with
-// page numbers unknown until the cut from the start reaches the reader's page.
-void ReadingSession::onPagesCutAt(const PagedText &pages, const QString &path, qsizetype offset)
+// Pages around the place a book is opened at, before those from its start: the book shows with
+// page numbers estimated until the cut from the start reaches the reader's page.
+void ReadingSession::onPagesCutAt(const PagedText &pages, const QString &path, qsizetype offset,
+                                  int placePage)
 {
     const QScopedValueRollback inLoaderHandler(m_inLoaderHandler, true);
     if (pages.empty() || path != m_opening || offset > m_openingPlace)
         return;
     showNewBook(pages, path, false, offset);
+    m_standInEnd = offset + pages.startOf(placePage);
 }
 
 void ReadingSession::onFileLoaded(const PagedText &pages, const QString &path)
@@ -241,9 +284,14 @@ void ReadingSession::receivePages(const PagedText &pages, const QString &path, b
     if (path != m_book)
         return;
     if (m_base > 0 && !m_heldOffset) {
-        // The pages from the start replace those from the place once they hold the reader's page.
-        if (complete || pages.length() > place())
+        // The pages from the start replace those from the place once they hold the reader's
+        // page; until then they make the page number's estimate more exact.
+        if (complete || pages.length() > placeToHold()) {
             adoptPagesFromStart(pages, complete);
+        } else {
+            m_pagesFromStart = pages;
+            emit positionChanged();
+        }
         return;
     }
     if (m_heldOffset) {
@@ -257,9 +305,10 @@ void ReadingSession::receivePages(const PagedText &pages, const QString &path, b
     const bool joinedOtherwise = m_joinedLineEnds != m_comingJoinedLineEnds;
     m_joinedLineEnds = m_comingJoinedLineEnds;
     // Otherwise another wave of the same cut: only the pages beyond those at hand are added.
-    if (joinedOtherwise)
+    if (joinedOtherwise) {
         m_pages = pages;
-    else
+        ++m_cut;
+    } else
         m_pages.extendTo(pages);
     m_complete = complete;
     if (joinedOtherwise)
@@ -281,6 +330,9 @@ void ReadingSession::showNewBook(const PagedText &pages, const QString &path, bo
     m_pages = pages;
     m_joinedLineEnds = m_comingJoinedLineEnds;
     m_base = base;
+    ++m_cut;
+    m_standInEnd = 0;
+    m_pagesFromStart = {};
     m_pagesFormat = m_format;
     m_complete = complete;
     m_textLength = m_openingTextLength;
@@ -298,16 +350,33 @@ void ReadingSession::showNewBook(const PagedText &pages, const QString &path, bo
 
 void ReadingSession::adoptPagesFromStart(const PagedText &pages, bool complete)
 {
-    const qsizetype held = place();
+    const qsizetype held = placeToHold();
+    const bool onStandIn = held != m_anchor;
     m_pages = pages;
     m_joinedLineEnds = m_comingJoinedLineEnds;
     m_base = 0;
+    ++m_cut;
+    m_standInEnd = 0;
+    m_pagesFromStart = {};
     m_complete = complete;
     m_page = pageAt(held);
+    if (onStandIn)
+        m_anchor = offsetOf(m_page);
     emit pagesReplaced();
     emit positionChanged();
     if (m_pendingRequest && (complete || !liesBeyondCut(*m_pendingRequest)))
         applyPendingRequest();
+}
+
+// The reader turned to a page cut back from the place stays on the text on show: the page
+// replacing it is the one holding the middle of that text, and the place becomes its start.
+// Elsewhere the reader's place is held as it is.
+qsizetype ReadingSession::placeToHold() const
+{
+    const qsizetype start = offsetOf(m_page);
+    if (start < m_standInEnd && m_anchor == start)
+        return start + (offsetOf(m_page + 1) - start) / 2;
+    return m_anchor;
 }
 
 void ReadingSession::adoptRecut(const PagedText &pages, bool complete)
@@ -315,6 +384,9 @@ void ReadingSession::adoptRecut(const PagedText &pages, bool complete)
     m_pages = pages;
     m_joinedLineEnds = m_comingJoinedLineEnds;
     m_base = 0;
+    ++m_cut;
+    m_standInEnd = 0;
+    m_pagesFromStart = {};
     m_sourceBase = 0;
     m_pagesFormat = m_format;
     m_complete = complete;
@@ -323,7 +395,7 @@ void ReadingSession::adoptRecut(const PagedText &pages, bool complete)
     m_sourcePages = {};
     emit pagesReplaced();
     emit positionChanged();
-    if (m_pendingRequest)
+    if (m_pendingRequest && (complete || !liesBeyondCut(*m_pendingRequest)))
         applyPendingRequest();
 }
 
@@ -416,7 +488,17 @@ void ReadingSession::last()
 
 void ReadingSession::goTo(int page)
 {
-    request(ToPage{ page });
+    goTo(pageNumbers(), page);
+}
+
+// A number of a cut no longer on show (a cut anew started or ended since it was offered) means
+// the page shown under it, held at its first character.
+void ReadingSession::goTo(const PageNumbers &numbers, int page)
+{
+    if (numbers.estimated || (numbers.cut == m_cut && !m_heldOffset))
+        request(ToPage{ page });
+    else if (!numbers.pages.empty())
+        request(ToPlace{ numbers.base + numbers.pages.startOf(qBound(0, page, numbers.pages.size() - 1)) });
 }
 
 void ReadingSession::goToPlace(qsizetype place)
@@ -521,24 +603,25 @@ qsizetype ReadingSession::endOfPage() const
 }
 
 // While the book is cut anew, requests wait for the new pages; steps add up, anything else
-// replaces what waits. A page asked for then is one of the pages the reader is shown, those
-// of the cut before, so it waits as the place that page starts at. While a book is still
-// being cut, a move beyond its pages at hand waits for them, until another move replaces it.
+// replaces what waits. While a book is still being cut, a move beyond its pages at hand waits
+// for them, until another move replaces it; steps beyond them add up the same way.
 void ReadingSession::request(const Request &request)
 {
+    const auto *step = std::get_if<Step>(&request);
+    auto *waitingStep = m_pendingRequest ? std::get_if<Step>(&*m_pendingRequest) : nullptr;
     if (m_heldOffset) {
-        const auto *step = std::get_if<Step>(&request);
-        auto *waitingStep = m_pendingRequest ? std::get_if<Step>(&*m_pendingRequest) : nullptr;
         if (step && waitingStep)
             waitingStep->count += step->count;
-        else if (const auto *page = std::get_if<ToPage>(&request))
-            m_pendingRequest = ToPlace{ startOfSourcePage(page->page) };
         else
             m_pendingRequest = request;
         return;
     }
     if (m_pages.empty())
         return;
+    if (step && waitingStep) {
+        waitingStep->count += step->count;
+        return;
+    }
     m_pendingRequest.reset();
     if (!m_complete && liesBeyondCut(request))
         m_pendingRequest = request;
@@ -546,18 +629,17 @@ void ReadingSession::request(const Request &request)
         apply(request);
 }
 
-qsizetype ReadingSession::startOfSourcePage(int page) const
-{
-    return m_sourceBase + m_sourcePages.startOf(qBound(0, page, m_sourcePages.size() - 1));
-}
-
-// Before the pages from the start are there, only the pages at hand can be reached; a search
-// goes on into the pages still to come by itself.
+// Before the pages from the start are there, only the pages at hand can be reached; the last
+// page is the last one once all are cut; a search goes on into the pages still to come by itself.
 bool ReadingSession::liesBeyondCut(const Request &request) const
 {
     const bool fromStart = m_base == 0;
     if (const auto *step = std::get_if<Step>(&request))
-        return !fromStart && (m_page + step->count < 0 || m_page + step->count >= m_pages.size());
+        return (!fromStart && m_page + step->count < 0) || m_page + step->count >= m_pages.size();
+    if (const auto *page = std::get_if<ToPage>(&request))
+        return !fromStart || page->page >= m_pages.size();
+    if (std::holds_alternative<ToLast>(request))
+        return true;
     if (const auto *place = std::get_if<ToPlace>(&request))
         return liesOutsidePages(place->offset);
     if (const auto *match = std::get_if<ToMatch>(&request))

@@ -28,8 +28,8 @@ class FileLoader;
 // - Recutting: the book on show is cut anew for another format. One page cut at once from
 //   the text at hand shows the reader's held place; turns and searches asked for meanwhile
 //   are kept (the latest wins) and applied when the new pages reach the place.
-// A move to a place not cut yet (a chapter, a bookmark) is kept the same way while a book is
-// still being cut, and applied once its pages are there; the last page is the last cut so far.
+// A move to a place not cut yet (a chapter, a bookmark, a page, the last page) is kept the
+// same way while a book is still being cut, and applied once its pages are there.
 class ReadingSession : public QObject
 {
     Q_OBJECT
@@ -58,10 +58,23 @@ public:
     // The page number and count the label names: while pages are cut anew, those of the
     // reader's page in the cut before.
     int pageNumber() const;
-    // Whether pageNumber() counts from the book's first page: not while only the pages from
-    // the place a book was opened at are cut; the number then counts from that place.
+    // Whether pageNumber() and pageCount() are exact: not while only the pages around the
+    // place a book was opened at are cut; they are then estimated from the place's share of
+    // the text and the length of the pages cut so far.
     bool isPageNumberKnown() const;
     int pageCount() const;
+    // The page numbers the reader is shown, as a jump dialog offers them: a number chosen
+    // from them means the page shown under it, also when the pages were cut anew meanwhile.
+    struct PageNumbers
+    {
+        int current = 0;
+        int count = 0;
+        bool estimated = false;
+        PagedText pages; // the pages they count, the first at base
+        qsizetype base = 0;
+        quint64 cut = 0; // which of the session's cuts they count
+    };
+    PageNumbers pageNumbers() const;
     FileLoader *loader() const { return m_loader; }
     // How many characters the whole text holds, known once the book is decoded; until then,
     // how many the pages at hand hold.
@@ -100,8 +113,10 @@ public:
     void previous();
     void first();
     void last();
-    // While pages are cut anew, the page number is one of the cut before, as the label names.
+    // While pages are cut anew, the page number is one of the cut before, as the label names;
+    // an estimated number is one of the whole book's cut.
     void goTo(int page);
+    void goTo(const PageNumbers &numbers, int page);
     // The page holding a place (a character offset), such as a bookmark's.
     void goToPlace(qsizetype place);
     // Finds the text from the page after the reader's on, going on into pages still being
@@ -158,7 +173,7 @@ private:
 
     void loadOpeningBook();
     void onPagesCut(const PagedText &pages, const QString &path);
-    void onPagesCutAt(const PagedText &pages, const QString &path, qsizetype offset);
+    void onPagesCutAt(const PagedText &pages, const QString &path, qsizetype offset, int placePage);
     void onFileLoaded(const PagedText &pages, const QString &path);
     void onPagesRecut(const PagedText &pages, const QString &path);
     void onLoadFailed(const QString &path, const QString &reason);
@@ -168,7 +183,9 @@ private:
     bool liesBeyondCut(const Request &request) const;
     bool liesOutsidePages(qsizetype offset) const;
     bool chapterLiesOutsidePages(int chapter) const;
-    qsizetype startOfSourcePage(int page) const;
+    int estimatedNumberAt(qsizetype offset) const;
+    qsizetype startOfNumberedPage() const;
+    qsizetype placeToHold() const;
     qsizetype endOfPage() const;
     void receivePages(const PagedText &pages, const QString &path, bool complete);
     void showNewBook(const PagedText &pages, const QString &path, bool complete, qsizetype base = 0);
@@ -211,6 +228,13 @@ private:
     int m_page = 0;
     qsizetype m_anchor = 0;
     qsizetype m_textLength = 0; // 0 while not known
+    // Bumped whenever the pages on show are replaced by another cut: page numbers change meaning.
+    quint64 m_cut = 0;
+    // While the pages on show were cut around the place a book was opened at: those cut back
+    // from the place end here, and the pages cut from the start so far, which do not reach the
+    // reader's page yet.
+    qsizetype m_standInEnd = 0;
+    PagedText m_pagesFromStart;
 
     // While the book on show is cut anew: the pages it was cut into before (the text to cut
     // from), whether those were all its pages, and the reader's place in them.

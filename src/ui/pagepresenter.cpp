@@ -89,14 +89,14 @@ void PagePresenter::showReadingPage()
 }
 
 // While a book is still being cut, its page count is marked as a lower bound; while only the
-// pages from the reader's place are cut, the page's number is not known yet.
+// pages around the reader's place are cut, the number and the count are marked as estimates.
 void PagePresenter::updatePageLabel()
 {
-    if (!m_session->isPageNumberKnown()) {
-        m_pageLabel->setText(tr("第 ? 页"));
-        return;
-    }
-    const QString label = m_session->isComplete() ? tr("第 %1 页/共 %2 页") : tr("第 %1 页/共 %2+ 页");
+    QString label;
+    if (!m_session->isPageNumberKnown())
+        label = tr("约第 %1 页/共约 %2 页");
+    else
+        label = m_session->isComplete() ? tr("第 %1 页/共 %2 页") : tr("第 %1 页/共 %2+ 页");
     m_pageLabel->setText(label.arg(shownPageNumbers()).arg(m_session->pageCount()));
 }
 
@@ -114,16 +114,19 @@ void PagePresenter::showLoading()
     m_pageLabel->setText(tr("加载中..."));
 }
 
+// The numbers offered are those the label shows; the pages may be cut anew while the dialog is
+// open, and the number chosen still means the page it named.
 void PagePresenter::jumpToPage()
 {
-    const int count = m_session->pageCount();
-    if (count == 0 || !m_session->isPageNumberKnown())
+    const ReadingSession::PageNumbers numbers = m_session->pageNumbers();
+    if (numbers.count == 0)
         return;
+    const QString prompt = numbers.estimated ? tr("请输入页码 (1-约%1):") : tr("请输入页码 (1-%1):");
     bool accepted = false;
-    const int chosen = QInputDialog::getInt(m_dialogParent, tr("跳转到页"), tr("请输入页码 (1-%1):").arg(count),
-                                            m_session->pageNumber(), 1, count, 1, &accepted);
+    const int chosen = QInputDialog::getInt(m_dialogParent, tr("跳转到页"), prompt.arg(numbers.count),
+                                            numbers.current, 1, numbers.count, 1, &accepted);
     if (accepted)
-        m_session->goTo(chosen - 1);
+        m_session->goTo(numbers, chosen - 1);
 }
 
 void PagePresenter::showBookName(const QString &path)

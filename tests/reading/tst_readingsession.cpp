@@ -15,6 +15,14 @@ private slots:
     void initTestCase();
     void aBookReopenedAtAKeptPlaceGetsExactPageNumbers_data();
     void aBookReopenedAtAKeptPlaceGetsExactPageNumbers();
+    void pageNumbersAreEstimatedUntilTheCutFromTheStartReachesThePlace();
+    void turningBackFromAReopenedPlaceShowsTheTextBeforeItAtOnce_data();
+    void turningBackFromAReopenedPlaceShowsTheTextBeforeItAtOnce();
+    void aPageAskedForByItsEstimatedNumberIsThatPageOfTheWholeCut_data();
+    void aPageAskedForByItsEstimatedNumberIsThatPageOfTheWholeCut();
+    void aMoveDuringACutLandsWhereAsked_data();
+    void aMoveDuringACutLandsWhereAsked();
+    void aPageNumberOfferedBeforeARecutEndsMeansThePageItNamed();
     void settlesOnPagesOfTheCurrentFormat_data();
     void settlesOnPagesOfTheCurrentFormat();
     void stepsDuringARecutAreKept();
@@ -42,6 +50,18 @@ private slots:
     void aChapterRuleChosenForTheBookKeepsThePlace();
 
 private:
+    // A place deep in the big book, a page's start of its whole cut, with the line start the
+    // library would keep beside it.
+    struct KeptPlace
+    {
+        PagedText whole;
+        int page;
+        qsizetype place;
+        TextAnchor anchor;
+    };
+    KeptPlace keptPlace(double share);
+    void openAt(ReadingSession &session, const KeptPlace &kept);
+
     void run(ReadingSession &session, const QStringList &events);
     void settle(ReadingSession &session);
     void verifyConsistent(const ReadingSession &session);
@@ -188,6 +208,206 @@ void TestReadingSession::aBookReopenedAtAKeptPlaceGetsExactPageNumbers()
     QCOMPARE(session.pages(), whole);
     QCOMPARE(session.page(), expected);
     QCOMPARE(session.pageNumber(), expected + 1);
+}
+
+TestReadingSession::KeptPlace TestReadingSession::keptPlace(double share)
+{
+    KeptPlace kept;
+    ReadingSession first;
+    first.setFormat(Narrow);
+    QSignalSpy anchorsFound(first.loader(), &FileLoader::anchorsFound);
+    first.open(m_big);
+    settle(first);
+    kept.whole = first.pages();
+    kept.page = int(kept.whole.size() * share);
+    kept.place = kept.whole.startOf(kept.page);
+    if (anchorsFound.isEmpty())
+        return kept;
+    for (const TextAnchor &candidate : anchorsFound.first().at(1).value<std::vector<TextAnchor>>()) {
+        if (candidate.place <= kept.place)
+            kept.anchor = candidate;
+    }
+    return kept;
+}
+
+void TestReadingSession::openAt(ReadingSession &session, const KeptPlace &kept)
+{
+    session.setFormat(Narrow);
+    QSignalSpy shown(&session, &ReadingSession::bookShown);
+    session.open(m_big, kept.place, {}, kept.anchor, BookFingerprint::ofFile(m_big));
+    QVERIFY(shown.wait(20000));
+    QVERIFY(!session.isPageNumberKnown());
+    QCOMPARE(session.place(), kept.place);
+}
+
+// While only the pages around the place are cut, the label's number and count are estimates,
+// told as such; once the cut from the start reaches the place the number is exact, and it is
+// the whole cut's.
+void TestReadingSession::pageNumbersAreEstimatedUntilTheCutFromTheStartReachesThePlace()
+{
+    const KeptPlace kept = keptPlace(0.75);
+    QVERIFY(kept.anchor.isValid());
+    ReadingSession session;
+    openAt(session, kept);
+    QVERIFY(session.pageNumbers().estimated);
+    const int exact = kept.page + 1;
+    QVERIFY2(qAbs(session.pageNumber() - exact) <= exact / 10,
+             qPrintable(QStringLiteral("%1 for %2").arg(session.pageNumber()).arg(exact)));
+    QVERIFY(session.pageCount() > session.pageNumber());
+    // The progress is reckoned against the whole text's length, estimated until it is decoded.
+    QVERIFY(qAbs(session.textLength() - kept.whole.length()) < kept.whole.length() / 20);
+    QVERIFY(qAbs(session.pageCount() - kept.whole.size()) <= kept.whole.size() / 10);
+
+    QTRY_VERIFY_WITH_TIMEOUT(session.isPageNumberKnown(), 20000);
+    QVERIFY(!session.pageNumbers().estimated);
+    QCOMPARE(session.pageNumber(), exact);
+    settle(session);
+    QCOMPARE(session.pages(), kept.whole);
+    QCOMPARE(session.pageNumber(), exact);
+    QCOMPARE(session.pageCount(), kept.whole.size());
+}
+
+// Turning back from a place deep in a book does not wait for the cut from the start: pages cut
+// back from the place hold the text just before it. Once the whole cut reaches them the reader
+// is on its page holding that text, and the pages are the whole book's.
+void TestReadingSession::turningBackFromAReopenedPlaceShowsTheTextBeforeItAtOnce_data()
+{
+    QTest::addColumn<int>("turns");
+    QTest::newRow("one page") << 1;
+    QTest::newRow("two pages") << 2;
+    QTest::newRow("past the pages cut back") << 6;
+}
+
+void TestReadingSession::turningBackFromAReopenedPlaceShowsTheTextBeforeItAtOnce()
+{
+    QFETCH(int, turns);
+    const KeptPlace kept = keptPlace(0.75);
+    QVERIFY(kept.anchor.isValid());
+    ReadingSession session;
+    openAt(session, kept);
+    const QStringView whole = kept.whole.text();
+
+    session.previous();
+    QVERIFY(!session.isPageNumberKnown());
+    QVERIFY(session.place() < kept.place);
+    const QStringView shown = session.pages().page(session.page());
+    QCOMPARE(session.place() + shown.size(), kept.place);
+    QCOMPARE(shown, whole.sliced(session.place(), shown.size()));
+    for (int turn = 1; turn < turns; ++turn)
+        session.previous();
+
+    settle(session);
+    verifyConsistent(session);
+    QCOMPARE(session.pages(), kept.whole);
+    QCOMPARE(session.page(), kept.page - turns);
+    QCOMPARE(session.place(), kept.whole.startOf(kept.page - turns));
+}
+
+// A page number chosen while the numbers are estimates is the page of the whole book's cut
+// with that number, also one not cut yet when the numbers become exact.
+void TestReadingSession::aPageAskedForByItsEstimatedNumberIsThatPageOfTheWholeCut_data()
+{
+    QTest::addColumn<int>("pagesFromPlace");
+    QTest::newRow("before the place") << -40;
+    QTest::newRow("well after the place") << 400;
+}
+
+void TestReadingSession::aPageAskedForByItsEstimatedNumberIsThatPageOfTheWholeCut()
+{
+    QFETCH(int, pagesFromPlace);
+    const KeptPlace kept = keptPlace(0.5);
+    ReadingSession session;
+    openAt(session, kept);
+    const ReadingSession::PageNumbers numbers = session.pageNumbers();
+    QVERIFY(numbers.estimated);
+    session.goTo(numbers, kept.page + pagesFromPlace);
+    settle(session);
+    verifyConsistent(session);
+    QCOMPARE(session.page(), kept.page + pagesFromPlace);
+}
+
+// Asked for while the book is still cut from its start, or cut anew for another format while
+// it is, a move goes where it was meant to once the pages are there: the real last page, not
+// the last one cut so far; a page or a chapter not cut yet; a bookmark.
+void TestReadingSession::aMoveDuringACutLandsWhereAsked_data()
+{
+    QTest::addColumn<QString>("move");
+    QTest::addColumn<bool>("recut");
+    QTest::newRow("last page") << "last" << false;
+    QTest::newRow("page not cut yet") << "page" << false;
+    QTest::newRow("next page past the pages cut") << "next" << false;
+    QTest::newRow("last page, re-cut") << "last" << true;
+    QTest::newRow("chapter, re-cut") << "chapter" << true;
+    QTest::newRow("next chapter, re-cut") << "nextChapter" << true;
+    QTest::newRow("bookmark, re-cut") << "place" << true;
+}
+
+void TestReadingSession::aMoveDuringACutLandsWhereAsked()
+{
+    QFETCH(QString, move);
+    QFETCH(bool, recut);
+    ReadingSession session;
+    session.setFormat(Narrow);
+    session.open(m_bigChaptered);
+    QSignalSpy cut(session.loader(), &FileLoader::pagesCut);
+    QVERIFY(cut.wait(20000));
+    QTRY_VERIFY_WITH_TIMEOUT(!session.chapters().empty(), 20000);
+    QVERIFY(!session.isComplete());
+    const std::vector<Chapter> chapters = session.chapters();
+    const int cutSoFar = session.pages().size();
+    QVERIFY(cutSoFar < 300);
+    if (recut) {
+        session.setFormat(Wide);
+        QCOMPARE(session.state(), ReadingSession::State::Recutting);
+    }
+
+    if (move == QLatin1String("last")) {
+        session.last();
+    } else if (move == QLatin1String("page")) {
+        session.goTo(300);
+    } else if (move == QLatin1String("next")) {
+        session.goTo(cutSoFar - 1);
+        session.next();
+    } else if (move == QLatin1String("chapter")) {
+        session.goToChapter(4);
+    } else if (move == QLatin1String("nextChapter")) {
+        session.nextChapter();
+    } else {
+        session.goToPlace(chapters[4].offset + 10);
+    }
+    settle(session);
+    verifyConsistent(session);
+    const auto pageOf = [&session](qsizetype offset) { return session.pages().pageAt(offset); };
+    if (move == QLatin1String("last"))
+        QCOMPARE(session.page(), session.pages().size() - 1);
+    else if (move == QLatin1String("page"))
+        QCOMPARE(session.page(), 300);
+    else if (move == QLatin1String("next"))
+        QCOMPARE(session.page(), cutSoFar);
+    else if (move == QLatin1String("nextChapter"))
+        QCOMPARE(session.page(), pageOf(chapters[1].offset));
+    else
+        QCOMPARE(session.page(), pageOf(chapters[4].offset));
+}
+
+// A jump dialog offers the numbers the label shows. Chosen after the pages were cut anew for
+// another format meanwhile, the number still means the page it named then, not the page of
+// the new cut with that number.
+void TestReadingSession::aPageNumberOfferedBeforeARecutEndsMeansThePageItNamed()
+{
+    ReadingSession session;
+    run(session, { "format:narrow", "open:chaptered", "settle" });
+    const PagedText narrow = session.pages();
+    run(session, { "format:wide" });
+    QCOMPARE(session.state(), ReadingSession::State::Recutting);
+    const ReadingSession::PageNumbers offered = session.pageNumbers();
+    QCOMPARE(offered.count, narrow.size());
+    settle(session);
+
+    session.goTo(offered, 29);
+    verifyConsistent(session);
+    QCOMPARE(session.place(), narrow.startOf(29));
+    QVERIFY(session.page() != 29);
 }
 
 // Events: "open:<small|other|big|empty>", "format:<narrow|zoomed|wide>", "next", "close",

@@ -84,13 +84,14 @@ void TestBigBooks::firstPagesShowWhileTheRestIsCut()
     QVERIFY2(label.hasMatch(), qPrintable(pageLabel(*window)));
     QCOMPARE(label.captured(1), QStringLiteral("1"));
 
-    // Turning and End work within the pages cut so far, and never past them.
+    // Turning works within the pages cut so far; End waits for the last page, never landing on
+    // the last one cut so far.
     QTest::keyClick(window.get(), Qt::Key_PageDown);
     QTest::keyClick(window.get(), Qt::Key_End);
     label = growing.match(pageLabel(*window));
     if (label.hasMatch()) {
-        QCOMPARE(label.captured(1), label.captured(2));
-        QCOMPARE(pageWidget(*window)->restingPage() + 1, label.captured(1).toInt());
+        QCOMPARE(label.captured(1), QStringLiteral("2"));
+        QCOMPARE(pageWidget(*window)->restingPage() + 1, 2);
     }
 
     QVERIFY(loaded.wait(60000));
@@ -101,6 +102,7 @@ void TestBigBooks::firstPagesShowWhileTheRestIsCut()
                                                   .match(pageLabel(*window));
     QVERIFY2(final.hasMatch(), qPrintable(pageLabel(*window)));
     QCOMPARE(final.captured(2).toInt(), total);
+    QCOMPARE(final.captured(1).toInt(), total);
     waitForTurns(*window);
     QCOMPARE(pageWidget(*window)->restingPage() + 1, final.captured(1).toInt());
 }
