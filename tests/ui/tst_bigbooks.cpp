@@ -1,4 +1,5 @@
 #include "fileloader.h"
+#include "readingsession.h"
 #include "testmain.h"
 #include "windowdriver.h"
 
@@ -19,6 +20,7 @@ private slots:
     void firstPagesShowWhileTheRestIsCut();
     void newerBookStopsTheCuttingAtOnce();
     void zoomDuringTheCutKeepsThePlace();
+    void aReopenedPlaceIsNumberedAsAnEstimateUntilExact();
 
 private:
     std::unique_ptr<MainWindow> openWindow();
@@ -154,6 +156,38 @@ void TestBigBooks::zoomDuringTheCutKeepsThePlace()
     QCOMPARE(pageLabel(*window).section(u' ', 1, 1).toInt(), page + 1);
     QTest::keyClick(window.get(), Qt::Key_PageDown);
     QCOMPARE(pageLabel(*window).section(u' ', 1, 1).toInt(), page + 2);
+}
+
+// Reopened deep in the book, the label names the page with an estimate marked as such, until
+// the pages before the place are cut; then it names the page's exact number.
+void TestBigBooks::aReopenedPlaceIsNumberedAsAnEstimateUntilExact()
+{
+    int page = 0;
+    {
+        auto window = openWindow();
+        QSignalSpy loaded(window->findChild<FileLoader *>(), &FileLoader::fileLoaded);
+        window->onBookSelectedByPath(m_novel);
+        QVERIFY(loaded.wait(60000));
+        auto *session = window->findChild<ReadingSession *>();
+        QTRY_VERIFY_WITH_TIMEOUT(session->isComplete(), 20000);
+        page = session->pageCount() * 7 / 10;
+        session->goTo(page);
+        window->close();
+    }
+    MainWindow window;
+    auto *session = window.findChild<ReadingSession *>();
+    QSignalSpy shown(session, &ReadingSession::bookShown);
+    window.show();
+    QVERIFY(shown.wait(20000));
+    QVERIFY(!session->isPageNumberKnown());
+    const QRegularExpression estimated(QStringLiteral("^约第 (\\d+)(–\\d+)? 页/共约 (\\d+) 页$"));
+    QVERIFY2(estimated.match(pageLabel(window)).hasMatch(), qPrintable(pageLabel(window)));
+
+    QTRY_VERIFY_WITH_TIMEOUT(session->isPageNumberKnown(), 60000);
+    const QRegularExpression exact(QStringLiteral("^第 (\\d+)(–\\d+)? 页/共 (\\d+)\\+? 页$"));
+    const QRegularExpressionMatch label = exact.match(pageLabel(window));
+    QVERIFY2(label.hasMatch(), qPrintable(pageLabel(window)));
+    QCOMPARE(label.captured(1).toInt(), page + 1);
 }
 
 LEXORIN_TEST_MAIN(TestBigBooks)
