@@ -210,8 +210,8 @@ BookDecoder::Result FileLoader::readAndDecode(const Task &task, QString *error,
 }
 
 // Before the whole book is read: the text from the place on, decoded from the anchor the
-// library kept for this content, or the head of a book opened at its start, cut into pages
-// and handed over. Only the parts of the file that hold it are read. The pages from the place
+// library kept for this content, with a few pages cut back from the place out of the text
+// decoded before it, or the head of a book opened at its start, cut into pages and handed over. Only the parts of the file that hold it are read. The pages from the place
 // end before the last one cut, which the text after the window could still add to. Returns
 // how far into the text the pages handed over reach from the start of the book, 0 when none
 // were.
@@ -301,8 +301,7 @@ std::vector<QString> FileLoader::pagesBefore(const Task &task, QStringView text,
         const qsizetype start = startOfPageEndingAt(task, text, end, longestPage);
         const QString page = text.sliced(start, end - start).toString();
         std::vector<qsizetype> joins;
-        if (task.format.style.book)
-            joins = ParagraphFinder(page, Paginator::paragraphsOfPages(page)).joinedLineEnds(page);
+        paragraphsToSet(task, page, Paginator::paragraphsOfPages(page), &joins);
         for (auto join = joins.rbegin(); join != joins.rend(); ++join)
             joinedLineEnds->insert(joinedLineEnds->begin(), *join + start);
         pages.insert(pages.begin(), page);
