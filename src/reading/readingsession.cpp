@@ -552,12 +552,16 @@ void ReadingSession::previousChapter()
         goToChapter(chapter);
 }
 
+// The first heading on the reader's page names it; a page without one belongs to the chapter
+// before it.
 int ReadingSession::currentChapter() const
 {
     const qsizetype start = startOfPage();
     const int before = ChapterDetector::chapterAt(m_chapters, start);
+    if (before >= 0 && m_chapters[size_t(before)].offset == start)
+        return before;
     const int next = before + 1;
-    if (next < int(m_chapters.size()) && m_chapters[next].offset < endOfPage())
+    if (next < int(m_chapters.size()) && m_chapters[size_t(next)].offset < endOfPage())
         return next;
     return before;
 }

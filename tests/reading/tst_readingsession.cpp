@@ -34,6 +34,7 @@ private slots:
     void chaptersAreFoundWithTheFirstPages();
     void stepsThroughChaptersByPage_data();
     void stepsThroughChaptersByPage();
+    void aPageIsNamedByItsFirstHeading();
     void chaptersSurviveARecut();
     void chapterAskedForDuringARecutIsKept();
     void aMoveBeyondThePagesCutIsKept_data();
@@ -669,6 +670,22 @@ void TestReadingSession::stepsThroughChaptersByPage_data()
     QTest::addColumn<QString>("format");
     QTest::newRow("chapters start pages") << "narrow";
     QTest::newRow("chapters run on") << "runningOn";
+}
+
+// Short chapters share a page when they run on: the page that opens with one is in that
+// chapter, not in the last one starting on it.
+void TestReadingSession::aPageIsNamedByItsFirstHeading()
+{
+    const QString book = write(m_dir, QStringLiteral("shortChapters.txt"),
+                               QStringLiteral("第1章 起风\n风从海上来。\n第2章 落潮\n潮水退了。\n"
+                                              "第3章 归航\n船回来了。\n"));
+    ReadingSession session;
+    session.setFormat(RunningOn);
+    session.open(book);
+    settle(session);
+    QCOMPARE(session.pages().size(), size_t(1));
+    QCOMPARE(int(session.chapters().size()), 3);
+    QCOMPARE(session.currentChapter(), 0);
 }
 
 void TestReadingSession::stepsThroughChaptersByPage()
