@@ -30,6 +30,13 @@ public:
     int droppingRule(QStringView line) const;
     // The line with the spans of the enabled span rules replaced.
     QString replaced(QStringView line) const;
+    // Where the enabled span rules match in the line, as sorted, non-overlapping ranges.
+    struct Span
+    {
+        qsizetype start;
+        qsizetype end;
+    };
+    std::vector<Span> spans(QStringView line) const;
     // How many of the lines each rule drops or changes, in the order of the rules.
     std::vector<int> hits(const std::vector<QStringView> &lines) const;
 
