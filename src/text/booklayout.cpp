@@ -124,7 +124,9 @@ std::vector<PlacedLine> BookLayout::linesOfPage(QStringView page, bool startsIns
             const Paragraph paragraph = goesOn ? Paragraph{ 0, trimmed(line, complete).end }
                                                : trimmed(line, complete);
             QString storage;
-            const QStringView text = cleaned(line.sliced(paragraph.start, paragraph.end - paragraph.start), storage);
+            QString substitutes;
+            const QStringView text = cleaned(line.sliced(paragraph.start, paragraph.end - paragraph.start), storage,
+                                             &substitutes);
             const qsizetype offset = at + paragraph.start;
             const bool isHeading = !goesOn
                     && std::find(headingStarts.begin(), headingStarts.end(), at) != headingStarts.end();
@@ -139,6 +141,7 @@ std::vector<PlacedLine> BookLayout::linesOfPage(QStringView page, bool startsIns
                     placedLines.push_back(placed(m_body, text, lines[k], offset, y, m_lineHeight));
                     hideLineEnds(placedLines.back(), line, at);
                     hideUnset(placedLines.back(), text, offset);
+                    showSubstitutes(placedLines.back(), substitutes, offset);
                     y += m_lineHeight;
                 }
             }
@@ -239,8 +242,11 @@ QStringView BookLayout::settable(QStringView paragraph, QString &storage)
 
 // What the span rules match is set as nothing, keeping the paragraph's length: the page's
 // text stays the file's, so places and search hits do not move.
-// A line a rule drops inside a paragraph joined across line ends is set as nothing too.
-QStringView BookLayout::cleaned(QStringView paragraph, QString &storage) const
+// A line a rule drops inside a paragraph joined across line ends is set as nothing too. A
+// span's replacement takes the place of its first characters (as many as the span has), the
+// rest of the span set as nothing; substitutes, when asked for, tells which characters are
+// drawn instead of the page's.
+QStringView BookLayout::cleaned(QStringView paragraph, QString &storage, QString *substitutes) const
 {
     std::vector<LineCleaner::Span> spans = m_cleaner.spans(paragraph);
     if (paragraph.contains(u'\n')) {
@@ -249,15 +255,35 @@ QStringView BookLayout::cleaned(QStringView paragraph, QString &storage) const
             if (end < 0)
                 end = paragraph.size();
             if (m_cleaner.droppingRule(paragraph.sliced(start, end - start)) >= 0)
-                spans.push_back({ start, end });
+                spans.push_back({ start, end, QString() });
         }
     }
     if (spans.empty())
         return settable(paragraph, storage);
     storage = settable(paragraph);
-    for (const LineCleaner::Span &span : spans)
-        std::fill(storage.begin() + span.start, storage.begin() + span.end, QChar(Typesetter::ZeroWidthSpace));
+    for (const LineCleaner::Span &span : spans) {
+        const qsizetype replaced = qMin(span.replacement.size(), span.end - span.start);
+        std::copy_n(span.replacement.begin(), replaced, storage.begin() + span.start);
+        std::fill(storage.begin() + span.start + replaced, storage.begin() + span.end,
+                  QChar(Typesetter::ZeroWidthSpace));
+        if (substitutes && replaced > 0) {
+            if (substitutes->isEmpty())
+                substitutes->fill(QChar(), paragraph.size());
+            std::copy_n(span.replacement.begin(), replaced, substitutes->begin() + span.start);
+        }
+    }
     return storage;
+}
+
+void BookLayout::showSubstitutes(PlacedLine &placedLine, const QString &substitutes, qsizetype offset)
+{
+    if (substitutes.isEmpty())
+        return;
+    const qsizetype from = qBound(qsizetype(0), placedLine.start - offset, substitutes.size());
+    const qsizetype to = qBound(from, placedLine.end - offset, substitutes.size());
+    const QString shown = substitutes.sliced(from, to - from);
+    if (std::any_of(shown.begin(), shown.end(), [](QChar c) { return !c.isNull(); }))
+        placedLine.shown = shown.leftJustified(placedLine.end - placedLine.start, QChar());
 }
 
 // A character set as nothing is not drawn either.

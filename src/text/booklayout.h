@@ -28,6 +28,9 @@ struct PlacedLine
     qreal height = 0.0;
     qreal baseline = 0.0;
     bool heading = false;
+    // What a clean-up rule put in place of the page's characters, one for each character of
+    // the line (a null character where the page's own is drawn); empty when nothing was.
+    QString shown;
 };
 
 // Sets a book's lines like a printed book's paragraphs for one text area: each line of the
@@ -105,7 +108,8 @@ private:
     PlacedLine placed(const Typesetter &typesetter, QStringView paragraph, const TypesetLine &line,
                       qsizetype offset, qreal top, qreal height) const;
     static QStringView settable(QStringView paragraph, QString &storage);
-    QStringView cleaned(QStringView paragraph, QString &storage) const;
+    QStringView cleaned(QStringView paragraph, QString &storage, QString *substitutes = nullptr) const;
+    static void showSubstitutes(PlacedLine &placedLine, const QString &substitutes, qsizetype offset);
     static void hideUnset(PlacedLine &placedLine, QStringView paragraph, qsizetype offset);
     static qsizetype paragraphEnd(QStringView text, qsizetype at, const std::vector<qsizetype> &joinedLineEnds);
     static bool isWide(QChar c);

@@ -34,6 +34,8 @@ private slots:
     void wrappedLinesAreJoined();
     void cleanupRulesLeaveTextOut_data();
     void cleanupRulesLeaveTextOut();
+    void aReplacementIsDrawnInPlaceOfItsSpan_data();
+    void aReplacementIsDrawnInPlaceOfItsSpan();
 
 private:
     static QString book();
@@ -429,6 +431,45 @@ void TestBookLayout::cleanupRulesLeaveTextOut()
             QVERIFY(drawn.contains(at - 1));
     }
     QVERIFY(found > 0);
+}
+
+void TestBookLayout::aReplacementIsDrawnInPlaceOfItsSpan_data()
+{
+    QTest::addColumn<CleanupRule>("rule");
+    QTest::addColumn<QString>("drawn");
+
+    QTest::newRow("plain text") << CleanupRule{ QStringLiteral("plea"), CleanupRule::Kind::PlainText, QStringLiteral("（求收藏）"),
+                                                CleanupRule::Scope::Span, QStringLiteral("！"), true }
+                                << QStringLiteral("她说！好。");
+    QTest::newRow("expression with a group")
+            << CleanupRule{ QStringLiteral("brackets"), CleanupRule::Kind::RegularExpression, QStringLiteral("（求(收藏)）"),
+                            CleanupRule::Scope::Span, QStringLiteral("\\1"), true }
+            << QStringLiteral("她说收藏好。");
+    QTest::newRow("longer replacement, cut to the span")
+            << CleanupRule{ QStringLiteral("long"), CleanupRule::Kind::PlainText, QStringLiteral("求收藏"),
+                            CleanupRule::Scope::Span, QStringLiteral("一二三四五"), true }
+            << QStringLiteral("她说（一二三）好。");
+}
+
+// The page's text stays the file's; what replaces a span is drawn in its first characters'
+// places, the rest of it not at all.
+void TestBookLayout::aReplacementIsDrawnInPlaceOfItsSpan()
+{
+    QFETCH(CleanupRule, rule);
+    QFETCH(QString, drawn);
+    const QString page = QStringLiteral("她说（求收藏）好。\n");
+    const PageFormat pageFormat = format(300, false);
+    const BookLayout layout(pageFormat.font, QSizeF(pageFormat.textArea), pageFormat.style, false, { rule });
+    const std::vector<PlacedLine> lines = layout.linesOfPage(std::vector<QString>{ page }, 0, {});
+    QCOMPARE(lines.size(), size_t(1));
+    const PlacedLine &line = lines.front();
+    QString shown;
+    for (qsizetype i = line.start; i < line.end; ++i) {
+        const qsizetype k = i - line.start;
+        if (line.x[size_t(k)] >= 0.0)
+            shown += k < line.shown.size() && !line.shown[k].isNull() ? line.shown[k] : page[i];
+    }
+    QCOMPARE(shown, drawn);
 }
 
 // Wider spacing takes more pages; narrower takes fewer.
