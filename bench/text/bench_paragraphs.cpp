@@ -17,6 +17,7 @@ private slots:
     void findParagraphs_data();
     void findParagraphs();
     void applyBuiltInRules();
+    void countRuleHits();
     void joinLinesForTheBookLayout();
 
 private:
@@ -90,6 +91,25 @@ void BenchParagraphs::applyBuiltInRules()
             dropped += cleaner.droppingRule(line) >= 0 ? 1 : 0;
     }
     QCOMPARE(dropped, 0);
+}
+
+// What the clean-up rules dialog counts on its worker thread: the lines each rule drops or
+// changes, with a line rule and a span rule of the reader's beside the built-in ones.
+void BenchParagraphs::countRuleHits()
+{
+    const std::vector<QStringView> lines = Paginator::paragraphsOf(m_text);
+    std::vector<CleanupRule> rules = LineCleaner::builtInRules();
+    rules.push_back({ QStringLiteral("notice"), CleanupRule::Kind::RegularExpression, QStringLiteral("^本书(首发|来自).*$"),
+                      CleanupRule::Scope::WholeLine, QString(), true });
+    rules.push_back({ QStringLiteral("plea"), CleanupRule::Kind::PlainText, QStringLiteral("求收藏"),
+                      CleanupRule::Scope::Span, QString(), true });
+    const LineCleaner cleaner(rules);
+    std::vector<int> hits;
+    QBENCHMARK {
+        hits = cleaner.hits(lines);
+    }
+    qInfo("%zu lines counted", lines.size());
+    QCOMPARE(hits.size(), rules.size());
 }
 
 LEXORIN_TEST_MAIN(BenchParagraphs)

@@ -258,6 +258,183 @@ The file no longer exists</translation>
         </message>
     </context>
     <context>
+        <name>CleanupRuleEditor</name>
+        <message>
+            <source>清理规则</source>
+            <translation>Clean-up Rules</translation>
+        </message>
+        <message>
+            <source>名称：</source>
+            <translation>Name:</translation>
+        </message>
+        <message>
+            <source>查找：</source>
+            <translation>Look for:</translation>
+        </message>
+        <message>
+            <source>内容：</source>
+            <translation>Text:</translation>
+        </message>
+        <message>
+            <source>找到后：</source>
+            <translation>When found:</translation>
+        </message>
+        <message>
+            <source>替换为：</source>
+            <translation>Replace with:</translation>
+        </message>
+        <message>
+            <source>用于：</source>
+            <translation>Applies to:</translation>
+        </message>
+        <message>
+            <source>纯文本</source>
+            <translation>Plain text</translation>
+        </message>
+        <message>
+            <source>正则表达式</source>
+            <translation>Regular expression</translation>
+        </message>
+        <message>
+            <source>删去整行</source>
+            <translation>Remove the whole line</translation>
+        </message>
+        <message>
+            <source>替换找到的文字</source>
+            <translation>Replace what is found</translation>
+        </message>
+        <message>
+            <source>本书</source>
+            <translation>this book</translation>
+        </message>
+        <message>
+            <source>所有书籍</source>
+            <translation>all books</translation>
+        </message>
+        <message>
+            <source>请输入要查找的文字。</source>
+            <translation>Type what to look for.</translation>
+        </message>
+        <message>
+            <source>正则表达式有误：%1</source>
+            <translation>The regular expression is wrong: %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>CleanupRules</name>
+        <message>
+            <source>文件不是有效的 JSON：%1</source>
+            <translation>The file is not valid JSON: %1</translation>
+        </message>
+        <message>
+            <source>文件里没有清理规则。</source>
+            <translation>The file holds no clean-up rules.</translation>
+        </message>
+        <message>
+            <source>第 %1 条规则无法使用。</source>
+            <translation>Rule %1 cannot be used.</translation>
+        </message>
+    </context>
+    <context>
+        <name>CleanupRulesDialog</name>
+        <message>
+            <source>清理规则</source>
+            <translation>Clean-up Rules</translation>
+        </message>
+        <message>
+            <source>清理规则只用于书籍排版；原文排版按文件原样显示每一行。</source>
+            <translation>Clean-up rules apply to the book layout only; the original layout shows every line as the file has it.</translation>
+        </message>
+        <message>
+            <source>添加…</source>
+            <translation>Add…</translation>
+        </message>
+        <message>
+            <source>编辑…</source>
+            <translation>Edit…</translation>
+        </message>
+        <message>
+            <source>删除</source>
+            <translation>Delete</translation>
+        </message>
+        <message>
+            <source>在本书上测试</source>
+            <translation>Test on This Book</translation>
+        </message>
+        <message>
+            <source>导入…</source>
+            <translation>Import…</translation>
+        </message>
+        <message>
+            <source>导出…</source>
+            <translation>Export…</translation>
+        </message>
+        <message>
+            <source>正在统计…</source>
+            <translation>Counting…</translation>
+        </message>
+        <message>
+            <source>清理规则从本书去掉了 %1 行，改动了 %2 行。</source>
+            <translation>The clean-up rules remove %1 lines from this book and change %2.</translation>
+        </message>
+        <message>
+            <source>内置</source>
+            <translation>built in</translation>
+        </message>
+        <message>
+            <source>所有书籍</source>
+            <translation>all books</translation>
+        </message>
+        <message>
+            <source>本书</source>
+            <translation>this book</translation>
+        </message>
+        <message>
+            <source>%1（%2）</source>
+            <translation>%1 (%2)</translation>
+        </message>
+        <message>
+            <source>：%1 行</source>
+            <translation>: %1 lines</translation>
+        </message>
+        <message>
+            <source>无法读取文件：%1</source>
+            <translation>Cannot read the file: %1</translation>
+        </message>
+        <message>
+            <source>没有导入：%1</source>
+            <translation>Nothing imported: %1</translation>
+        </message>
+        <message>
+            <source>导入了 %1 条规则。</source>
+            <translation>Imported %1 rules.</translation>
+        </message>
+        <message>
+            <source>无法写入文件：%1</source>
+            <translation>Cannot write the file: %1</translation>
+        </message>
+        <message>
+            <source>导出了 %1 条规则。</source>
+            <translation>Exported %1 rules.</translation>
+        </message>
+        <message>
+            <source>JSON 文件 (*.json)</source>
+            <translation>JSON files (*.json)</translation>
+        </message>
+        <message>
+            <source>导出清理规则</source>
+            <translation>Export Clean-up Rules</translation>
+        </message>
+        <message>
+            <source>清理规则.json</source>
+            <translation>clean-up rules.json</translation>
+        </message>
+        <message>
+            <source>导入清理规则</source>
+            <translation>Import Clean-up Rules</translation>
+        </message>
+    </context>
+    <context>
         <name>ContentsController</name>
         <message>
             <source>目录</source>
@@ -827,6 +1004,10 @@ This clears all settings and every book on the bookshelf.</translation>
         <message>
             <source>章节规则…</source>
             <translation>Chapter Rule…</translation>
+        </message>
+        <message>
+            <source>清理规则…</source>
+            <translation>Clean-up Rules…</translation>
         </message>
     </context>
     <context>

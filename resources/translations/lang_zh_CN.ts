@@ -256,6 +256,183 @@
     </message>
 </context>
 <context>
+    <name>CleanupRuleEditor</name>
+    <message>
+        <source>清理规则</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>名称：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>查找：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>内容：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>找到后：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>替换为：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>用于：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>纯文本</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>正则表达式</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>删去整行</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>替换找到的文字</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>本书</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>所有书籍</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>请输入要查找的文字。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>正则表达式有误：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CleanupRules</name>
+    <message>
+        <source>文件不是有效的 JSON：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文件里没有清理规则。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>第 %1 条规则无法使用。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>CleanupRulesDialog</name>
+    <message>
+        <source>清理规则</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>清理规则只用于书籍排版；原文排版按文件原样显示每一行。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>添加…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>编辑…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>删除</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>在本书上测试</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导入…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导出…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>正在统计…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>清理规则从本书去掉了 %1 行，改动了 %2 行。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>内置</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>所有书籍</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>本书</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1（%2）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>：%1 行</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法读取文件：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>没有导入：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导入了 %1 条规则。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>无法写入文件：%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导出了 %1 条规则。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>JSON 文件 (*.json)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导出清理规则</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>清理规则.json</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>导入清理规则</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ContentsController</name>
     <message>
         <source>目录</source>
@@ -820,6 +997,10 @@
     </message>
     <message>
         <source>章节规则…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>清理规则…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -258,6 +258,183 @@
         </message>
     </context>
     <context>
+        <name>CleanupRuleEditor</name>
+        <message>
+            <source>清理规则</source>
+            <translation>清理規則</translation>
+        </message>
+        <message>
+            <source>名称：</source>
+            <translation>名稱：</translation>
+        </message>
+        <message>
+            <source>查找：</source>
+            <translation>尋找：</translation>
+        </message>
+        <message>
+            <source>内容：</source>
+            <translation>內容：</translation>
+        </message>
+        <message>
+            <source>找到后：</source>
+            <translation>找到後：</translation>
+        </message>
+        <message>
+            <source>替换为：</source>
+            <translation>取代為：</translation>
+        </message>
+        <message>
+            <source>用于：</source>
+            <translation>用於：</translation>
+        </message>
+        <message>
+            <source>纯文本</source>
+            <translation>純文字</translation>
+        </message>
+        <message>
+            <source>正则表达式</source>
+            <translation>正規表示式</translation>
+        </message>
+        <message>
+            <source>删去整行</source>
+            <translation>刪去整行</translation>
+        </message>
+        <message>
+            <source>替换找到的文字</source>
+            <translation>取代找到的文字</translation>
+        </message>
+        <message>
+            <source>本书</source>
+            <translation>本書</translation>
+        </message>
+        <message>
+            <source>所有书籍</source>
+            <translation>所有書籍</translation>
+        </message>
+        <message>
+            <source>请输入要查找的文字。</source>
+            <translation>請輸入要尋找的文字。</translation>
+        </message>
+        <message>
+            <source>正则表达式有误：%1</source>
+            <translation>正規表示式有誤：%1</translation>
+        </message>
+    </context>
+    <context>
+        <name>CleanupRules</name>
+        <message>
+            <source>文件不是有效的 JSON：%1</source>
+            <translation>檔案不是有效的 JSON：%1</translation>
+        </message>
+        <message>
+            <source>文件里没有清理规则。</source>
+            <translation>檔案裡沒有清理規則。</translation>
+        </message>
+        <message>
+            <source>第 %1 条规则无法使用。</source>
+            <translation>第 %1 條規則無法使用。</translation>
+        </message>
+    </context>
+    <context>
+        <name>CleanupRulesDialog</name>
+        <message>
+            <source>清理规则</source>
+            <translation>清理規則</translation>
+        </message>
+        <message>
+            <source>清理规则只用于书籍排版；原文排版按文件原样显示每一行。</source>
+            <translation>清理規則只用於書籍排版；原文排版按檔案原樣顯示每一行。</translation>
+        </message>
+        <message>
+            <source>添加…</source>
+            <translation>新增…</translation>
+        </message>
+        <message>
+            <source>编辑…</source>
+            <translation>編輯…</translation>
+        </message>
+        <message>
+            <source>删除</source>
+            <translation>刪除</translation>
+        </message>
+        <message>
+            <source>在本书上测试</source>
+            <translation>在本書上測試</translation>
+        </message>
+        <message>
+            <source>导入…</source>
+            <translation>匯入…</translation>
+        </message>
+        <message>
+            <source>导出…</source>
+            <translation>匯出…</translation>
+        </message>
+        <message>
+            <source>正在统计…</source>
+            <translation>正在統計…</translation>
+        </message>
+        <message>
+            <source>清理规则从本书去掉了 %1 行，改动了 %2 行。</source>
+            <translation>清理規則從本書去掉了 %1 行，改動了 %2 行。</translation>
+        </message>
+        <message>
+            <source>内置</source>
+            <translation>內建</translation>
+        </message>
+        <message>
+            <source>所有书籍</source>
+            <translation>所有書籍</translation>
+        </message>
+        <message>
+            <source>本书</source>
+            <translation>本書</translation>
+        </message>
+        <message>
+            <source>%1（%2）</source>
+            <translation>%1（%2）</translation>
+        </message>
+        <message>
+            <source>：%1 行</source>
+            <translation>：%1 行</translation>
+        </message>
+        <message>
+            <source>无法读取文件：%1</source>
+            <translation>無法讀取檔案：%1</translation>
+        </message>
+        <message>
+            <source>没有导入：%1</source>
+            <translation>沒有匯入：%1</translation>
+        </message>
+        <message>
+            <source>导入了 %1 条规则。</source>
+            <translation>匯入了 %1 條規則。</translation>
+        </message>
+        <message>
+            <source>无法写入文件：%1</source>
+            <translation>無法寫入檔案：%1</translation>
+        </message>
+        <message>
+            <source>导出了 %1 条规则。</source>
+            <translation>匯出了 %1 條規則。</translation>
+        </message>
+        <message>
+            <source>JSON 文件 (*.json)</source>
+            <translation>JSON 檔案 (*.json)</translation>
+        </message>
+        <message>
+            <source>导出清理规则</source>
+            <translation>匯出清理規則</translation>
+        </message>
+        <message>
+            <source>清理规则.json</source>
+            <translation>清理規則.json</translation>
+        </message>
+        <message>
+            <source>导入清理规则</source>
+            <translation>匯入清理規則</translation>
+        </message>
+    </context>
+    <context>
         <name>ContentsController</name>
         <message>
             <source>目录</source>
@@ -827,6 +1004,10 @@
         <message>
             <source>章节规则…</source>
             <translation>章節規則…</translation>
+        </message>
+        <message>
+            <source>清理规则…</source>
+            <translation>清理規則…</translation>
         </message>
     </context>
     <context>

@@ -151,11 +151,18 @@ void FileLoader::setChapterRules(std::function<ChapterRule(const QString &)> rul
     m_chapterRules = std::move(ruleOf);
 }
 
+void FileLoader::setCleanupRules(std::function<std::vector<CleanupRule>(const QString &)> rulesOf)
+{
+    m_cleanupRules = std::move(rulesOf);
+}
+
 FileLoader::Task FileLoader::newTask(const QString &filePath, const PageFormat &format,
                                      const QByteArray &forcedEncoding, const OpeningPlace &place)
 {
     Task task{ ++m_shared->latestTask, filePath, format, forcedEncoding, place, {}, m_shared,
                m_chapterRules ? m_chapterRules(filePath) : ChapterRule() };
+    if (m_cleanupRules)
+        task.format.cleanupRules = m_cleanupRules(filePath);
     task.timer.start();
     m_shared->wakeWaitingReaders();
     return task;

@@ -58,6 +58,9 @@ public:
     // Where the chapter rule of each book is looked up when a load or re-cut of it starts;
     // without, headings are found automatically.
     void setChapterRules(std::function<ChapterRule(const QString &)> ruleOf);
+    // Where the clean-up rules the book layout sets a book with are looked up, the same way;
+    // without, the built-in rules.
+    void setCleanupRules(std::function<std::vector<CleanupRule>(const QString &)> rulesOf);
 
 signals:
     // The pages cut so far of a book still being cut, the first of them included.
@@ -127,6 +130,7 @@ private:
     // Outlives the loader as long as a reading thread holds it.
     std::shared_ptr<Shared> m_shared;
     std::function<ChapterRule(const QString &)> m_chapterRules;
+    std::function<std::vector<CleanupRule>(const QString &)> m_cleanupRules;
     QThreadPool m_pool;
     QThreadPool m_measuringPool;
 };

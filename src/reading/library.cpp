@@ -1,5 +1,6 @@
 #include "library.h"
 
+#include "cleanuprules.h"
 #include "fileloader.h"
 #include "librarydatabase.h"
 
@@ -45,6 +46,7 @@ void Library::follow(FileLoader *loader)
     loader->setChapterRules([this](const QString &path) {
         return ChapterRule::fromKey(recordFor(path).chapterRule);
     });
+    loader->setCleanupRules([this](const QString &path) { return CleanupRules::enabled(cleanupRules(path)); });
     connect(loader, &FileLoader::bookDecoded, this, &Library::noteDecoded);
     connect(loader, &FileLoader::bookDecoded, this,
             [this](const QString &path, const BookFingerprint &, const QString &, qsizetype count) {
@@ -143,6 +145,17 @@ void Library::setChapterRule(const QString &path, const QString &rule)
 {
     if (const qint64 id = idOf(path))
         m_database->setChapterRule(id, rule);
+}
+
+// A book the library does not know has no rules of its own.
+std::vector<BookCleanupRule> Library::cleanupRules(const QString &path)
+{
+    return CleanupRules::withBuiltIns(m_database->cleanupRules(idOf(path)));
+}
+
+void Library::setCleanupRules(const QString &path, const std::vector<BookCleanupRule> &rules)
+{
+    m_database->setCleanupRules(idOf(path), rules);
 }
 
 void Library::noteAnchors(const QString &path, const std::vector<TextAnchor> &anchors)

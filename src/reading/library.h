@@ -1,6 +1,7 @@
 #ifndef LIBRARY_H
 #define LIBRARY_H
 
+#include "bookcleanuprule.h"
 #include "bookfingerprint.h"
 #include "bookmark.h"
 #include "bookrecord.h"
@@ -41,7 +42,8 @@ public:
     LibraryDatabase *database() const { return m_database; }
     // What the reader should be told about the database, or an empty text.
     QString statusMessage() const;
-    // Keeps the records of the books this loader reads, and tells it each book's chapter rule.
+    // Keeps the records of the books this loader reads, and tells it each book's chapter rule
+    // and the clean-up rules turned on for it.
     void follow(FileLoader *loader);
 
     // The record a book is opened with: its place and the encoding the reader chose.
@@ -67,6 +69,10 @@ public:
     void setEncodingOverride(const QString &path, const QString &encoding);
     void setConversion(const QString &path, const QString &conversion);
     void setChapterRule(const QString &path, const QString &rule);
+    // The clean-up rules of a book: the built-in ones, those for every book and its own.
+    std::vector<BookCleanupRule> cleanupRules(const QString &path);
+    // Keeps the rules for every book and the book's own; the built-in ones keep whether they are on.
+    void setCleanupRules(const QString &path, const std::vector<BookCleanupRule> &rules);
     // Line starts of a book just decoded; a place kept for it is kept with the nearest one
     // at or before it, so the book can be reopened there without decoding what lies before.
     void noteAnchors(const QString &path, const std::vector<TextAnchor> &anchors);

@@ -1,5 +1,6 @@
 #include "librarydatabase.h"
 
+#include "cleanuprules.h"
 #include "readinglogging.h"
 
 #include <QAtomicInteger>
@@ -174,12 +175,31 @@ bool keepTheShelf(QSqlQuery &query)
     });
 }
 
+// The reader's clean-up rules, in their order, each for every book (book_id NULL) or for one;
+// a built-in rule has a row only to say whether it is on.
+bool keepCleanupRules(QSqlQuery &query)
+{
+    return runAll(query, {
+        QStringLiteral("CREATE TABLE cleanup_rules ("
+                       " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+                       " book_id INTEGER REFERENCES books (id) ON DELETE CASCADE,"
+                       " position INTEGER NOT NULL,"
+                       " name TEXT NOT NULL DEFAULT '',"
+                       " kind TEXT NOT NULL,"
+                       " pattern TEXT NOT NULL DEFAULT '',"
+                       " scope TEXT NOT NULL,"
+                       " replacement TEXT NOT NULL DEFAULT '',"
+                       " enabled INTEGER NOT NULL DEFAULT 1)"),
+        QStringLiteral("CREATE INDEX cleanup_rules_by_book ON cleanup_rules (book_id, position)"),
+    });
+}
+
 // Migrations[i] brings a file from schema version i to version i + 1, inside one
 // transaction. A new version appends its function here and raises SchemaVersion.
 using Migration = bool (*)(QSqlQuery &query);
 const Migration Migrations[] = { createFirstSchema, keepIdsAndPlacesPerContent,
                                  addOwnScriptConversion, keepAnchorsBesidePlaces,
-                                 keepOwnChapterRules, keepTheShelf };
+                                 keepOwnChapterRules, keepTheShelf, keepCleanupRules };
 static_assert(std::size(Migrations) == LibraryDatabase::SchemaVersion);
 
 bool isDamage(const QSqlError &error)
@@ -789,6 +809,56 @@ void LibraryDatabase::setChapterRule(qint64 bookId, const QString &rule)
                     { rule.isNull() ? QStringLiteral("") : rule, bookId }));
 }
 
+std::vector<BookCleanupRule> LibraryDatabase::cleanupRules(qint64 bookId)
+{
+    std::vector<BookCleanupRule> rules;
+    if (!hasMemory())
+        return rules;
+    QSqlQuery &query = bound(QStringLiteral("SELECT name, kind, pattern, scope, replacement, enabled, book_id"
+                                            " FROM cleanup_rules WHERE book_id IS NULL OR book_id = ?"
+                                            " ORDER BY position, id"),
+                             { bookId });
+    if (read(query)) {
+        while (query.next()) {
+            const std::optional<CleanupRule::Kind> kind = CleanupRules::kindOf(query.value(1).toString());
+            const std::optional<CleanupRule::Scope> scope = CleanupRules::scopeOf(query.value(3).toString());
+            if (!kind || !scope)
+                continue;
+            rules.push_back({ { query.value(0).toString(), *kind, query.value(2).toString(), *scope,
+                                query.value(4).toString(), query.value(5).toBool() },
+                              query.value(6).isNull() });
+        }
+    }
+    query.finish();
+    return rules;
+}
+
+// The rules for every book and those of the book are written anew together.
+void LibraryDatabase::setCleanupRules(qint64 bookId, const std::vector<BookCleanupRule> &rules)
+{
+    if (!hasMemory())
+        return;
+    inTransaction([&] {
+        if (!write(bound(QStringLiteral("DELETE FROM cleanup_rules WHERE book_id IS NULL OR book_id = ?"),
+                         { bookId })))
+            return false;
+        qint64 position = 0;
+        for (const BookCleanupRule &rule : rules) {
+            if (!rule.forAllBooks && bookId <= 0)
+                continue;
+            const QVariant book = rule.forAllBooks ? QVariant(QMetaType::fromType<qint64>()) : QVariant(bookId);
+            const auto text = [](const QString &value) { return value.isNull() ? QStringLiteral("") : value; };
+            if (!write(bound(QStringLiteral("INSERT INTO cleanup_rules (book_id, position, name, kind, pattern,"
+                                            " scope, replacement, enabled) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
+                             { book, position++, text(rule.rule.name), CleanupRules::keyOf(rule.rule.kind),
+                               text(rule.rule.pattern), CleanupRules::keyOf(rule.rule.scope),
+                               text(rule.rule.replacement), rule.rule.enabled })))
+                return false;
+        }
+        return true;
+    });
+}
+
 void LibraryDatabase::removeBook(qint64 bookId)
 {
     if (hasMemory())
@@ -846,6 +916,7 @@ void LibraryDatabase::clear()
         return;
     inTransaction([this] {
         return write(statement(QStringLiteral("DELETE FROM bookmarks")))
+            && write(statement(QStringLiteral("DELETE FROM cleanup_rules WHERE book_id IS NOT NULL")))
             && write(statement(QStringLiteral("DELETE FROM books")))
             && write(statement(QStringLiteral("DELETE FROM shelf")));
     });

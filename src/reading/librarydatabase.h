@@ -1,6 +1,7 @@
 #ifndef LIBRARYDATABASE_H
 #define LIBRARYDATABASE_H
 
+#include "bookcleanuprule.h"
 #include "bookmark.h"
 #include "bookrecord.h"
 
@@ -14,6 +15,7 @@
 #include <QVariantList>
 
 #include <functional>
+#include <vector>
 
 class QSqlDatabase;
 class QSqlError;
@@ -47,7 +49,7 @@ public:
     };
     Q_ENUM(Status)
 
-    static constexpr int SchemaVersion = 6;
+    static constexpr int SchemaVersion = 7;
     static constexpr qsizetype MaxSnippetLength = 200;
 
     // An empty folder means the per-user data folder.
@@ -112,6 +114,11 @@ public:
     void setConversion(qint64 bookId, const QString &conversion);
     // The key of the book's own chapter rule (ChapterRule::key); empty for automatic detection.
     void setChapterRule(qint64 bookId, const QString &rule);
+    // The clean-up rules for every book, then those of the book, as stored: of the built-in
+    // rules only those turned off or on by the reader (CleanupRules::withBuiltIns adds the rest).
+    std::vector<BookCleanupRule> cleanupRules(qint64 bookId);
+    // Replaces the rules for every book and those of the book (none without a book, id 0).
+    void setCleanupRules(qint64 bookId, const std::vector<BookCleanupRule> &rules);
     void removeBook(qint64 bookId);
 
     // The book's bookmarks in the order of their places.

@@ -5,13 +5,14 @@
 #include <algorithm>
 
 BookLayout::BookLayout(const QFont &font, const QSizeF &area, const TypesetStyle &style,
-                       bool chaptersStartPages)
+                       bool chaptersStartPages, const std::vector<CleanupRule> &cleanupRules)
     : m_style(style)
     , m_area(area)
     , m_chaptersStartPages(chaptersStartPages)
     , m_body(font, area.width(), style.justify)
     , m_heading(headingFontFor(font), area.width(), false)
     , m_lineHeight(m_body.metrics().height() * style.lineSpacing / 100.0)
+    , m_cleaner(cleanupRules)
 {
 }
 
@@ -74,7 +75,7 @@ void BookLayout::addRunsOf(QStringView line, bool isHeading, std::vector<TextRun
     }
     const Paragraph paragraph = trimmed(line, true);
     QString storage;
-    const QStringView text = settable(line.sliced(paragraph.start, paragraph.end - paragraph.start), storage);
+    const QStringView text = cleaned(line.sliced(paragraph.start, paragraph.end - paragraph.start), storage);
     if (isHeading && isTitlePage(text)) {
         runs.push_back({ line, m_area.height(), true, true });
         return;
@@ -123,7 +124,9 @@ std::vector<PlacedLine> BookLayout::linesOfPage(QStringView page, bool startsIns
             const Paragraph paragraph = goesOn ? Paragraph{ 0, trimmed(line, complete).end }
                                                : trimmed(line, complete);
             QString storage;
-            const QStringView text = settable(line.sliced(paragraph.start, paragraph.end - paragraph.start), storage);
+            QString substitutes;
+            const QStringView text = cleaned(line.sliced(paragraph.start, paragraph.end - paragraph.start), storage,
+                                             &substitutes);
             const qsizetype offset = at + paragraph.start;
             const bool isHeading = !goesOn
                     && std::find(headingStarts.begin(), headingStarts.end(), at) != headingStarts.end();
@@ -137,6 +140,8 @@ std::vector<PlacedLine> BookLayout::linesOfPage(QStringView page, bool startsIns
                         y += paragraphSpace();
                     placedLines.push_back(placed(m_body, text, lines[k], offset, y, m_lineHeight));
                     hideLineEnds(placedLines.back(), line, at);
+                    hideUnset(placedLines.back(), text, offset);
+                    showSubstitutes(placedLines.back(), substitutes, offset);
                     y += m_lineHeight;
                 }
             }
@@ -235,6 +240,62 @@ QStringView BookLayout::settable(QStringView paragraph, QString &storage)
     return storage;
 }
 
+// What the span rules match is set as nothing, keeping the paragraph's length: the page's
+// text stays the file's, so places and search hits do not move.
+// A line a rule drops inside a paragraph joined across line ends is set as nothing too. A
+// span's replacement takes the place of its first characters (as many as the span has), the
+// rest of the span set as nothing; substitutes, when asked for, tells which characters are
+// drawn instead of the page's.
+QStringView BookLayout::cleaned(QStringView paragraph, QString &storage, QString *substitutes) const
+{
+    std::vector<LineCleaner::Span> spans = m_cleaner.spans(paragraph);
+    if (paragraph.contains(u'\n')) {
+        for (qsizetype start = 0, end = 0; start <= paragraph.size(); start = end + 1) {
+            end = paragraph.indexOf(u'\n', start);
+            if (end < 0)
+                end = paragraph.size();
+            if (m_cleaner.droppingRule(paragraph.sliced(start, end - start)) >= 0)
+                spans.push_back({ start, end, QString() });
+        }
+    }
+    if (spans.empty())
+        return settable(paragraph, storage);
+    storage = settable(paragraph);
+    for (const LineCleaner::Span &span : spans) {
+        const qsizetype replaced = qMin(span.replacement.size(), span.end - span.start);
+        std::copy_n(span.replacement.begin(), replaced, storage.begin() + span.start);
+        std::fill(storage.begin() + span.start + replaced, storage.begin() + span.end,
+                  QChar(Typesetter::ZeroWidthSpace));
+        if (substitutes && replaced > 0) {
+            if (substitutes->isEmpty())
+                substitutes->fill(QChar(), paragraph.size());
+            std::copy_n(span.replacement.begin(), replaced, substitutes->begin() + span.start);
+        }
+    }
+    return storage;
+}
+
+void BookLayout::showSubstitutes(PlacedLine &placedLine, const QString &substitutes, qsizetype offset)
+{
+    if (substitutes.isEmpty())
+        return;
+    const qsizetype from = qBound(qsizetype(0), placedLine.start - offset, substitutes.size());
+    const qsizetype to = qBound(from, placedLine.end - offset, substitutes.size());
+    const QString shown = substitutes.sliced(from, to - from);
+    if (std::any_of(shown.begin(), shown.end(), [](QChar c) { return !c.isNull(); }))
+        placedLine.shown = shown.leftJustified(placedLine.end - placedLine.start, QChar());
+}
+
+// A character set as nothing is not drawn either.
+void BookLayout::hideUnset(PlacedLine &placedLine, QStringView paragraph, qsizetype offset)
+{
+    for (qsizetype i = placedLine.start; i < placedLine.end; ++i) {
+        const qsizetype at = i - offset;
+        if (at >= 0 && at < paragraph.size() && paragraph[at] == QChar(Typesetter::ZeroWidthSpace))
+            placedLine.x[size_t(i - placedLine.start)] = -1.0;
+    }
+}
+
 qreal BookLayout::advanceOf(const PlacedLine &line, QStringView page, qsizetype at) const
 {
     return (line.heading ? m_heading : m_body).advanceAt(page, at);
@@ -255,6 +316,7 @@ void BookLayout::placeHeading(QStringView paragraph, qsizetype offset, qreal &y,
         PlacedLine placedLine = placed(m_heading, paragraph, line, offset, y, height);
         placedLine.left = (m_area.width() - m_heading.widthOf(paragraph, line)) / 2;
         placedLine.heading = true;
+        hideUnset(placedLine, paragraph, offset);
         lines.push_back(std::move(placedLine));
         y += height;
     }

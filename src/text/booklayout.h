@@ -28,13 +28,17 @@ struct PlacedLine
     qreal height = 0.0;
     qreal baseline = 0.0;
     bool heading = false;
+    // What a clean-up rule put in place of the page's characters, one for each character of
+    // the line (a null character where the page's own is drawn); empty when nothing was.
+    QString shown;
 };
 
 // Sets a book's lines like a printed book's paragraphs for one text area: each line of the
 // file that holds text is a paragraph, or, in a hard-wrapped book, the lines a joined line
 // end runs on into (the line end set as a space between words, as nothing between Chinese
 // characters, the spaces around it with it), its surrounding spaces left out, indented and set by
-// a Typesetter; blank lines and watermark lines take no room, paragraphs are spaced apart,
+// a Typesetter; blank lines and the lines the clean-up rules drop (by default the built-in
+// ones: watermarks) take no room, what their span rules match is left out where it stands, paragraphs are spaced apart,
 // headings are set larger with space around them, and with chapters starting pages a volume
 // heading stands alone on its page. The same object measures lines for cutting pages
 // (runsOf) and places a page's lines for drawing it (linesOfPage), so a page holds what
@@ -43,7 +47,8 @@ class BookLayout
 {
 public:
     BookLayout(const QFont &font, const QSizeF &area, const TypesetStyle &style,
-               bool chaptersStartPages);
+               bool chaptersStartPages,
+               const std::vector<CleanupRule> &cleanupRules = LineCleaner::builtInRules());
 
     // The runs a page cutter fills pages with for one paragraph (without its line end): one
     // for each line it is set in, joined back to the whole paragraph. Every line end inside
@@ -79,6 +84,7 @@ public:
     QSizeF area() const { return m_area; }
     const TypesetStyle &style() const { return m_style; }
     bool chaptersStartPages() const { return m_chaptersStartPages; }
+    const std::vector<CleanupRule> &cleanupRules() const { return m_cleaner.rules(); }
     const QFont &headingFont() const { return m_heading.font(); }
     qreal lineHeight() const { return m_lineHeight; }
 
@@ -102,6 +108,9 @@ private:
     PlacedLine placed(const Typesetter &typesetter, QStringView paragraph, const TypesetLine &line,
                       qsizetype offset, qreal top, qreal height) const;
     static QStringView settable(QStringView paragraph, QString &storage);
+    QStringView cleaned(QStringView paragraph, QString &storage, QString *substitutes = nullptr) const;
+    static void showSubstitutes(PlacedLine &placedLine, const QString &substitutes, qsizetype offset);
+    static void hideUnset(PlacedLine &placedLine, QStringView paragraph, qsizetype offset);
     static qsizetype paragraphEnd(QStringView text, qsizetype at, const std::vector<qsizetype> &joinedLineEnds);
     static bool isWide(QChar c);
     static void hideLineEnds(PlacedLine &placedLine, QStringView line, qsizetype lineOffset);

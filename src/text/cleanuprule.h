@@ -22,6 +22,14 @@ struct CleanupRule
     Scope scope = Scope::WholeLine;
     QString replacement;
     bool enabled = true;
+
+    bool operator==(const CleanupRule &other) const
+    {
+        return name == other.name && kind == other.kind && pattern == other.pattern && scope == other.scope
+                && replacement == other.replacement && enabled == other.enabled;
+    }
+    bool operator!=(const CleanupRule &other) const { return !(*this == other); }
+    bool isBuiltIn() const { return kind == Kind::WebAddressLine || kind == Kind::SpelledOutSiteLine; }
 };
 
 Q_DECLARE_METATYPE(CleanupRule)

@@ -127,6 +127,42 @@ QString LineCleaner::replaced(QStringView line) const
     return text;
 }
 
+// A regular expression's replacement may name its groups, \1 to \9, as QString::replace takes them.
+QString LineCleaner::replacementOf(const CleanupRule &rule, const QRegularExpressionMatch &match)
+{
+    if (rule.kind != CleanupRule::Kind::RegularExpression || !rule.replacement.contains(u'\\'))
+        return rule.replacement;
+    QString replacement = rule.replacement;
+    for (int group = 9; group >= 0; --group)
+        replacement.replace(QStringLiteral("\\%1").arg(group), match.captured(group));
+    return replacement;
+}
+
+std::vector<LineCleaner::Span> LineCleaner::spans(QStringView line) const
+{
+    std::vector<Span> found;
+    for (size_t rule = 0; rule < m_rules.size(); ++rule) {
+        const CleanupRule &cleanup = m_rules[rule];
+        if (!cleanup.enabled || cleanup.scope != CleanupRule::Scope::Span || cleanup.pattern.isEmpty()
+            || !m_expressions[rule].isValid())
+            continue;
+        for (QRegularExpressionMatchIterator matches = m_expressions[rule].globalMatch(line); matches.hasNext();) {
+            const QRegularExpressionMatch match = matches.next();
+            if (match.capturedLength() > 0)
+                found.push_back({ match.capturedStart(), match.capturedEnd(), replacementOf(cleanup, match) });
+        }
+    }
+    std::sort(found.begin(), found.end(), [](const Span &a, const Span &b) { return a.start < b.start; });
+    std::vector<Span> merged;
+    for (const Span &span : found) {
+        if (!merged.empty() && span.start <= merged.back().end)
+            merged.back().end = qMax(merged.back().end, span.end);
+        else
+            merged.push_back(span);
+    }
+    return merged;
+}
+
 std::vector<int> LineCleaner::hits(const std::vector<QStringView> &lines) const
 {
     std::vector<int> counts(m_rules.size(), 0);

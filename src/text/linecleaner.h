@@ -30,6 +30,15 @@ public:
     int droppingRule(QStringView line) const;
     // The line with the spans of the enabled span rules replaced.
     QString replaced(QStringView line) const;
+    // Where the enabled span rules match in the line, as sorted, non-overlapping ranges, each
+    // with what replaces it (overlapping matches take the first one's).
+    struct Span
+    {
+        qsizetype start;
+        qsizetype end;
+        QString replacement;
+    };
+    std::vector<Span> spans(QStringView line) const;
     // How many of the lines each rule drops or changes, in the order of the rules.
     std::vector<int> hits(const std::vector<QStringView> &lines) const;
 
@@ -38,6 +47,7 @@ public:
 
 private:
     bool matchesWholeLine(size_t rule, QStringView line) const;
+    static QString replacementOf(const CleanupRule &rule, const QRegularExpressionMatch &match);
 
     std::vector<CleanupRule> m_rules;
     std::vector<QRegularExpression> m_expressions; // one for each rule; empty for the built-in kinds

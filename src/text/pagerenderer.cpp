@@ -120,8 +120,11 @@ void PageRenderer::draw(QPainter &painter, const QRectF &area, QStringView pageT
             if (x < 0.0)
                 continue;
             const qsizetype length = pageText[i].isHighSurrogate() && i + 1 < end ? 2 : 1;
-            painter.drawText(QPointF(area.left() + line.left + x, baseline),
-                             pageText.sliced(i, length).toString());
+            const qsizetype k = i - line.start;
+            const QString glyph = k < line.shown.size() && !line.shown[k].isNull()
+                    ? QString(line.shown[k])
+                    : pageText.sliced(i, length).toString();
+            painter.drawText(QPointF(area.left() + line.left + x, baseline), glyph);
         }
     }
 }

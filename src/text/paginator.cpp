@@ -97,7 +97,8 @@ std::vector<TextRun> Paginator::measure(const std::vector<TextRun> &pieces, size
         const MeasuringFonts fonts(m_format.font);
         std::optional<BookLayout> book;
         if (m_format.style.book)
-            book.emplace(fonts.text(), QSizeF(m_format.textArea), m_format.style, m_format.chaptersStartPages);
+            book.emplace(fonts.text(), QSizeF(m_format.textArea), m_format.style, m_format.chaptersStartPages,
+                         m_format.cleanupRules.value_or(LineCleaner::builtInRules()));
         for (size_t batch = nextBatch++; batch < batches.size(); batch = nextBatch++) {
             measured[batch].reserve(batches[batch].second - batches[batch].first);
             for (size_t i = batches[batch].first; i < batches[batch].second; ++i) {

@@ -2,6 +2,7 @@
 #define PAGINATOR_H
 
 #include "chapterdetector.h"
+#include "cleanuprule.h"
 #include "pagecutter.h"
 #include "pagedtext.h"
 #include "typesetstyle.h"
@@ -19,6 +20,7 @@ class SimpleGlyphs;
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 // What a page is cut for: the font the page widget draws with and the size of its text area,
@@ -36,6 +38,8 @@ struct PageFormat
     QSize textArea;
     bool chaptersStartPages = true;
     TypesetStyle style;
+    // The book's clean-up rules, used by the book layout; unset for the built-in ones.
+    std::optional<std::vector<CleanupRule>> cleanupRules;
 };
 
 // Cuts a book into pages. A page holds whole paragraphs (a paragraph is one line of the

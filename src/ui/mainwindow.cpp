@@ -6,6 +6,7 @@
 #include "bookmarkcontroller.h"
 #include "bookshelfwidget.h"
 #include "chapterrulecontroller.h"
+#include "cleanuprulescontroller.h"
 #include "contentscontroller.h"
 #include "conversioncontroller.h"
 #include "conversionmenu.h"
@@ -61,6 +62,7 @@ MainWindow::MainWindow(QWidget *parent)
     connectControls();
     connectActions();
     m_mainMenu->addAction((new ChapterRuleController(m_library, m_session, this, this))->action());
+    m_mainMenu->addAction((new CleanupRulesController(m_library, m_session, m_pageWidget, this, this))->action());
     addBookActions();
     connectRetranslation();
     applyStoredLook();

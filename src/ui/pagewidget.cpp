@@ -32,6 +32,7 @@ PageWidget::PageWidget(QWidget *parent)
 {
     // Every paint covers the whole widget, so what lies beneath need not be painted first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_cleanupRules = LineCleaner::builtInRules();
     m_flipAnimation->setDuration(PageCurl::Duration);
     m_flipAnimation->setEasingCurve(QEasingCurve::OutQuad);
     connect(m_flipAnimation, &QPropertyAnimation::finished, this, &PageWidget::startPendingTurn);
@@ -99,6 +100,15 @@ void PageWidget::setJoinedLineEnds(const std::vector<qsizetype> &joinedLineEnds)
 {
     dropTurnLayers();
     m_joinedLineEnds = joinedLineEnds;
+    update();
+}
+
+void PageWidget::setCleanupRules(const std::vector<CleanupRule> &rules)
+{
+    if (rules == m_cleanupRules)
+        return;
+    dropTurnLayers();
+    m_cleanupRules = rules;
     update();
 }
 
@@ -507,7 +517,8 @@ const BookLayout &PageWidget::bookLayout() const
 {
     const QSizeF area = QSizeF(textArea().size());
     if (!m_bookLayout || m_bookLayout->font() != m_font || m_bookLayout->area() != area
-        || m_bookLayout->style() != m_style || m_bookLayout->chaptersStartPages() != m_chaptersStartPages)
-        m_bookLayout = std::make_shared<BookLayout>(m_font, area, m_style, m_chaptersStartPages);
+        || m_bookLayout->style() != m_style || m_bookLayout->chaptersStartPages() != m_chaptersStartPages
+        || m_bookLayout->cleanupRules() != m_cleanupRules)
+        m_bookLayout = std::make_shared<BookLayout>(m_font, area, m_style, m_chaptersStartPages, m_cleanupRules);
     return *m_bookLayout;
 }

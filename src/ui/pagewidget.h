@@ -2,6 +2,7 @@
 #define PAGEWIDGET_H
 
 #include "chapterdetector.h"
+#include "cleanuprule.h"
 #include "pagedtext.h"
 #include "typesetstyle.h"
 
@@ -45,6 +46,8 @@ public:
     // The line ends the pages on show were set across in the book layout, sorted offsets in
     // their text. Given anew with every page list.
     void setJoinedLineEnds(const std::vector<qsizetype> &joinedLineEnds);
+    // The clean-up rules the book layout draws the book with: those it was cut with.
+    void setCleanupRules(const std::vector<CleanupRule> &rules);
     // Marks a stretch of a page, a search match, with a highlight behind its text; a page of
     // -1 for none. A stretch running over the page's end goes on on the pages after it.
     void setHighlight(int page, qsizetype start, qsizetype length);
@@ -147,6 +150,7 @@ private:
     mutable QHash<int, QString> m_shownTexts;
     std::vector<Chapter> m_headings;
     std::vector<qsizetype> m_joinedLineEnds;
+    std::vector<CleanupRule> m_cleanupRules;
     int m_currentPage = -1;
     int m_targetPage = -1;
     float m_flipProgress = 0.0f;

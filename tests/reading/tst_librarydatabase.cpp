@@ -1,3 +1,5 @@
+#include "cleanuprules.h"
+#include "linecleaner.h"
 #include "filesizelimit.h"
 #include "librarydatabase.h"
 #include "testmain.h"
@@ -31,6 +33,8 @@ private slots:
     void contentSeenBeforeBringsBackItsPlace();
     void idsAreNeverGivenOutAgain();
     void aFileOfTheFirstVersionKeepsItsBooksAndBookmarks();
+    void aFileOfVersionSixGainsCleanupRules();
+    void cleanupRulesAreKeptForEveryBookOrForOne();
     void booksComeMostRecentFirst();
     void bookmarksAreAddedListedAndRemoved();
     void bookmarkForAnUnknownBookIsRefused();
@@ -452,6 +456,71 @@ void TestLibraryDatabase::aFileOfTheFirstVersionKeepsItsBooksAndBookmarks()
     library.removeBook(7);
     QVERIFY(library.bookmarks(7).isEmpty());
     QCOMPARE(integrityOf(libraryFile()), QStringLiteral("ok"));
+}
+
+void TestLibraryDatabase::aFileOfVersionSixGainsCleanupRules()
+{
+    qint64 id = 0;
+    {
+        LibraryDatabase library(folder());
+        library.open();
+        id = addBook(library, QStringLiteral("tales.txt"), Text).id;
+        library.setChapterRule(id, QStringLiteral("preset:lone-numbers"));
+    }
+    {
+        Inspector older(libraryFile());
+        QVERIFY(older.run(QStringLiteral("DROP TABLE cleanup_rules")));
+        QVERIFY(older.run(QStringLiteral("PRAGMA user_version = 6")));
+    }
+    LibraryDatabase library(folder());
+    QCOMPARE(library.open(), LibraryDatabase::Status::Ready);
+    QCOMPARE(library.book(m_dir->filePath(QStringLiteral("tales.txt"))).chapterRule, QStringLiteral("preset:lone-numbers"));
+    QVERIFY(library.cleanupRules(id).empty());
+    const BookCleanupRule own{ { QStringLiteral("ads"), CleanupRule::Kind::PlainText, QStringLiteral("广告"),
+                                 CleanupRule::Scope::Span, QString(), true },
+                               false };
+    library.setCleanupRules(id, { own });
+    QCOMPARE(library.cleanupRules(id), std::vector<BookCleanupRule>{ own });
+    QCOMPARE(Inspector(libraryFile()).value(QStringLiteral("PRAGMA user_version")).toInt(), LibraryDatabase::SchemaVersion);
+    QCOMPARE(integrityOf(libraryFile()), QStringLiteral("ok"));
+}
+
+// The rules for every book are written with any book's list; a book's own stay with it.
+void TestLibraryDatabase::cleanupRulesAreKeptForEveryBookOrForOne()
+{
+    LibraryDatabase library(folder());
+    library.open();
+    const qint64 first = addBook(library, QStringLiteral("first.txt"), Text).id;
+    const qint64 second = addBook(library, QStringLiteral("second.txt"), Text + Text).id;
+    const auto rule = [](const QString &pattern, bool forAllBooks, bool enabled = true) {
+        return BookCleanupRule{ { pattern, CleanupRule::Kind::RegularExpression, pattern,
+                                  CleanupRule::Scope::WholeLine, QString(), enabled },
+                                forAllBooks };
+    };
+    BookCleanupRule addressOff{ LineCleaner::builtInRules().front(), true };
+    addressOff.rule.enabled = false;
+    const BookCleanupRule everywhere = rule(QStringLiteral("^本书首发.*$"), true);
+    const BookCleanupRule firstOnly = rule(QStringLiteral("^\\d+$"), false, false);
+    library.setCleanupRules(first, { addressOff, everywhere, firstOnly });
+
+    std::vector<BookCleanupRule> ofFirst = CleanupRules::withBuiltIns(library.cleanupRules(first));
+    QCOMPARE(ofFirst.size(), size_t(4));
+    QVERIFY(!ofFirst[0].rule.enabled);
+    QVERIFY(ofFirst[1].rule.enabled);
+    QCOMPARE(ofFirst[1].rule.kind, CleanupRule::Kind::SpelledOutSiteLine);
+    QCOMPARE(ofFirst[2], everywhere);
+    QCOMPARE(ofFirst[3], firstOnly);
+    QCOMPARE(library.cleanupRules(second), (std::vector<BookCleanupRule>{ addressOff, everywhere }));
+
+    const BookCleanupRule secondOnly = rule(QStringLiteral("^完$"), false);
+    library.setCleanupRules(second, { everywhere, secondOnly });
+    QCOMPARE(library.cleanupRules(first), (std::vector<BookCleanupRule>{ everywhere, firstOnly }));
+    QVERIFY(CleanupRules::withBuiltIns(library.cleanupRules(first))[0].rule.enabled);
+
+    library.removeBook(first);
+    QCOMPARE(library.cleanupRules(first), std::vector<BookCleanupRule>{ everywhere });
+    library.clear();
+    QCOMPARE(library.cleanupRules(second), std::vector<BookCleanupRule>{ everywhere });
 }
 
 void TestLibraryDatabase::booksComeMostRecentFirst()

@@ -7,6 +7,7 @@
 #include "testmain.h"
 
 #include <QImage>
+#include <QSet>
 #include <QPainter>
 
 #include <set>
@@ -31,6 +32,10 @@ private slots:
     void settingsChangeThePage();
     void wrappedLinesAreJoined_data();
     void wrappedLinesAreJoined();
+    void cleanupRulesLeaveTextOut_data();
+    void cleanupRulesLeaveTextOut();
+    void aReplacementIsDrawnInPlaceOfItsSpan_data();
+    void aReplacementIsDrawnInPlaceOfItsSpan();
 
 private:
     static QString book();
@@ -81,6 +86,25 @@ int rightmostInk(const QImage &image, int top, int bottom)
         }
     }
     return -1;
+}
+
+// The offsets in the whole text of the characters drawn on its pages.
+QSet<qsizetype> drawnOffsets(const Cut &cut, const PageFormat &format)
+{
+    const BookLayout layout(format.font, QSizeF(format.textArea), format.style, format.chaptersStartPages,
+                            format.cleanupRules.value_or(LineCleaner::builtInRules()));
+    QSet<qsizetype> drawn;
+    qsizetype pageStart = 0;
+    for (int page = 0; page < int(cut.pages.size()); ++page) {
+        for (const PlacedLine &line : layout.linesOfPage(cut.pages, page, cut.headings)) {
+            for (qsizetype i = line.start; i < line.end; ++i) {
+                if (line.x[size_t(i - line.start)] >= 0.0)
+                    drawn.insert(pageStart + i);
+            }
+        }
+        pageStart += cut.pages[size_t(page)].size();
+    }
+    return drawn;
 }
 
 std::vector<PlacedLine> linesOf(const Cut &cut, const PageFormat &format, int page)
@@ -357,6 +381,95 @@ void TestBookLayout::highlightCoversWhatIsDrawn()
             QVERIFY2(inside, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
         }
     }
+}
+
+void TestBookLayout::cleanupRulesLeaveTextOut_data()
+{
+    QTest::addColumn<CleanupRule>("rule");
+    QTest::addColumn<bool>("builtInsOn");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("shown");
+
+    const CleanupRule endMark{ QStringLiteral("end"), CleanupRule::Kind::RegularExpression, QStringLiteral("本章完.*"),
+                               CleanupRule::Scope::WholeLine, QString(), true };
+    const CleanupRule plea{ QStringLiteral("plea"), CleanupRule::Kind::PlainText, QStringLiteral("（求收藏）"),
+                            CleanupRule::Scope::Span, QString(), true };
+    CleanupRule turnedOff = endMark;
+    turnedOff.enabled = false;
+    QTest::newRow("line dropped") << endMark << true << QStringLiteral("本章完（二）") << false;
+    QTest::newRow("span left out") << plea << true << QStringLiteral("（求收藏）") << false;
+    QTest::newRow("rule turned off") << turnedOff << true << QStringLiteral("本章完（二）") << true;
+    QTest::newRow("watermark, built-ins on") << plea << true << QStringLiteral("www.example.net") << false;
+    QTest::newRow("watermark, built-ins off") << plea << false << QStringLiteral("www.example.net") << true;
+}
+
+// What a rule leaves out is not drawn, and the pages still join to the text, so every
+// place stays where it was.
+void TestBookLayout::cleanupRulesLeaveTextOut()
+{
+    QFETCH(CleanupRule, rule);
+    QFETCH(bool, builtInsOn);
+    QFETCH(QString, target);
+    QFETCH(bool, shown);
+    std::vector<CleanupRule> rules = LineCleaner::builtInRules();
+    for (CleanupRule &builtIn : rules)
+        builtIn.enabled = builtInsOn;
+    rules.push_back(rule);
+    PageFormat pageFormat = format(300, false);
+    pageFormat.cleanupRules = rules;
+    QString text = book();
+    text.replace(QStringLiteral("没有人回答她。"), QStringLiteral("没有人回答她（求收藏）。\n本章完（二）"));
+    const Cut pages = cut(text, pageFormat);
+    QCOMPARE(Paginator::textOf(pages.pages), text + u'\n');
+    const QSet<qsizetype> drawn = drawnOffsets(pages, pageFormat);
+    int found = 0;
+    for (qsizetype at = text.indexOf(target); at >= 0; at = text.indexOf(target, at + 1), ++found) {
+        for (qsizetype i = at; i < at + target.size(); ++i)
+            QCOMPARE(drawn.contains(i), shown);
+        // The text around it is drawn whatever the rule.
+        if (text[at - 1] != u'\n')
+            QVERIFY(drawn.contains(at - 1));
+    }
+    QVERIFY(found > 0);
+}
+
+void TestBookLayout::aReplacementIsDrawnInPlaceOfItsSpan_data()
+{
+    QTest::addColumn<CleanupRule>("rule");
+    QTest::addColumn<QString>("drawn");
+
+    QTest::newRow("plain text") << CleanupRule{ QStringLiteral("plea"), CleanupRule::Kind::PlainText, QStringLiteral("（求收藏）"),
+                                                CleanupRule::Scope::Span, QStringLiteral("！"), true }
+                                << QStringLiteral("她说！好。");
+    QTest::newRow("expression with a group")
+            << CleanupRule{ QStringLiteral("brackets"), CleanupRule::Kind::RegularExpression, QStringLiteral("（求(收藏)）"),
+                            CleanupRule::Scope::Span, QStringLiteral("\\1"), true }
+            << QStringLiteral("她说收藏好。");
+    QTest::newRow("longer replacement, cut to the span")
+            << CleanupRule{ QStringLiteral("long"), CleanupRule::Kind::PlainText, QStringLiteral("求收藏"),
+                            CleanupRule::Scope::Span, QStringLiteral("一二三四五"), true }
+            << QStringLiteral("她说（一二三）好。");
+}
+
+// The page's text stays the file's; what replaces a span is drawn in its first characters'
+// places, the rest of it not at all.
+void TestBookLayout::aReplacementIsDrawnInPlaceOfItsSpan()
+{
+    QFETCH(CleanupRule, rule);
+    QFETCH(QString, drawn);
+    const QString page = QStringLiteral("她说（求收藏）好。\n");
+    const PageFormat pageFormat = format(300, false);
+    const BookLayout layout(pageFormat.font, QSizeF(pageFormat.textArea), pageFormat.style, false, { rule });
+    const std::vector<PlacedLine> lines = layout.linesOfPage(std::vector<QString>{ page }, 0, {});
+    QCOMPARE(lines.size(), size_t(1));
+    const PlacedLine &line = lines.front();
+    QString shown;
+    for (qsizetype i = line.start; i < line.end; ++i) {
+        const qsizetype k = i - line.start;
+        if (line.x[size_t(k)] >= 0.0)
+            shown += k < line.shown.size() && !line.shown[k].isNull() ? line.shown[k] : page[i];
+    }
+    QCOMPARE(shown, drawn);
 }
 
 // Wider spacing takes more pages; narrower takes fewer.

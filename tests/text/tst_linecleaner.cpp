@@ -12,6 +12,7 @@ private slots:
     void rulesWrittenByHand_data();
     void rulesWrittenByHand();
     void countsTheLinesEachRuleHits();
+    void spansOfTheSpanRules();
     void tellsAnInvalidRule_data();
     void tellsAnInvalidRule();
 };
@@ -142,6 +143,28 @@ void TestLineCleaner::tellsAnInvalidRule()
     QCOMPARE(LineCleaner::isValid(rule), valid);
     // A broken rule drops and changes nothing.
     QCOMPARE(LineCleaner({ rule }).replaced(u"aaa(a"), QStringLiteral("aaa(a"));
+}
+
+// Overlapping matches of two rules are one span; a rule turned off or dropping lines has none.
+void TestLineCleaner::spansOfTheSpanRules()
+{
+    const LineCleaner cleaner({
+            { QStringLiteral("brackets"), CleanupRule::Kind::RegularExpression, QStringLiteral("【[^】]*】"),
+              CleanupRule::Scope::Span, QString(), true },
+            { QStringLiteral("plea"), CleanupRule::Kind::PlainText, QStringLiteral("求收藏"),
+              CleanupRule::Scope::Span, QString(), true },
+            { QStringLiteral("off"), CleanupRule::Kind::PlainText, QStringLiteral("她"),
+              CleanupRule::Scope::Span, QString(), false },
+            { QStringLiteral("line"), CleanupRule::Kind::PlainText, QStringLiteral("他"),
+              CleanupRule::Scope::WholeLine, QString(), true },
+    });
+    const std::vector<LineCleaner::Span> spans = cleaner.spans(u"他说【求收藏】她走了求收藏");
+    QCOMPARE(spans.size(), size_t(2));
+    QCOMPARE(spans[0].start, 2);
+    QCOMPARE(spans[0].end, 7);
+    QCOMPARE(spans[1].start, 10);
+    QCOMPARE(spans[1].end, 13);
+    QVERIFY(LineCleaner().spans(u"www.example.com").empty());
 }
 
 LEXORIN_TEST_MAIN(TestLineCleaner)

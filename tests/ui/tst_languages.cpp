@@ -74,14 +74,14 @@ void TestLanguages::switchingTranslatesFormMenuAndAbout_data()
             << QStringList{ "简体中文", "繁體中文", "English", "One-click Reset", "About Quorvane",
                             "Start each chapter on a new page", "Theme", "Book Layout",
                             "Two Pages on a Wide Window", "Preferences…",
-                            "Chinese Script", "Chapter Rule…", "Bookmark", "Bookmarks", "Encoding…" }
+                            "Chinese Script", "Chapter Rule…", "Clean-up Rules…", "Bookmark", "Bookmarks", "Encoding…" }
             << QStringList{ "About Quorvane", "Version: 1.0.0.03" };
     QTest::newRow("traditional chinese")
             << QStringLiteral("zh_TW")
             << QStringList{ "閱讀頁面", "搜尋內容 (按Enter搜尋)", "Quorvane - 未開啟檔案",
                             "第 0 頁/共 0 頁" }
             << QStringList{ "簡體中文", "繁體中文", "English", "一鍵重置", "關於Quorvane", "章節另起一頁",
-                            "主題", "書籍排版", "寬視窗雙頁", "偏好設定…", "簡繁轉換", "章節規則…", "書籤", "書籤列表", "編碼…" }
+                            "主題", "書籍排版", "寬視窗雙頁", "偏好設定…", "簡繁轉換", "章節規則…", "清理規則…", "書籤", "書籤列表", "編碼…" }
             << QStringList{ "關於Quorvane", "版本: 1.0.0.03" };
 }
 
@@ -234,7 +234,7 @@ void TestLanguages::menuTextsAreTheMainWindows()
     QCoreApplication::installTranslator(&translator);
     const QStringList texts = menuTexts(window);
     QCoreApplication::removeTranslator(&translator);
-    QCOMPARE(texts.size(), 15);
+    QCOMPARE(texts.size(), 16);
     for (const QString &text : texts)
         QVERIFY2(text.startsWith(QStringLiteral("[en] ")), qPrintable(text));
 }
