@@ -316,6 +316,8 @@ TABLE = {
     "正则表达式有误：%1": ("The regular expression is wrong: %1", "正規表示式有誤：%1"),
     "没有找到章节标题，目录将按段落分节。": ("No headings found; the contents will be split into passages.", "沒有找到章節標題，目錄將按段落分節。"),
     "找到 %1 个章节标题。": ("Found %1 headings.", "找到 %1 個章節標題。"),
+    # File checks off the GUI thread and failed writes of the store and the library
+    "正在查看……": ("Looking…", "正在查看……"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

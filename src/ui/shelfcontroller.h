@@ -10,6 +10,7 @@
 
 class BookshelfWidget;
 struct BookRecord;
+class FileProber;
 class FolderScanner;
 class Library;
 class PagePresenter;
@@ -103,6 +104,7 @@ private:
     PagePresenter *m_presenter;
     QWidget *m_window;
     FolderScanner *m_scanner;
+    FileProber *m_prober;
     QQueue<Scan> m_scans;
     Scan m_scan;
     bool m_scanning = false;
