@@ -41,6 +41,9 @@ public:
 
     // What the reader should be told when the store cannot be written, said once a run.
     static QString writeFailureMessage();
+    // Whether a write has failed in this run, told or not: the first may come before anyone
+    // listens.
+    bool hasWriteFailed() const { return m_writeFailed; }
 
     QStringList recentFiles() const { return m_recentFiles; }
     // The books that come with the reader which the reader took off the shelf: they stay off.

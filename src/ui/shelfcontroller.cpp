@@ -377,12 +377,14 @@ void ShelfController::offerToRemoveMissingBook(const QString &path)
         removeFromShelf(path);
 }
 
-// Told once, without stopping the reader: the reader works on without memory.
+// Each trouble told once, without stopping the reader: the reader works on without memory.
+// A library told damaged at start may still fail to write later, and that is news.
 void ShelfController::showLibraryNotice()
 {
     const QString message = m_library->statusMessage();
-    if (message.isEmpty() || std::exchange(m_libraryNoticeShown, true))
+    if (message.isEmpty() || m_libraryNoticesShown.contains(message))
         return;
+    m_libraryNoticesShown.insert(message);
     auto *box = new QMessageBox(QMessageBox::Warning, tr("书库"), message, QMessageBox::Ok, m_window);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);

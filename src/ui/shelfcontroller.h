@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QQueue>
+#include <QSet>
 #include <QStringList>
 
 class BookshelfWidget;
@@ -114,7 +115,7 @@ private:
     QString m_startBook;
     QString m_missingStartBook;
     QString m_startProblem;
-    bool m_libraryNoticeShown = false;
+    QSet<QString> m_libraryNoticesShown;
 };
 
 #endif
