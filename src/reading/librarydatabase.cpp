@@ -310,6 +310,7 @@ LibraryDatabase::Status LibraryDatabase::open()
     else if (outcome == Outcome::Usable)
         startCheckingFile();
     adopt(outcome);
+    ++m_shelfGeneration;
     return m_status;
 }
 
@@ -542,6 +543,7 @@ void LibraryDatabase::setStatus(Status status)
     if (m_status == status)
         return;
     m_status = status;
+    ++m_shelfGeneration;
     emit statusChanged(status);
 }
 
@@ -844,6 +846,7 @@ void LibraryDatabase::clear()
 {
     if (!hasMemory())
         return;
+    ++m_shelfGeneration;
     inTransaction([this] {
         return write(statement(QStringLiteral("DELETE FROM bookmarks")))
             && write(statement(QStringLiteral("DELETE FROM books")))
