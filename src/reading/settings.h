@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include "readingdefaults.h"
 #include "typesetstyle.h"
 
 #include <functional>
@@ -30,7 +31,7 @@ public:
     static constexpr int MaximumFontSize = 30;
     static constexpr int SmallestChosenFontSize = 6;
     static constexpr int LargestChosenFontSize = 96;
-    static constexpr int DefaultFontSize = 14;
+    static constexpr int DefaultFontSize = ReadingDefaults::FontSize;
 
     static const QString DefaultLanguage;
     static const QString ReadingFamily;

@@ -3,6 +3,7 @@
 
 #include "chapterdetector.h"
 #include "pagedtext.h"
+#include "readingdefaults.h"
 #include "typesetstyle.h"
 
 #include <QColor>
@@ -152,7 +153,7 @@ private:
     float m_flipProgress = 0.0f;
     QPropertyAnimation *m_flipAnimation = nullptr;
     bool m_flipForward = true;
-    QColor m_bgColor = QColor(250, 245, 235);
+    QColor m_bgColor = ReadingDefaults::PageColor;
     QColor m_textColor = Qt::black;
     QFont m_font;
     std::optional<TurnRequest> m_pendingTurn;
