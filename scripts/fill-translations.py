@@ -357,6 +357,8 @@ TABLE = {
     "文件不是有效的 JSON：%1": ("The file is not valid JSON: %1", "檔案不是有效的 JSON：%1"),
     "文件里没有清理规则。": ("The file holds no clean-up rules.", "檔案裡沒有清理規則。"),
     "第 %1 条规则无法使用。": ("Rule %1 cannot be used.", "第 %1 條規則無法使用。"),
+    # File checks off the GUI thread and failed writes of the store and the library
+    "正在查看……": ("Looking…", "正在查看……"),
 }
 
 root = Path(__file__).resolve().parent.parent / "resources" / "translations"

@@ -148,6 +148,10 @@
             <source>程序自带的示例书</source>
             <translation>A sample book that comes with the program</translation>
         </message>
+        <message>
+            <source>正在查看……</source>
+            <translation>Looking…</translation>
+        </message>
     </context>
     <context>
         <name>BookmarksDialog</name>

@@ -148,6 +148,10 @@
         <source>程序自带的示例书</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>正在查看……</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>BookmarksDialog</name>

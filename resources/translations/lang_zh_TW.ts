@@ -148,6 +148,10 @@
             <source>程序自带的示例书</source>
             <translation>程式內附的範例書</translation>
         </message>
+        <message>
+            <source>正在查看……</source>
+            <translation>正在查看……</translation>
+        </message>
     </context>
     <context>
         <name>BookmarksDialog</name>

@@ -1,5 +1,7 @@
 #include "startup.h"
 
+#include "readingdefaults.h"
+
 #include <QApplication>
 #include <QDebug>
 #include <QDir>
@@ -7,8 +9,6 @@
 #include <QFont>
 
 namespace {
-
-const QString ReadingFamily = QStringLiteral("Microsoft YaHei");
 
 // CJK sans families that stand in for the reading family where it is not installed,
 // best first. Debian's fonts-wqy-microhei provides the first one.
@@ -57,6 +57,6 @@ bool loadStyleSheet(QApplication &app)
 
 void applyApplicationFont()
 {
-    QFont::insertSubstitutions(ReadingFamily, CjkSansFamilies + QStringList{ RareIdeographFamily });
-    QApplication::setFont(QFont(ReadingFamily, 10));
+    QFont::insertSubstitutions(ReadingDefaults::FontFamily, CjkSansFamilies + QStringList{ RareIdeographFamily });
+    QApplication::setFont(QFont(ReadingDefaults::FontFamily, 10));
 }

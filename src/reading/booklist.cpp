@@ -14,11 +14,20 @@ BookList::BookList(Settings &settings, LibraryDatabase *database)
 {
 }
 
-// Asked at every use rather than once: a library that was damaged starts afresh without a
-// shelf, and takes the one the store still holds.
+// Asked again whenever the library has moved since the last look: a library that was damaged
+// starts afresh without a shelf, and takes the one the store still holds.
 bool BookList::libraryHoldsShelf() const
 {
-    return m_database && m_database->adoptShelf(m_settings.recentFiles());
+    if (!m_database)
+        return false;
+    if (m_shelf && m_shelfGeneration == m_database->shelfGeneration())
+        return true;
+    m_shelf.reset();
+    if (!m_database->adoptShelf(m_settings.recentFiles()))
+        return false;
+    m_shelf = m_database->shelf();
+    m_shelfGeneration = m_database->shelfGeneration();
+    return true;
 }
 
 void BookList::writeStoreList(const QStringList &books)
@@ -28,7 +37,7 @@ void BookList::writeStoreList(const QStringList &books)
 
 QStringList BookList::books() const
 {
-    return libraryHoldsShelf() ? m_database->shelf() : m_settings.recentFiles();
+    return libraryHoldsShelf() ? *m_shelf : m_settings.recentFiles();
 }
 
 bool BookList::contains(const QString &path) const
@@ -46,7 +55,9 @@ int BookList::add(const QStringList &paths)
 {
     if (libraryHoldsShelf()) {
         const int added = m_database->addToShelf(paths);
-        writeStoreList(m_database->shelf());
+        if (added > 0)
+            m_shelf = m_database->shelf();
+        writeStoreList(*m_shelf);
         return added;
     }
     int added = 0;
@@ -73,7 +84,8 @@ void BookList::remove(const QString &path)
         m_settings.addRemovedSampleBook(path);
     if (libraryHoldsShelf()) {
         m_database->removeFromShelf(path);
-        writeStoreList(m_database->shelf());
+        m_shelf->removeAll(path);
+        writeStoreList(*m_shelf);
         return;
     }
     m_settings.updateRecentFiles([&path](QStringList list) {

@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 class LibraryDatabase;
 class Settings;
 
@@ -10,7 +12,9 @@ class Settings;
 // store's list is written along after every change, so that an older version of the reader
 // still finds the shelf; it is read once, to set up the shelf of a library that has none yet,
 // and stands in for the library while the library works without memory. Additions come in
-// batches and are found with a set, so adding a large folder stays linear.
+// batches and are found with a set, so adding a large folder stays linear. The library's
+// shelf is read once and kept, along with the changes made through the list, until the
+// library moves it under the list's feet (a reset, a library started afresh).
 class BookList
 {
 public:
@@ -37,6 +41,9 @@ private:
 
     Settings &m_settings;
     LibraryDatabase *m_database;
+    // The library's shelf as last read, while the library holds it.
+    mutable std::optional<QStringList> m_shelf;
+    mutable quint64 m_shelfGeneration = 0;
 };
 
 #endif

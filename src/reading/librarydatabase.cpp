@@ -330,6 +330,7 @@ LibraryDatabase::Status LibraryDatabase::open()
     else if (outcome == Outcome::Usable)
         startCheckingFile();
     adopt(outcome);
+    ++m_shelfGeneration;
     return m_status;
 }
 
@@ -562,6 +563,7 @@ void LibraryDatabase::setStatus(Status status)
     if (m_status == status)
         return;
     m_status = status;
+    ++m_shelfGeneration;
     emit statusChanged(status);
 }
 
@@ -914,6 +916,7 @@ void LibraryDatabase::clear()
 {
     if (!hasMemory())
         return;
+    ++m_shelfGeneration;
     inTransaction([this] {
         return write(statement(QStringLiteral("DELETE FROM bookmarks")))
             && write(statement(QStringLiteral("DELETE FROM cleanup_rules WHERE book_id IS NOT NULL")))

@@ -98,6 +98,10 @@ public:
     // Sets the shelf up with these books when the file holds none yet; whether the file
     // holds a shelf afterwards.
     bool adoptShelf(const QStringList &paths);
+    // Moves on whenever the shelf may have changed other than through addToShelf() and
+    // removeFromShelf(): the library opened, started afresh or cleared. Whoever keeps a copy
+    // of the shelf reads it again when it has moved.
+    quint64 shelfGeneration() const { return m_shelfGeneration; }
     // Puts the books not on the shelf yet at its front, each in front of the one before it;
     // how many were new.
     int addToShelf(const QStringList &paths);
@@ -169,6 +173,7 @@ private:
     QString m_folder;
     QString m_connectionName;
     Status m_status = Status::Closed;
+    quint64 m_shelfGeneration = 0;
     QString m_damagedFilePath;
     QHash<QString, QSqlQuery> m_statements;
     QFutureWatcher<bool> m_check;

@@ -103,10 +103,10 @@ bool isSoundColor(const QColor &color)
 
 }
 
-const QString Settings::DefaultLanguage = QStringLiteral("zh_CN");
-const QString Settings::ReadingFamily = QStringLiteral("Microsoft YaHei");
-const QColor Settings::DefaultBackground(250, 245, 235);
-const QColor Settings::DefaultText(Qt::black);
+const QString Settings::DefaultLanguage = ReadingDefaults::Language;
+const QString Settings::ReadingFamily = ReadingDefaults::FontFamily;
+const QColor Settings::DefaultBackground = ReadingDefaults::PageColor;
+const QColor Settings::DefaultText = ReadingDefaults::TextColor;
 const QStringList Settings::MarginNames{ QStringLiteral("narrow"), QStringLiteral("normal"), QStringLiteral("wide") };
 
 Settings::Settings()

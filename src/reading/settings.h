@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <QVariant>
 
+#include "readingdefaults.h"
 #include "typesetstyle.h"
 
 #include <functional>
@@ -30,7 +31,7 @@ public:
     static constexpr int MaximumFontSize = 30;
     static constexpr int SmallestChosenFontSize = 6;
     static constexpr int LargestChosenFontSize = 96;
-    static constexpr int DefaultFontSize = 14;
+    static constexpr int DefaultFontSize = ReadingDefaults::FontSize;
 
     static const QString DefaultLanguage;
     static const QString ReadingFamily;
@@ -41,6 +42,9 @@ public:
 
     // What the reader should be told when the store cannot be written, said once a run.
     static QString writeFailureMessage();
+    // Whether a write has failed in this run, told or not: the first may come before anyone
+    // listens.
+    bool hasWriteFailed() const { return m_writeFailed; }
 
     QStringList recentFiles() const { return m_recentFiles; }
     // The books that come with the reader which the reader took off the shelf: they stay off.

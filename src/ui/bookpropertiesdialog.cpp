@@ -19,13 +19,11 @@ BookPropertiesDialog::BookPropertiesDialog(const QString &filePath, const BookRe
     auto *form = new QFormLayout;
     layout->addLayout(form);
 
-    const QFileInfo file(filePath);
-    const QLocale locale;
-    addRow(form, tr("书名"), file.completeBaseName());
+    addRow(form, tr("书名"), QFileInfo(filePath).completeBaseName());
     // The sample books live inside the program; their resource path means nothing to a reader.
     const bool sample = filePath.startsWith(u':');
     addRow(form, tr("位置"), sample ? tr("程序自带的示例书") : QDir::toNativeSeparators(filePath));
-    addRow(form, tr("大小"), file.exists() ? locale.formattedDataSize(file.size()) : tr("文件已不存在"));
+    m_size = addRow(form, tr("大小"), tr("正在查看……"));
     addRow(form, tr("编码"), record.encoding.isEmpty() ? tr("未知") : record.encoding);
     if (!record.encodingOverride.isEmpty())
         addRow(form, tr("指定编码"), record.encodingOverride);
@@ -44,6 +42,11 @@ BookPropertiesDialog::BookPropertiesDialog(const QString &filePath, const BookRe
     resize(MinimumWidth, heightForWidth(MinimumWidth));
 }
 
+void BookPropertiesDialog::showFile(const FileProber::Facts &file)
+{
+    m_size->setText(file.exists ? QLocale().formattedDataSize(file.size) : tr("文件已不存在"));
+}
+
 QString BookPropertiesDialog::readingTime(qint64 seconds)
 {
     const qint64 minutes = seconds / 60;
@@ -54,10 +57,11 @@ QString BookPropertiesDialog::readingTime(qint64 seconds)
     return tr("%1 小时 %2 分钟").arg(minutes / 60).arg(minutes % 60);
 }
 
-void BookPropertiesDialog::addRow(QFormLayout *form, const QString &label, const QString &value)
+QLabel *BookPropertiesDialog::addRow(QFormLayout *form, const QString &label, const QString &value)
 {
     auto *field = new QLabel(value, this);
     field->setTextInteractionFlags(Qt::TextSelectableByMouse);
     field->setWordWrap(true);
     form->addRow(label, field);
+    return field;
 }

@@ -1,6 +1,7 @@
 #include "bookshelfwidget.h"
 
 #include "coverpainter.h"
+#include "fileprober.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -16,22 +17,29 @@ constexpr int ShelfTitleLimit = 15;
 constexpr int ShelfTitleKept = 12;
 // Below this lightness the shelf counts as dark, as in a night theme.
 constexpr int DarkShelfLightness = 96;
+// Whether the book's file was found missing; unset until the prober has answered.
+constexpr int MissingRole = Qt::UserRole + 1;
 
 // A book on the shelf that draws its cover the first time the view asks for it. A rebuild then
 // costs only the covers on screen, and the covers of a long list that are never scrolled to
 // take neither time nor memory.
 // Whether the file is there is asked the first time too, so a long shelf does not look at
-// every file at once.
+// every file at once; the answer comes from a worker, and the cover is marked when it says
+// the file is gone.
 class BookItem : public QListWidgetItem
 {
 public:
-    BookItem(const QString &filePath, const QColor &coverColor, std::optional<double> progress, bool darkShelf)
+    BookItem(const QString &filePath, const QColor &coverColor, std::optional<double> progress,
+             bool darkShelf, FileProber *prober)
         : m_coverColor(coverColor)
         , m_progress(progress)
         , m_darkShelf(darkShelf)
+        , m_prober(prober)
     {
         setText(BookshelfWidget::shelfTitle(filePath));
         setData(Qt::UserRole, filePath);
+        if (const auto facts = prober->known(filePath))
+            setData(MissingRole, !facts->exists);
         setTextAlignment(Qt::AlignCenter);
         setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     }
@@ -42,17 +50,22 @@ public:
             return toolTip();
         if (role != Qt::DecorationRole)
             return QListWidgetItem::data(role);
-        if (m_cover.isNull())
+        askWhetherThere();
+        if (m_cover.isNull() || m_coverMissing != isMissing()) {
+            m_coverMissing = isMissing();
             m_cover = QIcon(cover());
+        }
         return m_cover;
     }
 
 private:
-    bool isMissing() const
+    QString filePath() const { return QListWidgetItem::data(Qt::UserRole).toString(); }
+    bool isMissing() const { return QListWidgetItem::data(MissingRole).toBool(); }
+
+    void askWhetherThere() const
     {
-        if (!m_missing)
-            m_missing = !QFileInfo::exists(QListWidgetItem::data(Qt::UserRole).toString());
-        return *m_missing;
+        if (!std::exchange(m_asked, true))
+            m_prober->probe(filePath());
     }
 
     QPixmap cover() const
@@ -65,7 +78,7 @@ private:
 
     QString toolTip() const
     {
-        const QString path = QDir::toNativeSeparators(QListWidgetItem::data(Qt::UserRole).toString());
+        const QString path = QDir::toNativeSeparators(filePath());
         if (isMissing())
             return BookshelfWidget::tr("%1\n文件已不存在").arg(path);
         if (m_progress)
@@ -76,7 +89,9 @@ private:
     QColor m_coverColor;
     std::optional<double> m_progress;
     bool m_darkShelf;
-    mutable std::optional<bool> m_missing;
+    FileProber *m_prober;
+    mutable bool m_asked = false;
+    mutable bool m_coverMissing = false;
     mutable QIcon m_cover;
 };
 
@@ -96,7 +111,9 @@ QListWidgetItem *makeHintItem()
 
 BookshelfWidget::BookshelfWidget(QWidget *parent)
     : QListWidget(parent)
+    , m_prober(new FileProber(this))
 {
+    connect(m_prober, &FileProber::probed, this, &BookshelfWidget::markBook);
     setViewMode(QListView::IconMode);
     setIconSize(QSize(185, 250));
     setResizeMode(QListView::Adjust);
@@ -125,6 +142,23 @@ void BookshelfWidget::setBooks(const QStringList &books, const QHash<QString, do
     m_progress = progress;
     m_coverOrder = coverOrder;
     refreshBooks();
+}
+
+void BookshelfWidget::setFileProber(FileProber *prober)
+{
+    if (m_prober->parent() == this)
+        delete m_prober;
+    else
+        disconnect(m_prober, nullptr, this, nullptr);
+    m_prober = prober;
+    connect(m_prober, &FileProber::probed, this, &BookshelfWidget::markBook);
+    refreshBooks();
+}
+
+void BookshelfWidget::markBook(const QString &filePath, const FileProber::Facts &facts)
+{
+    if (QListWidgetItem *book = m_items.value(filePath))
+        book->setData(MissingRole, !facts.exists);
 }
 
 QString BookshelfWidget::shelfTitle(const QString &filePath)
@@ -171,6 +205,7 @@ void BookshelfWidget::refreshBooks()
 {
     m_dark = isDark();
     clear();
+    m_items.clear();
     QHash<QString, int> coverPositions;
     for (int position = int(m_coverOrder.size()) - 1; position >= 0; --position)
         coverPositions.insert(m_coverOrder.at(position), position);
@@ -178,9 +213,11 @@ void BookshelfWidget::refreshBooks()
         const QString &book = m_books.at(position);
         const auto progress = m_progress.constFind(book);
         const int coverPosition = coverPositions.value(book, position);
-        addItem(new BookItem(book, CoverPainter::coverColor(coverPosition),
-                             progress == m_progress.cend() ? std::nullopt : std::optional(*progress),
-                             m_dark));
+        auto *item = new BookItem(book, CoverPainter::coverColor(coverPosition),
+                                  progress == m_progress.cend() ? std::nullopt : std::optional(*progress),
+                                  m_dark, m_prober);
+        m_items.insert(book, item);
+        addItem(item);
     }
     if (m_books.isEmpty())
         addItem(makeHintItem());

@@ -1,13 +1,16 @@
 #ifndef BOOKSHELFWIDGET_H
 #define BOOKSHELFWIDGET_H
 
+#include "fileprober.h"
+
 #include <QHash>
 #include <QListWidget>
 #include <QStringList>
 
 // The bookshelf page: every book of the list as a generated cover with its shortened title,
 // a bar showing how far the reader is in it, and a grey cover with a mark when its file is
-// gone.
+// gone. Whether a file is there is asked of a prober, off the GUI thread; a cover is marked
+// once the answer is in.
 class BookshelfWidget : public QListWidget
 {
     Q_OBJECT
@@ -25,6 +28,10 @@ public:
     // than 15 (11 units when the 12th would split a surrogate pair).
     static QString shelfTitle(const QString &filePath);
 
+    // The shelf has a prober of its own until it is given one to share.
+    void setFileProber(FileProber *prober);
+    FileProber *fileProber() const { return m_prober; }
+
 signals:
     void bookSelected(QString filePath);
     void bookMenuRequested(const QString &filePath, const QPoint &globalPos);
@@ -38,6 +45,7 @@ protected:
 
 private:
     void refreshBooks();
+    void markBook(const QString &filePath, const FileProber::Facts &facts);
     bool isDark() const;
     void updateGridSize();
 
@@ -45,6 +53,8 @@ private:
     QHash<QString, double> m_progress;
     QStringList m_coverOrder;
     bool m_dark = false;
+    FileProber *m_prober;
+    QHash<QString, QListWidgetItem *> m_items;
 };
 
 #endif

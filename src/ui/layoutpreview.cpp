@@ -3,6 +3,7 @@
 #include "booklayout.h"
 #include "pagerenderer.h"
 #include "paginator.h"
+#include "readingdefaults.h"
 
 #include <QPainter>
 
@@ -36,7 +37,7 @@ void LayoutPreview::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillRect(rect(), QColor(250, 245, 235));
+    painter.fillRect(rect(), ReadingDefaults::PageColor);
     painter.setPen(Qt::black);
     const QRectF area = QRectF(rect()).adjusted(m_margin, m_margin, -m_margin, -m_margin);
     const QString text = tr("第一章 雨夜\n"

@@ -116,6 +116,8 @@ void MainWindow::addControllers()
     m_tracker = new ReadingTracker(m_session, m_library, m_views, this);
     m_languages = new LanguageController(m_settings, m_mainMenu, this);
     connect(&m_settings, &Settings::writeFailed, m_presenter->notice(), &Notice::show);
+    if (m_settings.hasWriteFailed())
+        QTimer::singleShot(0, m_presenter->notice(), [this] { m_presenter->notice()->show(Settings::writeFailureMessage()); });
     connect(m_library, &Library::undecodableBytesFound, m_presenter, &PagePresenter::reportUndecodableBytes);
 }
 

@@ -28,7 +28,7 @@ constexpr int DarkPageLightness = 96;
 PageWidget::PageWidget(QWidget *parent)
     : QWidget(parent)
     , m_flipAnimation(new QPropertyAnimation(this, "flipProgress", this))
-    , m_font(QStringLiteral("Microsoft YaHei"), 14, -1, false)
+    , m_font(ReadingDefaults::FontFamily, ReadingDefaults::FontSize, -1, false)
 {
     // Every paint covers the whole widget, so what lies beneath need not be painted first.
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -4,6 +4,7 @@
 #include "chapterdetector.h"
 #include "cleanuprule.h"
 #include "pagedtext.h"
+#include "readingdefaults.h"
 #include "typesetstyle.h"
 
 #include <QColor>
@@ -156,7 +157,7 @@ private:
     float m_flipProgress = 0.0f;
     QPropertyAnimation *m_flipAnimation = nullptr;
     bool m_flipForward = true;
-    QColor m_bgColor = QColor(250, 245, 235);
+    QColor m_bgColor = ReadingDefaults::PageColor;
     QColor m_textColor = Qt::black;
     QFont m_font;
     std::optional<TurnRequest> m_pendingTurn;

@@ -1,17 +1,15 @@
 #include "shelfcontextmenu.h"
 
-#include <QDir>
-#include <QFileInfo>
-
-ShelfContextMenu::ShelfContextMenu(const QString &filePath, bool lastReadFirst, QWidget *parent)
+ShelfContextMenu::ShelfContextMenu(const QString &filePath, const std::optional<FileProber::Facts> &file,
+                                   bool lastReadFirst, QWidget *parent)
     : QMenu(parent)
 {
-    const bool present = QFileInfo::exists(filePath);
+    const bool present = !file || file->exists;
     QAction *open = addAction(tr("打开"), this, [this, filePath] { emit openChosen(filePath); });
     open->setEnabled(present);
     addAction(tr("从书架移除"), this, [this, filePath] { emit removeChosen(filePath); });
     QAction *folder = addAction(tr("打开所在文件夹"), this, [this, filePath] { emit showInFolderChosen(filePath); });
-    folder->setEnabled(QFileInfo(filePath).absoluteDir().exists() && !filePath.startsWith(u':'));
+    folder->setEnabled((!file || file->folderExists) && !filePath.startsWith(u':'));
     addSeparator();
     addAction(tr("属性"), this, [this, filePath] { emit propertiesChosen(filePath); });
     addSeparator();

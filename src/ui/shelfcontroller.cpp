@@ -4,6 +4,7 @@
 #include "bookpropertiesdialog.h"
 #include "bookshelfwidget.h"
 #include "encodingdialog.h"
+#include "fileprober.h"
 #include "folderscanner.h"
 #include "library.h"
 #include "pagepresenter.h"
@@ -43,7 +44,9 @@ ShelfController::ShelfController(Settings &settings, Library *library, ReadingSe
     , m_presenter(presenter)
     , m_window(window)
     , m_scanner(new FolderScanner(this))
+    , m_prober(new FileProber(this))
 {
+    m_shelf->setFileProber(m_prober);
     connect(m_scanner, &FolderScanner::progress, this, [this](int books) {
         m_foundSoFar = books;
         if (m_progress)
@@ -315,7 +318,9 @@ void ShelfController::addDroppedBooks(const QStringList &paths)
 
 void ShelfController::showShelfMenu(const QString &path, const QPoint &globalPos)
 {
-    auto *menu = new ShelfContextMenu(path, m_settings.shelfOrder() == Settings::ShelfOrder::LastRead, m_window);
+    auto *menu = new ShelfContextMenu(path, m_prober->known(path),
+                                      m_settings.shelfOrder() == Settings::ShelfOrder::LastRead, m_window);
+    m_prober->probe(path);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     connect(menu, &ShelfContextMenu::openChosen, this, &ShelfController::openFromShelf);
     connect(menu, &ShelfContextMenu::removeChosen, this, &ShelfController::offerToRemoveBook);
@@ -352,6 +357,13 @@ void ShelfController::offerToRemoveBook(const QString &path)
 void ShelfController::showBookProperties(const QString &path)
 {
     BookPropertiesDialog dialog(path, m_library->recordFor(path), m_window);
+    if (const auto file = m_prober->known(path))
+        dialog.showFile(*file);
+    connect(m_prober, &FileProber::probed, &dialog, [&dialog, path](const QString &probed, const FileProber::Facts &file) {
+        if (probed == path)
+            dialog.showFile(file);
+    });
+    m_prober->probe(path);
     dialog.exec();
 }
 
@@ -365,12 +377,14 @@ void ShelfController::offerToRemoveMissingBook(const QString &path)
         removeFromShelf(path);
 }
 
-// Told once, without stopping the reader: the reader works on without memory.
+// Each trouble told once, without stopping the reader: the reader works on without memory.
+// A library told damaged at start may still fail to write later, and that is news.
 void ShelfController::showLibraryNotice()
 {
     const QString message = m_library->statusMessage();
-    if (message.isEmpty() || std::exchange(m_libraryNoticeShown, true))
+    if (message.isEmpty() || m_libraryNoticesShown.contains(message))
         return;
+    m_libraryNoticesShown.insert(message);
     auto *box = new QMessageBox(QMessageBox::Warning, tr("书库"), message, QMessageBox::Ok, m_window);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);

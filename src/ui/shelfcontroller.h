@@ -6,10 +6,12 @@
 #include <QObject>
 #include <QPointer>
 #include <QQueue>
+#include <QSet>
 #include <QStringList>
 
 class BookshelfWidget;
 struct BookRecord;
+class FileProber;
 class FolderScanner;
 class Library;
 class PagePresenter;
@@ -103,6 +105,7 @@ private:
     PagePresenter *m_presenter;
     QWidget *m_window;
     FolderScanner *m_scanner;
+    FileProber *m_prober;
     QQueue<Scan> m_scans;
     Scan m_scan;
     bool m_scanning = false;
@@ -112,7 +115,7 @@ private:
     QString m_startBook;
     QString m_missingStartBook;
     QString m_startProblem;
-    bool m_libraryNoticeShown = false;
+    QSet<QString> m_libraryNoticesShown;
 };
 
 #endif

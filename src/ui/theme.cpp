@@ -1,5 +1,7 @@
 #include "theme.h"
 
+#include "readingdefaults.h"
+
 #include <QRegularExpression>
 
 #include <cmath>
@@ -13,8 +15,8 @@ const QString Theme::Custom = QStringLiteral("custom");
 namespace {
 
 // The default page, as the reader has always seen it.
-const QColor DayPage(250, 245, 235);
-const QColor DayText(Qt::black);
+const QColor DayPage = ReadingDefaults::PageColor;
+const QColor DayText = ReadingDefaults::TextColor;
 
 QColor mixed(const QColor &a, const QColor &b, qreal share)
 {

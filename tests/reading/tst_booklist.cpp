@@ -15,6 +15,7 @@ private slots:
     void afterTheImportTheLibraryDecides();
     void anEmptiedShelfIsNotFilledAgainFromTheStore();
     void aResetEmptiesTheShelf();
+    void theShelfIsReadOnceUntilTheLibraryMovesIt();
     void changesKeepTheOrderAndAreWrittenToTheStore_data();
     void changesKeepTheOrderAndAreWrittenToTheStore();
     void aLibraryWithoutMemoryLeavesTheShelfToTheStore();
@@ -126,6 +127,39 @@ void TestBookList::aResetEmptiesTheShelf()
     library.clear();
     QVERIFY(books.books().isEmpty());
     QVERIFY(BookList(settings, &library).books().isEmpty());
+}
+
+// The shelf is asked for at every showing of it; a long one read from the library each time
+// cost a query and a copy. What another writer puts on the shelf stays unseen until the
+// library is cleared or opened anew, and then the list reads it again.
+void TestBookList::theShelfIsReadOnceUntilTheLibraryMovesIt()
+{
+    setStoreList(Harbour);
+    LibraryDatabase library(folder());
+    library.open();
+    Settings settings;
+    BookList books(settings, &library);
+    QCOMPARE(books.books(), Harbour);
+
+    const QString lantern = QStringLiteral("/books/lantern.txt");
+    LibraryDatabase another(folder());
+    another.open();
+    QCOMPARE(another.addToShelf({ lantern }), 1);
+    QCOMPARE(books.books(), Harbour);
+    QVERIFY(!books.contains(lantern));
+
+    const QString ferry = QStringLiteral("/books/ferry.txt");
+    QCOMPARE(books.add({ ferry }), 1);
+    QCOMPARE(books.books(), QStringList({ ferry, lantern }) + Harbour);
+    books.remove(Harbour.at(1));
+    QCOMPARE(books.books(), QStringList({ ferry, lantern, Harbour.at(0), Harbour.at(2) }));
+    QCOMPARE(another.shelf(), books.books());
+
+    QCOMPARE(another.addToShelf({ QStringLiteral("/books/gulls-again.txt") }), 1);
+    library.open();
+    QCOMPARE(books.books(), another.shelf());
+    library.clear();
+    QVERIFY(books.books().isEmpty());
 }
 
 void TestBookList::changesKeepTheOrderAndAreWrittenToTheStore_data()

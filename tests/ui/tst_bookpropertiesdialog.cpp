@@ -13,6 +13,8 @@ private slots:
     void fields_data();
     void fields();
     void aSampleBookIsNamedAsOne();
+    void theSizeShowsOnceTheFileIsLookedAt_data();
+    void theSizeShowsOnceTheFileIsLookedAt();
 };
 
 namespace {
@@ -60,7 +62,8 @@ void TestBookPropertiesDialog::fields()
     record.encoding = QStringLiteral("GB18030");
     record.encodingOverride = override;
     record.readingSeconds = readingSeconds;
-    const BookPropertiesDialog dialog(QStringLiteral("/nowhere/星灯.txt"), record);
+    BookPropertiesDialog dialog(QStringLiteral("/nowhere/星灯.txt"), record);
+    dialog.showFile(FileProber::Facts());
 
     QCOMPARE(fieldOf(dialog, QStringLiteral("书名")), QStringLiteral("星灯"));
     QCOMPARE(fieldOf(dialog, QStringLiteral("大小")), QStringLiteral("文件已不存在"));
@@ -77,6 +80,34 @@ void TestBookPropertiesDialog::aSampleBookIsNamedAsOne()
     const BookPropertiesDialog dialog(QStringLiteral(":/book/星灯童话集.txt"), record);
     QCOMPARE(fieldOf(dialog, QStringLiteral("书名")), QStringLiteral("星灯童话集"));
     QCOMPARE(fieldOf(dialog, QStringLiteral("位置")), QStringLiteral("程序自带的示例书"));
+}
+
+void TestBookPropertiesDialog::theSizeShowsOnceTheFileIsLookedAt_data()
+{
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("there") << true << qint64(3 * 1024 * 1024) << QLocale().formattedDataSize(3 * 1024 * 1024);
+    QTest::newRow("empty") << true << qint64(0) << QLocale().formattedDataSize(0);
+    QTest::newRow("gone") << false << qint64(-1) << "文件已不存在";
+}
+
+// Until the file has been looked at, the dialog says it is looking rather than guessing.
+void TestBookPropertiesDialog::theSizeShowsOnceTheFileIsLookedAt()
+{
+    QFETCH(bool, exists);
+    QFETCH(qint64, size);
+    QFETCH(QString, shown);
+
+    BookPropertiesDialog dialog(QStringLiteral("/mnt/slow/星灯.txt"), BookRecord());
+    QCOMPARE(fieldOf(dialog, QStringLiteral("大小")), QStringLiteral("正在查看……"));
+    FileProber::Facts file;
+    file.exists = exists;
+    file.isFile = exists;
+    file.size = size;
+    dialog.showFile(file);
+    QCOMPARE(fieldOf(dialog, QStringLiteral("大小")), shown);
 }
 
 LEXORIN_TEST_MAIN(TestBookPropertiesDialog)

@@ -1,8 +1,11 @@
 #include "bookshelfwidget.h"
 #include "coverpainter.h"
+#include "fileprober.h"
 #include "testmain.h"
 
 #include <QImage>
+#include <QScopeGuard>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -73,6 +76,7 @@ private slots:
     void coverColourFollowsPosition_data();
     void coverColourFollowsPosition();
     void coverShowsProgressAndMissingFiles();
+    void aHungFileLeavesTheShelfLive();
     void emptyListShowsOnlyTheHint();
     void clickOnBookEmitsItsExactPath_data();
     void clickOnBookEmitsItsExactPath();
@@ -180,9 +184,43 @@ void TestBookshelfWidget::coverShowsProgressAndMissingFiles()
     QVERIFY(shelf.item(0)->toolTip().contains(QStringLiteral("50%")));
     QCOMPARE(iconImage(shelf.item(1)), coverImage(shelf.item(1)->text(), CoverPainter::coverColor(1)));
 
-    const QImage missing = iconImage(shelf.item(2));
-    QVERIFY(missing.pixelColor(10, 10).saturation() == 0);
+    QTRY_VERIFY(iconImage(shelf.item(2)).pixelColor(10, 10).saturation() == 0);
     QVERIFY(shelf.item(2)->toolTip().contains(QStringLiteral("文件已不存在")));
+}
+
+// A file on a mount that hangs: the shelf keeps painting and the window's timers keep
+// running; the cover is marked only when the answer comes.
+void TestBookshelfWidget::aHungFileLeavesTheShelfLive()
+{
+    QTemporaryDir dir;
+    const QStringList books = presentBooks(1, dir) << dir.filePath(QStringLiteral("gone.txt"));
+    BookshelfWidget shelf;
+    const auto started = std::make_shared<QSemaphore>();
+    const auto answer = std::make_shared<QSemaphore>();
+    shelf.fileProber()->setCheck([started, answer](const QString &path) {
+        started->release();
+        answer->acquire();
+        return FileProber::checkFile(path);
+    });
+    const int count = int(books.size());
+    const auto releaseChecks = qScopeGuard([answer, count] { answer->release(count); });
+    showShelf(shelf);
+    shelf.setBooks(books);
+    shelf.grab();
+    QTRY_COMPARE(started->available(), count);
+
+    QTimer tick;
+    QSignalSpy ticks(&tick, &QTimer::timeout);
+    tick.start(10);
+    QVERIFY(ticks.wait());
+    QVERIFY(!shelf.grab().isNull());
+    QVERIFY(iconImage(shelf.item(1)).pixelColor(10, 10).saturation() > 0);
+    QVERIFY(!shelf.item(1)->toolTip().contains(QStringLiteral("文件已不存在")));
+
+    answer->release(count);
+    QTRY_VERIFY(shelf.item(1)->toolTip().contains(QStringLiteral("文件已不存在")));
+    QVERIFY(iconImage(shelf.item(1)).pixelColor(10, 10).saturation() == 0);
+    QVERIFY(iconImage(shelf.item(0)).pixelColor(10, 10).saturation() > 0);
 }
 
 void TestBookshelfWidget::emptyListShowsOnlyTheHint()

@@ -227,15 +227,23 @@ void TestShelfActions::propertiesNameFileEncodingAndProgress()
     auto *menu = m_window->findChild<ShelfContextMenu *>();
     QVERIFY(menu);
     QStringList shown;
-    onNextModal([&shown](QWidget *modal) {
-        for (const QLabel *label : modal->findChildren<QLabel *>())
-            shown.append(label->text());
+    const QString size = QLocale().formattedDataSize(QFileInfo(m_book).size());
+    // The size shows once the file has been looked at on a worker.
+    onNextModal([&shown, &size](QWidget *modal) {
+        const auto labels = [modal] {
+            QStringList texts;
+            for (const QLabel *label : modal->findChildren<QLabel *>())
+                texts.append(label->text());
+            return texts;
+        };
+        QTRY_VERIFY(labels().contains(size));
+        shown = labels();
         static_cast<QDialog *>(modal)->reject();
     });
     shelfMenuAction(m_book, QStringLiteral("属性"))->trigger();
     QVERIFY2(shown.contains(QDir::toNativeSeparators(m_book)), qPrintable(shown.join(u'|')));
     QVERIFY(shown.contains(QStringLiteral("UTF-8")));
-    QVERIFY(shown.contains(QLocale().formattedDataSize(QFileInfo(m_book).size())));
+    QVERIFY(shown.contains(size));
     QVERIFY(std::any_of(shown.cbegin(), shown.cend(), [](const QString &text) {
         return text.endsWith(u'%') && text != QStringLiteral("0%");
     }));
