@@ -1,6 +1,7 @@
 #include "fileloader.h"
 #include "mainmenu.h"
 #include "readingsession.h"
+#include "spreadcurl.h"
 #include "testmain.h"
 #include "windowdriver.h"
 
@@ -33,6 +34,8 @@ private slots:
     void twoPagesFitOnlyAWideEnoughArea();
     void aWideWindowShowsTwoConsecutivePages();
     void pagesTurnByTwo();
+    void aTurnSwingsOneSheetAboutTheSpine_data();
+    void aTurnSwingsOneSheetAboutTheSpine();
     void thePlaceHoldsThroughTogglingAndResizing();
     void aNarrowWindowFallsBackToOnePage();
     void thePreferencesSwitchIsTheMenuSwitch();
@@ -44,6 +47,7 @@ private:
     QAction *spreadItem() const;
     bool holdsPlace(qsizetype place) const;
     int inkedColumns(const QRect &area) const;
+    static bool sameColumns(const QImage &one, const QImage &other, int from, int to);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<MainWindow> m_window;
@@ -124,6 +128,13 @@ int TestSpread::inkedColumns(const QRect &area) const
     return inked;
 }
 
+// Whether two images agree in every pixel of the columns from one x up to another.
+bool TestSpread::sameColumns(const QImage &one, const QImage &other, int from, int to)
+{
+    const QRect columns(from, 0, to - from, one.height());
+    return one.copy(columns) == other.copy(columns);
+}
+
 void TestSpread::twoPagesFitOnlyAWideEnoughArea_data()
 {
     QTest::addColumn<QSize>("area");
@@ -200,6 +211,78 @@ void TestSpread::pagesTurnByTwo()
     QTest::keyClick(m_window.get(), Qt::Key_Right);
     waitForTurns(*m_window);
     QCOMPARE(reading->page(), last - 1);
+}
+
+void TestSpread::aTurnSwingsOneSheetAboutTheSpine_data()
+{
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+
+    QTest::newRow("forward") << true << 2 << 4;
+    QTest::newRow("back") << false << 4 << 2;
+}
+
+// Forward the right page rises and comes down on the left, uncovering the next spread's right
+// page; the left page lies still until the sheet reaches it. A turn back mirrors that.
+void TestSpread::aTurnSwingsOneSheetAboutTheSpine()
+{
+    QFETCH(bool, forward);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    openWindow(WideWindow);
+    spreadItem()->trigger();
+    waitForCut();
+    ReadingSession *reading = session();
+    reading->goTo(from);
+    waitForTurns(*m_window);
+    PageWidget *widget = pageWidget(*m_window);
+    const QImage before = widget->grab().toImage();
+    const int spine = widget->width() / 2;
+    const int width = widget->width();
+
+    QTest::keyClick(m_window.get(), forward ? Qt::Key_Right : Qt::Key_Left);
+    QVERIFY(widget->isTurning());
+    const QList<float> steps{ 0.1f, 0.3f, 0.45f, 0.55f, 0.7f, 0.9f };
+    QList<QImage> frames;
+    for (float progress : steps) {
+        widget->setFlipProgress(progress);
+        frames.append(widget->grab().toImage());
+    }
+    waitForTurns(*m_window);
+    QCOMPARE(reading->page(), to);
+    QCOMPARE(widget->restingPage(), to);
+    const QImage after = widget->grab().toImage();
+    QVERIFY(!sameColumns(before, after, 0, spine));
+    QVERIFY(!sameColumns(before, after, spine, width));
+
+    for (int i = 0; i < steps.size(); ++i) {
+        const SpreadCurl curl(widget->size(), steps[i], forward);
+        const QRectF shaded = curl.sheetOutline().boundingRect().united(curl.castShadowOutline().boundingRect());
+        const QImage &frame = frames[i];
+        // The half the sheet has not reached shows the page that lay there before the turn,
+        // the half it has left the page that lies there after it.
+        const bool onRight = forward != curl.showsBack();
+        const int shadedLeft = int(std::floor(shaded.left()));
+        const int shadedRight = int(std::ceil(shaded.right()));
+        QVERIFY2(onRight ? shadedLeft >= spine - 1 : shadedRight <= spine + 1, qPrintable(QString::number(i)));
+        if (forward) {
+            QVERIFY(sameColumns(frame, before, 0, qMin(shadedLeft, spine)));
+            if (!curl.showsBack())
+                QVERIFY(sameColumns(frame, after, shadedRight, width));
+            else
+                QVERIFY(sameColumns(frame, after, spine, width));
+        } else {
+            QVERIFY(sameColumns(frame, before, qMax(shadedRight, spine), width));
+            if (!curl.showsBack())
+                QVERIFY(sameColumns(frame, after, 0, shadedLeft));
+            else
+                QVERIFY(sameColumns(frame, after, 0, spine));
+        }
+        // The sheet shows its face while it rises and its back, the next page, as it comes
+        // down: that half differs from both pages at rest.
+        QVERIFY(!sameColumns(frame, curl.showsBack() ? after : before, shadedLeft, shadedRight));
+    }
 }
 
 void TestSpread::thePlaceHoldsThroughTogglingAndResizing()
