@@ -578,5 +578,6 @@ const BookLayout &PageWidget::bookLayout() const
     if (!m_bookLayout || m_bookLayout->font() != m_font || m_bookLayout->area() != area
         || m_bookLayout->style() != m_style || m_bookLayout->chaptersStartPages() != m_chaptersStartPages)
         m_bookLayout = std::make_shared<BookLayout>(m_font, area, m_style, m_chaptersStartPages);
+    m_bookLayout->setFacingPages(m_spread);
     return *m_bookLayout;
 }
