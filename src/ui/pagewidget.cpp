@@ -494,19 +494,23 @@ void PageWidget::drawPageCurl(QPainter &painter, const PageCurl &curl)
 }
 
 // The halves lying still, the sheet turned about the spine and shaded the more it stands up,
-// and the shadow it casts beside its outer edge.
+// and the shadow it casts beside its outer edge. As with the single page's sheet, the face is
+// placed without antialiasing, which costs a third of a frame and hardly shows; the shade is
+// laid over its outline unturned, which looks the same and spares a second pass in perspective.
 void PageWidget::drawSpreadTurn(QPainter &painter, const SpreadCurl &curl)
 {
     painter.drawPixmap(0, 0, m_turnLayers.incoming);
-    const QRect face = curl.faceRect();
     const QColor fold = foldShadowColor();
     painter.save();
     painter.setTransform(curl.faceTransform(), false);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawPixmap(face.topLeft(), curl.showsBack() ? m_turnLayers.sheetBack : m_turnLayers.sheetFront);
-    painter.fillRect(face, curl.faceShade(fold));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.drawPixmap(curl.faceRect().topLeft(),
+                       curl.showsBack() ? m_turnLayers.sheetBack : m_turnLayers.sheetFront);
     painter.restore();
     painter.setPen(Qt::NoPen);
+    painter.setBrush(curl.faceShade(fold));
+    painter.drawPolygon(curl.sheetOutline());
     painter.setBrush(curl.castShadow(fold));
     painter.drawPolygon(curl.castShadowOutline());
 }

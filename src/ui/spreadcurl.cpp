@@ -68,9 +68,7 @@ qreal SpreadCurl::standing() const
 
 QLinearGradient SpreadCurl::faceShade(const QColor &fold) const
 {
-    const QRect face = faceRect();
-    const qreal outer = faceOnRight() ? face.right() + 1 : face.left();
-    QLinearGradient shade(m_spine, 0.0, outer, 0.0);
+    QLinearGradient shade(m_spine, 0.0, outerEdgeX(), 0.0);
     QColor deep = fold;
     deep.setAlphaF(float(fold.alphaF() * FaceShadeDepth * standing()));
     QColor light = deep;

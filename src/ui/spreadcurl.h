@@ -26,8 +26,8 @@ public:
     QTransform faceTransform() const;
     // Where the sheet lies in the spread this frame.
     QPolygonF sheetOutline() const;
-    // Shades the face the more the sheet stands up, deepest at the spine; drawn under the
-    // face transform with the colour of the fold's shadow.
+    // Shades the sheet the more it stands up, deepest at the spine, in the colour of the
+    // fold's shadow; laid over the sheet's outline.
     QLinearGradient faceShade(const QColor &fold) const;
     // The shadow the sheet casts beside its outer edge onto the page it has not reached yet.
     QPolygonF castShadowOutline() const;
