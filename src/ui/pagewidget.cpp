@@ -503,7 +503,8 @@ void PageWidget::drawSpreadTurn(QPainter &painter, const SpreadCurl &curl)
     const QColor fold = foldShadowColor();
     painter.save();
     painter.setTransform(curl.faceTransform(), false);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // On a screen of twice the pixels the nearest pixel is as good as a filtered one.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, devicePixelRatioF() < 2.0);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.drawPixmap(curl.faceRect().topLeft(),
                        curl.showsBack() ? m_turnLayers.sheetBack : m_turnLayers.sheetFront);
