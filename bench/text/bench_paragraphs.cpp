@@ -70,7 +70,7 @@ void BenchParagraphs::joinLinesForTheBookLayout()
     size_t paragraphs = 0;
     QBENCHMARK {
         QString text = m_wrapped;
-        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+        Paginator::unifyLineEnds(text);
         const std::vector<QStringView> lines = Paginator::paragraphsOf(text);
         const std::vector<qsizetype> joined = ParagraphFinder(text, lines).joinedLineEnds(text);
         joins = joined.size();

@@ -362,7 +362,8 @@ QString FileLoader::textOfWindow(QByteArrayView bytes, const QByteArray &encodin
             end = next;
     }
     QString text = BookDecoder::decode(bytes.first(end), encoding).text;
-    return text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    Paginator::unifyLineEnds(text);
+    return text;
 }
 
 // The fingerprint is of the bytes that were read and decoded: opening the file again could
@@ -450,8 +451,7 @@ PagedText FileLoader::cutProgressively(const Task &task, const QString &text,
 // last line ended too.
 void FileLoader::makeTextOfPages(QString &text)
 {
-    if (text.contains(u'\r'))
-        text.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    Paginator::unifyLineEnds(text);
     text.append(u'\n');
 }
 

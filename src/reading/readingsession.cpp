@@ -716,11 +716,10 @@ void ReadingSession::perform(const ToChapter &chapter)
 
 void ReadingSession::perform(const ToMatch &match)
 {
-    setMatch(match.offset, match.length);
-    moveTo(match.offset);
+    showMatch(match.offset, match.length);
 }
 
-// From right after the last match when it is on the reader's page, else from the next page.
+// From right after the last match when it is on show, else from the next page.
 void ReadingSession::perform(const FindNext &find)
 {
     const qsizetype from = matchOnPage() >= 0 ? m_matchStart + m_matchLength : offsetOf(m_page + 1);
@@ -728,7 +727,7 @@ void ReadingSession::perform(const FindNext &find)
     continueSearch();
 }
 
-// Backward through the pages at hand: before the match on the reader's page, or else before
+// Backward through the pages at hand: before the match on show, or else before
 // the page, then from the last page cut so far back to the reader's.
 void ReadingSession::perform(const FindPrevious &find)
 {
@@ -795,7 +794,7 @@ void ReadingSession::continueSearch()
     // Going round turns back to the first page holding the text, also when it is the
     // reader's own.
     setMatch(m_base + round, finder.length());
-    turnTo(pageAt(m_matchStart), false);
+    turnTo(pageShowing(pageAt(m_matchStart)), false);
     m_anchor = m_matchStart;
     tell([this] { emit searchWrapped(); });
 }
@@ -804,7 +803,7 @@ void ReadingSession::continueSearch()
 void ReadingSession::showMatch(qsizetype offset, qsizetype length)
 {
     setMatch(offset, length);
-    const int page = pageAt(offset);
+    const int page = pageShowing(pageAt(offset));
     if (page != m_page)
         turnTo(page, page > m_page);
     m_anchor = m_matchStart;
@@ -820,13 +819,26 @@ void ReadingSession::tell(std::function<void()> emission)
         emission();
 }
 
-// Where the last match lies in the reader's page, or -1 when it is on another page.
+// The reader's page that shows a page: the reader's own while it is on show, as the second
+// page of a spread is; else the first of the pages shown together with it, the pages paired
+// as they are now.
+int ReadingSession::pageShowing(int page) const
+{
+    if (page >= m_page && page < m_page + m_pagesPerTurn)
+        return m_page;
+    const int pastPair = ((page - m_page) % m_pagesPerTurn + m_pagesPerTurn) % m_pagesPerTurn;
+    return qMax(0, page - pastPair);
+}
+
+// Where the last match lies from the start of the reader's page, or -1 when it is on no page
+// on show.
 qsizetype ReadingSession::matchOnPage() const
 {
     if (m_matchStart < 0 || m_pages.empty())
         return -1;
+    const int shownEnd = qMin(m_page + m_pagesPerTurn, int(m_pages.size()));
     const qsizetype inPage = m_matchStart - offsetOf(m_page);
-    return inPage >= 0 && inPage < m_pages.page(m_page).size() ? inPage : -1;
+    return inPage >= 0 && m_matchStart < offsetOf(shownEnd) ? inPage : -1;
 }
 
 void ReadingSession::setMatch(qsizetype offset, qsizetype length)

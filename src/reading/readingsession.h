@@ -213,6 +213,7 @@ private:
     qsizetype startOfPage() const;
     void continueSearch();
     void showMatch(qsizetype offset, qsizetype length);
+    int pageShowing(int page) const;
     qsizetype matchOnPage() const;
     void setMatch(qsizetype offset, qsizetype length);
     void tell(std::function<void()> emission);

@@ -3,6 +3,7 @@
 #include "paginator.h"
 
 #include <algorithm>
+#include <cmath>
 
 BookLayout::BookLayout(const QFont &font, const QSizeF &area, const TypesetStyle &style,
                        bool chaptersStartPages, const std::vector<CleanupRule> &cleanupRules)
@@ -193,7 +194,49 @@ std::vector<PlacedLine> BookLayout::linesOfPage(const PagedText &pages, int page
             && heading.offset < pageStart + text.size())
             headingStarts.push_back(heading.offset - pageStart);
     }
-    return linesOfPage(text, startsInsideLine, following, followingEndsLine, headingStarts, joins);
+    std::vector<PlacedLine> lines = linesOfPage(text, startsInsideLine, following, followingEndsLine,
+                                                headingStarts, joins);
+    if (m_facingPages && textRunsOnPast(pages, page, headings))
+        endOnLastRow(lines);
+    return lines;
+}
+
+// Whether the page after this one goes on with the text rather than starting a chapter.
+bool BookLayout::textRunsOnPast(const PagedText &pages, int page, const std::vector<Chapter> &headings)
+{
+    if (page + 1 >= pages.size())
+        return false;
+    const qsizetype next = pages.startOf(page + 1);
+    return std::none_of(headings.begin(), headings.end(), [next](const Chapter &heading) {
+        return heading.level != Chapter::Passage && heading.offset == next;
+    });
+}
+
+// The last row of the grid is where a page of body lines alone ends. The gaps are scaled
+// together, never below nothing and grown at most by what a page can have left over when its
+// next line did not fit, so a page that cannot get there without a visible hole keeps its
+// lines where they were set.
+void BookLayout::endOnLastRow(std::vector<PlacedLine> &lines) const
+{
+    if (lines.size() < 2 || lines.back().heading)
+        return;
+    const qreal lastRow = std::floor(m_area.height() / m_lineHeight + 1e-9) * m_lineHeight;
+    const qreal change = lastRow - (lines.back().top + lines.back().height);
+    std::vector<qreal> gaps(lines.size(), 0.0);
+    qreal allGaps = 0.0;
+    for (size_t k = 1; k < lines.size(); ++k) {
+        gaps[k] = qMax(0.0, lines[k].top - (lines[k - 1].top + lines[k - 1].height));
+        allGaps += gaps[k];
+    }
+    if (qAbs(change) < 1e-9 || allGaps <= 0.0 || allGaps + change < 0.0
+        || change > m_lineHeight + paragraphSpace())
+        return;
+    const qreal stretch = change / allGaps;
+    qreal shift = 0.0;
+    for (size_t k = 1; k < lines.size(); ++k) {
+        shift += gaps[k] * stretch;
+        lines[k].top += shift;
+    }
 }
 
 // The "\n" ending the paragraph that goes on at a place, or -1 where it goes on past the text.

@@ -80,6 +80,13 @@ public:
     // How wide a placed line's character is drawn.
     qreal advanceOf(const PlacedLine &line, QStringView page, qsizetype at) const;
 
+    // Facing pages of a spread share one baseline grid: every page that the text runs on past
+    // ends its last line on the grid's last row, the space between its paragraphs and around
+    // its headings evened out to get there. A page the text does not run on past (a chapter's
+    // end, the book's) ends where its text does.
+    void setFacingPages(bool on) { m_facingPages = on; }
+    bool facingPages() const { return m_facingPages; }
+
     const QFont &font() const { return m_body.font(); }
     QSizeF area() const { return m_area; }
     const TypesetStyle &style() const { return m_style; }
@@ -116,6 +123,8 @@ private:
     static void hideLineEnds(PlacedLine &placedLine, QStringView line, qsizetype lineOffset);
     void placeHeading(QStringView paragraph, qsizetype offset, qreal &y,
                       std::vector<PlacedLine> &lines) const;
+    static bool textRunsOnPast(const PagedText &pages, int page, const std::vector<Chapter> &headings);
+    void endOnLastRow(std::vector<PlacedLine> &lines) const;
 
     TypesetStyle m_style;
     QSizeF m_area;
@@ -124,6 +133,7 @@ private:
     Typesetter m_heading;
     qreal m_lineHeight;
     LineCleaner m_cleaner;
+    bool m_facingPages = false;
 };
 
 #endif

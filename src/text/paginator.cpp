@@ -10,6 +10,7 @@
 #include <QtConcurrent>
 #include <QtMath>
 
+#include <algorithm>
 #include <atomic>
 #include <numeric>
 #include <optional>
@@ -262,6 +263,27 @@ std::vector<QStringView> Paginator::paragraphsOf(QStringView text)
     if (endsInReturn)
         paragraphs.emplace_back(last.last(0));
     return paragraphs;
+}
+
+void Paginator::unifyLineEnds(QString &text)
+{
+    qsizetype at = text.indexOf(u'\r');
+    if (at < 0)
+        return;
+    const qsizetype size = text.size();
+    QChar *data = text.data();
+    qsizetype to = at;
+    while (at < size) {
+        data[to++] = u'\n';
+        at += at + 1 < size && data[at + 1] == u'\n' ? 2 : 1;
+        qsizetype next = text.indexOf(u'\r', at);
+        if (next < 0)
+            next = size;
+        std::copy(data + at, data + next, data + to);
+        to += next - at;
+        at = next;
+    }
+    text.truncate(to);
 }
 
 QString Paginator::textOf(const std::vector<QString> &pages)

@@ -93,6 +93,10 @@ public:
     // The paragraphs of a text: it is split at "\r\n", "\n" and "\r", so a text that ends
     // with a line break ends with an empty paragraph.
     static std::vector<QStringView> paragraphsOf(QStringView text);
+    // Makes every line end of a text one "\n", in place: "\r\n" and a lone "\r" alike. In one
+    // pass, each stretch between two line ends moved once, so a book of a million lines costs
+    // no more than a copy of it.
+    static void unifyLineEnds(QString &text);
     // The text a page list was cut from ("\n" line ends), and its paragraphs.
     static QString textOf(const std::vector<QString> &pages);
     static std::vector<QStringView> paragraphsOfPages(const QString &textOfPages);

@@ -5,6 +5,7 @@
 #include "pagerenderer.h"
 #include "paginator.h"
 #include "scriptconverter.h"
+#include "spreadcurl.h"
 
 #include <QLoggingCategory>
 #include <QPainter>
@@ -267,6 +268,10 @@ void PageWidget::paintEvent(QPaintEvent *)
         drawPage(painter, m_currentPage);
     } else if (p >= 1.0f) {
         drawPage(painter, m_targetPage);
+    } else if (m_spread) {
+        if (m_turnLayers.isNull())
+            prepareSpreadTurnLayers();
+        drawSpreadTurn(painter, SpreadCurl(size(), p, m_flipForward));
     } else {
         if (m_turnLayers.isNull())
             prepareTurnLayers();
@@ -320,6 +325,52 @@ void PageWidget::prepareTurnLayers()
     m_turnLayers.sheetText = layer(Qt::transparent, [this, sheetArea](QPainter &painter) {
         drawText(painter, sheetArea, m_currentPage, false);
     });
+}
+
+// A turn forward from a spread lifts its right page and uncovers the right page of the spread
+// it turns to, the back of the sheet bearing that spread's left page; a turn back mirrors it.
+void PageWidget::prepareSpreadTurnLayers()
+{
+    const int from = m_currentPage;
+    const int to = m_targetPage;
+    const int stillLeft = m_flipForward ? from : to;
+    const int stillRight = m_flipForward ? to + 1 : from + 1;
+    m_turnLayers.incoming = layer(m_bgColor.alpha() == 255 ? m_bgColor : QColor(Qt::transparent),
+                                  [this, stillLeft, stillRight](QPainter &painter) {
+                                      drawSpreadPages(painter, stillLeft, stillRight);
+                                  });
+    const SpreadCurl rising(size(), 0.0f, m_flipForward);
+    const SpreadCurl falling(size(), 1.0f, m_flipForward);
+    m_turnLayers.sheetFront = faceLayer(m_flipForward ? from + 1 : from, rising.faceRect());
+    m_turnLayers.sheetBack = faceLayer(m_flipForward ? to : to + 1, falling.faceRect());
+}
+
+void PageWidget::drawSpreadPages(QPainter &painter, int left, int right)
+{
+    painter.fillRect(rect(), m_bgColor);
+    if (isValidPage(left))
+        drawPageText(painter, textArea(), left, true);
+    if (isValidPage(right))
+        drawPageText(painter, textArea().translated(width() / 2, 0), right, true);
+    drawGutter(painter);
+}
+
+// One face of the turning sheet: the page, or a blank one past the book's end, as it would
+// lie in its half of the spread.
+QPixmap PageWidget::faceLayer(int page, const QRect &face)
+{
+    const qreal ratio = devicePixelRatioF();
+    QPixmap pixmap(face.size() * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(m_bgColor.alpha() == 255 ? m_bgColor : sheetColor());
+    if (!isValidPage(page))
+        return pixmap;
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.translate(-face.topLeft());
+    const QRect area = face.left() == 0 ? textArea() : textArea().translated(width() / 2, 0);
+    drawPageText(painter, area, page, true);
+    return pixmap;
 }
 
 QPixmap PageWidget::layer(const QColor &ground, const std::function<void(QPainter &)> &draw) const
@@ -452,6 +503,29 @@ void PageWidget::drawPageCurl(QPainter &painter, const PageCurl &curl)
     painter.restore();
 }
 
+// The halves lying still, the sheet turned about the spine and shaded the more it stands up,
+// and the shadow it casts beside its outer edge. As with the single page's sheet, the face is
+// placed without antialiasing, which costs a third of a frame and hardly shows; the shade is
+// laid over its outline unturned, which looks the same and spares a second pass in perspective.
+void PageWidget::drawSpreadTurn(QPainter &painter, const SpreadCurl &curl)
+{
+    painter.drawPixmap(0, 0, m_turnLayers.incoming);
+    const QColor fold = foldShadowColor();
+    painter.save();
+    painter.setTransform(curl.faceTransform(), false);
+    // On a screen of twice the pixels the nearest pixel is as good as a filtered one.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, devicePixelRatioF() < 2.0);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.drawPixmap(curl.faceRect().topLeft(),
+                       curl.showsBack() ? m_turnLayers.sheetBack : m_turnLayers.sheetFront);
+    painter.restore();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(curl.faceShade(fold));
+    painter.drawPolygon(curl.sheetOutline());
+    painter.setBrush(curl.castShadow(fold));
+    painter.drawPolygon(curl.castShadowOutline());
+}
+
 // Behind a dark page, or where there is none, the backdrop is dark as well.
 QColor PageWidget::backdropColor() const
 {
@@ -520,5 +594,6 @@ const BookLayout &PageWidget::bookLayout() const
         || m_bookLayout->style() != m_style || m_bookLayout->chaptersStartPages() != m_chaptersStartPages
         || m_bookLayout->cleanupRules() != m_cleanupRules)
         m_bookLayout = std::make_shared<BookLayout>(m_font, area, m_style, m_chaptersStartPages, m_cleanupRules);
+    m_bookLayout->setFacingPages(m_spread);
     return *m_bookLayout;
 }

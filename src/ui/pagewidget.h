@@ -21,6 +21,7 @@
 
 class BookLayout;
 class PageCurl;
+class SpreadCurl;
 class QPropertyAnimation;
 class ScriptConverter;
 
@@ -132,7 +133,11 @@ private:
     void updateSpread();
     void drawOutgoingPage(QPainter &painter, const PageCurl &curl);
     void drawPageCurl(QPainter &painter, const PageCurl &curl);
+    void drawSpreadTurn(QPainter &painter, const SpreadCurl &curl);
     void prepareTurnLayers();
+    void prepareSpreadTurnLayers();
+    void drawSpreadPages(QPainter &painter, int left, int right);
+    QPixmap faceLayer(int page, const QRect &face);
     void dropTurnLayers();
     QPixmap layer(const QColor &ground, const std::function<void(QPainter &)> &draw) const;
     QColor sheetColor() const;
@@ -178,12 +183,15 @@ private:
     mutable std::shared_ptr<BookLayout> m_bookLayout;
     bool m_textPainted = false;
 
-    // The pages of the running turn, drawn once for all its frames.
+    // The pages of the running turn, drawn once for all its frames. In a spread the incoming
+    // layer is the two halves lying still, and the sheet has a page on either face.
     struct TurnLayers
     {
         QPixmap incoming;
         QPixmap outgoing;
         QPixmap sheetText;
+        QPixmap sheetFront;
+        QPixmap sheetBack;
         bool isNull() const { return incoming.isNull(); }
     };
     TurnLayers m_turnLayers;

@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QPainter>
 
+#include <cmath>
 #include <set>
 
 // Pages cut in the book layout, checked on the lines each page draws: every character of the
@@ -26,6 +27,8 @@ private slots:
     void headingNeverEndsPage_data();
     void headingNeverEndsPage();
     void volumeHeadingStandsAlone();
+    void facingPagesEndOnOneRow_data();
+    void facingPagesEndOnOneRow();
     void drawnLinesReachTheRightEdge();
     void highlightCoversWhatIsDrawn_data();
     void highlightCoversWhatIsDrawn();
@@ -269,6 +272,77 @@ void TestBookLayout::headingNeverEndsPage()
             continue;
         QVERIFY2(lines.size() - lastHeading > 2, qPrintable(pages.pages[size_t(page)]));
     }
+}
+
+void TestBookLayout::facingPagesEndOnOneRow_data()
+{
+    QTest::addColumn<int>("height");
+    QTest::addColumn<bool>("chaptersStartPages");
+    QTest::addColumn<int>("paragraphSpacing");
+    for (int height : { 257, 400, 611 }) {
+        for (int spacing : { 30, 0, 100 }) {
+            QTest::addRow("%d px, spacing %d, chapters start pages", height, spacing) << height << true << spacing;
+            QTest::addRow("%d px, spacing %d, chapters run on", height, spacing) << height << false << spacing;
+        }
+    }
+}
+
+// Every page the text runs on past ends on the same row, the last one a page of body lines
+// alone fills, so the last lines of facing pages line up; each page keeps its characters,
+// its top and its line pitch inside paragraphs. A page before a chapter ends where it ends.
+void TestBookLayout::facingPagesEndOnOneRow()
+{
+    QFETCH(int, height);
+    QFETCH(bool, chaptersStartPages);
+    QFETCH(int, paragraphSpacing);
+    TypesetStyle style = bookStyle();
+    style.paragraphSpacing = paragraphSpacing;
+    const PageFormat pageFormat = format(height, chaptersStartPages, style);
+    const Cut pages = cut(book(), pageFormat);
+    const BookLayout single(font(), QSizeF(pageFormat.textArea), style, chaptersStartPages);
+    BookLayout facing(font(), QSizeF(pageFormat.textArea), style, chaptersStartPages);
+    facing.setFacingPages(true);
+    const qreal pitch = facing.lineHeight();
+    const qreal lastRow = std::floor(height / pitch) * pitch;
+    int runningOn = 0;
+    int withGaps = 0;
+    int unevenBefore = 0;
+    for (int page = 0; page + 1 < int(pages.pages.size()); ++page) {
+        const qsizetype next = Paginator::offsetOfPage(pages.pages, page + 1);
+        if (std::any_of(pages.headings.begin(), pages.headings.end(),
+                        [next](const Chapter &heading) { return heading.offset == next; }))
+            continue;
+        ++runningOn;
+        const std::vector<PlacedLine> set = single.linesOfPage(pages.pages, page, pages.headings);
+        const std::vector<PlacedLine> lines = facing.linesOfPage(pages.pages, page, pages.headings);
+        QCOMPARE(lines.size(), set.size());
+        const QString context = pages.pages[size_t(page)].left(12);
+        bool hasGaps = false;
+        QCOMPARE(lines.front().top, set.front().top);
+        for (size_t k = 0; k < lines.size(); ++k) {
+            QCOMPARE(lines[k].start, set[k].start);
+            QCOMPARE(lines[k].end, set[k].end);
+            if (k == 0)
+                continue;
+            const qreal gap = lines[k].top - (lines[k - 1].top + lines[k - 1].height);
+            QVERIFY2(gap > -1e-6, qPrintable(context));
+            if (set[k].top - (set[k - 1].top + set[k - 1].height) < 1e-9)
+                QVERIFY2(qAbs(gap) < 1e-6, qPrintable(context));
+            else
+                hasGaps = true;
+        }
+        // A page of one paragraph has no gap to even out: it keeps its pitch.
+        if (!hasGaps)
+            continue;
+        ++withGaps;
+        QVERIFY2(qAbs(lines.back().top + lines.back().height - lastRow) < 1e-6, qPrintable(context));
+        if (qAbs(set.back().top + set.back().height - lastRow) > 0.5)
+            ++unevenBefore;
+    }
+    QVERIFY(runningOn > 0);
+    QVERIFY(withGaps > 0);
+    if (paragraphSpacing > 0)
+        QVERIFY(unevenBefore > 0);
 }
 
 void TestBookLayout::volumeHeadingStandsAlone()

@@ -325,6 +325,15 @@ void TestPaginator::paragraphsSplitAtEveryKindOfLineEnd()
     for (QStringView paragraph : Paginator::paragraphsOf(text))
         found << paragraph.toString();
     QCOMPARE(found, paragraphs);
+
+    // Made "\n" throughout, the text splits into the same paragraphs; a copy sharing it
+    // keeps its own line ends.
+    const QString kept = text;
+    QString unified = text;
+    Paginator::unifyLineEnds(unified);
+    QVERIFY(!unified.contains(u'\r'));
+    QCOMPARE(unified.split(u'\n'), paragraphs);
+    QCOMPARE(kept, text);
 }
 
 void TestPaginator::headingsStartPagesThatFitWhenDrawn_data()
