@@ -18,10 +18,12 @@ public:
     ProbePool() { setMaxThreadCount(ProbeThreads); }
 };
 
+// Never destroyed: destroying a pool waits for its workers, and one stuck on a hung mount
+// would keep the program from ever ending.
 QThreadPool *probePool()
 {
-    static ProbePool pool;
-    return &pool;
+    static ProbePool *const pool = new ProbePool;
+    return pool;
 }
 
 }

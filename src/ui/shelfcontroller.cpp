@@ -55,6 +55,7 @@ ShelfController::ShelfController(Settings &settings, Library *library, ReadingSe
     connect(m_scanner, &FolderScanner::finished, this, &ShelfController::onScanFinished);
     connect(m_scanner, &FolderScanner::cancelled, this, &ShelfController::onScanCancelled);
     connect(m_shelf, &BookshelfWidget::bookSelected, this, &ShelfController::openFromShelf);
+    connect(m_prober, &FileProber::probed, this, &ShelfController::openChosenBook);
     connect(m_shelf, &BookshelfWidget::bookMenuRequested, this, &ShelfController::showShelfMenu);
     connect(m_library, &Library::statusChanged, this, &ShelfController::showLibraryNotice);
     connect(m_library, &Library::movedBookFound, this, &ShelfController::reopenMovedBook);
@@ -184,9 +185,20 @@ void ShelfController::showBookList()
     m_presenter->showShelfSize(int(books.size()));
 }
 
+// Whether the book is still there is asked off the GUI thread, fresh for each choice: a hung
+// mount must not freeze the window, and a book may have come back since the shelf was shown.
 void ShelfController::openFromShelf(const QString &path)
 {
-    if (!QFile::exists(path)) {
+    m_chosenFromShelf = path;
+    m_prober->probe(path);
+}
+
+void ShelfController::openChosenBook(const QString &path, const FileProber::Facts &file)
+{
+    if (path != m_chosenFromShelf)
+        return;
+    m_chosenFromShelf.clear();
+    if (!file.exists) {
         offerToRemoveMissingBook(path);
         return;
     }

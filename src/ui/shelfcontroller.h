@@ -2,6 +2,7 @@
 #define SHELFCONTROLLER_H
 
 #include "booklist.h"
+#include "fileprober.h"
 
 #include <QObject>
 #include <QPointer>
@@ -11,7 +12,6 @@
 
 class BookshelfWidget;
 struct BookRecord;
-class FileProber;
 class FolderScanner;
 class Library;
 class PagePresenter;
@@ -93,6 +93,7 @@ private:
     void removeFromShelf(const QString &path);
     void offerToRemoveBook(const QString &path);
     void showBookProperties(const QString &path);
+    void openChosenBook(const QString &path, const FileProber::Facts &file);
     void offerToRemoveMissingBook(const QString &path);
     void showLibraryNotice();
 
@@ -106,6 +107,8 @@ private:
     QWidget *m_window;
     FolderScanner *m_scanner;
     FileProber *m_prober;
+    // The book last chosen on the shelf, opened once its file is known to be there.
+    QString m_chosenFromShelf;
     QQueue<Scan> m_scans;
     Scan m_scan;
     bool m_scanning = false;

@@ -1,4 +1,5 @@
 #include "bookshelfwidget.h"
+#include "fileprober.h"
 #include "fileloader.h"
 #include "library.h"
 #include "librarydatabase.h"
@@ -9,6 +10,9 @@
 
 #include <QLabel>
 #include <QMimeData>
+#include <QScopeGuard>
+#include <QSemaphore>
+#include <QStackedWidget>
 #include <QSignalSpy>
 #include <QUrl>
 
@@ -30,6 +34,7 @@ private slots:
     void propertiesNameFileEncodingAndProgress();
     void goneBookIsOfferedForRemoval_data();
     void goneBookIsOfferedForRemoval();
+    void aBookWhoseFileHangsLeavesTheShelfLive();
     void droppedBooksJoinTheShelf_data();
     void droppedBooksJoinTheShelf();
 
@@ -263,10 +268,49 @@ void TestShelfActions::goneBookIsOfferedForRemoval()
     QString question;
     answerNextMessageBox(answer, nullptr, &question);
     m_window->onBookSelectedByPath(m_book);
-    QVERIFY(question.contains(QFileInfo(m_book).fileName()));
+    QTRY_VERIFY(question.contains(QFileInfo(m_book).fileName()));
     QCOMPARE(shelf().contains(m_book), answer == QMessageBox::No);
     // Removed or not, the book's record stays, for the file to come back to.
     QVERIFY(isRemembered(m_book));
+}
+
+// A book on a mount that hangs: choosing it freezes nothing, another book chosen meanwhile
+// opens, and the late answer about the first opens nothing.
+void TestShelfActions::aBookWhoseFileHangsLeavesTheShelfLive()
+{
+    const QString other = writeBook(QStringLiteral("远方.txt"));
+    FileProber *prober = m_window->findChild<BookshelfWidget *>()->fileProber();
+    const auto hung = std::make_shared<QSemaphore>();
+    prober->setCheck([hung, stuck = m_book](const QString &path) {
+        if (path == stuck)
+            hung->acquire();
+        return FileProber::checkFile(path);
+    });
+    const auto release = qScopeGuard([hung] { hung->release(); });
+    auto *stack = child<QStackedWidget>(*m_window, "stackedWidget");
+    QTest::keyClick(m_window.get(), Qt::Key_B);
+    QCOMPARE(stack->currentIndex(), 1);
+
+    m_window->onBookSelectedByPath(m_book);
+    QTimer tick;
+    QSignalSpy ticked(&tick, &QTimer::timeout);
+    tick.start(10);
+    QVERIFY(ticked.wait());
+    QCOMPARE(stack->currentIndex(), 1);
+
+    QSignalSpy loaded(m_window->findChild<FileLoader *>(), &FileLoader::fileLoaded);
+    m_window->onBookSelectedByPath(other);
+    QVERIFY(loaded.wait());
+    QCOMPARE(loaded.last().at(1).toString(), other);
+    QCOMPARE(stack->currentIndex(), 0);
+
+    QSignalSpy probed(prober, &FileProber::probed);
+    hung->release();
+    QTRY_VERIFY(std::any_of(probed.cbegin(), probed.cend(),
+                            [this](const QList<QVariant> &answer) { return answer.first().toString() == m_book; }));
+    QCoreApplication::processEvents();
+    QCOMPARE(bookName(*m_window), QStringLiteral("远方"));
+    QCOMPARE(loaded.count(), 1);
 }
 
 void TestShelfActions::droppedBooksJoinTheShelf_data()
