@@ -194,7 +194,7 @@ void TestLibrary::shelfPicksOpenBooksAndIgnoreVanishedOnes()
     emit m_window->findChild<BookshelfWidget *>()->bookSelected(
             QStringLiteral(":/book/A Pocketful of Weather.txt"));
     QTRY_COMPARE(stack->currentIndex(), 0);
-    QCOMPARE(bookName(*m_window), QStringLiteral("A Pocketful of Weather"));
+    QCOMPARE(bookOnShow(*m_window), QStringLiteral("A Pocketful of Weather"));
 }
 
 void TestLibrary::bookSelectedByIndexChecksItsBounds()
@@ -208,7 +208,7 @@ void TestLibrary::bookSelectedByIndexChecksItsBounds()
     }
     m_window->onBookSelectedByIndex(1);
     QCOMPARE(stack->currentIndex(), 0);
-    QCOMPARE(bookName(*m_window), QStringLiteral("A Pocketful of Weather"));
+    QCOMPARE(bookOnShow(*m_window), QStringLiteral("A Pocketful of Weather"));
 }
 
 void TestLibrary::bookHandedOverAtStartOpensFirst_data()
@@ -234,7 +234,7 @@ void TestLibrary::bookHandedOverAtStartOpensFirst()
     }
     m_window->openAtStart(path);
     m_window->show();
-    QTRY_COMPARE(bookName(*m_window), title);
+    QTRY_COMPARE(bookOnShow(*m_window), title);
     QTRY_COMPARE(pageLabel(*m_window).left(5), QStringLiteral("第 1 页"));
     m_window->close();
     const QStringList saved = store().value("recentFiles").toStringList();
