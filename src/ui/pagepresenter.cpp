@@ -56,11 +56,14 @@ void PagePresenter::connectSession()
     connect(m_session, &ReadingSession::closed, this, [this] { m_pageWidget->setPages({}); });
 }
 
+// A book opens with a turn of the reader's page onto itself, as a book at its start turns its
+// first page: the first frame already shows the reader's page, never the first of those at hand.
 void PagePresenter::showBook()
 {
     m_pageWidget->setHeadings(m_session->pageHeadings());
     m_pageWidget->setJoinedLineEnds(m_session->pageJoinedLineEnds());
     m_pageWidget->setPages(m_session->pages());
+    m_pageWidget->showPage(m_session->page());
     m_pageWidget->flipToPage(m_session->page(), true);
 }
 

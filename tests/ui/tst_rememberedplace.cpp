@@ -20,6 +20,7 @@ private slots:
     void cleanup();
     void placeSurvivesARestart_data();
     void placeSurvivesARestart();
+    void reopenedBookShowsItsPageFromTheFirstFrame();
     void shorterBookOpensAtItsLastPage();
     void resetForgetsThePlace();
     void unusableLibraryIsToldOnceAndReadingGoesOn();
@@ -163,6 +164,27 @@ void TestRememberedPlace::placeSurvivesARestart()
         restart();
     }
     verifyShowsPlace(place);
+}
+
+// A book opens with a turn of the reader's page onto itself: the first frame painted already
+// shows that page, not the first of the pages at hand.
+void TestRememberedPlace::reopenedBookShowsItsPageFromTheFirstFrame()
+{
+    for (int turn = 0; turn < 7; ++turn)
+        QTest::keyClick(m_window.get(), Qt::Key_Right);
+    waitForTurns(*m_window);
+    m_window->close();
+    m_window = std::make_unique<MainWindow>();
+    QImage firstFrame;
+    connect(session(), &ReadingSession::bookShown, this,
+            [this, &firstFrame] { firstFrame = pageWidget(*m_window)->grab().toImage(); });
+    QSignalSpy loaded(m_window->findChild<FileLoader *>(), &FileLoader::fileLoaded);
+    m_window->show();
+    QVERIFY(loaded.wait(20000));
+    waitForTurns(*m_window);
+    QCOMPARE(session()->pageNumber(), 8);
+    QVERIFY(!firstFrame.isNull());
+    QCOMPARE(firstFrame, pageWidget(*m_window)->grab().toImage());
 }
 
 void TestRememberedPlace::shorterBookOpensAtItsLastPage()
