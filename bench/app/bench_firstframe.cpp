@@ -50,7 +50,7 @@ private:
 
 namespace {
 
-constexpr int Rounds = 7;
+constexpr int Rounds = 11;
 const QByteArray Encoding("GB18030");
 
 // The book's text as the reader counts it: each line end one character.
@@ -175,10 +175,15 @@ qint64 BenchFirstFrame::launchUntilTextPainted(const QString &book, const QStrin
         if (log.contains("first page text painted"))
             painted = clock.elapsed();
     }
+    const bool ended = reader.state() == QProcess::NotRunning;
     reader.terminate();
     if (!reader.waitForFinished(5000))
         reader.kill();
     reader.waitForFinished();
+    if (painted < 0)
+        qWarning("no page text after %lld ms; the program %s (exit code %d); the end of its log:\n%s",
+                 clock.elapsed(), ended ? "had ended" : "was stopped", reader.exitCode(),
+                 (log + reader.readAllStandardError()).right(2000).constData());
     return painted;
 }
 
