@@ -243,11 +243,13 @@ qsizetype FileLoader::cutAroundPlace(const Task &task)
     const BookFileReader::Result part = BookFileReader::readPart(task.filePath, start, reach, &size);
     if (!part.error.isEmpty() || task.isSuperseded())
         return 0;
-    const bool reachesEnd = start + part.bytes.size() >= size;
-    const QString text = textOfWindow(part.bytes, encoding, reachesEnd);
-    if (from >= text.size() || (!anchored && reachesEnd))
+    const bool partEndsFile = start + part.bytes.size() >= size;
+    const QString text = textOfWindow(part.bytes, encoding, partEndsFile);
+    if (from >= text.size() || (!anchored && partEndsFile))
         return 0;
-    const QString window = text.sliced(from);
+    const qsizetype windowEnd = endOfWindow(text, from);
+    const bool reachesEnd = partEndsFile && windowEnd == text.size();
+    const QString window = text.sliced(from, windowEnd - from);
     const std::vector<QStringView> paragraphs = reachesEnd ? Paginator::paragraphsOf(window)
                                                            : Paginator::paragraphsOfPages(window);
     const qsizetype offset = anchored ? place.offset : 0;
@@ -293,6 +295,15 @@ qsizetype FileLoader::cutAroundPlace(const Task &task)
         });
     });
     return offset > 0 ? 0 : cut;
+}
+
+// The text decoded from a line start well before the place may reach far past it; only the
+// pages just after the place are cut before the first frame, so the window ends at the first
+// line end once there is text enough for them.
+qsizetype FileLoader::endOfWindow(const QString &text, qsizetype from)
+{
+    const qsizetype lineEnd = text.indexOf(u'\n', from + 2 * WindowLength);
+    return lineEnd < 0 ? text.size() : lineEnd + 1;
 }
 
 // A few pages ending where the text ends (at the reader's place), each cut back from the end

@@ -103,6 +103,7 @@ private:
     static BookDecoder::Result readAndDecode(const Task &task, QString *error,
                                              BookFingerprint *fingerprint, qsizetype *firstCut);
     static qsizetype cutAroundPlace(const Task &task);
+    static qsizetype endOfWindow(const QString &text, qsizetype from);
     static std::vector<QString> pagesBefore(const Task &task, QStringView text, qsizetype longestPage,
                                             std::vector<qsizetype> *joinedLineEnds);
     static qsizetype startOfPageEndingAt(const Task &task, QStringView text, qsizetype end,

@@ -100,6 +100,8 @@ constexpr qsizetype DamagedBytesPerMiB = 8;
 // On a short text even a few bytes matter: its readable non-ASCII characters must
 // outnumber the damaged bytes by far, or a Latin-1 "Größe" would pass for broken UTF-8.
 constexpr qsizetype CharactersPerDamagedByte = 16;
+// Lines enough to see a legacy code page fail as UTF-8 by far more than a damaged book.
+constexpr qsizetype Utf8HeadLength = 16 * 1024;
 
 // A few dozen non-ASCII bytes are too little for uchardet to tell a single-byte code page
 // from a short GBK text; our readers' short files are far more often the latter.
@@ -213,29 +215,37 @@ QByteArrayView wholeUtf8Characters(QByteArrayView bytes, qsizetype size)
 
 BookDecoder::Result BookDecoder::decode(QByteArrayView bytes)
 {
+    return finished(decodeDetected(bytes));
+}
+
+// The bytes decoded in the encoding they are taken for, not yet made safe to draw.
+BookDecoder::Result BookDecoder::decodeDetected(QByteArrayView bytes)
+{
     qsizetype markLength = 0;
     const QByteArray markedEncoding = encodingFromByteOrderMark(bytes, &markLength);
     if (!markedEncoding.isEmpty())
-        return finished(decodeCounting(bytes.sliced(markLength), markedEncoding, markLength));
+        return decodeCounting(bytes.sliced(markLength), markedEncoding, markLength);
 
     const QByteArrayView sample = bytes.first(qMin(bytes.size(), SampleSize));
 
     // NUL bytes are valid UTF-8, so the wide encodings must be ruled out first.
     const QByteArray unicode = unicodeFromNulBytes(sample);
     if (!unicode.isEmpty())
-        return finished(decodeCounting(bytes, unicode));
+        return decodeCounting(bytes, unicode);
 
     const QByteArray escaped = escapeEncoding(sample);
     if (!escaped.isEmpty())
-        return finished(decodeCounting(bytes, escaped));
+        return decodeCounting(bytes, escaped);
 
     const QByteArrayView utf8Sample = wholeUtf8Characters(bytes, sample.size());
-    Result utf8 = decodeCounting(utf8Sample, "UTF-8");
-    if (isMostlyUtf8(utf8Sample, utf8)) {
-        if (utf8Sample.size() < bytes.size())
-            utf8 = decodeCounting(bytes, "UTF-8");
-        if (isMostlyUtf8(bytes, utf8))
-            return finished(std::move(utf8));
+    if (mayBeUtf8(utf8Sample)) {
+        Result utf8 = decodeCounting(utf8Sample, "UTF-8");
+        if (isMostlyUtf8(utf8Sample, utf8)) {
+            if (utf8Sample.size() < bytes.size())
+                utf8 = decodeCounting(bytes, "UTF-8");
+            if (isMostlyUtf8(bytes, utf8))
+                return utf8;
+        }
     }
 
     const QByteArray detected = detectEncoding(sample);
@@ -243,14 +253,14 @@ BookDecoder::Result BookDecoder::decode(QByteArrayView bytes)
     if (isWeakGuess(detected, sample)) {
         Result result = decodeCounting(bytes, legacy);
         if (result.undecodableBytes == 0)
-            return finished(std::move(result));
+            return result;
     }
     if (!detected.isEmpty()) {
         Result result = decodeCounting(bytes, detected);
         if (result.undecodableBytes <= damageAllowance(bytes.size()))
-            return finished(std::move(result));
+            return result;
     }
-    return finished(decodeCounting(bytes, legacy));
+    return decodeCounting(bytes, legacy);
 }
 
 BookDecoder::Result BookDecoder::decode(QByteArrayView bytes, const QByteArray &forcedEncoding)
@@ -271,7 +281,7 @@ QByteArray BookDecoder::encodingOf(QByteArrayView bytes)
     const QByteArray markedEncoding = encodingFromByteOrderMark(bytes, &markLength);
     if (!markedEncoding.isEmpty())
         return markedEncoding;
-    return decode(wholeUtf8Characters(bytes, qMin(bytes.size(), SampleSize))).encoding;
+    return decodeDetected(wholeUtf8Characters(bytes, qMin(bytes.size(), SampleSize))).encoding;
 }
 
 qsizetype BookDecoder::textStart(QByteArrayView bytes, const QByteArray &encoding)
@@ -413,6 +423,16 @@ QByteArray BookDecoder::escapeEncoding(QByteArrayView sample)
             return detected;
     }
     return {};
+}
+
+// A book in a legacy code page read as UTF-8 fails in its first lines already, by more than
+// the whole sample may; those settle it without decoding the rest of the sample. Damage
+// only adds up from part to part, so the answer is the one the whole sample gives.
+bool BookDecoder::mayBeUtf8(QByteArrayView sample)
+{
+    const qsizetype headEnd = lineStartAfter(sample, Utf8HeadLength, "UTF-8");
+    return headEnd >= sample.size()
+            || decodeCounting(sample.first(headEnd), "UTF-8").undecodableBytes <= damageAllowance(sample.size());
 }
 
 bool BookDecoder::isMostlyUtf8(QByteArrayView bytes, const Result &decoded)

@@ -71,6 +71,8 @@ private:
     static QByteArray encodingFromByteOrderMark(QByteArrayView bytes, qsizetype *markLength);
     static QByteArray unicodeFromNulBytes(QByteArrayView sample);
     static QByteArray escapeEncoding(QByteArrayView sample);
+    static Result decodeDetected(QByteArrayView bytes);
+    static bool mayBeUtf8(QByteArrayView sample);
     static bool isMostlyUtf8(QByteArrayView bytes, const Result &decoded);
     static Result decodeCounting(QByteArrayView bytes, const QByteArray &encoding,
                                  qsizetype byteBase = 0);

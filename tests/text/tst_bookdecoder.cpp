@@ -197,6 +197,12 @@ void TestBookDecoder::damagedUtf8StaysUtf8_data()
     const DamagedBook eight = withStrayBytes(book, 8);
     QTest::newRow("eight stray bytes") << eight.bytes << eight.text << qsizetype(8);
 
+    // The first lines alone may turn a book down as UTF-8; eight bad bytes there do not.
+    const QString rest = Chinese.repeated(610);
+    const DamagedBook head = withStrayBytes(Chinese.repeated(60), 8);
+    QTest::newRow("eight stray bytes in the first lines")
+            << head.bytes + rest.toUtf8() << head.text + rest << qsizetype(8);
+
     const QString russian = Russian.repeated(20);
     const DamagedBook russianStray = withStrayBytes(russian, 1);
     QTest::newRow("russian, stray byte") << russianStray.bytes << russianStray.text << qsizetype(1);
@@ -228,6 +234,8 @@ void TestBookDecoder::legacyFallbackIsGb18030OnUtf8Systems()
     // Past the allowance a book is no longer taken for damaged UTF-8.
     const DamagedBook tooDamaged = withStrayBytes(Chinese.repeated(670), 9);
     QVERIFY(BookDecoder::decode(tooDamaged.bytes).encoding != "UTF-8");
+    const DamagedBook damagedHead = withStrayBytes(Chinese.repeated(60), 9);
+    QVERIFY(BookDecoder::decode(damagedHead.bytes + Chinese.repeated(610).toUtf8()).encoding != "UTF-8");
 }
 
 void TestBookDecoder::randomBytesAreNotTakenForWideText()
