@@ -114,7 +114,8 @@ QStringView skipSpaces(QStringView text)
 // which costs far more on every line of a long book.
 bool isOneOf(QChar c, QStringView set)
 {
-    return std::find(set.begin(), set.end(), c) != set.end();
+    const char16_t *const end = set.utf16() + set.size();
+    return std::find(set.utf16(), end, c.unicode()) != end;
 }
 
 // What follows a heading's number or keyword: nothing, or a title after a separator.

@@ -29,7 +29,8 @@ QString folded(QStringView line)
 
 bool isProseMark(QChar c)
 {
-    return std::find(ProseMarks.begin(), ProseMarks.end(), c) != ProseMarks.end();
+    const char16_t *const end = ProseMarks.utf16() + ProseMarks.size();
+    return std::find(ProseMarks.utf16(), end, c.unicode()) != end;
 }
 
 // Most lines of a book are passed over on their length or on the full stop that ends them.

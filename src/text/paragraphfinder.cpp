@@ -47,15 +47,14 @@ bool isWide(QChar c)
 // which costs far more on every line of a long book.
 bool isOneOf(QChar c, QStringView set)
 {
-    return std::find(set.begin(), set.end(), c) != set.end();
+    const char16_t *const end = set.utf16() + set.size();
+    return std::find(set.utf16(), end, c.unicode()) != end;
 }
 
 qsizetype columns(QStringView text)
 {
-    qsizetype width = text.size();
-    for (QChar c : text)
-        width += isWide(c) ? 1 : 0;
-    return width;
+    const char16_t *const begin = text.utf16();
+    return text.size() + std::count_if(begin, begin + text.size(), [](char16_t c) { return isWide(QChar(c)); });
 }
 
 // "1.", "2)", "一、", "（一）", "- ", "• ": an item of a list starts a line of its own.
