@@ -27,6 +27,9 @@ constexpr double RunOnLinesInWrappedBook = 0.5;
 constexpr double IndentedLinesMarkingNothing = 0.8;
 
 constexpr QStringView SentenceEnds = u"。！？!?.…”」』\"'：:";
+constexpr QStringView ListMarks = u"-*•·●○■□◆◇";
+constexpr QStringView ChineseNumerals = u"一二三四五六七八九十";
+constexpr QStringView ItemNumberEnds = u".．、)）";
 
 bool isSpace(QChar c)
 {
@@ -62,13 +65,13 @@ bool startsListItem(QStringView line)
 {
     if (line.isEmpty())
         return false;
-    if (isOneOf(line.front(), u"-*•·●○■□◆◇"))
+    if (isOneOf(line.front(), ListMarks))
         return true;
     qsizetype i = (line.front() == u'(' || line.front() == u'（') ? 1 : 0;
     const qsizetype numberStart = i;
-    while (i < line.size() && (line[i].isDigit() || isOneOf(line[i], u"一二三四五六七八九十")))
+    while (i < line.size() && (line[i].isDigit() || isOneOf(line[i], ChineseNumerals)))
         ++i;
-    return i > numberStart && i < line.size() && isOneOf(line[i], u".．、)）");
+    return i > numberStart && i < line.size() && isOneOf(line[i], ItemNumberEnds);
 }
 
 // A site's watermark stands on a line of its own, which the book layout leaves out.
