@@ -174,8 +174,14 @@ void ParagraphFinder::decideWrapping(QStringView text, const std::vector<QString
 
 bool ParagraphFinder::isFull(QStringView line) const
 {
-    // Far shorter than the width, or far longer, without counting.
-    return line.size() * 2 >= m_fullWidth && (line.size() >= m_fullWidth || columns(line) >= m_fullWidth);
+    // Far shorter than the width, or far longer, without counting; else counted only as far
+    // as the width.
+    if (line.size() * 2 < m_fullWidth)
+        return false;
+    qsizetype width = line.size();
+    for (qsizetype i = 0; i < line.size() && width < m_fullWidth; ++i)
+        width += isWide(line[i]) ? 1 : 0;
+    return width >= m_fullWidth;
 }
 
 bool ParagraphFinder::runsOn(QStringView text, const Line &line, const Line &next) const
