@@ -72,7 +72,7 @@ void BenchParagraphs::joinLinesForTheBookLayout()
         QString text = m_wrapped;
         Paginator::unifyLineEnds(text);
         const std::vector<QStringView> lines = Paginator::paragraphsOf(text);
-        const std::vector<qsizetype> joined = ParagraphFinder(text, lines).joinedLineEnds(text);
+        const std::vector<qsizetype> joined = ParagraphFinder(text, lines).joinedLineEnds();
         joins = joined.size();
         paragraphs = ParagraphFinder::joinedLines(text, lines, joined).size();
     }

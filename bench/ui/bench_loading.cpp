@@ -13,6 +13,8 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include <ctime>
+
 
 // Times the whole load of a book (read, decode, paginate) against laying the book out as one
 // QTextDocument, the reference way of measuring a book, and the paint of a page-turn frame.
@@ -32,10 +34,12 @@ private slots:
     void paintTurnFrame();
     void bigBookFirstPagesAndWholeBook();
     void bigBookZoomNearTheEnd();
+    void bigBookInBothLayouts();
 
 private:
     void addBookRows();
     QString bigBookPath() const { return m_dir.filePath(QStringLiteral("novel-40mb-gb18030.txt")); }
+    QString wrappedBigBookPath() const { return m_dir.filePath(QStringLiteral("novel-40mb-gb18030-wrapped.txt")); }
 
     QTemporaryDir m_dir;
     PageFormat m_format;
@@ -52,6 +56,66 @@ QString readAndDecode(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return BookDecoder::decode(file.readAll()).text;
+}
+
+// The same novel as a hard-wrapped download has it: every line broken after 30 characters,
+// with Windows line ends.
+QString hardWrapped(const QString &text)
+{
+    QString wrapped;
+    wrapped.reserve(text.size() + text.size() / 10);
+    for (QStringView line : Paginator::paragraphsOf(text)) {
+        for (qsizetype i = 0; i < line.size(); i += 30) {
+            wrapped += line.mid(i, 30);
+            wrapped += u"\r\n";
+        }
+        if (line.isEmpty())
+            wrapped += u"\r\n";
+    }
+    return wrapped;
+}
+
+template<typename T>
+T median(std::vector<T> values)
+{
+    const auto middle = values.begin() + qsizetype(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+struct LoadTimes
+{
+    qint64 firstPages = -1;
+    qint64 whole = -1;
+    // The processor time of all the process's threads over the whole load, which other work
+    // on a busy machine stretches far less than the time on the clock.
+    qint64 processor = -1;
+};
+
+qint64 processorMilliseconds()
+{
+    return qint64(std::clock()) * 1000 / CLOCKS_PER_SEC;
+}
+
+// From the call to the first pages handed over, and to the whole book cut.
+LoadTimes timeLoad(const QString &path, const PageFormat &format)
+{
+    FileLoader loader;
+    QSignalSpy loaded(&loader, &FileLoader::fileLoaded);
+    LoadTimes times;
+    QElapsedTimer clock;
+    QObject::connect(&loader, &FileLoader::pagesCut, &loader, [&times, &clock] {
+        if (times.firstPages < 0)
+            times.firstPages = clock.elapsed();
+    });
+    const qint64 processorBefore = processorMilliseconds();
+    clock.start();
+    loader.loadFile(path, format);
+    if (loaded.wait(600000)) {
+        times.whole = clock.elapsed();
+        times.processor = processorMilliseconds() - processorBefore;
+    }
+    return times;
 }
 
 PagedText loadWithFileLoader(const QString &path, const PageFormat &format)
@@ -105,7 +169,11 @@ void BenchLoading::initTestCase()
     }
     QFile big(bigBookPath());
     QVERIFY(big.open(QIODevice::WriteOnly));
-    big.write(BookGenerator::encoded(BookGenerator::chineseNovel(40 << 20, 4040), "GB18030"));
+    const QString novel = BookGenerator::chineseNovel(40 << 20, 4040);
+    big.write(BookGenerator::encoded(novel, "GB18030"));
+    QFile wrapped(wrappedBigBookPath());
+    QVERIFY(wrapped.open(QIODevice::WriteOnly));
+    wrapped.write(BookGenerator::encoded(hardWrapped(novel), "GB18030"));
 }
 
 void BenchLoading::addBookRows()
@@ -241,6 +309,44 @@ void BenchLoading::bigBookZoomNearTheEnd()
     QVERIFY(recut.wait(600000));
     qInfo("zoom near the end of the 40 MB book: page redrawn after %lld ms, whole book cut anew "
           "after %lld ms", redrawn, clock.elapsed());
+}
+
+// What the book layout adds to the whole load of the 40 MB novel, written a paragraph a line
+// and hard-wrapped, over the original layout, and whether it delays the first pages. The
+// four loads alternate, round after round, so a machine busy with other work weighs on each
+// alike; every round is printed, then the medians.
+void BenchLoading::bigBookInBothLayouts()
+{
+    PageFormat book = m_format;
+    book.style.book = true;
+    const int rounds = qEnvironmentVariableIntValue("LEXORIN_BENCH_ROUNDS") > 0
+            ? qEnvironmentVariableIntValue("LEXORIN_BENCH_ROUNDS")
+            : 5;
+    const std::pair<const char *, QString> variants[] = { { "a paragraph a line", bigBookPath() },
+                                                          { "hard-wrapped", wrappedBigBookPath() } };
+    std::vector<qint64> added[2];
+    std::vector<qint64> addedProcessor[2];
+    std::vector<double> firstPagesRatios[2];
+    for (int round = 1; round <= rounds; ++round) {
+        for (int v = 0; v < 2; ++v) {
+            const LoadTimes original = timeLoad(variants[v].second, m_format);
+            const LoadTimes inBook = timeLoad(variants[v].second, book);
+            QVERIFY(original.whole >= 0 && inBook.whole >= 0);
+            added[v].push_back(inBook.whole - original.whole);
+            addedProcessor[v].push_back(inBook.processor - original.processor);
+            firstPagesRatios[v].push_back(double(inBook.firstPages) / double(qMax<qint64>(1, original.firstPages)));
+            qInfo("round %d, 40 MB GB18030 %s: whole load original %lld ms, book %lld ms (%+lld ms; processor "
+                  "time %lld / %lld ms, %+lld ms); first pages original %lld ms, book %lld ms (ratio %.2f)",
+                  round, variants[v].first, original.whole, inBook.whole, added[v].back(), original.processor,
+                  inBook.processor, addedProcessor[v].back(), original.firstPages, inBook.firstPages,
+                  firstPagesRatios[v].back());
+        }
+    }
+    for (int v = 0; v < 2; ++v) {
+        qInfo("median of %d rounds, %s: the book layout adds %+lld ms to the whole load (%+lld ms of processor "
+              "time), first pages ratio %.2f",
+              rounds, variants[v].first, median(added[v]), median(addedProcessor[v]), median(firstPagesRatios[v]));
+    }
 }
 
 // In a child process: one case, then its peak resident memory on standard output.

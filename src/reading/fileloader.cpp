@@ -517,7 +517,7 @@ std::vector<QStringView> FileLoader::paragraphsToSet(const Task &task, QStringVi
                                                      std::vector<qsizetype> *joinedLineEnds)
 {
     if (task.format.style.book)
-        *joinedLineEnds = ParagraphFinder(text, lines).joinedLineEnds(text);
+        *joinedLineEnds = ParagraphFinder(text, lines).joinedLineEnds();
     return ParagraphFinder::joinedLines(text, lines, *joinedLineEnds);
 }
 

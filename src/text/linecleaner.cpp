@@ -27,11 +27,17 @@ QString folded(QStringView line)
     return line.toString().normalized(QString::NormalizationForm_KC).toLower();
 }
 
+bool isProseMark(QChar c)
+{
+    const char16_t *const end = ProseMarks.utf16() + ProseMarks.size();
+    return std::find(ProseMarks.utf16(), end, c.unicode()) != end;
+}
+
 // Most lines of a book are passed over on their length or on the full stop that ends them.
 bool looksLikeWatermark(QStringView line)
 {
-    return !line.isEmpty() && line.size() <= MaxWatermarkLength && !ProseMarks.contains(line.back())
-            && std::none_of(line.begin(), line.end(), [](QChar c) { return ProseMarks.contains(c); });
+    return !line.isEmpty() && line.size() <= MaxWatermarkLength && !isProseMark(line.back())
+            && std::none_of(line.begin(), line.end(), isProseMark);
 }
 
 QStringView withoutOuterSymbols(QStringView text)

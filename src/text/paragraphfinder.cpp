@@ -27,6 +27,9 @@ constexpr double RunOnLinesInWrappedBook = 0.5;
 constexpr double IndentedLinesMarkingNothing = 0.8;
 
 constexpr QStringView SentenceEnds = u"。！？!?.…”」』\"'：:";
+constexpr QStringView ListMarks = u"-*•·●○■□◆◇";
+constexpr QStringView ChineseNumerals = u"一二三四五六七八九十";
+constexpr QStringView ItemNumberEnds = u".．、)）";
 
 bool isSpace(QChar c)
 {
@@ -43,12 +46,18 @@ bool isWide(QChar c)
     return c.unicode() >= 0x1100;
 }
 
+// A plain search: QStringView::contains(QChar) goes through the general substring search,
+// which costs far more on every line of a long book.
+bool isOneOf(QChar c, QStringView set)
+{
+    const char16_t *const end = set.utf16() + set.size();
+    return std::find(set.utf16(), end, c.unicode()) != end;
+}
+
 qsizetype columns(QStringView text)
 {
-    qsizetype width = text.size();
-    for (QChar c : text)
-        width += isWide(c) ? 1 : 0;
-    return width;
+    const char16_t *const begin = text.utf16();
+    return text.size() + std::count_if(begin, begin + text.size(), [](char16_t c) { return isWide(QChar(c)); });
 }
 
 // "1.", "2)", "一、", "（一）", "- ", "• ": an item of a list starts a line of its own.
@@ -56,19 +65,24 @@ bool startsListItem(QStringView line)
 {
     if (line.isEmpty())
         return false;
-    if (QStringView(u"-*•·●○■□◆◇").contains(line.front()))
+    if (isOneOf(line.front(), ListMarks))
         return true;
     qsizetype i = (line.front() == u'(' || line.front() == u'（') ? 1 : 0;
     const qsizetype numberStart = i;
-    while (i < line.size() && (line[i].isDigit() || QStringView(u"一二三四五六七八九十").contains(line[i])))
+    while (i < line.size() && (line[i].isDigit() || isOneOf(line[i], ChineseNumerals)))
         ++i;
-    return i > numberStart && i < line.size() && QStringView(u".．、)）").contains(line[i]);
+    return i > numberStart && i < line.size() && isOneOf(line[i], ItemNumberEnds);
 }
 
 // A site's watermark stands on a line of its own, which the book layout leaves out.
 bool isWatermark(QStringView line)
 {
     return LineCleaner::isWebAddressLine(line) || LineCleaner::isSpelledOutSiteLine(line);
+}
+
+bool holdsText(QStringView line)
+{
+    return std::any_of(line.begin(), line.end(), [](QChar c) { return !isSpace(c); });
 }
 
 bool isHeading(QStringView line)
@@ -83,40 +97,56 @@ ParagraphFinder::ParagraphFinder(QStringView text) : ParagraphFinder(text, Pagin
 
 ParagraphFinder::ParagraphFinder(QStringView text, const std::vector<QStringView> &lines)
 {
-    trimLines(text, lines);
-    decideWrapping(text);
-    joinParagraphs(text);
+    const size_t textLines = size_t(std::count_if(lines.begin(), lines.end(), holdsText));
+    decideWrapping(text, lines, textLines);
+    joinParagraphs(text, lines, textLines);
 }
 
-void ParagraphFinder::trimLines(QStringView text, const std::vector<QStringView> &lines)
+ParagraphFinder::Line ParagraphFinder::trimmed(QStringView text, QStringView line)
 {
-    m_lines.reserve(lines.size());
-    for (QStringView line : lines) {
-        const qsizetype start = line.data() - text.data();
-        qsizetype first = start;
-        const qsizetype end = start + line.size();
-        while (first < end && isSpace(text[first]))
-            ++first;
-        qsizetype last = end;
-        while (last > first && isSpace(text[last - 1]))
-            --last;
-        m_lines.push_back({ first, last, first > start });
+    const qsizetype start = line.data() - text.data();
+    const qsizetype end = start + line.size();
+    qsizetype first = start;
+    while (first < end && isSpace(text[first]))
+        ++first;
+    qsizetype last = end;
+    while (last > first && isSpace(text[last - 1]))
+        --last;
+    Line trimmedLine;
+    trimmedLine.start = first;
+    trimmedLine.end = last;
+    trimmedLine.indented = first > start;
+    return trimmedLine;
+}
+
+// Each line is weighed once, though it is looked at both as the line that may run on and as
+// the one it would run on into.
+ParagraphFinder::Line ParagraphFinder::judged(QStringView text, QStringView line) const
+{
+    Line judgedLine = trimmed(text, line);
+    if (m_hardWrapped && !judgedLine.isBlank()) {
+        const QStringView lineText = text.sliced(judgedLine.start, judgedLine.end - judgedLine.start);
+        judgedLine.full = isFull(lineText);
+        judgedLine.heading = isHeading(lineText);
     }
+    return judgedLine;
 }
 
-void ParagraphFinder::decideWrapping(QStringView text)
+// The lines judged are a sample spread evenly over the book's lines of text, so a long book
+// costs no more to judge than a few thousand lines do.
+void ParagraphFinder::decideWrapping(QStringView text, const std::vector<QStringView> &lines, size_t textLines)
 {
-    const size_t textLines = size_t(std::count_if(m_lines.begin(), m_lines.end(),
-                                                  [](const Line &line) { return !line.isBlank(); }));
     if (textLines < MinimumLinesToJudge)
         return;
     const size_t step = std::max<size_t>(1, textLines / LinesToJudge);
-    std::vector<const Line *> sample;
+    std::vector<Line> sample;
     std::vector<qsizetype> widths;
-    for (size_t i = 0, textLine = 0; i < m_lines.size(); ++i) {
-        if (!m_lines[i].isBlank() && textLine++ % step == 0) {
-            sample.push_back(&m_lines[i]);
-            widths.push_back(columns(text.sliced(m_lines[i].start, m_lines[i].end - m_lines[i].start)));
+    sample.reserve(textLines / step + 1);
+    widths.reserve(textLines / step + 1);
+    for (size_t i = 0, textLine = 0; i < lines.size(); ++i) {
+        if (holdsText(lines[i]) && textLine++ % step == 0) {
+            sample.push_back(trimmed(text, lines[i]));
+            widths.push_back(columns(text.sliced(sample.back().start, sample.back().end - sample.back().start)));
         }
     }
     std::vector<qsizetype> sorted = widths;
@@ -131,45 +161,73 @@ void ParagraphFinder::decideWrapping(QStringView text)
     size_t runOn = 0;
     size_t indented = 0;
     for (size_t i = 0; i < sample.size(); ++i) {
-        indented += sample[i]->indented ? 1 : 0;
+        indented += sample[i].indented ? 1 : 0;
         if (widths[i] < m_fullWidth)
             continue;
         ++full;
-        runOn += SentenceEnds.contains(text[sample[i]->end - 1]) ? 0 : 1;
+        runOn += isOneOf(text[sample[i].end - 1], SentenceEnds) ? 0 : 1;
     }
     m_indentsMarkParagraphs = double(indented) < IndentedLinesMarkingNothing * double(sample.size());
     m_hardWrapped = double(full) >= FullLinesInWrappedBook * double(sample.size())
             && double(runOn) >= RunOnLinesInWrappedBook * double(full);
 }
 
-bool ParagraphFinder::isFull(QStringView text, const Line &line) const
+bool ParagraphFinder::isFull(QStringView line) const
 {
-    // Far shorter than the width, or far longer, without counting.
-    const qsizetype length = line.end - line.start;
-    return length * 2 >= m_fullWidth && (length >= m_fullWidth || columns(text.sliced(line.start, length)) >= m_fullWidth);
+    // Far shorter than the width, or far longer, without counting; else counted only as far
+    // as the width.
+    if (line.size() * 2 < m_fullWidth)
+        return false;
+    qsizetype width = line.size();
+    for (qsizetype i = 0; i < line.size() && width < m_fullWidth; ++i)
+        width += isWide(line[i]) ? 1 : 0;
+    return width >= m_fullWidth;
 }
 
 bool ParagraphFinder::runsOn(QStringView text, const Line &line, const Line &next) const
 {
-    if (next.isBlank() || (next.indented && m_indentsMarkParagraphs) || !isFull(text, line))
+    if (next.isBlank() || (next.indented && m_indentsMarkParagraphs) || !line.full || line.heading || next.heading)
         return false;
-    const QStringView lineText = text.sliced(line.start, line.end - line.start);
     const QStringView nextText = text.sliced(next.start, next.end - next.start);
     // A watermark is far shorter than a full line: only a paragraph's last line may be one,
     // which keeps the check off most lines of a long book.
-    return !startsListItem(nextText) && !isHeading(lineText) && !isHeading(nextText)
-            && (isFull(text, next) || !isWatermark(nextText));
+    return !startsListItem(nextText) && (next.full || !isWatermark(nextText));
 }
 
-void ParagraphFinder::joinParagraphs(QStringView text)
+// One pass over the lines, each trimmed once, as the joins are decided: a large book's lines
+// are never copied.
+void ParagraphFinder::joinParagraphs(QStringView text, const std::vector<QStringView> &lines, size_t textLines)
 {
-    for (size_t i = 0; i < m_lines.size(); ++i) {
-        if (m_lines[i].isBlank())
-            continue;
-        TextRange paragraph{ m_lines[i].start, m_lines[i].end };
-        while (m_hardWrapped && i + 1 < m_lines.size() && runsOn(text, m_lines[i], m_lines[i + 1]))
-            paragraph.end = m_lines[++i].end;
-        m_paragraphs.push_back(paragraph);
+    if (lines.empty())
+        return;
+    m_paragraphs.reserve(textLines);
+    if (m_hardWrapped)
+        m_joinedLineEnds.reserve(textLines);
+    TextRange paragraph;
+    bool runsOnFromAbove = false;
+    Line line = judged(text, lines.front());
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const bool hasNext = i + 1 < lines.size();
+        const Line next = hasNext ? judged(text, lines[i + 1]) : Line();
+        if (!line.isBlank()) {
+            if (!runsOnFromAbove)
+                paragraph.start = line.start;
+            paragraph.end = line.end;
+            runsOnFromAbove = m_hardWrapped && hasNext && runsOn(text, line, next);
+            if (runsOnFromAbove)
+                addLineEndsBetween(text, lines[i], lines[i + 1]);
+            else
+                m_paragraphs.push_back(paragraph);
+        }
+        line = next;
+    }
+}
+
+void ParagraphFinder::addLineEndsBetween(QStringView text, QStringView line, QStringView next)
+{
+    for (qsizetype at = line.data() + line.size() - text.data(); at < next.data() - text.data(); ++at) {
+        if (text[at] == u'\n')
+            m_joinedLineEnds.push_back(at);
     }
 }
 
@@ -192,19 +250,6 @@ QString ParagraphFinder::textOf(QStringView text, const TextRange &paragraph)
             joined += u' ';
     }
     return joined;
-}
-
-std::vector<qsizetype> ParagraphFinder::joinedLineEnds(QStringView text) const
-{
-    std::vector<qsizetype> joins;
-    if (!m_hardWrapped)
-        return joins;
-    for (const TextRange &paragraph : m_paragraphs) {
-        for (qsizetype at = text.indexOf(u'\n', paragraph.start); at >= 0 && at < paragraph.end;
-             at = text.indexOf(u'\n', at + 1))
-            joins.push_back(at);
-    }
-    return joins;
 }
 
 std::vector<QStringView> ParagraphFinder::joinedLines(QStringView text, const std::vector<QStringView> &lines,

@@ -38,11 +38,11 @@ public:
     qsizetype wrapWidth() const { return m_hardWrapped ? m_wrapWidth : 0; }
     const std::vector<TextRange> &paragraphs() const { return m_paragraphs; }
 
-    // Where the line ends inside paragraphs lie in a text with "\n" line ends, in order; none
-    // in a book that is not hard-wrapped.
-    std::vector<qsizetype> joinedLineEnds(QStringView text) const;
-    // The lines of such a text (Paginator::paragraphsOf) with those joined at the line ends
-    // given, each run of joined lines one view across its line ends.
+    // Where the "\n" of each line end inside a paragraph lies, in order; none in a book that is
+    // not hard-wrapped.
+    const std::vector<qsizetype> &joinedLineEnds() const { return m_joinedLineEnds; }
+    // The lines of a text with "\n" line ends (Paginator::paragraphsOf) with those joined at the
+    // line ends given, each run of joined lines one view across its line ends.
     static std::vector<QStringView> joinedLines(QStringView text, const std::vector<QStringView> &lines,
                                                 const std::vector<qsizetype> &joinedLineEnds);
 
@@ -53,21 +53,26 @@ public:
 private:
     struct Line
     {
-        qsizetype start; // trimmed
-        qsizetype end;
-        bool indented;
+        qsizetype start = 0; // trimmed
+        qsizetype end = 0;
+        bool indented = false;
+        // Known only while the lines of a hard-wrapped book are joined.
+        bool full = false;
+        bool heading = false;
 
         bool isBlank() const { return end == start; }
     };
 
-    void trimLines(QStringView text, const std::vector<QStringView> &lines);
-    void decideWrapping(QStringView text);
-    bool isFull(QStringView text, const Line &line) const;
+    static Line trimmed(QStringView text, QStringView line);
+    Line judged(QStringView text, QStringView line) const;
+    void decideWrapping(QStringView text, const std::vector<QStringView> &lines, size_t textLines);
+    bool isFull(QStringView line) const;
     bool runsOn(QStringView text, const Line &line, const Line &next) const;
-    void joinParagraphs(QStringView text);
+    void joinParagraphs(QStringView text, const std::vector<QStringView> &lines, size_t textLines);
+    void addLineEndsBetween(QStringView text, QStringView line, QStringView next);
 
-    std::vector<Line> m_lines;      // blank lines as empty ones
     std::vector<TextRange> m_paragraphs;
+    std::vector<qsizetype> m_joinedLineEnds;
     qsizetype m_wrapWidth = 0;
     qsizetype m_fullWidth = 0;
     bool m_hardWrapped = false;

@@ -684,7 +684,7 @@ void TestBookLayout::wrappedLinesAreJoined()
     QFETCH(bool, joined);
 
     const std::vector<QStringView> lines = Paginator::paragraphsOf(text);
-    const std::vector<qsizetype> joins = ParagraphFinder(text, lines).joinedLineEnds(text);
+    const std::vector<qsizetype> joins = ParagraphFinder(text, lines).joinedLineEnds();
     QCOMPARE(!joins.empty(), joined);
     const PageFormat pageFormat = format(300, true);
     const std::vector<Chapter> headings = ChapterDetector::detect(lines);
