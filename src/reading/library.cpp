@@ -127,6 +127,7 @@ void Library::noteDecoded(const QString &path, const BookFingerprint &fingerprin
                           const QString &encoding)
 {
     const QString filed = filedPath(path);
+    learnFiledPath(path, filed);
     const qint64 placeOpenedAt = m_placesHandedOut.contains(path) ? m_placesHandedOut.take(path)
                                                                   : m_database->bookFiledAt(filed).place;
     const BookRecord record = m_database->bookForFiledPath(filed, fingerprint);
@@ -311,7 +312,8 @@ QString Library::filedPathNow(const QString &path) const
 
 // A book is read from its file just before it is filed: that file's canonical path has been
 // asked about when it was opened, and has almost always been answered by then. A record filed
-// under a link's spelling would be a second record of the same book.
+// under a link's spelling would be a second record of the same book. What is looked up here
+// is kept: the book reopened at its record's place must not look moved again.
 QString Library::filedPath(const QString &path) const
 {
     const auto known = m_filedPaths.constFind(path);
