@@ -116,8 +116,8 @@ signals:
     // The book just read has a place further on than the one it was opened at: it is a book
     // the library knows from another path, or its file is back to a content read before.
     void movedBookFound(const QString &path, const BookRecord &record);
-    // Canonical paths learned since the last shelfOf() file books under other paths than
-    // those they are spelled with.
+    // Canonical paths were learned that differ from the paths as spelled: shelfOf() asked
+    // again may find more of the books it is given.
     void filedPathsLearned();
 
 private:

@@ -272,7 +272,7 @@ void ShelfController::openStartBook()
 // A book the reader opened while the answer was awaited is not replaced.
 void ShelfController::openLastReadBook(const QString &path, const FileProber::Facts &file)
 {
-    if (m_lastReadAtStart.isEmpty() || path != m_lastReadAtStart)
+    if (path != m_lastReadAtStart)
         return;
     m_lastReadAtStart.clear();
     if (m_session->state() != ReadingSession::State::Empty || !m_session->openingBook().isEmpty())
