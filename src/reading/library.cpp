@@ -2,9 +2,10 @@
 
 #include "cleanuprules.h"
 #include "fileloader.h"
+#include "fileprober.h"
 #include "librarydatabase.h"
 
-#include <QFileInfo>
+#include <QDir>
 #include <QGuiApplication>
 
 #include <algorithm>
@@ -13,10 +14,18 @@
 Library::Library(const QString &folder, QObject *parent)
     : QObject(parent)
     , m_database(new LibraryDatabase(folder, this))
+    , m_prober(new FileProber(this))
 {
     m_saveTimer.setSingleShot(true);
     m_saveTimer.setInterval(SaveDelayMs);
     connect(&m_saveTimer, &QTimer::timeout, this, &Library::flush);
+    // A shelf of books under a linked folder learns all its paths at once: one signal for them.
+    m_learnedTimer.setSingleShot(true);
+    m_learnedTimer.setInterval(0);
+    connect(&m_learnedTimer, &QTimer::timeout, this, &Library::filedPathsLearned);
+    connect(m_prober, &FileProber::probed, this, [this](const QString &path, const FileProber::Facts &facts) {
+        learnFiledPath(path, facts.canonicalPath);
+    });
     connect(m_database, &LibraryDatabase::statusChanged, this, &Library::statusChanged);
     // The desktop session may end the program without closing its window first.
     if (auto *app = qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
@@ -58,21 +67,27 @@ void Library::follow(FileLoader *loader)
 
 // A place still waiting to be written is newer than the stored one: a book reopened within
 // the second would otherwise open at the old place and then save that over the new one.
+// The path's canonical form is asked about afresh, a link may point elsewhere by now; a book
+// opened through a link not known yet finds its record once it is read (movedBookFound()).
 BookRecord Library::recordFor(const QString &path)
 {
     if (!m_pending.path.isEmpty() && m_pending.path == path)
         flush();
-    return m_database->book(path);
+    const bool filedPathKnown = m_filedPaths.contains(path);
+    const BookRecord record = m_database->bookFiledAt(filedPathNow(path));
+    if (!filedPathKnown)
+        m_placesHandedOut.insert(path, record.place);
+    m_prober->probe(path);
+    return record;
 }
 
 QString Library::lastReadBook() const
 {
-    const BookRecord record = m_database->lastReadBook();
-    return record.isStored() && QFileInfo(record.path).isFile() ? record.path : QString();
+    return m_database->lastReadBook().path;
 }
 
-// Paths on the shelf are matched as given first; only those that differ from the stored
-// canonical path cost a look at the file system.
+// Paths on the shelf are matched as given first, then by their canonical paths as far as
+// they are known; the others are asked about, and the shelf is told when that matters.
 Library::Shelf Library::shelfOf(const QStringList &books, Settings::ShelfOrder order) const
 {
     QHash<QString, LibraryDatabase::ShelfEntry> stored;
@@ -84,7 +99,7 @@ Library::Shelf Library::shelfOf(const QStringList &books, Settings::ShelfOrder o
     for (const QString &path : books) {
         auto found = stored.constFind(path);
         if (found == stored.cend() && !stored.isEmpty())
-            found = stored.constFind(LibraryDatabase::canonicalPath(path));
+            found = stored.constFind(filedPathNow(path));
         if (found == stored.cend()) {
             unread.append(path);
             continue;
@@ -111,8 +126,11 @@ Library::Shelf Library::shelfOf(const QStringList &books, Settings::ShelfOrder o
 void Library::noteDecoded(const QString &path, const BookFingerprint &fingerprint,
                           const QString &encoding)
 {
-    const qint64 placeOpenedAt = m_database->book(path).place;
-    const BookRecord record = m_database->bookFor(path, fingerprint);
+    const QString filed = filedPath(path);
+    learnFiledPath(path, filed);
+    const qint64 placeOpenedAt = m_placesHandedOut.contains(path) ? m_placesHandedOut.take(path)
+                                                                  : m_database->bookFiledAt(filed).place;
+    const BookRecord record = m_database->bookForFiledPath(filed, fingerprint);
     if (!record.isStored())
         return;
     m_ids.insert(path, { record.id, record.path });
@@ -281,5 +299,34 @@ qint64 Library::idOf(const QString &path) const
     const auto found = m_ids.constFind(path);
     if (found != m_ids.cend() && m_database->holdsBook(found->id, found->storedPath))
         return found->id;
-    return m_database->book(path).id;
+    return m_database->bookFiledAt(filedPathNow(path)).id;
+}
+
+QString Library::filedPathNow(const QString &path) const
+{
+    if (const auto known = m_filedPaths.constFind(path); known != m_filedPaths.cend())
+        return *known;
+    m_prober->probe(path);
+    return QDir::cleanPath(path);
+}
+
+// A book is read from its file just before it is filed: that file's canonical path has been
+// asked about when it was opened, and has almost always been answered by then. A record filed
+// under a link's spelling would be a second record of the same book. What is looked up here
+// is kept: the book reopened at its record's place must not look moved again.
+QString Library::filedPath(const QString &path) const
+{
+    const auto known = m_filedPaths.constFind(path);
+    return known != m_filedPaths.cend() ? *known : LibraryDatabase::canonicalPath(path);
+}
+
+// A file that is not there is filed under its path as spelled, as LibraryDatabase does.
+void Library::learnFiledPath(const QString &path, const QString &canonicalPath)
+{
+    const QString filed = canonicalPath.isEmpty() ? QDir::cleanPath(path) : canonicalPath;
+    const auto known = m_filedPaths.constFind(path);
+    const QString before = known != m_filedPaths.cend() ? *known : QDir::cleanPath(path);
+    m_filedPaths.insert(path, filed);
+    if (filed != before)
+        m_learnedTimer.start();
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 class FileLoader;
+class FileProber;
 class LibraryDatabase;
 
 // What the reader remembers of its books, as the window needs it: where to open a book,
@@ -26,6 +27,9 @@ class LibraryDatabase;
 // bookmarks, and the shelf's order.
 // Books are known by path; the loader's fingerprint of a book ties the path to its record,
 // which follows a book moved to another path.
+// Records are filed under canonical paths. Finding one is a look at the file system, which
+// can hang for as long as a network mount does, so it is done off the GUI thread and kept:
+// until a path's canonical form is known, the path is taken as it is spelled.
 class Library : public QObject
 {
     Q_OBJECT
@@ -46,9 +50,13 @@ public:
     // and the clean-up rules turned on for it.
     void follow(FileLoader *loader);
 
+    // Tests hold the library's looks at the file system with a check of their own.
+    FileProber *fileProber() const { return m_prober; }
+
     // The record a book is opened with: its place and the encoding the reader chose.
     BookRecord recordFor(const QString &path);
-    // The book read last whose file is still there, or an empty path.
+    // The book read last, or an empty path; whether its file is still there is for the
+    // caller to ask, off the GUI thread.
     QString lastReadBook() const;
     struct Shelf
     {
@@ -59,7 +67,9 @@ public:
         // the library does not know are left out.
         QHash<QString, double> progress;
     };
-    // The shelf of the books given, from one reading of the library.
+    // The shelf of the books given, from one reading of the library. A book whose path is
+    // spelled otherwise than its record's is found once that path's canonical form is known;
+    // filedPathsLearned() tells when the shelf may have changed for that.
     Shelf shelfOf(const QStringList &books, Settings::ShelfOrder order = Settings::ShelfOrder::Added) const;
 
     // The loader read a book: the library ties the path to its record, counts the opening
@@ -106,19 +116,33 @@ signals:
     // The book just read has a place further on than the one it was opened at: it is a book
     // the library knows from another path, or its file is back to a content read before.
     void movedBookFound(const QString &path, const BookRecord &record);
+    // Canonical paths were learned that differ from the paths as spelled: shelfOf() asked
+    // again may find more of the books it is given.
+    void filedPathsLearned();
 
 private:
     qint64 idOf(const QString &path) const;
+    // The path the book's record is filed under as far as is known, asking about it when not.
+    QString filedPathNow(const QString &path) const;
+    // As filedPathNow(), but looking at the file system when the canonical path is not known.
+    QString filedPath(const QString &path) const;
+    void learnFiledPath(const QString &path, const QString &canonicalPath);
     TextAnchor anchorFor(const QString &path, qsizetype place) const;
     void saveReadingTime();
 
     LibraryDatabase *m_database;
+    FileProber *m_prober;
+    QHash<QString, QString> m_filedPaths;
+    QTimer m_learnedTimer;
     struct StoredBook
     {
         qint64 id = 0;
         QString storedPath;
     };
     QHash<QString, StoredBook> m_ids;
+    // The place recordFor() handed out for a path whose canonical form was not known yet: the
+    // book's record, found once it is read, may have a place further on.
+    QHash<QString, qint64> m_placesHandedOut;
     QString m_lastOpened;
 
     struct PendingPlace

@@ -584,24 +584,28 @@ BookRecord LibraryDatabase::storedBookAt(const QString &path)
 
 BookRecord LibraryDatabase::bookFor(const QString &path, const BookFingerprint &fingerprint)
 {
-    const QString canonical = canonicalPath(path);
+    return bookForFiledPath(canonicalPath(path), fingerprint);
+}
+
+BookRecord LibraryDatabase::bookForFiledPath(const QString &filedPath, const BookFingerprint &fingerprint)
+{
     if (!hasMemory())
-        return unstoredBook(canonical, fingerprint);
+        return unstoredBook(filedPath, fingerprint);
     BookRecord record;
     const bool found = inTransaction([&] {
-        record = storedBookAt(canonical);
+        record = storedBookAt(filedPath);
         if (record.isStored())
             return takeChangedContent(record, fingerprint);
-        record = followMovedBook(canonical, fingerprint);
+        record = followMovedBook(filedPath, fingerprint);
         if (!record.isStored())
-            record = insertBook(canonical, fingerprint);
+            record = insertBook(filedPath, fingerprint);
         return record.isStored();
     });
     if (found)
         return record;
     // Without room to write, a book the library knows keeps what it had.
-    record = storedBookAt(canonical);
-    return record.isStored() ? record : unstoredBook(canonical, fingerprint);
+    record = storedBookAt(filedPath);
+    return record.isStored() ? record : unstoredBook(filedPath, fingerprint);
 }
 
 // A file that was edited or replaced under its old name stays the same book, but its old
@@ -696,11 +700,15 @@ bool LibraryDatabase::holdsBook(qint64 bookId, const QString &storedPath)
 
 BookRecord LibraryDatabase::book(const QString &path)
 {
-    const QString canonical = canonicalPath(path);
+    return bookFiledAt(canonicalPath(path));
+}
+
+BookRecord LibraryDatabase::bookFiledAt(const QString &filedPath)
+{
     if (!hasMemory())
-        return unstoredBook(canonical, {});
-    const BookRecord record = storedBookAt(canonical);
-    return record.isStored() ? record : unstoredBook(canonical, {});
+        return unstoredBook(filedPath, {});
+    const BookRecord record = storedBookAt(filedPath);
+    return record.isStored() ? record : unstoredBook(filedPath, {});
 }
 
 BookRecord LibraryDatabase::lastReadBook()

@@ -72,8 +72,13 @@ public:
     // follows it. A book whose content changed keeps its place, held within its new size,
     // unless that content was seen before: then the place it had returns.
     BookRecord bookFor(const QString &path, const BookFingerprint &fingerprint);
+    // As bookFor(), for a path made canonical already: nothing looks at the book's file.
+    BookRecord bookForFiledPath(const QString &filedPath, const BookFingerprint &fingerprint);
     // The record of the book at the path, or one that is not stored.
     BookRecord book(const QString &path);
+    // The record filed under exactly this path, found without looking at the file system
+    // (which may hang on a network mount), or one that is not stored.
+    BookRecord bookFiledAt(const QString &filedPath);
     // Whether the book of that id is still the one filed under that path: another instance
     // may have forgotten it, or moved it, since its id was read.
     bool holdsBook(qint64 bookId, const QString &storedPath);

@@ -56,9 +56,11 @@ ShelfController::ShelfController(Settings &settings, Library *library, ReadingSe
     connect(m_scanner, &FolderScanner::cancelled, this, &ShelfController::onScanCancelled);
     connect(m_shelf, &BookshelfWidget::bookSelected, this, &ShelfController::openFromShelf);
     connect(m_prober, &FileProber::probed, this, &ShelfController::openChosenBook);
+    connect(m_prober, &FileProber::probed, this, &ShelfController::openLastReadBook);
     connect(m_shelf, &BookshelfWidget::bookMenuRequested, this, &ShelfController::showShelfMenu);
     connect(m_library, &Library::statusChanged, this, &ShelfController::showLibraryNotice);
     connect(m_library, &Library::movedBookFound, this, &ShelfController::reopenMovedBook);
+    connect(m_library, &Library::filedPathsLearned, this, &ShelfController::showBookList);
     m_bookList.mergeSampleBooks();
 }
 
@@ -247,22 +249,45 @@ void ShelfController::openAtStart(const QString &path)
 }
 
 // The pages are cut for the page area as it is shown, so the newest book is opened once
-// the window has been laid out at its real size.
+// the window has been laid out at its real size. Whether the book read last is still there
+// is asked off the GUI thread: its mount may hang, and the window must show meanwhile.
 void ShelfController::openStartBook()
 {
     if (std::exchange(m_startBookOpened, true))
         return;
     showLibraryNotice();
-    const QStringList books = m_bookList.books();
     const QString lastRead = m_library->lastReadBook();
-    if (!m_startBook.isEmpty())
+    if (!m_startBook.isEmpty()) {
         openBook(m_startBook);
-    else if (!lastRead.isEmpty())
-        openBook(lastRead);
-    else if (!books.isEmpty())
-        openBook(books.first());
+    } else if (!lastRead.isEmpty()) {
+        m_lastReadAtStart = lastRead;
+        m_prober->probe(lastRead);
+    } else {
+        openNewestBook();
+    }
     if (!m_missingStartBook.isEmpty())
         m_presenter->reportOpenFailure(std::exchange(m_missingStartBook, {}), m_startProblem);
+}
+
+// A book the reader opened while the answer was awaited is not replaced.
+void ShelfController::openLastReadBook(const QString &path, const FileProber::Facts &file)
+{
+    if (path != m_lastReadAtStart)
+        return;
+    m_lastReadAtStart.clear();
+    if (m_session->state() != ReadingSession::State::Empty || !m_session->openingBook().isEmpty())
+        return;
+    if (file.isFile)
+        openBook(path);
+    else
+        openNewestBook();
+}
+
+void ShelfController::openNewestBook()
+{
+    const QStringList books = m_bookList.books();
+    if (!books.isEmpty())
+        openBook(books.first());
 }
 
 void ShelfController::openFromOutside(const QString &path)

@@ -94,6 +94,8 @@ private:
     void offerToRemoveBook(const QString &path);
     void showBookProperties(const QString &path);
     void openChosenBook(const QString &path, const FileProber::Facts &file);
+    void openLastReadBook(const QString &path, const FileProber::Facts &file);
+    void openNewestBook();
     void offerToRemoveMissingBook(const QString &path);
     void showLibraryNotice();
 
@@ -116,6 +118,8 @@ private:
     QPointer<QProgressDialog> m_progress;
     bool m_startBookOpened = false;
     QString m_startBook;
+    // The book read last, opened at start once its file is known to be there.
+    QString m_lastReadAtStart;
     QString m_missingStartBook;
     QString m_startProblem;
     QSet<QString> m_libraryNoticesShown;

@@ -1,8 +1,12 @@
+#include "fileprober.h"
 #include "library.h"
 #include "librarydatabase.h"
 #include "testmain.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QScopeGuard>
+#include <QSemaphore>
 #include <QSignalSpy>
 
 // The library as the window uses it: places written late but never lost, books found again
@@ -17,16 +21,20 @@ private slots:
     void anotherBookWritesThePlaceWaiting();
     void movedBookBringsItsRecord();
     void shelfIsOrderedByLastRead();
+    void aBookUnderALinkIsFoundWithoutWaitingForItsFile();
     void forgettingAndClearing();
     void readingTimeGoesToTheBookInFront();
     void twoWindowsWithAResetBetweenNeverWriteOntoAnotherBook();
     void aBookReopenedAtOnceOpensAtItsNewestPlace();
     void idsFromALibraryFileThatWasReplacedAreNotUsed();
+    void savesAfterTheLibraryFileWasReplacedLandOnTheirBook_data();
+    void savesAfterTheLibraryFileWasReplacedLandOnTheirBook();
     void aFileBackToItsOldContentReturnsToItsPlace();
 
 private:
     QString writeBook(const QString &name, const QByteArray &content);
     void decode(Library &library, const QString &path);
+    static void removeLibraryFile(const QString &file);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<Library> m_library;
@@ -134,6 +142,41 @@ void TestReadingMemory::shelfIsOrderedByLastRead()
     QVERIFY(!progress.contains(books[3]));
 }
 
+// Which file a link names is asked off the caller's thread, as a hung mount would hold the
+// window: until the answer comes, the path is taken as spelled, and the shelf is told when
+// it has come.
+void TestReadingMemory::aBookUnderALinkIsFoundWithoutWaitingForItsFile()
+{
+    const QString path = writeBook(QStringLiteral("a.txt"), QByteArray(5000, 'a'));
+    decode(*m_library, path);
+    m_library->keepPlace(path, 2500, 5000);
+    m_library->flush();
+    const QString folder = m_dir->filePath(QStringLiteral("linked"));
+    QVERIFY(QFile::link(m_dir->path(), folder));
+    const QString linked = folder + QStringLiteral("/a.txt");
+
+    const auto hung = std::make_shared<QSemaphore>();
+    m_library->fileProber()->setCheck([hung, linked](const QString &asked) {
+        if (asked == linked)
+            hung->acquire();
+        return FileProber::checkFile(asked);
+    });
+    const auto release = qScopeGuard([hung] { hung->release(); });
+    QSignalSpy learned(m_library.get(), &Library::filedPathsLearned);
+    QVERIFY(!m_library->recordFor(linked).isStored());
+    QVERIFY(!m_library->shelfOf({ linked }).progress.contains(linked));
+    QTimer tick;
+    QSignalSpy ticked(&tick, &QTimer::timeout);
+    tick.start(10);
+    QVERIFY(ticked.wait());
+    QVERIFY(learned.isEmpty());
+
+    hung->release();
+    QVERIFY(learned.wait());
+    QCOMPARE(m_library->shelfOf({ linked }).progress.value(linked), 0.5);
+    QCOMPARE(m_library->recordFor(linked).place, 2500);
+}
+
 void TestReadingMemory::forgettingAndClearing()
 {
     const QString first = writeBook(QStringLiteral("a.txt"), QByteArray(5000, 'a'));
@@ -235,6 +278,79 @@ void TestReadingMemory::idsFromALibraryFileThatWasReplacedAreNotUsed()
     m_library->keepPlace(mine, 2500, 5000);
     m_library->flush();
     QCOMPARE(m_library->recordFor(theirs).place, 0);
+}
+
+void TestReadingMemory::removeLibraryFile(const QString &file)
+{
+    for (const QString &suffix : { QString(), QStringLiteral("-wal"), QStringLiteral("-shm") })
+        QFile::remove(file + suffix);
+}
+
+// The ids the library keeps for the books it has read outlive its file: a damaged file gives
+// way to a fresh one whose ids start again, and a file put back from another run files the
+// same books under other ids. Each save goes to its own book or nowhere.
+void TestReadingMemory::savesAfterTheLibraryFileWasReplacedLandOnTheirBook_data()
+{
+    QTest::addColumn<bool>("damaged");
+    QTest::newRow("damaged file") << true;
+    QTest::newRow("file from another run") << false;
+}
+
+void TestReadingMemory::savesAfterTheLibraryFileWasReplacedLandOnTheirBook()
+{
+    QFETCH(bool, damaged);
+    const QString mine = writeBook(QStringLiteral("mine.txt"), QByteArray(5000, 'm'));
+    const QString theirs = writeBook(QStringLiteral("theirs.txt"), QByteArray(6000, 't'));
+    decode(*m_library, mine);
+    decode(*m_library, theirs);
+    m_library->keepPlace(mine, 100, 5000);
+    m_library->flush();
+    m_library->addBookmark(theirs, 50, QStringLiteral("ttt"));
+
+    const QString file = m_library->database()->filePath();
+    if (damaged) {
+        removeLibraryFile(file);
+        QFile garbage(file);
+        QVERIFY(garbage.open(QIODevice::WriteOnly));
+        garbage.write(QByteArray(8192, 'x'));
+    } else {
+        // The other run read the books in the other order, so their ids are swapped.
+        const QString otherFolder = m_dir->filePath(QStringLiteral("other"));
+        {
+            Library other(otherFolder);
+            QCOMPARE(other.open(), QString());
+            decode(other, theirs);
+            decode(other, mine);
+        }
+        removeLibraryFile(file);
+        QVERIFY(QFile::copy(QDir(otherFolder).filePath(QFileInfo(file).fileName()), file));
+    }
+    QCOMPARE(m_library->open().isEmpty(), !damaged);
+
+    m_library->keepPlace(mine, 2500, 5000);
+    m_library->flush();
+    m_library->addBookmark(mine, 2500, QStringLiteral("mmm"));
+    m_library->setEncodingOverride(mine, QStringLiteral("GB18030"));
+    LibraryDatabase check(m_dir->filePath(QStringLiteral("data")));
+    check.open();
+    const BookRecord theirRecord = check.book(theirs);
+    QCOMPARE(theirRecord.place, 0);
+    QCOMPARE(theirRecord.encodingOverride, QString());
+    QVERIFY(!theirRecord.isStored() || check.bookmarks(theirRecord.id).isEmpty());
+    const BookRecord myRecord = check.book(mine);
+    QCOMPARE(myRecord.isStored(), !damaged);
+    if (!damaged) {
+        QCOMPARE(myRecord.place, 2500);
+        QCOMPARE(myRecord.encodingOverride, QStringLiteral("GB18030"));
+        QCOMPARE(check.bookmarks(myRecord.id).size(), 1);
+    }
+
+    // Read again, a book the fresh file did not know is filed and remembered from then on.
+    decode(*m_library, mine);
+    m_library->keepPlace(mine, 3000, 5000);
+    m_library->flush();
+    QCOMPARE(check.book(mine).place, 3000);
+    QCOMPARE(check.book(theirs).place, 0);
 }
 
 // Shelf, then the same book at once: the place not yet written is the one it opens at, and

@@ -1,4 +1,6 @@
+#include "bookshelfwidget.h"
 #include "fileloader.h"
+#include "fileprober.h"
 #include "library.h"
 #include "librarydatabase.h"
 #include "readingsession.h"
@@ -6,6 +8,8 @@
 #include "windowdriver.h"
 
 #include <QFontDialog>
+#include <QScopeGuard>
+#include <QSemaphore>
 #include <QSignalSpy>
 
 using namespace WindowDriver;
@@ -22,6 +26,8 @@ private slots:
     void placeSurvivesARestart();
     void reopenedBookShowsItsPageFromTheFirstFrame();
     void shorterBookOpensAtItsLastPage();
+    void aLastReadBookWhoseFileHangsLeavesTheWindowLive();
+    void aLastReadBookThatIsGoneGivesWayToTheNewest();
     void resetForgetsThePlace();
     void unusableLibraryIsToldOnceAndReadingGoesOn();
     void readingTimeRunsWhileTheBookIsInFront();
@@ -185,6 +191,59 @@ void TestRememberedPlace::reopenedBookShowsItsPageFromTheFirstFrame()
     QCOMPARE(session()->pageNumber(), 8);
     QVERIFY(!firstFrame.isNull());
     QCOMPARE(firstFrame, pageWidget(*m_window)->grab().toImage());
+}
+
+// Whether the book read last is still there is asked off the GUI thread: on a hung mount the
+// window shows and stays live, and the book opens at its place once the answer comes.
+void TestRememberedPlace::aLastReadBookWhoseFileHangsLeavesTheWindowLive()
+{
+    for (int turn = 0; turn < 5; ++turn)
+        QTest::keyClick(m_window.get(), Qt::Key_Right);
+    waitForTurns(*m_window);
+    const qsizetype place = session()->place();
+    m_window->close();
+    m_window.reset();
+
+    m_window = std::make_unique<MainWindow>();
+    const auto hung = std::make_shared<QSemaphore>();
+    m_window->findChild<BookshelfWidget *>()->fileProber()->setCheck([hung, stuck = m_book](const QString &path) {
+        if (QFileInfo(path).fileName() == QFileInfo(stuck).fileName())
+            hung->acquire();
+        return FileProber::checkFile(path);
+    });
+    const auto release = qScopeGuard([hung] { hung->release(); });
+    QSignalSpy loaded(m_window->findChild<FileLoader *>(), &FileLoader::fileLoaded);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QTimer tick;
+    QSignalSpy ticked(&tick, &QTimer::timeout);
+    tick.start(10);
+    QVERIFY(ticked.wait());
+    m_window->repaint();
+    QVERIFY(session()->openingBook().isEmpty());
+    QCOMPARE(session()->state(), ReadingSession::State::Empty);
+
+    hung->release();
+    QVERIFY(loaded.wait(20000));
+    QTRY_VERIFY_WITH_TIMEOUT(session()->openingBook().isEmpty(), 10000);
+    waitForTurns(*m_window);
+    verifyShowsPlace(place);
+}
+
+void TestRememberedPlace::aLastReadBookThatIsGoneGivesWayToTheNewest()
+{
+    const QString newest = m_dir->filePath(QStringLiteral("新书.txt"));
+    QVERIFY(writeFile(newest, novel(50)));
+    m_window->openFromOutside(newest);
+    QTRY_COMPARE_WITH_TIMEOUT(session()->book(), newest, 10000);
+    m_window->openFromOutside(m_book);
+    QTRY_COMPARE_WITH_TIMEOUT(session()->book(), m_book, 10000);
+    m_window->close();
+    m_window.reset();
+    QVERIFY(QFile::remove(m_book));
+
+    openWindow();
+    QCOMPARE(session()->book(), newest);
 }
 
 void TestRememberedPlace::shorterBookOpensAtItsLastPage()

@@ -35,6 +35,7 @@ private slots:
     void goneBookIsOfferedForRemoval_data();
     void goneBookIsOfferedForRemoval();
     void aBookWhoseFileHangsLeavesTheShelfLive();
+    void aBookUnderALinkFindsItsPlaceWhileTheLinkIsAskedAbout();
     void droppedBooksJoinTheShelf_data();
     void droppedBooksJoinTheShelf();
 
@@ -311,6 +312,47 @@ void TestShelfActions::aBookWhoseFileHangsLeavesTheShelfLive()
     QCoreApplication::processEvents();
     QCOMPARE(bookName(*m_window), QStringLiteral("远方"));
     QCOMPARE(loaded.count(), 1);
+}
+
+// Where a link leads is asked off the GUI thread. A book handed over under a link to its
+// folder opens while that is asked, and once it is read finds its place and shows its
+// progress on the shelf, without waiting for the answer.
+void TestShelfActions::aBookUnderALinkFindsItsPlaceWhileTheLinkIsAskedAbout()
+{
+    for (int turn = 0; turn < 3; ++turn)
+        QTest::keyClick(m_window.get(), Qt::Key_Right);
+    waitForTurns(*m_window);
+    auto *session = m_window->findChild<ReadingSession *>();
+    const qsizetype place = session->place();
+    QVERIFY(place > 0);
+    auto *library = m_window->findChild<Library *>();
+    library->flush();
+
+    const QString folder = m_dir->filePath(QStringLiteral("链接"));
+    QVERIFY(QFile::link(m_dir->path(), folder));
+    const QString linked = folder + QStringLiteral("/渡口.txt");
+    const auto hung = std::make_shared<QSemaphore>();
+    library->fileProber()->setCheck([hung, linked](const QString &path) {
+        if (path == linked)
+            hung->acquire();
+        return FileProber::checkFile(path);
+    });
+    const auto release = qScopeGuard([hung] { hung->release(); });
+    QSignalSpy loaded(m_window->findChild<FileLoader *>(), &FileLoader::fileLoaded);
+    m_window->openFromOutside(linked);
+    const auto *shelf = m_window->findChild<BookshelfWidget *>();
+    const auto progressShown = [shelf, linked] {
+        for (int row = 0; row < shelf->count(); ++row) {
+            if (shelf->item(row)->data(Qt::UserRole).toString() == linked)
+                return shelf->item(row)->data(Qt::ToolTipRole).toString().contains(u'%');
+        }
+        return false;
+    };
+    QTRY_COMPARE_WITH_TIMEOUT(session->book(), linked, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(session->place(), place, 10000);
+    QTRY_VERIFY(progressShown());
+    // Found once, the book is not reopened again and again.
+    QVERIFY(!loaded.wait(300));
 }
 
 void TestShelfActions::droppedBooksJoinTheShelf_data()
