@@ -49,11 +49,16 @@ int runChildCase(const QByteArray &childCase)
     QElapsedTimer sinceLast;
     qint64 firstPages = -1;
     int deliveriesOfOthers = 0;
+    int asked = 0;
+    // A book's first pages may come before the next book is asked for; only pages that come
+    // after it was superseded are work the loader should have dropped.
     const auto firstPagesOf = [&](const QString &path) {
-        if (path != last)
+        if (path == last) {
+            if (firstPages < 0)
+                firstPages = sinceLast.elapsed();
+        } else if (path != bookPath(folder, asked - 1)) {
             ++deliveriesOfOthers;
-        else if (firstPages < 0)
-            firstPages = sinceLast.elapsed();
+        }
     };
     QObject::connect(&loader, &FileLoader::pagesCut, [&](const PagedText &, const QString &path) {
         firstPagesOf(path);
@@ -65,6 +70,7 @@ int runChildCase(const QByteArray &childCase)
         if (book == books - 1)
             sinceLast.start();
         loader.loadFile(bookPath(folder, book), format);
+        asked = book + 1;
     }
     if (!loaded.wait(600000))
         return 1;
